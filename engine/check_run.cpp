@@ -1,0 +1,220 @@
+#include "engine/check_run.h"
+
+#include "engine/cp874.h"
+#include "engine/detail_check.h"
+#include "engine/file_error.h"
+#include "engine/line_reader.h"
+#include "engine/manage_file.h"
+#include "engine/mod_center.h"
+#include "engine/numeric.h"
+#include "hash/hash.h"
+#include "summary/summary_file.h"
+
+#include <limits>
+#include <memory>
+
+namespace qrv {
+
+std::string_view LabelName(Label label) {
+    static constexpr std::string_view kNames[kLabelCount] = {
+        "Label1", "HashValue", "Term_p", "Com_code", "Com_name", "App_code", "status",
+        "Eff_date", "Total_record", "Total_amount", "Media", "Label24", "Label26"};
+    return kNames[static_cast<std::size_t>(label)];
+}
+
+namespace {
+
+constexpr std::string_view kPleaseCheck = "Please check data input file.";
+
+// An input file without a single line: there is no control record to check.
+struct EmptyMediaFile {};
+
+class Run {
+public:
+    Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user)
+        : format_(format), mediaPath_(mediaPath), window_(window), user_(user) {}
+
+    RunResult execute();
+
+private:
+    RunResult readFile();
+    std::optional<RunOutcome> processControlLine();
+    void processDetailLine();
+    void finish();
+    void advanceLine();
+    void reportError(const std::string& message, std::int64_t line);
+    static void Increment(std::int64_t& counter, bool narrow);
+
+    const RunFormat& format_;
+    const std::string& mediaPath_;
+    ResultWindow& window_;
+    UserPort& user_;
+    RunResult result_;
+
+    std::unique_ptr<LineReader> media_;
+    std::unique_ptr<SummaryWriter> summary_;
+    std::string line_;
+    std::string controlLine_;
+    Fields control_;
+    std::int64_t lineNumber_ = 1;
+    std::int64_t errorRow_ = 1;
+    std::int64_t detailCount_ = 0;
+    std::int32_t hashTotal_ = 0;
+    double amountTotal_ = 0;
+    bool errorFlag_ = false;
+};
+
+void Run::Increment(std::int64_t& counter, bool narrow) {
+    if (narrow && counter == std::numeric_limits<std::int32_t>::max())
+        throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+    ++counter;
+}
+
+RunResult Run::execute() {
+    user_.setBusyPointer(true);
+    try {
+        result_ = readFile();
+    } catch (const ConversionError& e) {
+        const std::string which =
+            e.kind() == ConversionError::Kind::Overflow ? "which is out of range" : "which is not a number";
+        const std::string subject = e.field().empty() ? "the text" : "the " + e.field() + " field holds";
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + subject + " \"" +
+                        Cp874ToUtf8(e.text()) + "\", " + which + ".",
+                    lineNumber_);
+    } catch (const FileError& e) {
+        reportError(std::string(e.what()) + ".", 0);
+    } catch (const EmptyMediaFile&) {
+        reportError("The input file \"" + mediaPath_ + "\" is empty.", 0);
+    } catch (const std::exception& e) {
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + e.what() + ".", lineNumber_);
+    }
+    user_.setBusyPointer(false);
+    return result_;
+}
+
+void Run::reportError(const std::string& message, std::int64_t line) {
+    media_.reset();
+    summary_.reset();
+    result_.outcome = RunOutcome::RunError;
+    result_.error = RunError{line, message};
+    user_.setBusyPointer(false);
+    user_.messageBox(message, kAppTitle, Icon::Stop, Buttons::Ok);
+}
+
+RunResult Run::readFile() {
+    if (format_.columnsBeforeOpen)
+        window_.setColumns(format_.columns);
+    media_ = std::make_unique<LineReader>(mediaPath_);
+    if (!format_.columnsBeforeOpen)
+        window_.setColumns(format_.columns);
+    while (media_->next(line_)) {
+        if (lineNumber_ == 1) {
+            if (auto ended = processControlLine()) {
+                result_.outcome = *ended;
+                return result_;
+            }
+        } else {
+            processDetailLine();
+        }
+        advanceLine();
+    }
+    finish();
+    result_.outcome = RunOutcome::Finished;
+    return result_;
+}
+
+void Run::advanceLine() { Increment(lineNumber_, format_.narrowCounters); }
+
+std::optional<RunOutcome> Run::processControlLine() {
+    controlLine_ = line_;
+    control_ = SplitRecord(controlLine_, format_.controlLayout);
+    if (!format_.passesFormatGate(Trim(control_[control::TermPayment]))) {
+        window_.setPrintEnabled(false);
+        user_.messageBox("Wrong Format", "Warning", Icon::Stop, Buttons::Ok);
+        window_.close();
+        return RunOutcome::WrongFormat;
+    }
+    const std::string summaryPath = SummaryFilePath(mediaPath_, control_[control::CompanyCode]);
+    window_.setLabel(Label::Label1, summaryPath);
+    window_.setLabel(Label::Term_p, control_[control::TermPayment]);
+    window_.setLabel(Label::Com_code, control_[control::CompanyCode]);
+    window_.setLabel(Label::Com_name, control_[control::CompanyName]);
+    window_.setLabel(Label::App_code, control_[control::ApplyCode]);
+    window_.setLabel(Label::status, control_[control::Status]);
+    window_.setLabel(Label::Eff_date, RenderDate(control_[control::EffectiveDate]));
+    window_.setLabel(Label::Total_record, InField("TotalRecord", [&] {
+                         return FormatGroupedWhole(ToCurrency(control_[control::TotalRecord]));
+                     }));
+    window_.setLabel(Label::Total_amount,
+                     InField("TotalAmount", [&] { return FormatAmount(control_[control::TotalAmount], 2); }));
+    window_.setLabel(Label::Media, control_[control::MediaType]);
+
+    if (format_.checkControlRecord(control_, controlLine_, window_)) {
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+        result_.findings = true;
+        window_.show();
+        window_.setPrintEnabled(false);
+        return RunOutcome::ControlRejected;
+    }
+    summary_ = std::make_unique<SummaryWriter>(summaryPath);
+    summary_->writeLine(controlLine_);
+    return std::nullopt;
+}
+
+void Run::processDetailLine() {
+    const Fields fields = SplitRecord(line_, format_.detailLayout);
+    const std::string_view reason = CheckDetailRecord(fields, control_);
+    if (!reason.empty()) {
+        errorFlag_ = true;
+        window_.insertRow(errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
+                                              RenderDate(fields[detail::EffectiveDate]),
+                                              std::string(fields[detail::Sign]), std::string(fields[detail::Amount]),
+                                              std::string(reason)});
+        Increment(errorRow_, format_.narrowCounters);
+    } else {
+        hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+        summary_->writeLine(line_);
+        amountTotal_ +=
+            InField("Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
+    }
+    Increment(detailCount_, true);
+}
+
+void Run::finish() {
+    media_.reset();
+    if (!summary_)
+        throw EmptyMediaFile{};
+    summary_->commit();
+    result_.summaryPath = summary_->path();
+    summary_.reset();
+
+    lineNumber_ = 1; // the comparisons read the control line's fields
+    window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
+    window_.setLabel(Label::Label24, std::to_string(detailCount_));
+    window_.setLabel(Label::Label26, FormatTwoDecimals(amountTotal_));
+
+    const std::int32_t totalRecord = InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
+    if (totalRecord != detailCount_) {
+        window_.appendListErr("CTL.REC total record not equal total record of detail");
+        errorFlag_ = true;
+    }
+    const double controlAmount = InField(
+        "TotalAmount", [&] { return ImpliedDecimalAmount(control_[control::TotalAmount], format_.controlWholeLength); });
+    if (!SameTo15Digits(controlAmount, amountTotal_)) {
+        window_.appendListErr("CTL.REC total amount not equal total amount of detail");
+        errorFlag_ = true;
+    }
+    if (errorFlag_) {
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+        result_.findings = true;
+    }
+    window_.show();
+}
+
+} // namespace
+
+RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user) {
+    return Run(format, mediaPath, window, user).execute();
+}
+
+} // namespace qrv

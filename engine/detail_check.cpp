@@ -1,0 +1,72 @@
+#include "engine/detail_check.h"
+
+#include "engine/numeric.h"
+
+#include <algorithm>
+
+namespace qrv {
+
+namespace {
+
+int DigitAt(std::string_view text, std::size_t at) {
+    return ToInt16(at < text.size() ? text.substr(at, 1) : std::string_view{});
+}
+
+bool HasTenDigits(std::string_view account) {
+    for (std::size_t at = 0; at < 10; ++at)
+        if (!IsNumericText(at < account.size() ? account.substr(at, 1) : std::string_view{}))
+            return false;
+    return true;
+}
+
+// Savings and current accounts, by the first three digits and the fourth.
+bool IsSavingsOrCurrent(std::string_view account) {
+    const int prefix = DigitAt(account, 0) * 100 + DigitAt(account, 1) * 10 + DigitAt(account, 2);
+    const int type = DigitAt(account, 3);
+    if (prefix > 400 && prefix < 470)
+        return (prefix >= 401 && prefix <= 460) || (prefix >= 468 && prefix <= 469);
+    return type >= 2 && type <= 6;
+}
+
+bool SignFitsApplyCode(std::string_view sign, std::string_view applyCode) {
+    static constexpr std::string_view kDebitCodes[] = {"D", "I", "P", "Z", "6"};
+    static constexpr std::string_view kCreditCodes[] = {"C", "S", "G", "X", "1", "4", "0", "W", "E", "T"};
+    const int value = InField("Sign", [&] { return ToInt16(sign); });
+    const std::string code = UpperCase(applyCode);
+    const auto listed = [&](const auto& codes) { return std::ranges::find(codes, code) != std::end(codes); };
+    return value == 0 ? listed(kDebitCodes) : listed(kCreditCodes);
+}
+
+} // namespace
+
+bool CheckAccountDigit(std::string_view account) {
+    static constexpr int kWeight[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
+    const std::string_view last = account.empty() ? account : account.substr(account.size() - 1);
+    if (!IsNumericText(last))
+        return false;
+    int sum = 0;
+    for (std::size_t at = 0; at < 9; ++at)
+        sum += kWeight[at] * DigitAt(account, at);
+    return (10 - sum % 10) % 10 == ToInt16(last);
+}
+
+std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields) {
+    const std::string_view account = detailFields[detail::AccountNo];
+    if (!IsNumericText(account))
+        return "ACCOUNT is not numeric";
+    if (!HasTenDigits(account) || account == "0000000000")
+        return "Invalid Account";
+    if (!CheckAccountDigit(account))
+        return "Check digit error";
+    if (!IsSavingsOrCurrent(account))
+        return "ACCOUNT not SAV or CUR";
+    if (!IsNumericText(detailFields[detail::Amount]))
+        return "AMOUNT is not Numeric";
+    if (!SignFitsApplyCode(detailFields[detail::Sign], controlFields[control::ApplyCode]))
+        return "Invalid sign amount";
+    if (detailFields[detail::EffectiveDate] != controlFields[control::EffectiveDate])
+        return "EFF.DATE NOT EQ CLT R.";
+    return {};
+}
+
+} // namespace qrv

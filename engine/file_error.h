@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace qrv {
+
+// A file that could not be opened, created, read or written: `action` says
+// what was tried ("open the input file"), `reason` what the system answered.
+class FileError : public std::runtime_error {
+public:
+    FileError(std::string action, std::string path, std::string reason);
+    // Throws a FileError whose reason is the system's text for errno.
+    [[noreturn]] static void FromErrno(std::string action, std::string path);
+
+    const std::string& action() const { return action_; }
+    const std::string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string action_;
+    std::string path_;
+    std::string reason_;
+};
+
+} // namespace qrv

@@ -1,0 +1,24 @@
+// The hash total over accepted detail records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+inline constexpr std::int32_t kHashModulus = 1000000;
+
+// n characters "0"; the empty text for n <= 0.
+std::string ZeroString(int n);
+
+// S1 x S2: the account's ten digits weighted 10..1, times the first eleven
+// digits of the amount right-aligned in twelve zeros, weighted 12..2. A
+// character that is not a digit throws ConversionError, tagged with its
+// field ("AccountNo" or "Amount"); the amount's last character is never read.
+std::int32_t HashRecord(std::string_view account, std::string_view amount);
+
+// (total + record) modulo 1000000.
+std::int32_t AddToHashTotal(std::int32_t total, std::int32_t record);
+
+} // namespace qrv

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config          # build
+    libgtest-dev libgmock-dev          # engine tests
+    libbenchmark-dev                   # benchmarks
+    nlohmann-json3-dev                 # qrv-check --json
+    qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
+    fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
+    poppler-utils                      # reading printed PDFs back in tests
+    clang libclang-rt-14-dev           # libFuzzer
+    xvfb xauth                         # screenshots of the running program
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,100 @@
+#include "summary/summary_file.h"
+
+#include "engine/file_error.h"
+#include "engine/line_reader.h"
+#include "engine/numeric.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qrv {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 18;
+
+mode_t CreationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode) {
+    if (mediaPath.starts_with('/')) {
+        const std::size_t slash = mediaPath.rfind('/');
+        return std::string(mediaPath.substr(0, slash + 1)) + std::string(companyCode);
+    }
+    return std::string(Trim(mediaPath.substr(0, 3))) + std::string(companyCode);
+}
+
+SummaryWriter::SummaryWriter(std::string path) : path_(std::move(path)), tempPath_(path_ + ".XXXXXX") {
+    fd_ = ::mkstemp(tempPath_.data());
+    if (fd_ < 0)
+        FileError::FromErrno("create the summary file", path_);
+    ::fchmod(fd_, CreationMode());
+    pending_.reserve(kFlushSize + 256);
+}
+
+SummaryWriter::~SummaryWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(tempPath_.c_str());
+    }
+}
+
+void SummaryWriter::writeLine(std::string_view line) {
+    pending_.append(line);
+    pending_.append("\r\n");
+    if (pending_.size() >= kFlushSize)
+        flush();
+}
+
+void SummaryWriter::flush() {
+    std::size_t done = 0;
+    while (done < pending_.size()) {
+        const ssize_t wrote = ::write(fd_, pending_.data() + done, pending_.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0)
+            FileError::FromErrno("write the summary file", path_);
+        done += static_cast<std::size_t>(wrote);
+    }
+    pending_.clear();
+}
+
+void SummaryWriter::commit() {
+    flush();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(tempPath_.c_str());
+        errno = error;
+        FileError::FromErrno("write the summary file", path_);
+    }
+    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath_.c_str());
+        errno = error;
+        FileError::FromErrno("replace the summary file", path_);
+    }
+}
+
+std::optional<std::string> ReadSummaryControlLine(const std::string& path) {
+    try {
+        LineReader reader(path);
+        std::string line;
+        if (!reader.next(line))
+            return std::nullopt;
+        return line;
+    } catch (const FileError& e) {
+        throw FileError("open the summary file", path, e.reason());
+    }
+}
+
+} // namespace qrv

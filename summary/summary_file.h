@@ -1,0 +1,48 @@
+// The summary file: the control line and every accepted detail line of a
+// media file, each as read and ending in CR LF.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+// Where a run writes the summary file of `mediaPath`: the first three
+// characters of the path, trimmed, followed by the company code as read
+// (D:\pay\jan.txt and 012345 give D:\012345; in.txt gives in.012345). A
+// path beginning with "/" has no drive root there, so the file goes into the
+// media file's own folder instead (/home/ann/jan.txt gives /home/ann/012345).
+std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode);
+
+// Writes a summary file through a temporary file in the same folder, which
+// commit() moves over the final path. Destroyed without commit(), it removes
+// the temporary file and leaves any earlier file at the path untouched.
+class SummaryWriter {
+public:
+    // Throws FileError when the temporary file cannot be created.
+    explicit SummaryWriter(std::string path);
+    ~SummaryWriter();
+    SummaryWriter(const SummaryWriter&) = delete;
+    SummaryWriter& operator=(const SummaryWriter&) = delete;
+
+    void writeLine(std::string_view line);
+    // Throws FileError when the data cannot be written or moved into place.
+    void commit();
+
+    const std::string& path() const { return path_; }
+
+private:
+    void flush();
+
+    std::string path_;
+    std::string tempPath_;
+    int fd_ = -1;
+    std::string pending_;
+};
+
+// The first line of a summary file, without its terminator; nothing when the
+// file is empty. Throws FileError when it cannot be opened or read.
+std::optional<std::string> ReadSummaryControlLine(const std::string& path);
+
+} // namespace qrv
