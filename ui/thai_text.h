@@ -1,0 +1,17 @@
+// Showing code page 874 text from media files in Qt.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace qrv::gui {
+
+// Media-file bytes as text, decoded with the Windows table of code page 874.
+QString FromMedia(std::string_view bytes);
+
+// Maps the font families the windows and the printout ask for ("MS Sans
+// Serif", "AngsanaUPC") to installed fonts with Thai glyphs. Call once after
+// the QApplication exists.
+void InstallThaiFontSubstitutions();
+
+} // namespace qrv::gui
