@@ -17,8 +17,8 @@ namespace qrv {
 
 std::string_view LabelName(Label label) {
     static constexpr std::string_view kNames[kLabelCount] = {
-        "Label1", "HashValue", "Term_p", "Com_code", "Com_name", "App_code", "status",
-        "Eff_date", "Total_record", "Total_amount", "Media", "Label24", "Label26"};
+        "Label1",   "HashValue",    "Term_p",       "Com_code", "Com_name", "App_code", "status",
+        "Eff_date", "Total_record", "Total_amount", "Media",    "Label24",  "Label26"};
     return kNames[static_cast<std::size_t>(label)];
 }
 
@@ -30,13 +30,13 @@ constexpr std::string_view kPleaseCheck = "Please check data input file.";
 struct EmptyMediaFile {};
 
 class Run {
-public:
+  public:
     Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user)
         : format_(format), mediaPath_(mediaPath), window_(window), user_(user) {}
 
     RunResult execute();
 
-private:
+  private:
     RunResult readFile();
     std::optional<RunOutcome> processControlLine();
     void processDetailLine();
@@ -86,7 +86,8 @@ RunResult Run::execute() {
     } catch (const EmptyMediaFile&) {
         reportError("The input file \"" + mediaPath_ + "\" is empty.", 0);
     } catch (const std::exception& e) {
-        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + e.what() + ".", lineNumber_);
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + e.what() + ".",
+                    lineNumber_);
     }
     user_.setBusyPointer(false);
     return result_;
@@ -123,7 +124,9 @@ RunResult Run::readFile() {
     return result_;
 }
 
-void Run::advanceLine() { Increment(lineNumber_, format_.narrowCounters); }
+void Run::advanceLine() {
+    Increment(lineNumber_, format_.narrowCounters);
+}
 
 std::optional<RunOutcome> Run::processControlLine() {
     controlLine_ = line_;
@@ -166,16 +169,18 @@ void Run::processDetailLine() {
     const std::string_view reason = CheckDetailRecord(fields, control_);
     if (!reason.empty()) {
         errorFlag_ = true;
-        window_.insertRow(errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
-                                              RenderDate(fields[detail::EffectiveDate]),
-                                              std::string(fields[detail::Sign]), std::string(fields[detail::Amount]),
-                                              std::string(reason)});
+        window_.insertRow(
+            errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
+                                RenderDate(fields[detail::EffectiveDate]), std::string(fields[detail::Sign]),
+                                std::string(fields[detail::Amount]), std::string(reason)});
         Increment(errorRow_, format_.narrowCounters);
     } else {
-        hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+        hashTotal_ =
+            AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
         summary_->writeLine(line_);
-        amountTotal_ +=
-            InField("Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
+        amountTotal_ += InField("Amount", [&] {
+            return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength);
+        });
     }
     Increment(detailCount_, true);
 }
@@ -193,13 +198,15 @@ void Run::finish() {
     window_.setLabel(Label::Label24, std::to_string(detailCount_));
     window_.setLabel(Label::Label26, FormatTwoDecimals(amountTotal_));
 
-    const std::int32_t totalRecord = InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
+    const std::int32_t totalRecord =
+        InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
     if (totalRecord != detailCount_) {
         window_.appendListErr("CTL.REC total record not equal total record of detail");
         errorFlag_ = true;
     }
-    const double controlAmount = InField(
-        "TotalAmount", [&] { return ImpliedDecimalAmount(control_[control::TotalAmount], format_.controlWholeLength); });
+    const double controlAmount = InField("TotalAmount", [&] {
+        return ImpliedDecimalAmount(control_[control::TotalAmount], format_.controlWholeLength);
+    });
     if (!SameTo15Digits(controlAmount, amountTotal_)) {
         window_.appendListErr("CTL.REC total amount not equal total amount of detail");
         errorFlag_ = true;
@@ -213,7 +220,8 @@ void Run::finish() {
 
 } // namespace
 
-RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user) {
+RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
+                   UserPort& user) {
     return Run(format, mediaPath, window, user).execute();
 }
 

@@ -27,8 +27,8 @@ struct RunError {
 
 struct RunResult {
     RunOutcome outcome = RunOutcome::RunError;
-    bool findings = false;        // "Please check data input file." was shown
-    std::string summaryPath;      // the summary file this run wrote; empty when none
+    bool findings = false;   // "Please check data input file." was shown
+    std::string summaryPath; // the summary file this run wrote; empty when none
     std::optional<RunError> error;
 };
 
@@ -44,6 +44,7 @@ struct RunFormat {
     bool narrowCounters;            // line number and row position overflow at 32 bits
 };
 
-RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user);
+RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
+                   UserPort& user);
 
 } // namespace qrv

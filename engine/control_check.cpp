@@ -16,7 +16,8 @@ bool IsOneOf(std::string_view text, std::span<const std::string_view> choices) {
 
 } // namespace
 
-bool CheckControlRecord(const Fields& control, std::span<const std::string_view> applyCodes, ResultWindow& window) {
+bool CheckControlRecord(const Fields& control, std::span<const std::string_view> applyCodes,
+                        ResultWindow& window) {
     static constexpr std::string_view kTermPayments[] = {"M", "H", "W"};
     bool failed = false;
     const auto check = [&](bool fails, std::string_view message) {
@@ -26,13 +27,15 @@ bool CheckControlRecord(const Fields& control, std::span<const std::string_view>
         }
     };
     check(!Trim(control[control::Filler]).empty(), "Not have a control line.");
-    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments), "CTL.REC Term Payment ERROR");
+    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments),
+          "CTL.REC Term Payment ERROR");
     check(!IsOneOf(Trim(UpperCase(control[control::ApplyCode])), applyCodes), "CTL.REC APPLY CODE ERROR");
     check(!IsNumericText(control[control::CompanyCode]), "CLT.REC COMP-CODE is not Numeric");
     check(!IsNumericText(control[control::TotalRecord]), "CLT.REC TOTAL RECORD is not Numeric");
     check(!IsNumericText(control[control::TotalAmount]), "CLT.REC TOTAL AMOUNT is not Numeric");
     check(UpperCase(control[control::Status]) != "A", "CLT.REC STATUS is not equal 'A'");
-    const bool validDate = InField("EffectiveDate", [&] { return CheckDate(control[control::EffectiveDate]); });
+    const bool validDate =
+        InField("EffectiveDate", [&] { return CheckDate(control[control::EffectiveDate]); });
     check(!validDate, "CLT.REC INVALID EFFECTIVE DATE");
     return failed;
 }

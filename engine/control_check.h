@@ -12,6 +12,7 @@ namespace qrv {
 // Runs all eight checks in order, appends one ListErr line per failed check
 // and answers whether any failed. A non-numeric piece of the effective date
 // throws ConversionError (tagged "EffectiveDate") after checks 1-7 have run.
-bool CheckControlRecord(const Fields& control, std::span<const std::string_view> applyCodes, ResultWindow& window);
+bool CheckControlRecord(const Fields& control, std::span<const std::string_view> applyCodes,
+                        ResultWindow& window);
 
 } // namespace qrv

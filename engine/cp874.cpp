@@ -18,8 +18,9 @@ std::array<std::string, 256> BuildTable() {
         char* outPtr = out;
         std::size_t inLeft = 1;
         std::size_t outLeft = sizeof out;
-        const bool converted = converter != reinterpret_cast<iconv_t>(-1) &&
-                               iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        const bool converted =
+            converter != reinterpret_cast<iconv_t>(-1) &&
+            iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
         if (converted)
             table[b].assign(out, outPtr);
         else

@@ -8,7 +8,9 @@ namespace qrv {
 
 bool CheckDate(std::string_view date) {
     static constexpr int kMonthLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const auto piece = [&](std::size_t at) { return at < date.size() ? date.substr(at, 2) : std::string_view{}; };
+    const auto piece = [&](std::size_t at) {
+        return at < date.size() ? date.substr(at, 2) : std::string_view{};
+    };
     const std::string_view dayPiece = piece(0);
     const std::string_view monthPiece = piece(2);
     const std::string_view yearPiece = date.size() > 2 ? date.substr(date.size() - 2) : date;

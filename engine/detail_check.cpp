@@ -33,7 +33,9 @@ bool SignFitsApplyCode(std::string_view sign, std::string_view applyCode) {
     static constexpr std::string_view kCreditCodes[] = {"C", "S", "G", "X", "1", "4", "0", "W", "E", "T"};
     const int value = InField("Sign", [&] { return ToInt16(sign); });
     const std::string code = UpperCase(applyCode);
-    const auto listed = [&](const auto& codes) { return std::ranges::find(codes, code) != std::end(codes); };
+    const auto listed = [&](const auto& codes) {
+        return std::ranges::find(codes, code) != std::end(codes);
+    };
     return value == 0 ? listed(kDebitCodes) : listed(kCreditCodes);
 }
 

@@ -18,14 +18,14 @@ using FieldLayout = std::span<const FieldSpan>;
 // The texts cut from one line, numbered from 0. They are views into the line
 // that was split: keep that line alive as long as its fields are used.
 class Fields {
-public:
+  public:
     static constexpr std::size_t kMaxCount = 11;
 
     std::string_view operator[](std::size_t i) const { return items_[i]; }
     std::size_t size() const { return count_; }
     void push_back(std::string_view text) { items_[count_++] = text; }
 
-private:
+  private:
     std::array<std::string_view, kMaxCount> items_{};
     std::size_t count_ = 0;
 };

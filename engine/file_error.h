@@ -8,7 +8,7 @@ namespace qrv {
 // A file that could not be opened, created, read or written: `action` says
 // what was tried ("open the input file"), `reason` what the system answered.
 class FileError : public std::runtime_error {
-public:
+  public:
     FileError(std::string action, std::string path, std::string reason);
     // Throws a FileError whose reason is the system's text for errno.
     [[noreturn]] static void FromErrno(std::string action, std::string path);
@@ -17,7 +17,7 @@ public:
     const std::string& path() const { return path_; }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     std::string action_;
     std::string path_;
     std::string reason_;

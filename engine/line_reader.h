@@ -9,7 +9,7 @@ namespace qrv {
 // line and is not part of it; a terminator after the last line adds no empty
 // line; every other byte (NUL, a lone CR, bytes above 127) stays as read.
 class LineReader {
-public:
+  public:
     // Throws FileError when the file cannot be opened.
     explicit LineReader(const std::string& path);
     ~LineReader();
@@ -19,7 +19,7 @@ public:
     // The next line into `line`; false at the end of the file.
     bool next(std::string& line);
 
-private:
+  private:
     bool fill();
 
     std::string path_;

@@ -13,7 +13,9 @@ std::string FormatAmount(std::string_view text, int decimals) {
 }
 
 std::string RenderDate(std::string_view field) {
-    const auto piece = [&](std::size_t at) { return at < field.size() ? field.substr(at, 2) : std::string_view{}; };
+    const auto piece = [&](std::size_t at) {
+        return at < field.size() ? field.substr(at, 2) : std::string_view{};
+    };
     std::string shown;
     shown.reserve(8);
     shown.append(piece(0)).append("/").append(piece(2)).append("/").append(piece(4));

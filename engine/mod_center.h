@@ -5,9 +5,8 @@
 
 namespace qrv {
 
-inline constexpr FieldSpan kControlLayout100MSpans[] = {{1, 8},   {9, 1},   {10, 6}, {16, 30},
-                                                        {46, 1},  {47, 1},  {48, 6}, {54, 5},
-                                                        {59, 11}, {70, 1},  {71, 8}};
+inline constexpr FieldSpan kControlLayout100MSpans[] = {
+    {1, 8}, {9, 1}, {10, 6}, {16, 30}, {46, 1}, {47, 1}, {48, 6}, {54, 5}, {59, 11}, {70, 1}, {71, 8}};
 inline constexpr FieldSpan kDetailLayout100MSpans[] = {{1, 10}, {11, 6}, {17, 1}, {18, 11}, {29, 50}};
 
 inline constexpr FieldLayout kControlLayout100M{kControlLayout100MSpans};

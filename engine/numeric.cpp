@@ -9,7 +9,9 @@ namespace qrv {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A text of the accepted form, cut into its parts; `whole` may hold commas.
 struct NumberParts {
@@ -27,8 +29,9 @@ std::optional<NumberParts> Parse(std::string_view text) {
         ++i;
     }
     const std::size_t wholeStart = i;
-    while (i < text.size() && (IsDigit(text[i]) || (text[i] == ',' && i > wholeStart && IsDigit(text[i - 1]) &&
-                                                    i + 1 < text.size() && IsDigit(text[i + 1]))))
+    while (i < text.size() &&
+           (IsDigit(text[i]) || (text[i] == ',' && i > wholeStart && IsDigit(text[i - 1]) &&
+                                 i + 1 < text.size() && IsDigit(text[i + 1]))))
         ++i;
     parts.whole = text.substr(wholeStart, i - wholeStart);
     if (i < text.size() && text[i] == '.') {
@@ -52,7 +55,9 @@ NumberParts ParseOrThrow(std::string_view text) {
 // The number scaled by 10^decimals and rounded half to even, within +-limit.
 std::int64_t ScaledInteger(std::string_view text, int decimals, std::uint64_t limit) {
     const NumberParts parts = ParseOrThrow(text);
-    const auto overflow = [&] { return ConversionError(ConversionError::Kind::Overflow, text); };
+    const auto overflow = [&] {
+        return ConversionError(ConversionError::Kind::Overflow, text);
+    };
     std::uint64_t value = 0;
     const auto push = [&](char digit) {
         const auto d = static_cast<std::uint64_t>(digit - '0');
@@ -105,10 +110,16 @@ ConversionError::ConversionError(Kind kind, std::string_view text)
     : std::runtime_error(kind == Kind::NotANumber ? "not a number" : "number out of range"), kind_(kind),
       text_(text) {}
 
-bool IsNumericText(std::string_view text) { return Parse(text).has_value(); }
+bool IsNumericText(std::string_view text) {
+    return Parse(text).has_value();
+}
 
-std::int16_t ToInt16(std::string_view text) { return ToInteger<std::int16_t>(text); }
-std::int32_t ToInt32(std::string_view text) { return ToInteger<std::int32_t>(text); }
+std::int16_t ToInt16(std::string_view text) {
+    return ToInteger<std::int16_t>(text);
+}
+std::int32_t ToInt32(std::string_view text) {
+    return ToInteger<std::int32_t>(text);
+}
 
 std::int64_t ToCurrency(std::string_view text) {
     return ScaledInteger(text, 4, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));

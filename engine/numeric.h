@@ -26,7 +26,7 @@
 namespace qrv {
 
 class ConversionError : public std::runtime_error {
-public:
+  public:
     enum class Kind { NotANumber, Overflow };
 
     ConversionError(Kind kind, std::string_view text);
@@ -38,7 +38,7 @@ public:
     const std::string& field() const { return field_; }
     void setField(std::string field) { field_ = std::move(field); }
 
-private:
+  private:
     Kind kind_;
     std::string text_;
     std::string field_;

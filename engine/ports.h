@@ -31,9 +31,9 @@ enum class Label {
 };
 inline constexpr std::size_t kLabelCount = 13;
 inline constexpr std::array<Label, kLabelCount> kAllLabels = {
-    Label::Label1,  Label::HashValue,    Label::Term_p,       Label::Com_code, Label::Com_name,
-    Label::App_code, Label::status,      Label::Eff_date,     Label::Total_record, Label::Total_amount,
-    Label::Media,   Label::Label24,      Label::Label26};
+    Label::Label1,   Label::HashValue, Label::Term_p,   Label::Com_code,     Label::Com_name,
+    Label::App_code, Label::status,    Label::Eff_date, Label::Total_record, Label::Total_amount,
+    Label::Media,    Label::Label24,   Label::Label26};
 // "Label1", "HashValue", ...: the control's object name.
 std::string_view LabelName(Label label);
 
@@ -52,7 +52,7 @@ using ErrorRow = std::array<std::string, 6>;
 // the window first when it is not open. Texts from the media file are code
 // page 874 bytes; Label1 holds the summary path as the file system takes it.
 class ResultWindow {
-public:
+  public:
     virtual ~ResultWindow() = default;
     virtual void setLabel(Label label, std::string_view text) = 0;
     virtual void appendListErr(std::string_view line) = 0;
@@ -72,7 +72,7 @@ enum class Answer { Ok, Cancel };
 
 // Message boxes and the mouse pointer. Message texts and titles are UTF-8.
 class UserPort {
-public:
+  public:
     virtual ~UserPort() = default;
     virtual Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) = 0;
     virtual void setBusyPointer(bool busy) = 0;

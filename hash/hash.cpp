@@ -30,15 +30,21 @@ int WeightedSum(const Fields& digits, int firstWeight) {
 
 } // namespace
 
-std::string ZeroString(int n) { return n > 0 ? std::string(static_cast<std::size_t>(n), '0') : std::string(); }
+std::string ZeroString(int n) {
+    return n > 0 ? std::string(static_cast<std::size_t>(n), '0') : std::string();
+}
 
 std::int32_t HashRecord(std::string_view account, std::string_view amount) {
-    const int s1 = InField("AccountNo", [&] { return WeightedSum(SplitRecord(account, kAccountDigitLayout), 10); });
+    const int s1 =
+        InField("AccountNo", [&] { return WeightedSum(SplitRecord(account, kAccountDigitLayout), 10); });
     const std::string padded = ZeroString(12 - static_cast<int>(amount.size())) + std::string(amount);
-    const int s2 = InField("Amount", [&] { return WeightedSum(SplitRecord(padded, kAmountDigitLayout), 12); });
+    const int s2 =
+        InField("Amount", [&] { return WeightedSum(SplitRecord(padded, kAmountDigitLayout), 12); });
     return s1 * s2;
 }
 
-std::int32_t AddToHashTotal(std::int32_t total, std::int32_t record) { return (total + record) % kHashModulus; }
+std::int32_t AddToHashTotal(std::int32_t total, std::int32_t record) {
+    return (total + record) % kHashModulus;
+}
 
 } // namespace qrv

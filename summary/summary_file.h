@@ -19,7 +19,7 @@ std::string SummaryFilePath(std::string_view mediaPath, std::string_view company
 // commit() moves over the final path. Destroyed without commit(), it removes
 // the temporary file and leaves any earlier file at the path untouched.
 class SummaryWriter {
-public:
+  public:
     // Throws FileError when the temporary file cannot be created.
     explicit SummaryWriter(std::string path);
     ~SummaryWriter();
@@ -32,7 +32,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     void flush();
 
     std::string path_;

@@ -20,9 +20,15 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) { nextAnswer_ = answer; }
-const QList<MessageBox::Shown>& MessageBox::shownMessages() { return shown_; }
-void MessageBox::clearShownMessages() { shown_.clear(); }
+void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) {
+    nextAnswer_ = answer;
+}
+const QList<MessageBox::Shown>& MessageBox::shownMessages() {
+    return shown_;
+}
+void MessageBox::clearShownMessages() {
+    shown_.clear();
+}
 
 namespace {
 QString TakeNext(std::optional<QString>& next) {
@@ -44,6 +50,8 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
-void FileDialog::setNextFileName(const QString& name) { nextFileName_ = name; }
+void FileDialog::setNextFileName(const QString& name) {
+    nextFileName_ = name;
+}
 
 } // namespace qrv::gui

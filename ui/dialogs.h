@@ -13,7 +13,7 @@ class QWidget;
 namespace qrv::gui {
 
 class MessageBox {
-public:
+  public:
     struct Shown {
         QString text;
         QString title;
@@ -29,13 +29,13 @@ public:
     static const QList<Shown>& shownMessages();
     static void clearShownMessages();
 
-private:
+  private:
     static std::optional<QMessageBox::StandardButton> nextAnswer_;
     static QList<Shown> shown_;
 };
 
 class FileDialog {
-public:
+  public:
     // `filter` in Qt's form, entries separated by ";;". Empty when cancelled.
     static QString getOpenFileName(QWidget* parent, const QString& filter);
     static QString getSaveFileName(QWidget* parent, const QString& filter);
@@ -43,7 +43,7 @@ public:
     // Test hook: the next dialog returns `name` without opening ("" = cancel).
     static void setNextFileName(const QString& name);
 
-private:
+  private:
     static std::optional<QString> nextFileName_;
 };
 

@@ -1,1 +1,227 @@
+#include "engine/dates.h"
+#include "engine/detail_check.h"
+#include "engine/manage_file.h"
+#include "engine/mod_center.h"
+#include "engine/module_100m.h"
+#include "engine/module_10m.h"
+#include "engine/numeric.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace qrv;
+
+namespace {
+
+TEST(CheckAccountDigit, WeightsAndModulusTen) {
+    struct Case {
+        const char* account;
+        bool valid;
+    };
+    for (const Case& c : {Case{"1234567896", true}, Case{"1234567890", false}, Case{"0000000050", true},
+                          Case{"0000000040", false}, Case{"0000000000", true}, Case{"4102345677", true},
+                          Case{"4651234569", true}, Case{"5020012346", true}, Case{"2134567896", false},
+                          Case{"123456789X", false}, Case{"123456789 ", false}})
+        EXPECT_EQ(CheckAccountDigit(c.account), c.valid) << c.account;
+}
+
+TEST(CheckAccountDigit, NonDigitAmongTheFirstNineIsAConversionFailure) {
+    EXPECT_THROW(CheckAccountDigit("12 4567896"), ConversionError);
+}
+
+struct DateCase {
+    const char* date;
+    bool valid;
+};
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << '"' << c.date << '"';
+}
+
+class CheckDateTest : public testing::TestWithParam<DateCase> {};
+
+TEST_P(CheckDateTest, NamesACalendarDayOf2000To2099) {
+    EXPECT_EQ(CheckDate(GetParam().date), GetParam().valid) << GetParam().date;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, CheckDateTest,
+    testing::Values(DateCase{"290200", true}, DateCase{"290201", false}, DateCase{"290204", true},
+                    DateCase{"280207", true}, DateCase{"290207", false}, DateCase{"290208", true},
+                    DateCase{"311206", true}, DateCase{"310406", false}, DateCase{"300206", false},
+                    DateCase{"001206", false}, DateCase{"320106", false}, DateCase{"011306", false},
+                    DateCase{"010006", false}, DateCase{"010100", true}, DateCase{"311299", true},
+                    DateCase{" 51206", true}, DateCase{"0112", true}, DateCase{"A11306", false}));
+
+TEST(CheckDate, PiecesThatAreNotNumbersFailTheRun) {
+    for (const char* date : {"0112A6", "01A206", "A10106", "01  06", "0101  ", "", "  0106"})
+        EXPECT_THROW(CheckDate(date), ConversionError) << '"' << date << '"';
+}
+
+// A 100 M control record and detail record that pass every check.
+const std::string kControl = std::string(8, ' ') + "M012345" + std::string(30, 'N') + "CA311206" + "00001" +
+                             "00000150000" + "1" + std::string(8, ' ');
+
+std::string Detail(std::string account, std::string date = "311206", std::string sign = "1",
+                   std::string amount = "00000150000") {
+    return account + date + sign + amount;
+}
+
+std::string Reason(const std::string& line, const std::string& controlLine = kControl) {
+    return std::string(CheckDetailRecord(SplitRecord(line, kDetailLayout100M),
+                                         SplitRecord(controlLine, kControlLayout100M)));
+}
+
+TEST(CheckDetailRecord, AcceptsAGoodRecord) {
+    EXPECT_EQ(Reason(Detail("1234567896")), "");
+}
+
+TEST(CheckDetailRecord, FirstFailingReasonOnly) {
+    struct Case {
+        std::string line;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {Detail("12345 7896"), "ACCOUNT is not numeric"},
+        {Detail("          "), "ACCOUNT is not numeric"},
+        {"", "ACCOUNT is not numeric"},
+        {Detail(" 123456789"), "Invalid Account"},
+        {Detail("12345678.9"), "Invalid Account"},
+        {Detail("1,23456789"), "Invalid Account"},
+        {Detail("0000000000"), "Invalid Account"},
+        {Detail("1234567890"), "Check digit error"},
+        {Detail("1234567890", "311206", "1", "ABC"), "Check digit error"},
+        {Detail("4651234569"), "ACCOUNT not SAV or CUR"},
+        {Detail("5020012346"), "ACCOUNT not SAV or CUR"},
+        {Detail("4102345677"), ""},
+        {Detail("1234567896", "311206", "1", "0000000X000"), "AMOUNT is not Numeric"},
+        {Detail("1234567896", "311206", "0"), "Invalid sign amount"},
+        {Detail("1234567896", "311207"), "EFF.DATE NOT EQ CLT R."},
+        {Detail("1234567896", " 11206"), "EFF.DATE NOT EQ CLT R."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Reason(c.line), c.reason) << c.line;
+}
+
+TEST(CheckDetailRecord, AccountTypeByPrefixAndFourthDigit) {
+    // Prefixes 401-460 and 468-469 pass whatever the fourth digit; 461-467 never;
+    // elsewhere the fourth digit must be 2 to 6.
+    for (int prefix : {400, 401, 460, 461, 467, 468, 469, 470, 123})
+        for (int type = 0; type <= 9; ++type) {
+            std::string account = std::to_string(prefix) + std::to_string(type) + "00000";
+            for (char k = '0'; k <= '9'; ++k)
+                if (CheckAccountDigit(account + k)) {
+                    account += k;
+                    break;
+                }
+            const bool inRange = prefix > 400 && prefix < 470;
+            const bool expected = inRange ? (prefix <= 460 || prefix >= 468) : (type >= 2 && type <= 6);
+            EXPECT_EQ(Reason(Detail(account)), expected ? "" : "ACCOUNT not SAV or CUR") << account;
+        }
+}
+
+TEST(CheckDetailRecord, SignAgainstApplyCode) {
+    const auto withApplyCode = [](std::string code) {
+        std::string line = kControl;
+        line.replace(45, 1, code);
+        return line;
+    };
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), withApplyCode("d")), "");
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), withApplyCode("C")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "9"), withApplyCode("C")), "");
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1"), withApplyCode("D")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1"), withApplyCode(" ")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), kControl.substr(0, 40)), "Invalid sign amount");
+}
+
+TEST(CheckDetailRecord, SignThatIsNotANumberFailsTheRun) {
+    try {
+        Reason(Detail("1234567896", "311206", " "));
+        FAIL() << "no exception";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.field(), "Sign");
+        EXPECT_EQ(e.text(), " ");
+    }
+    // A record rejected earlier never reaches the sign.
+    EXPECT_EQ(Reason(Detail("1234567890", "311206", " ")), "Check digit error");
+}
+
+class ListErrWindow : public ResultWindow {
+  public:
+    std::vector<std::string> lines;
+    void setLabel(Label, std::string_view) override {}
+    void appendListErr(std::string_view line) override { lines.emplace_back(line); }
+    void setColumns(const std::vector<Column>&) override {}
+    void insertRow(std::int64_t, ErrorRow) override {}
+    void setPrintEnabled(bool) override {}
+    void show() override {}
+    void close() override {}
+};
+
+using Lines = std::vector<std::string>;
+
+Lines ControlErrors100M(const std::string& line) {
+    ListErrWindow window;
+    const bool failed = CheckControlRecord100M(SplitRecord(line, kControlLayout100M), line, window);
+    EXPECT_EQ(failed, !window.lines.empty());
+    return window.lines;
+}
+
+std::string With(std::string line, std::size_t position, std::string text) {
+    return line.replace(position - 1, text.size(), text);
+}
+
+TEST(CheckControlRecord, GoodControlRecordPasses) {
+    EXPECT_EQ(ControlErrors100M(kControl), Lines{});
+}
+
+TEST(CheckControlRecord, EachCheckAddsItsLine) {
+    struct Case {
+        std::size_t position;
+        std::string text;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {1, "X", "Not have a control line."},
+        {9, "X", "CTL.REC Term Payment ERROR"},
+        {46, "A", "CTL.REC APPLY CODE ERROR"},
+        {46, " ", "CTL.REC APPLY CODE ERROR"},
+        {10, "      ", "CLT.REC COMP-CODE is not Numeric"},
+        {54, "1 2  ", "CLT.REC TOTAL RECORD is not Numeric"},
+        {59, "0000000150X", "CLT.REC TOTAL AMOUNT is not Numeric"},
+        {47, " ", "CLT.REC STATUS is not equal 'A'"},
+        {48, "290207", "CLT.REC INVALID EFFECTIVE DATE"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ControlErrors100M(With(kControl, c.position, c.text)), Lines{c.message}) << c.message;
+}
+
+TEST(CheckControlRecord, LowerCaseCodesPass) {
+    EXPECT_EQ(ControlErrors100M(With(With(With(kControl, 9, "m"), 46, "d"), 47, "a")), Lines{});
+}
+
+TEST(CheckControlRecord, AllChecksRunInOrder) {
+    const std::string line = With(With(With(kControl, 1, "X"), 9, "5"), 47, "B");
+    EXPECT_EQ(ControlErrors100M(line), (Lines{"Not have a control line.", "CTL.REC Term Payment ERROR",
+                                              "CLT.REC STATUS is not equal 'A'"}));
+}
+
+TEST(CheckControlRecord, ApplyCodeBOnlyIn100M) {
+    EXPECT_EQ(ControlErrors100M(With(kControl, 46, "B")), Lines{});
+    const std::string line10 = " " + With(kControl, 46, "B");
+    ListErrWindow window;
+    EXPECT_TRUE(CheckControlRecord10M(SplitRecord(line10, kControlLayout10M), line10, window));
+    EXPECT_EQ(window.lines, Lines{"CTL.REC APPLY CODE ERROR"});
+}
+
+TEST(CheckControlRecord, DateThatIsNotANumberStopsAfterTheOtherChecks) {
+    ListErrWindow window;
+    const std::string line = With(With(kControl, 47, " "), 50, "A2");
+    EXPECT_THROW(CheckControlRecord100M(SplitRecord(line, kControlLayout100M), line, window),
+                 ConversionError);
+    EXPECT_EQ(window.lines, Lines{"CLT.REC STATUS is not equal 'A'"});
+}
+
+} // namespace
