@@ -13,7 +13,7 @@ class QWidget;
 namespace qrv::gui {
 
 class MessageBox {
-public:
+  public:
     struct Shown {
         QString text;
         QString title;
@@ -29,22 +29,27 @@ public:
     static const QList<Shown>& shownMessages();
     static void clearShownMessages();
 
-private:
+  private:
     static std::optional<QMessageBox::StandardButton> nextAnswer_;
     static QList<Shown> shown_;
 };
 
 class FileDialog {
-public:
+  public:
     // `filter` in Qt's form, entries separated by ";;". Empty when cancelled.
     static QString getOpenFileName(QWidget* parent, const QString& filter);
     static QString getSaveFileName(QWidget* parent, const QString& filter);
 
-    // Test hook: the next dialog returns `name` without opening ("" = cancel).
+    // Test hooks: the next dialog returns `name` without opening ("" =
+    // cancel); lastFilter() is the filter the last dialog was given.
     static void setNextFileName(const QString& name);
+    static const QString& lastFilter();
 
-private:
+  private:
+    static QString open(QWidget* parent, const QString& filter, bool save);
+
     static std::optional<QString> nextFileName_;
+    static QString lastFilter_;
 };
 
 } // namespace qrv::gui
