@@ -23,6 +23,7 @@ frmSelFile::frmSelFile(MDIForm1& mainWindow)
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
+    setFont(MsSansSerif(8.25));
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");

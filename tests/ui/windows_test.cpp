@@ -13,6 +13,8 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,6 +114,8 @@ class WindowsTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { InstallThaiFontSubstitutions(); }
+
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         main_ = std::make_unique<MDIForm1>();
@@ -222,13 +226,18 @@ class WindowsTest : public QObject {
 
     void thaiTextShowsInThaiFaces() {
         FrmEdit& window = main_->openResultWindow();
-        const QChar thai(0x0E1A);
-        for (QWidget* widget :
-             {static_cast<QWidget*>(window.valueField(Label::Com_name)),
-              static_cast<QWidget*>(window.valueField(Label::Label1)),
-              static_cast<QWidget*>(window.printSendData()), static_cast<QWidget*>(window.listView()),
-              static_cast<QWidget*>(window.listErr())})
-            QVERIFY2(QFontMetrics(widget->font()).inFont(thai), qPrintable(widget->objectName()));
+        main_->findChild<QAction*>("KVT_10m")->trigger();
+        const QList<QWidget*> widgets{window.valueField(Label::Com_name),
+                                      window.valueField(Label::Label1),
+                                      window.printSendData(),
+                                      window.listView(),
+                                      window.listErr(),
+                                      main_->selFile()->txtfile()};
+        for (const QWidget* widget : widgets) {
+            const QString family = QFontInfo(widget->font()).family();
+            QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai),
+                     qPrintable(widget->objectName() + ": " + family));
+        }
         QCOMPARE(window.printSendData()->text(), QStringLiteral("พิมพ์ใบนำส่งข้อมูล"));
         // 0xDB is left undefined by code page 874; 0xA0 is the no-break space.
         QCOMPARE(FromMedia("\xdb\xa0\x80"), QStringLiteral("\uFFFD\u00A0\u20AC"));
