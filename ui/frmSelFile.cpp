@@ -64,10 +64,10 @@ frmSelFile::frmSelFile(MDIForm1& mainWindow)
     setTabOrder(txtfile_, cmdbrowse_);
     setTabOrder(cmdbrowse_, Edit_data_);
     resize(TwipsToPixels(*this, 8925), TwipsToPixels(*this, 5085));
-    centreOnScreen();
+    Form_Load();
 }
 
-void frmSelFile::centreOnScreen() {
+void frmSelFile::Form_Load() {
     const QRect available = screen()->availableGeometry();
     move(available.center() - rect().center());
 }

@@ -27,7 +27,8 @@ class frmSelFile : public QWidget {
     void Edit_data_Click();
 
   private:
-    void centreOnScreen();
+    // Centred on the screen when first shown.
+    void Form_Load();
 
     MDIForm1& mainWindow_;
     ResultWindowAdapter resultWindow_;
