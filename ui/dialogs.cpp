@@ -7,6 +7,7 @@ namespace qrv::gui {
 std::optional<QMessageBox::StandardButton> MessageBox::nextAnswer_;
 QList<MessageBox::Shown> MessageBox::shown_;
 std::optional<QString> FileDialog::nextFileName_;
+QString FileDialog::lastFilter_;
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& title,
                                              QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
@@ -30,28 +31,40 @@ void MessageBox::clearShownMessages() {
     shown_.clear();
 }
 
+<<<<<<< HEAD
 namespace {
 QString TakeNext(std::optional<QString>& next) {
     const QString name = *next;
     next.reset();
     return name;
+=======
+QString FileDialog::open(QWidget* parent, const QString& filter, bool save) {
+    lastFilter_ = filter;
+    if (nextFileName_) {
+        const QString name = *nextFileName_;
+        nextFileName_.reset();
+        return name;
+    }
+    return save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
+                : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+>>>>>>> ui
 }
-} // namespace
 
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
-    if (nextFileName_)
-        return TakeNext(nextFileName_);
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return open(parent, filter, false);
 }
-
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter) {
-    if (nextFileName_)
-        return TakeNext(nextFileName_);
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return open(parent, filter, true);
 }
 
 void FileDialog::setNextFileName(const QString& name) {
     nextFileName_ = name;
 }
+<<<<<<< HEAD
+=======
+const QString& FileDialog::lastFilter() {
+    return lastFilter_;
+}
+>>>>>>> ui
 
 } // namespace qrv::gui

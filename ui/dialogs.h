@@ -40,11 +40,16 @@ class FileDialog {
     static QString getOpenFileName(QWidget* parent, const QString& filter);
     static QString getSaveFileName(QWidget* parent, const QString& filter);
 
-    // Test hook: the next dialog returns `name` without opening ("" = cancel).
+    // Test hooks: the next dialog returns `name` without opening ("" =
+    // cancel); lastFilter() is the filter the last dialog was given.
     static void setNextFileName(const QString& name);
+    static const QString& lastFilter();
 
   private:
+    static QString open(QWidget* parent, const QString& filter, bool save);
+
     static std::optional<QString> nextFileName_;
+    static QString lastFilter_;
 };
 
 } // namespace qrv::gui

@@ -2,7 +2,6 @@
 
 #include "engine/cp874.h"
 
-#include <QFont>
 #include <QStringList>
 
 namespace qrv::gui {
@@ -14,6 +13,13 @@ QString FromMedia(std::string_view bytes) {
 void InstallThaiFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif", QStringList{"Loma", "Garuda", "Waree"});
     QFont::insertSubstitutions("AngsanaUPC", QStringList{"Laksaman", "Kinnari", "Norasi"});
+}
+
+QFont MsSansSerif(double pointSize, bool bold) {
+    QFont font("MS Sans Serif");
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
 }
 
 } // namespace qrv::gui

@@ -1,6 +1,7 @@
 // Showing code page 874 text from media files in Qt.
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <string_view>
 
@@ -13,5 +14,8 @@ QString FromMedia(std::string_view bytes);
 // Serif", "AngsanaUPC") to installed fonts with Thai glyphs. Call once after
 // the QApplication exists.
 void InstallThaiFontSubstitutions();
+
+// The windows' face, "MS Sans Serif", at a size given in points.
+QFont MsSansSerif(double pointSize, bool bold = false);
 
 } // namespace qrv::gui

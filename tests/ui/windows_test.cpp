@@ -1,0 +1,420 @@
+// The desktop program's windows, driven as a clerk drives them: menu,
+// chooser, "Edit Data", result window, exit question.
+#include "hash/hash.h"
+#include "tests/ui/media_lines.h"
+#include "ui/FrmEdit.h"
+#include "ui/MDIForm1.h"
+#include "ui/dialogs.h"
+#include "ui/error_table_model.h"
+#include "ui/frmSelFile.h"
+#include "ui/thai_text.h"
+#include "ui/twips.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+#include <memory>
+
+using namespace qrv;
+using namespace qrv::gui;
+using namespace qrv::testing;
+
+Q_DECLARE_METATYPE(qrv::testing::Format)
+
+namespace {
+
+const QString kThaiCompanyText = QStringLiteral("บริษัท");
+
+ControlFields Totals(const char* totalRecord) {
+    ControlFields fields;
+    fields.totalRecord = totalRecord;
+    return fields;
+}
+
+// Apply code (unchanged when empty) and status.
+ControlFields Rejected(const char* applyCode, const char* status) {
+    ControlFields fields;
+    if (*applyCode)
+        fields.applyCode = applyCode;
+    fields.status = status;
+    return fields;
+}
+
+QStringList ListErrLines(const FrmEdit& window) {
+    QStringList lines;
+    for (int i = 0; i < window.listErr()->count(); ++i)
+        lines << window.listErr()->item(i)->text();
+    return lines;
+}
+
+QStringList CellsOf(const FrmEdit& window, int column) {
+    QStringList cells;
+    const auto* model = window.errorRows();
+    for (int row = 0; row < model->rowCount(); ++row)
+        cells << model->index(row, column).data().toString();
+    return cells;
+}
+
+QStringList ShownTexts() {
+    QStringList texts;
+    for (const auto& shown : MessageBox::shownMessages())
+        texts << shown.text;
+    return texts;
+}
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MDIForm1> main_;
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    QString media(const QString& name, const std::vector<std::string>& lines) {
+        const QString path = dir_->filePath(name);
+        if (!WriteMedia(path, lines))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    void chooseFormat(Format format) {
+        main_->findChild<QAction*>(format == Format::F10M ? "KVT_10m" : "KVT_100m")->trigger();
+    }
+
+    // Menu, path, "Edit Data"; the run's message box, if any, answered OK.
+    FrmEdit* check(Format format, const QString& path) {
+        chooseFormat(format);
+        main_->selFile()->txtfile()->setText(path);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        main_->selFile()->editData()->click();
+        return main_->findResultWindow();
+    }
+
+    // Another child window takes the focus, then the result window gets it back.
+    void reactivate(FrmEdit& window) {
+        auto* other = main_->mdiArea()->addSubWindow(new QWidget);
+        other->setAttribute(Qt::WA_DeleteOnClose);
+        other->show();
+        main_->mdiArea()->setActiveSubWindow(other);
+        main_->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.parentWidget()));
+        other->close();
+    }
+
+  private slots:
+    void initTestCase() { InstallThaiFontSubstitutions(); }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        main_ = std::make_unique<MDIForm1>();
+        main_->showMaximized();
+        MessageBox::clearShownMessages();
+    }
+
+    void cleanup() {
+        main_.reset();
+        dir_.reset();
+    }
+
+    void menuSetsFormatAndShowsChooser() {
+        const QList<QAction*> items = main_->findChild<QMenu*>("start_menu")->actions();
+        QStringList names;
+        for (const QAction* item : items)
+            names << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
+        QCOMPARE(names, (QStringList{"KVT_10m=Format 10 M", "KVT_100m=Format 100 M", "mnuSep01=-",
+                                     "KVT_exit=Exit"}));
+        QCOMPARE(main_->findChild<QMenu*>("start_menu")->title(), "start");
+        QCOMPARE(main_->windowTitle(), "QRV Edit Data");
+        QCOMPARE(main_->filetype, 0);
+
+        chooseFormat(Format::F100M);
+        QCOMPARE(main_->filetype, -1);
+        chooseFormat(Format::F10M);
+        QCOMPARE(main_->filetype, 0);
+        frmSelFile* chooser = main_->selFile();
+        QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
+        QCOMPARE(chooser->windowTitle(), "Choose file");
+        QVERIFY(!main_->findResultWindow());
+    }
+
+    void checkFillsResultWindow_data() {
+        QTest::addColumn<Format>("format");
+        QTest::addColumn<QList<int>>("widthsTwips");
+        QTest::addColumn<QList<int>>("alignments");
+        const int l = Qt::AlignLeft, c = Qt::AlignHCenter, r = Qt::AlignRight;
+        QTest::newRow("100 M") << Format::F100M << QList<int>{600, 2000, 1500, 600, 3000, 5000}
+                               << QList<int>{l, l, l, l, l, l};
+        QTest::newRow("10 M") << Format::F10M << QList<int>{600, 2000, 1500, 600, 2000, 5000}
+                              << QList<int>{l, c, c, c, r, l};
+    }
+
+    void checkFillsResultWindow() {
+        QFETCH(Format, format);
+        QFETCH(QList<int>, widthsTwips);
+        QFETCH(QList<int>, alignments);
+        // Records 1 and 4 are accepted, 2 and 3 rejected; the control totals match.
+        const QString path =
+            media("in.txt", {ControlLine(format, Totals("00004")), DetailLine(format, "1234567896", 0),
+                             DetailLine(format, "1234567890", 12345), DetailLine(format, "12345678X6", 5),
+                             DetailLine(format, "4102345677", 0)});
+        FrmEdit* window = check(format, path);
+        QVERIFY(window);
+
+        QVERIFY(!main_->selFile()->isVisible());
+        QCOMPARE(main_->selFile()->txtfile()->text(), path);
+        QCOMPARE(main_->mdiArea()->subWindowList().size(), 1);
+        QVERIFY(window->parentWidget()->isMaximized());
+        QCOMPARE(window->windowTitle(), "From Edit Data");
+
+        const auto label = [&](Label which) {
+            return window->valueField(which)->text();
+        };
+        QCOMPARE(label(Label::Label1), dir_->filePath("012345"));
+        QCOMPARE(window->labelBytes(Label::Label1),
+                 QFile::encodeName(dir_->filePath("012345")).toStdString());
+        QCOMPARE(label(Label::Com_name), kThaiCompanyText + QString(24, ' '));
+        QCOMPARE(window->labelBytes(Label::Com_name), Padded(kThaiCompany, 30));
+        QCOMPARE(label(Label::Com_code), "012345");
+        QCOMPARE(label(Label::Term_p), "M");
+        QCOMPARE(label(Label::Eff_date), "15/01/24");
+        QCOMPARE(label(Label::Total_record), "4");
+        QCOMPARE(label(Label::Total_amount), ".00");
+        QCOMPARE(label(Label::Label24), "4");
+        QCOMPARE(label(Label::Label26), "0.00");
+        const std::string zero(format == Format::F10M ? 9 : 11, '0');
+        const auto hash = AddToHashTotal(HashRecord("1234567896", zero), HashRecord("4102345677", zero));
+        QCOMPARE(label(Label::HashValue), QString::number(hash));
+        QCOMPARE(window->labelBytes(Label::HashValue), std::to_string(hash));
+        QCOMPARE(window->valueField(Label::Total_amount)->alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
+
+        QVERIFY(ListErrLines(*window).isEmpty());
+        QCOMPARE(CellsOf(*window, 0), (QStringList{"2", "3"}));
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567890", "12345678X6"}));
+        QCOMPARE(CellsOf(*window, 2), (QStringList{"15/01/24", "15/01/24"}));
+        QCOMPARE(CellsOf(*window, 5), (QStringList{"Check digit error", "ACCOUNT is not numeric"}));
+
+        const auto* model = window->errorRows();
+        const QHeaderView* header = window->listView()->header();
+        QCOMPARE(model->columnCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(header->sectionSize(i), TwipsToPixels(*window, widthsTwips[i]));
+            const auto alignment =
+                model->headerData(i, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+            QCOMPARE(int(alignment & Qt::AlignHorizontal_Mask), alignments[i]);
+            const auto cell = model->index(0, i).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+            QCOMPARE(int(cell & Qt::AlignHorizontal_Mask), alignments[i]);
+        }
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), "Account NO.");
+
+        QCOMPARE(ShownTexts(), QStringList{"Please check data input file."});
+        QVERIFY(window->printSendData()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void thaiTextShowsInThaiFaces() {
+        FrmEdit& window = main_->openResultWindow();
+        main_->findChild<QAction*>("KVT_10m")->trigger();
+        const QList<QWidget*> widgets{window.valueField(Label::Com_name),
+                                      window.valueField(Label::Label1),
+                                      window.printSendData(),
+                                      window.listView(),
+                                      window.listErr(),
+                                      main_->selFile()->txtfile()};
+        for (const QWidget* widget : widgets) {
+            const QString family = QFontInfo(widget->font()).family();
+            QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai),
+                     qPrintable(widget->objectName() + ": " + family));
+        }
+        QCOMPARE(window.printSendData()->text(), QStringLiteral("พิมพ์ใบนำส่งข้อมูล"));
+        // 0xDB is left undefined by code page 874; 0xA0 is the no-break space.
+        QCOMPARE(FromMedia("\xdb\xa0\x80"), QStringLiteral("\uFFFD\u00A0\u20AC"));
+    }
+
+    void emptyPathAsksForFile() {
+        chooseFormat(Format::F100M);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        main_->selFile()->editData()->click();
+        QCOMPARE(MessageBox::shownMessages().size(), 1);
+        const auto& shown = MessageBox::shownMessages().first();
+        QCOMPARE(shown.text, "Please select input file ");
+        QCOMPARE(shown.title, "KVT Edit Program");
+        QCOMPARE(shown.icon, QMessageBox::Critical);
+        QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(main_->selFile()->isVisible());
+        QVERIFY(!main_->findResultWindow());
+    }
+
+    void wrongFormatClosesWindow() {
+        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00001")),
+                                              DetailLine(Format::F100M, "1234567896", 0)});
+        QVERIFY(check(Format::F100M, path));
+        QVERIFY(MessageBox::shownMessages().isEmpty());
+        // The same file in 10 M: position 10 is a digit of the company code.
+        QVERIFY(!check(Format::F10M, path));
+        QCOMPARE(MessageBox::shownMessages().size(), 1);
+        QCOMPARE(MessageBox::shownMessages().first().text, "Wrong Format");
+        QCOMPARE(MessageBox::shownMessages().first().title, "Warning");
+        QCOMPARE(MessageBox::shownMessages().first().icon, QMessageBox::Critical);
+        QVERIFY(main_->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void unfinishedRunKeepsPrintDisabled_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("control record rejected") << "rejected.txt"
+                                                 << "Please check data input file.";
+        QTest::newRow("run error") << "letters.txt"
+                                   << "";
+        QTest::newRow("missing file") << "missing.txt"
+                                      << "";
+    }
+
+    void unfinishedRunKeepsPrintDisabled() {
+        QFETCH(QString, fileName);
+        QFETCH(QString, message);
+        const QString good = media("good.txt", {ControlLine(Format::F10M, Totals("00001")),
+                                                DetailLine(Format::F10M, "1234567896", 0)});
+        media("rejected.txt", {ControlLine(Format::F10M, Rejected("", "X"))});
+        media("letters.txt", {ControlLine(Format::F10M, Totals("0000A"))});
+
+        FrmEdit* window = check(Format::F10M, good);
+        QVERIFY(window && window->printSendData()->isEnabled());
+
+        MessageBox::clearShownMessages();
+        QCOMPARE(check(Format::F10M, dir_->filePath(fileName)), window);
+        QCOMPARE(MessageBox::shownMessages().size(), 1);
+        if (!message.isEmpty())
+            QCOMPARE(MessageBox::shownMessages().first().text, message);
+        else
+            QCOMPARE(MessageBox::shownMessages().first().icon, QMessageBox::Critical);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!window->printSendData()->isEnabled());
+        reactivate(*window);
+        QVERIFY(!window->printSendData()->isEnabled());
+
+        QCOMPARE(check(Format::F10M, good), window);
+        reactivate(*window);
+        QVERIFY(window->printSendData()->isEnabled());
+    }
+
+    void controlErrorsListed() {
+        const QString path = media("in.txt", {ControlLine(Format::F100M, Rejected("A", "X"))});
+        FrmEdit* window = check(Format::F100M, path);
+        QVERIFY(window);
+        QCOMPARE(ListErrLines(*window),
+                 (QStringList{"CTL.REC APPLY CODE ERROR", "CLT.REC STATUS is not equal 'A'"}));
+        QVERIFY(!window->printSendData()->isEnabled());
+        QVERIFY(window->valueField(Label::HashValue)->text().isEmpty());
+    }
+
+    void secondRunRowsComeFirst() {
+        const QString first =
+            media("first.txt",
+                  {ControlLine(Format::F100M, Totals("00009")), DetailLine(Format::F100M, "1234567890", 1),
+                   DetailLine(Format::F100M, "1234567896", 0), DetailLine(Format::F100M, "1234567891", 2)});
+        const QString second = media("second.txt", {ControlLine(Format::F10M, Totals("00002")),
+                                                    DetailLine(Format::F10M, "1234567892", 3),
+                                                    DetailLine(Format::F10M, "1234567893", 4)});
+        FrmEdit* window = check(Format::F100M, first);
+        QVERIFY(window);
+        QAbstractItemModelTester tester(window->errorRows(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        QCOMPARE(check(Format::F10M, second), window);
+        QCOMPARE(CellsOf(*window, 0), (QStringList{"1", "2", "1", "3"}));
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567892", "1234567893", "1234567890", "1234567891"}));
+        QCOMPARE(ListErrLines(*window), QStringList{"CTL.REC total record not equal total record of detail"});
+        QCOMPARE(window->valueField(Label::Label24)->text(), "2");
+        const auto alignment =
+            window->errorRows()->index(3, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        QCOMPARE(alignment & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    }
+
+    void chooserKeepsPath() {
+        chooseFormat(Format::F10M);
+        frmSelFile* chooser = main_->selFile();
+        chooser->txtfile()->setText("typed.txt");
+        FileDialog::setNextFileName("");
+        chooser->cmdbrowse_Click();
+        QCOMPARE(chooser->txtfile()->text(), "typed.txt");
+        QCOMPARE(FileDialog::lastFilter(), "All Files (*.*);;Text Files (*.txt)");
+        FileDialog::setNextFileName("/data/jan.txt");
+        chooser->cmdbrowse_Click();
+        QCOMPARE(chooser->txtfile()->text(), "/data/jan.txt");
+
+        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00000"))});
+        QVERIFY(check(Format::F100M, path));
+        chooseFormat(Format::F10M);
+        QCOMPARE(main_->selFile(), chooser);
+        QVERIFY(chooser->isVisible());
+        QCOMPARE(chooser->txtfile()->text(), path);
+
+        chooser->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        chooseFormat(Format::F10M);
+        QVERIFY(main_->selFile());
+        QVERIFY(main_->selFile()->txtfile()->text().isEmpty());
+    }
+
+    void exitQuestion_data() {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("Cancel") << QMessageBox::Cancel;
+        QTest::newRow("OK") << QMessageBox::Ok;
+    }
+
+    void exitQuestion() {
+        QFETCH(QMessageBox::StandardButton, answer);
+        main_->openResultWindow();
+        chooseFormat(Format::F10M);
+        MessageBox::setNextAnswer(answer);
+        main_->findChild<QAction*>("KVT_exit")->trigger();
+
+        QCOMPARE(MessageBox::shownMessages().size(), 1);
+        const auto& shown = MessageBox::shownMessages().first();
+        QCOMPARE(shown.text, "Do you want to exit?");
+        QCOMPARE(shown.title, "QRV Edit Data");
+        QCOMPARE(shown.icon, QMessageBox::NoIcon);
+        QCOMPARE(shown.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QVERIFY(main_->mdiArea()->subWindowList().isEmpty());
+        const bool ok = answer == QMessageBox::Ok;
+        QCOMPARE(main_->isVisible(), !ok);
+        QCOMPARE(bool(main_->selFile() && main_->selFile()->isVisible()), !ok);
+    }
+
+    void errorTableModel() {
+        ErrorTableModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const std::vector<qrv::Column> columns{{"NO.", 600, Alignment::Left},
+                                               {"Amount", 2000, Alignment::Right}};
+        model.setColumns(columns);
+        const auto row = [](const char* number) {
+            return ErrorRow{number, "a", "b", "c", "d", "e"};
+        };
+        model.insertBlock(0, {row("1"), row("2")});
+        model.insertBlock(0, {row("3")});
+        model.insertBlock(99, {row("4")});
+        model.setColumns({{"NO.", 600, Alignment::Center}, {"Amount", 2000, Alignment::Left}});
+        model.setColumns({{"NO.", 600, Alignment::Left}});
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.columnCount(), 1);
+        QCOMPARE(model.index(0, 0).data().toString(), "3");
+        QCOMPARE(model.index(3, 0).data().toString(), "4");
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"

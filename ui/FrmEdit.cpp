@@ -1,0 +1,222 @@
+#include "ui/FrmEdit.h"
+
+#include "ui/MDIForm1.h"
+#include "ui/error_table_model.h"
+#include "ui/thai_text.h"
+#include "ui/twips.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace qrv::gui {
+
+namespace {
+
+QLabel* Caption(const char* name, const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QString ViewName(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+} // namespace
+
+FrmEdit::FrmEdit(MDIForm1& mainWindow) : mainWindow_(mainWindow) {
+    setObjectName("FrmEdit");
+    setWindowTitle("From Edit Data");
+    setFont(MsSansSerif(8.25, false));
+
+    PrintSendData_ = new QPushButton(QStringLiteral("พิมพ์ใบนำส่งข้อมูล"), this);
+    PrintSendData_->setObjectName("PrintSendData");
+    PrintSendData_->setFont(MsSansSerif(9.75, false));
+    PrintSendData_->setMinimumSize(TwipsToPixels(*this, 2295), TwipsToPixels(*this, 975));
+    connect(PrintSendData_, &QPushButton::clicked, this, &FrmEdit::PrintSendData_Click);
+
+    model_ = new ErrorTableModel(this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildOutputFile());
+    top->addStretch(1);
+    top->addWidget(PrintSendData_, 0, Qt::AlignTop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buildControlRecord());
+    layout->addWidget(buildDetailSummary(), 1);
+
+    setTabOrder(PrintSendData_, ListView1_);
+    setTabOrder(ListView1_, ListErr_);
+}
+
+QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(ViewName(LabelName(label)));
+    field->setReadOnly(true);
+    field->setFont(font);
+    field->setFocusPolicy(Qt::ClickFocus);
+    field->setFixedWidth(TwipsToPixels(*this, widthTwips));
+    values_[static_cast<std::size_t>(label)] = field;
+    return field;
+}
+
+QGroupBox* FrmEdit::buildOutputFile() {
+    auto* frame = new QGroupBox("Output File", this);
+    frame->setObjectName("Frame1");
+    const QFont font = MsSansSerif(8.25, true);
+    auto* hashRow = new QHBoxLayout;
+    hashRow->addWidget(Caption("Label2", "Hash Total  :", frame));
+    hashRow->addWidget(makeValue(Label::HashValue, font, 1575));
+    hashRow->addStretch(1);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(makeValue(Label::Label1, font, 5535));
+    layout->addLayout(hashRow);
+    return frame;
+}
+
+QGroupBox* FrmEdit::buildControlRecord() {
+    auto* frame = new QGroupBox("Control Record", this);
+    frame->setObjectName("Frame2");
+    const QFont font = MsSansSerif(9.75, true);
+    // One character wide in the design, but a value field needs room for its frame.
+    constexpr int kOneCharTwips = 375;
+
+    auto* row1 = new QHBoxLayout;
+    row1->addWidget(Caption("Label4", "Term Payment  :", frame));
+    row1->addWidget(makeValue(Label::Term_p, font, kOneCharTwips));
+    row1->addSpacing(TwipsToPixels(*this, 360));
+    row1->addWidget(Caption("Label6", "Company Code  :", frame));
+    row1->addWidget(makeValue(Label::Com_code, font, 1455));
+    row1->addSpacing(TwipsToPixels(*this, 360));
+    row1->addWidget(Caption("Label8", "Company Name  :", frame));
+    row1->addWidget(makeValue(Label::Com_name, font, 5055));
+    row1->addStretch(1);
+
+    auto* row2 = new QHBoxLayout;
+    row2->addWidget(Caption("Label11", "Apply Code  :", frame));
+    row2->addWidget(makeValue(Label::App_code, font, kOneCharTwips));
+    row2->addSpacing(TwipsToPixels(*this, 360));
+    row2->addWidget(Caption("Label13", "Status  :", frame));
+    row2->addWidget(makeValue(Label::status, font, kOneCharTwips));
+    row2->addSpacing(TwipsToPixels(*this, 360));
+    row2->addWidget(Caption("Label15", "Effective Date  :", frame));
+    row2->addWidget(makeValue(Label::Eff_date, font, 975));
+    row2->addSpacing(TwipsToPixels(*this, 360));
+    row2->addWidget(Caption("Label19", "Media Type  :", frame));
+    row2->addWidget(makeValue(Label::Media, font, kOneCharTwips));
+    row2->addStretch(1);
+
+    auto* row3 = new QHBoxLayout;
+    row3->addWidget(Caption("Label17", "Total Record  :", frame));
+    row3->addWidget(makeValue(Label::Total_record, font, 975));
+    row3->addSpacing(TwipsToPixels(*this, 360));
+    row3->addWidget(Caption("Label21", "Total Amount  :", frame));
+    row3->addWidget(makeValue(Label::Total_amount, font, 1695));
+    row3->addStretch(1);
+    valueField(Label::Total_record)->setAlignment(Qt::AlignRight);
+    valueField(Label::Total_amount)->setAlignment(Qt::AlignRight);
+
+    ListErr_ = new QListWidget(frame);
+    ListErr_->setObjectName("ListErr");
+    ListErr_->setMinimumHeight(TwipsToPixels(*this, 840));
+    ListErr_->setUniformItemSizes(true);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(row1);
+    layout->addLayout(row2);
+    layout->addLayout(row3);
+    layout->addWidget(ListErr_);
+    return frame;
+}
+
+QGroupBox* FrmEdit::buildDetailSummary() {
+    auto* frame = new QGroupBox("Detail Summary", this);
+    frame->setObjectName("Frame3");
+    const QFont font = MsSansSerif(9.75, true);
+
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(Caption("Label23", "Detail Total Record  :", frame));
+    totals->addWidget(makeValue(Label::Label24, font, 2295));
+    totals->addSpacing(TwipsToPixels(*this, 1065));
+    totals->addWidget(Caption("Label25", "Detail Total Amount  :", frame));
+    totals->addWidget(makeValue(Label::Label26, font, 3615));
+    totals->addStretch(1);
+
+    ListView1_ = new QTreeView(frame);
+    ListView1_->setObjectName("ListView1");
+    ListView1_->setModel(model_);
+    ListView1_->setUniformRowHeights(true);
+    ListView1_->setRootIsDecorated(false);
+    ListView1_->setItemsExpandable(false);
+    ListView1_->setWordWrap(false);
+    ListView1_->setAllColumnsShowFocus(true);
+    ListView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1_->header()->setStretchLastSection(false);
+    ListView1_->setMinimumHeight(TwipsToPixels(*this, 3495));
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(totals);
+    layout->addWidget(Caption("Label27", "Detail Record Error", frame));
+    layout->addWidget(ListView1_, 1);
+    return frame;
+}
+
+std::string FrmEdit::labelBytes(Label label) const {
+    return bytes_[static_cast<std::size_t>(label)];
+}
+
+void FrmEdit::setLabel(Label label, std::string_view bytes) {
+    bytes_[static_cast<std::size_t>(label)] = bytes;
+    const QString text =
+        label == Label::Label1
+            ? QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))
+            : FromMedia(bytes);
+    valueField(label)->setText(text);
+    valueField(label)->setCursorPosition(0);
+}
+
+void FrmEdit::appendListErr(std::string_view line) {
+    ListErr_->addItem(FromMedia(line));
+}
+
+void FrmEdit::setColumns(const std::vector<Column>& columns) {
+    model_->setColumns(columns);
+    QHeaderView* header = ListView1_->header();
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        header->resizeSection(static_cast<int>(i), TwipsToPixels(*this, columns[i].widthTwips));
+}
+
+void FrmEdit::insertRows(std::int64_t position, std::vector<ErrorRow> rows) {
+    const std::int64_t row = std::clamp<std::int64_t>(position - 1, 0, model_->rowCount());
+    model_->insertBlock(static_cast<int>(row), std::move(rows));
+}
+
+void FrmEdit::setPrintEnabled(bool enabled) {
+    PrintSendData_->setEnabled(enabled);
+}
+
+void FrmEdit::setRunReachedEnd(bool reachedEnd) {
+    runReachedEnd_ = reachedEnd;
+    PrintSendData_->setEnabled(reachedEnd);
+}
+
+void FrmEdit::Form_Activate() {
+    PrintSendData_->setEnabled(runReachedEnd_);
+}
+
+void FrmEdit::PrintSendData_Click() {
+    mainWindow_.showCoveringLetter();
+}
+
+} // namespace qrv::gui

@@ -1,0 +1,67 @@
+// The result window: what a check run found in a media file.
+#pragma once
+
+#include "engine/ports.h"
+
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace qrv::gui {
+
+class ErrorTableModel;
+class MDIForm1;
+
+class FrmEdit : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FrmEdit(MDIForm1& mainWindow);
+
+    // The value label's text as the run gave it (code page 874 bytes; the
+    // summary path of Label1 in the file system's encoding).
+    std::string labelBytes(Label label) const;
+    void setLabel(Label label, std::string_view bytes);
+    void appendListErr(std::string_view line);
+    void setColumns(const std::vector<Column>& columns);
+    void insertRows(std::int64_t position, std::vector<ErrorRow> rows);
+    void setPrintEnabled(bool enabled);
+
+    // Whether the last run into this window reached the end of its media
+    // file: only then may activation enable PrintSendData, because otherwise
+    // Label1 may name a summary file an earlier run left behind.
+    void setRunReachedEnd(bool reachedEnd);
+
+    void Form_Activate();
+
+    QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
+    QPushButton* printSendData() const { return PrintSendData_; }
+    QListWidget* listErr() const { return ListErr_; }
+    QTreeView* listView() const { return ListView1_; }
+    ErrorTableModel* errorRows() const { return model_; }
+
+  private:
+    void PrintSendData_Click();
+
+    QGroupBox* buildOutputFile();
+    QGroupBox* buildControlRecord();
+    QGroupBox* buildDetailSummary();
+    QLineEdit* makeValue(Label label, const QFont& font, int widthTwips);
+
+    MDIForm1& mainWindow_;
+    QPushButton* PrintSendData_;
+    QListWidget* ListErr_ = nullptr;
+    QTreeView* ListView1_ = nullptr;
+    ErrorTableModel* model_;
+    std::array<QLineEdit*, kLabelCount> values_{};
+    std::array<std::string, kLabelCount> bytes_;
+    bool runReachedEnd_ = false;
+};
+
+} // namespace qrv::gui

@@ -1,0 +1,104 @@
+#include "ui/MDIForm1.h"
+
+#include "engine/ports.h"
+#include "ui/FrmEdit.h"
+#include "ui/dialogs.h"
+#include "ui/frmSelFile.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace qrv::gui {
+
+MDIForm1::MDIForm1() {
+    setObjectName("MDIForm1");
+    setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName("mdiArea");
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::onSubWindowActivated);
+
+    QMenu* menu = menuBar()->addMenu("start");
+    menu->setObjectName("start_menu");
+    QAction* format10 = menu->addAction("Format 10 M", this, &MDIForm1::KVT_10m_Click);
+    format10->setObjectName("KVT_10m");
+    QAction* format100 = menu->addAction("Format 100 M", this, &MDIForm1::KVT_100m_Click);
+    format100->setObjectName("KVT_100m");
+    menu->addSeparator()->setObjectName("mnuSep01");
+    QAction* exit = menu->addAction("Exit", this, &MDIForm1::KVT_exit_Click);
+    exit->setObjectName("KVT_exit");
+}
+
+FrmEdit* MDIForm1::findResultWindow() const {
+    // A closed subwindow leaves this list at once, before it is deleted.
+    for (QMdiSubWindow* window : mdiArea_->subWindowList())
+        if (auto* result = qobject_cast<FrmEdit*>(window->widget()))
+            return result;
+    return nullptr;
+}
+
+FrmEdit& MDIForm1::openResultWindow() {
+    if (FrmEdit* open = findResultWindow())
+        return *open;
+    auto* result = new FrmEdit(*this);
+    QMdiSubWindow* window = mdiArea_->addSubWindow(result);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showMaximized();
+    return *result;
+}
+
+frmSelFile* MDIForm1::selFile() const {
+    return selFile_;
+}
+
+void MDIForm1::showCoveringLetter() {
+    // Opens the covering letter window, or brings it forward when it is open.
+}
+
+void MDIForm1::KVT_10m_Click() {
+    filetype = 0;
+    showSelFile();
+}
+
+void MDIForm1::KVT_100m_Click() {
+    filetype = -1;
+    showSelFile();
+}
+
+void MDIForm1::KVT_exit_Click() {
+    close();
+}
+
+void MDIForm1::showSelFile() {
+    if (!selFile_)
+        selFile_ = new frmSelFile(*this);
+    selFile_->show();
+    selFile_->raise();
+    selFile_->activateWindow();
+}
+
+void MDIForm1::onSubWindowActivated(QMdiSubWindow* window) {
+    if (!window)
+        return;
+    if (auto* result = qobject_cast<FrmEdit*>(window->widget()))
+        result->Form_Activate();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    event->setAccepted(MDIForm_Unload());
+}
+
+bool MDIForm1::MDIForm_Unload() {
+    mdiArea_->closeAllSubWindows();
+    const auto answer = MessageBox::show(this, "Do you want to exit?", windowTitle(), QMessageBox::NoIcon,
+                                         QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok)
+        return false;
+    if (selFile_)
+        selFile_->close();
+    return true;
+}
+
+} // namespace qrv::gui

@@ -1,0 +1,53 @@
+// The main window: the frame that holds the result window and the covering
+// letter, and the menu that picks the media file's format.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <cstdint>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace qrv::gui {
+
+class FrmEdit;
+class frmSelFile;
+
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // 0: "Format 10 M"; -1: "Format 100 M".
+    std::int16_t filetype = 0;
+
+    MDIForm1();
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    // The result window when it is open, else nullptr.
+    FrmEdit* findResultWindow() const;
+    // The result window, created maximized when it is not open.
+    FrmEdit& openResultWindow();
+    // The input file chooser when it exists, else nullptr.
+    frmSelFile* selFile() const;
+
+    void showCoveringLetter();
+
+    void KVT_10m_Click();
+    void KVT_100m_Click();
+    void KVT_exit_Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Closes the child windows, then asks; true when the program may end.
+    bool MDIForm_Unload();
+    void showSelFile();
+    void onSubWindowActivated(QMdiSubWindow* window);
+
+    QMdiArea* mdiArea_;
+    QPointer<frmSelFile> selFile_;
+};
+
+} // namespace qrv::gui

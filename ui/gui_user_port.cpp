@@ -1,0 +1,42 @@
+#include "ui/gui_user_port.h"
+
+#include "ui/dialogs.h"
+
+#include <QApplication>
+
+namespace qrv::gui {
+
+namespace {
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+GuiUserPort::~GuiUserPort() {
+    setBusyPointer(false);
+}
+
+Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
+    // The box wants the normal pointer even in the middle of a run.
+    const bool wasBusy = busy_;
+    setBusyPointer(false);
+    const auto answer =
+        MessageBox::show(parent_, FromUtf8(text), FromUtf8(title),
+                         icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
+                         buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                      : QMessageBox::StandardButtons(QMessageBox::Ok));
+    setBusyPointer(wasBusy);
+    return answer == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+void GuiUserPort::setBusyPointer(bool busy) {
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace qrv::gui

@@ -1,0 +1,27 @@
+// The user as a check run talks to them: message boxes and the busy pointer.
+#pragma once
+
+#include "engine/ports.h"
+
+class QWidget;
+
+namespace qrv::gui {
+
+class GuiUserPort : public UserPort {
+  public:
+    explicit GuiUserPort(QWidget* parent) : parent_(parent) {}
+    ~GuiUserPort() override;
+    GuiUserPort(const GuiUserPort&) = delete;
+    GuiUserPort& operator=(const GuiUserPort&) = delete;
+
+    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) override;
+    // Balanced whatever the run asks: busy twice sets the pointer once,
+    // normal when already normal does nothing.
+    void setBusyPointer(bool busy) override;
+
+  private:
+    QWidget* parent_;
+    bool busy_ = false;
+};
+
+} // namespace qrv::gui
