@@ -31,13 +31,6 @@ void MessageBox::clearShownMessages() {
     shown_.clear();
 }
 
-<<<<<<< HEAD
-namespace {
-QString TakeNext(std::optional<QString>& next) {
-    const QString name = *next;
-    next.reset();
-    return name;
-=======
 QString FileDialog::open(QWidget* parent, const QString& filter, bool save) {
     lastFilter_ = filter;
     if (nextFileName_) {
@@ -47,7 +40,6 @@ QString FileDialog::open(QWidget* parent, const QString& filter, bool save) {
     }
     return save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
                 : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
->>>>>>> ui
 }
 
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
@@ -60,11 +52,8 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter) {
 void FileDialog::setNextFileName(const QString& name) {
     nextFileName_ = name;
 }
-<<<<<<< HEAD
-=======
 const QString& FileDialog::lastFilter() {
     return lastFilter_;
 }
->>>>>>> ui
 
 } // namespace qrv::gui
