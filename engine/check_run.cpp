@@ -184,9 +184,6 @@ void Run::finish() {
     media_.reset();
     if (!summary_)
         throw EmptyMediaFile{};
-    summary_->commit();
-    result_.summaryPath = summary_->path();
-    summary_.reset();
 
     lineNumber_ = 1; // the comparisons read the control line's fields
     window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
@@ -204,6 +201,10 @@ void Run::finish() {
         window_.appendListErr("CTL.REC total amount not equal total amount of detail");
         errorFlag_ = true;
     }
+    // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
+    summary_->commit();
+    result_.summaryPath = summary_->path();
+    summary_.reset();
     if (errorFlag_) {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
         result_.findings = true;
