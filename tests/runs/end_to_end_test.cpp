@@ -161,6 +161,22 @@ TEST_P(FinishedRun, ComparesTheControlTotals) {
     }
 }
 
+// Each record below hashes to S1 x S2 with S1 = 216 for 1234567896 and S2 =
+// 585 (100 M, eleven nines) or 396 (10 M, nine nines); the total keeps only
+// its last six digits.
+TEST_P(FinishedRun, HashTotalWrapsAtAMillion) {
+    const bool m100 = format() == Format::M100;
+    const std::string nines(m100 ? 11 : 9, '9');
+    const int records = m100 ? 8 : 12;
+    std::vector<std::string> lines = {control(records, 0)};
+    for (int i = 0; i < records; ++i)
+        lines.push_back(detail({.amount = nines}));
+
+    run(media(lines));
+
+    EXPECT_EQ(session.window.label(Label::HashValue), m100 ? "10880" : "26432");
+}
+
 TEST_P(FinishedRun, ZeroTotalsDisplayAsThePatternShowsThem) {
     run(media({control(0, 0)}));
 

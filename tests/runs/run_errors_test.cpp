@@ -32,7 +32,7 @@ class RunErrors : public BothFormats {
         const auto box = std::ranges::find(session.log, "messageBox " + messages[0].text);
         const auto lastPointer = std::find_if(std::make_reverse_iterator(box), session.log.rend(),
                                               [](const auto& e) { return e.starts_with("setBusyPointer"); });
-        EXPECT_EQ(*lastPointer, "setBusyPointer false")
+        EXPECT_TRUE(lastPointer != session.log.rend() && *lastPointer == "setBusyPointer false")
             << "the message is shown with the pointer back to normal";
         return messages[0].text;
     }
@@ -120,6 +120,22 @@ TEST_P(RunErrors, MissingMediaFileNamesThePathAndTheReason) {
     } else {
         EXPECT_FALSE(session.window.exists());
     }
+}
+
+TEST_P(RunErrors, MediaPathNamingAFolderIsReported) {
+    const std::string text = stopMessage(run(dir.path().string()));
+
+    EXPECT_EQ(text, "Cannot read the input file \"" + dir.path().string() + "\": Is a directory.");
+}
+
+// The message is UTF-8; the media file's own text in it is decoded from code page 874.
+TEST_P(RunErrors, ThaiTextInTheMessageIsDecoded) {
+    Control fields;
+    fields.totalRecord = "\xA1\xA2   ";
+
+    const std::string text = stopMessage(run(media({control(fields)})));
+
+    EXPECT_THAT(text, HasSubstr("\"\u0E01\u0E02   \""));
 }
 
 TEST_P(RunErrors, EmptyMediaFileIsReported) {

@@ -30,6 +30,26 @@ TEST_P(SummaryFile, HoldsTheControlLineAndTheAcceptedLinesEachAsRead) {
     EXPECT_THAT(dir.names(), ElementsAre("012345", "jan.txt"));
 }
 
+// The media file is read through a buffer of 256 KiB: lines that cross its
+// edge, and a CR LF split by it, read as any others.
+TEST_P(SummaryFile, LinesAcrossTheReadBufferAreWhole) {
+    constexpr std::size_t kBuffer = 1 << 18;
+    const std::string controlLine = control(2, 300);
+    for (const std::size_t crAt : {kBuffer - 2, kBuffer - 1, kBuffer, kBuffer + 1}) {
+        SCOPED_TRACE(crAt);
+        const std::size_t longLength = crAt - (controlLine.size() + 2);
+        std::string longLine = detail({.amount = amount(100)});
+        longLine.resize(longLength, 'x');
+        const std::vector<std::string> lines = {controlLine, longLine, detail({.amount = amount(200)})};
+        Session s;
+
+        const RunResult result = run(s, media(lines));
+
+        EXPECT_FALSE(result.findings);
+        EXPECT_EQ(ReadBytes(summaryPath()), JoinLines(lines));
+    }
+}
+
 // An earlier summary file of the same name survives byte for byte every run
 // that does not finish, and no temporary file is left beside it.
 TEST_P(SummaryFile, EarlierFileSurvivesARunThatDoesNotFinish) {
