@@ -10,6 +10,7 @@
 #include "hash/hash.h"
 #include "summary/summary_file.h"
 
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -156,6 +157,10 @@ std::optional<RunOutcome> Run::processControlLine() {
         window_.setPrintEnabled(false);
         return RunOutcome::ControlRejected;
     }
+    // Replacing the input file by its own summary would lose its rejected records.
+    std::error_code absent;
+    if (std::filesystem::equivalent(mediaPath_, summaryPath, absent))
+        throw FileError("create the summary file", summaryPath, "it is the input file itself");
     summary_ = std::make_unique<SummaryWriter>(summaryPath);
     summary_->writeLine(controlLine_);
     return std::nullopt;

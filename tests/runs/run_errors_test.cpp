@@ -176,6 +176,33 @@ TEST_P(RunErrors, SummaryFileThatCannotReplaceAFolderLeavesNoTemporaryFile) {
     EXPECT_THAT(dir.names(), ElementsAre("012345", "jan.txt"));
 }
 
+// A media file named after its own company code, in the folder the summary
+// file goes to, would be replaced by its summary and lose its rejected records.
+TEST_P(RunErrors, SummaryFileThatWouldReplaceTheMediaFileIsRefused) {
+    CurrentFolder inDir(dir.path());
+    const std::string bytes =
+        JoinLines({control(2, 100), detail({.amount = amount(100)}), detail({.sign = "0"})});
+    const struct {
+        std::string mediaPath;
+        std::string summaryPath;
+    } cases[] = {
+        {summaryPath(), summaryPath()},
+        {"D:\\012345", "D:\\012345"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mediaPath);
+        WriteBytes(c.mediaPath, bytes);
+        session.user = RecordingUser(session.log);
+
+        const std::string text = stopMessage(run(c.mediaPath));
+
+        EXPECT_THAT(text, HasSubstr("\"" + c.summaryPath + "\""));
+        EXPECT_EQ(ReadBytes(c.mediaPath), bytes);
+        std::filesystem::remove(c.mediaPath);
+        EXPECT_THAT(dir.names(), IsEmpty());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, RunErrors, ::testing::ValuesIn(kBothFormats), FormatName);
 
 } // namespace
