@@ -10,6 +10,7 @@
 #include "hash/hash.h"
 #include "summary/summary_file.h"
 
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -159,6 +160,10 @@ std::optional<RunOutcome> Run::processControlLine() {
         window_.setPrintEnabled(false);
         return RunOutcome::ControlRejected;
     }
+    // Replacing the input file by its own summary would lose its rejected records.
+    std::error_code absent;
+    if (std::filesystem::equivalent(mediaPath_, summaryPath, absent))
+        throw FileError("create the summary file", summaryPath, "it is the input file itself");
     summary_ = std::make_unique<SummaryWriter>(summaryPath);
     summary_->writeLine(controlLine_);
     return std::nullopt;
@@ -189,9 +194,6 @@ void Run::finish() {
     media_.reset();
     if (!summary_)
         throw EmptyMediaFile{};
-    summary_->commit();
-    result_.summaryPath = summary_->path();
-    summary_.reset();
 
     lineNumber_ = 1; // the comparisons read the control line's fields
     window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
@@ -211,6 +213,10 @@ void Run::finish() {
         window_.appendListErr("CTL.REC total amount not equal total amount of detail");
         errorFlag_ = true;
     }
+    // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
+    summary_->commit();
+    result_.summaryPath = summary_->path();
+    summary_.reset();
     if (errorFlag_) {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
         result_.findings = true;

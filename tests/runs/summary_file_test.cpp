@@ -1,0 +1,124 @@
+// The summary file: its content, its atomic replacement, and where it goes.
+#include "tests/runs/run_session.h"
+
+#include <filesystem>
+
+namespace qrv::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class SummaryFile : public BothFormats {};
+
+TEST_P(SummaryFile, HoldsTheControlLineAndTheAcceptedLinesEachAsRead) {
+    // Bytes beyond position 78, Thai text, a lone CR and a NUL are copied unchanged.
+    Control fields;
+    fields.companyName = "\xBA\xC3\xD4\xC9\xD1\xB7 \xA1\xA2\xA4";
+    const std::string controlLine = control(3, 150100, fields) + "EXTRA AFTER THE CONTROL RECORD";
+    const std::string longDetail = detail({.amount = amount(150000)}) + "MORE TEXT PAST POSITION 78";
+    const std::string oddDetail =
+        detail({.account = "4102345677", .amount = amount(100), .spare = "a\rb"}) + std::string(1, '\0');
+    const std::string rejected = detail({.account = "1234567890"});
+    WriteBytes(summaryPath(), "AN EARLIER SUMMARY FILE\r\n");
+
+    const RunResult result =
+        run(dir.write("jan.txt", JoinLines({controlLine, longDetail, rejected, oddDetail}, "\n")));
+
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    EXPECT_EQ(session.window.label(Label::Com_name), fields.companyName + std::string(30 - 10, ' '));
+    EXPECT_EQ(ReadBytes(summaryPath()), JoinLines({controlLine, longDetail, oddDetail}, "\r\n"));
+    EXPECT_THAT(dir.names(), ElementsAre("012345", "jan.txt"));
+}
+
+// The media file is read through a buffer of 256 KiB: lines that cross its
+// edge, and a CR LF split by it, read as any others.
+TEST_P(SummaryFile, LinesAcrossTheReadBufferAreWhole) {
+    constexpr std::size_t kBuffer = 1 << 18;
+    const std::string controlLine = control(2, 300);
+    for (const std::size_t crAt : {kBuffer - 2, kBuffer - 1, kBuffer, kBuffer + 1}) {
+        SCOPED_TRACE(crAt);
+        const std::size_t longLength = crAt - (controlLine.size() + 2);
+        std::string longLine = detail({.amount = amount(100)});
+        longLine.resize(longLength, 'x');
+        const std::vector<std::string> lines = {controlLine, longLine, detail({.amount = amount(200)})};
+        Session s;
+
+        const RunResult result = run(s, media(lines));
+
+        EXPECT_FALSE(result.findings);
+        EXPECT_EQ(ReadBytes(summaryPath()), JoinLines(lines));
+    }
+}
+
+// An earlier summary file of the same name survives byte for byte every run
+// that does not finish, and no temporary file is left beside it.
+TEST_P(SummaryFile, EarlierFileSurvivesARunThatDoesNotFinish) {
+    const std::string wholePartNotAtTheEnd = format() == Format::M100 ? "0000001.500" : "000001.500";
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        RunOutcome outcome;
+    } cases[] = {
+        {"wrong format", {control({.termPayment = " "})}, RunOutcome::WrongFormat},
+        {"control rejected", {control({.status = "X"}), detail()}, RunOutcome::ControlRejected},
+        {"blank sign on line 3", {control(2, 0), detail(), detail({.sign = " "})}, RunOutcome::RunError},
+        {"amount at the end that does not convert",
+         {control({.totalRecord = "00001", .totalAmount = wholePartNotAtTheEnd}), detail()},
+         RunOutcome::RunError},
+    };
+    const std::string earlier = "OLD CONTROL LINE\r\nOLD DETAIL\r\nno terminator";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(summaryPath(), earlier);
+        Session s;
+
+        const RunResult result = run(s, media(c.lines));
+
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(ReadBytes(summaryPath()), earlier);
+        EXPECT_THAT(dir.names(), ElementsAre("012345", "jan.txt"));
+    }
+}
+
+// Paths with a drive letter and relative paths take the first three
+// characters of the path; an absolute path takes the media file's folder.
+TEST_P(SummaryFile, PathRules) {
+    CurrentFolder inDir(dir.path());
+    std::filesystem::create_directories(dir.path() / "abs" / "dir");
+    std::filesystem::create_directory(dir.path() / "sub");
+    const std::string absolute = (dir.path() / "abs" / "dir" / "jan.txt").string();
+    const struct {
+        std::string mediaPath;
+        std::string companyCode;
+        std::string summaryPath;
+    } cases[] = {
+        {"D:\\pay\\jan.txt", "012345", "D:\\012345"},
+        {"E:\\data\\in.txt", "012345", "E:\\012345"},
+        {"in.txt", "012345", "in.012345"},
+        {"in.txt", " 12345", "in. 12345"},
+        {"sub/jan.txt", "012345", "sub012345"},
+        {"ab", "012345", "ab012345"},
+        {absolute, "012345", (dir.path() / "abs" / "dir" / "012345").string()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mediaPath);
+        Control fields;
+        fields.companyCode = c.companyCode;
+        const std::string controlLine = control(0, 0, fields);
+        WriteBytes(c.mediaPath, JoinLines({controlLine}));
+        Session s;
+
+        const RunResult result = run(s, c.mediaPath);
+
+        EXPECT_EQ(result.outcome, RunOutcome::Finished);
+        EXPECT_EQ(result.summaryPath, c.summaryPath);
+        EXPECT_EQ(s.window.label(Label::Label1), c.summaryPath);
+        EXPECT_EQ(ReadBytes(c.summaryPath), controlLine + "\r\n");
+        std::filesystem::remove(c.summaryPath);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, SummaryFile, ::testing::ValuesIn(kBothFormats), FormatName);
+
+} // namespace
+} // namespace qrv::test
