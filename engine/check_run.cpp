@@ -76,11 +76,11 @@ RunResult Run::execute() {
     try {
         result_ = readFile();
     } catch (const ConversionError& e) {
-        const std::string which =
-            e.kind() == ConversionError::Kind::Overflow ? "which is out of range" : "which is not a number";
-        const std::string subject = e.field().empty() ? "the text" : "the " + e.field() + " field holds";
-        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + subject + " \"" +
-                        Cp874ToUtf8(e.text()) + "\", " + which + ".",
+        const std::string where = e.field().empty() ? "" : "in the " + e.field() + " field, ";
+        const std::string what =
+            e.kind() == ConversionError::Kind::Overflow ? "is out of range" : "is not a number";
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + where + "\"" +
+                        Cp874ToUtf8(e.text()) + "\" " + what + ".",
                     lineNumber_);
     } catch (const FileError& e) {
         reportError(std::string(e.what()) + ".", 0);
