@@ -7,11 +7,15 @@
 
 namespace qrv::gui {
 
-QString FromMedia(std::string_view bytes) { return QString::fromStdString(Cp874ToUtf8(bytes)); }
+QString FromMedia(std::string_view bytes) {
+    return QString::fromStdString(Cp874ToUtf8(bytes));
+}
 
 void InstallThaiFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif", QStringList{"Loma", "Garuda", "Waree"});
-    QFont::insertSubstitutions("AngsanaUPC", QStringList{"Laksaman", "Kinnari", "Norasi"});
+    // Norasi: of the serif Thai faces installed, the one with the smallest line
+    // height, closest to the compact face the letter and its printout were laid out in.
+    QFont::insertSubstitutions("AngsanaUPC", QStringList{"Norasi", "Kinnari", "Laksaman"});
 }
 
 } // namespace qrv::gui
