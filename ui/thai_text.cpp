@@ -7,9 +7,7 @@
 
 namespace qrv::gui {
 
-QString FromMedia(std::string_view bytes) {
-    return QString::fromStdString(Cp874ToUtf8(bytes));
-}
+QString FromMedia(std::string_view bytes) { return QString::fromStdString(Cp874ToUtf8(bytes)); }
 
 void InstallThaiFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif", QStringList{"Loma", "Garuda", "Waree"});
