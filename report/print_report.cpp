@@ -88,6 +88,24 @@ class PageCursor {
     bool breakPending_ = false;
 };
 
+// The installed Thai faces are much wider at 16 point than the compact face
+// the letter's blank counts were made for, so its right-hand column would run
+// off the paper. Such a font is condensed, keeping its height, until the
+// widest line fits between the left margin and the printable area's edge.
+void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector<QString>& lines) {
+    const QFontMetricsF metrics(painter.font(), &printer);
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const double room =
+        printer.pageRect(QPrinter::DevicePixel).width() - kPrintLeftMm * DevicePixelsPerMm(printer);
+    if (widest <= room)
+        return;
+    QFont font = painter.font();
+    font.setStretch(std::max(1, static_cast<int>(100 * room / widest)));
+    painter.setFont(font);
+}
+
 } // namespace
 
 PrintError::PrintError(const QString& printer, const QString& reason)
@@ -130,6 +148,7 @@ int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t c
     if (!painter.begin(&printer))
         throw PrintError(PrinterName(printer), FailureReason(printer, "the printer cannot be opened"));
     SetPrinterFont(painter, kLetterFontFamily, kLetterFontPoints, false, false, false);
+    CondenseToFit(painter, printer, lines);
     if (PrintLineAdvance(printer, painter) <= 0) {
         painter.end();
         throw PrintError(PrinterName(printer), "the printable area is too small for 47 lines a page");

@@ -45,7 +45,8 @@ void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t point
 double PrintLineAdvance(const QPrinter& printer, const QPainter& painter);
 
 // Prints the letter file (code page 874 text) `copies` times, each copy from
-// the top of a new page, 47 lines a page, and ends the document. Returns the
+// the top of a new page, 47 lines a page, and ends the document. A font too
+// wide for the longest line is condensed until that line fits the page. Returns the
 // number of pages printed; an empty letter prints nothing. Throws FileError
 // when the letter file cannot be read and PrintError when the printer fails.
 int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies);
