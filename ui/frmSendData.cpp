@@ -104,6 +104,7 @@ frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidge
     RichTextBox1->setGeometry(Twips(360, 360, 14295, 8895));
     RichTextBox1->setFont(QFont(QString::fromLatin1(kLetterFontFamily), kLetterFontPoints));
     RichTextBox1->setReadOnly(true);
+    RichTextBox1->setTabChangesFocus(true);
     RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichTextBox1->setPlainText(DisplayText(letterBytes_));
 

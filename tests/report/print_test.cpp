@@ -50,7 +50,7 @@ class PrintReportTest : public QObject {
         return LetterForSummary(summary, "654321", -1, 2026y / December / 7);
     }
 
-      // Word boxes in points from the page's top left corner.
+    // Word boxes in points from the page's top left corner.
     struct WordBox {
         QString text;
         QRectF box;
@@ -70,7 +70,7 @@ class PrintReportTest : public QObject {
         return boxes;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         gui::InstallThaiFontSubstitutions();
