@@ -67,7 +67,6 @@ frmSendData* frmSendData::Form_Load(const std::string& summaryPath, const std::s
     std::string letterPath;
     try {
         letterPath = LetterFilePath();
-        WriteLetterFile(letterPath, {});
         WriteLetterForSummary(letterPath, summaryPath, hashValueText, filetype, Today());
         return new frmSendData(letterPath, ReadLetterFile(letterPath), parent);
     } catch (const FileError& e) {
