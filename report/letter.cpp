@@ -1,0 +1,99 @@
+#include "report/letter.h"
+
+#include "engine/manage_file.h"
+#include "engine/mod_center.h"
+#include "summary/summary_file.h"
+
+#include <array>
+#include <ctime>
+
+namespace qrv {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+std::string TwoDigits(unsigned value) {
+    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+}
+
+std::string Indented(std::int16_t k, std::string_view text) {
+    return MakeSpaces(k) + std::string(text);
+}
+
+} // namespace
+
+std::string MakeSpaces(std::int16_t k) {
+    return k < 0 ? std::string() : std::string(k + 1, ' ');
+}
+
+std::string FormatLetterDate(std::chrono::year_month_day date) {
+    const auto month = static_cast<unsigned>(date.month());
+    std::string text(kMonths[(month + 11) % 12]);
+    text += ' ';
+    text += TwoDigits(static_cast<unsigned>(date.day()));
+    text += ", ";
+    text += std::to_string(static_cast<int>(date.year()));
+    return text;
+}
+
+std::chrono::year_month_day Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
+}
+
+std::vector<std::string> BuildLetter(const Fields& control, std::string_view hashValue,
+                                     std::chrono::year_month_day today) {
+    const auto value = [&](std::string_view label, std::string_view text) {
+        return Indented(60, label) + std::string(text);
+    };
+    return {
+        "",
+        Indented(60, "Date :") + FormatLetterDate(today),
+        Indented(1, "Dear MANAGER"),
+        "",
+        Indented(20, "THE VALMORA BANK PUBLIC COMPANY LIMITED"),
+        "",
+        Indented(50, "We Would like to transfer salary, Wage and overtime to our "),
+        Indented(1, "account and all detail below this paragraph"),
+        "",
+        value("COMPANY CODE    : ", control[control::CompanyCode]),
+        "",
+        value("COMPANY NAME    : ", control[control::CompanyName]),
+        "",
+        value("EFFECTIVE DATE  : ", RenderDate(control[control::EffectiveDate])),
+        "",
+        value("TOTAL RECORD    : ", control[control::TotalRecord]),
+        "",
+        value("TOTAL AMOUNT    : ", control[control::TotalAmount]),
+        "",
+        value("HASH TOTAL      : ", hashValue),
+        "",
+        Indented(100, "Yours truly,"),
+        "",
+        "",
+        Indented(90, "____________________"),
+        Indented(90, "Authorized Signature"),
+    };
+}
+
+std::string LetterFileBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes.append(line).append("\r\n");
+    return bytes;
+}
+
+std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue,
+                             std::int16_t filetype, std::chrono::year_month_day today) {
+    const std::optional<std::string> controlLine = ReadSummaryControlLine(summaryPath);
+    if (!controlLine)
+        return {};
+    const FieldLayout layout = filetype == -1 ? kControlLayout100M : kControlLayout10M;
+    return LetterFileBytes(BuildLetter(SplitRecord(*controlLine, layout), hashValue, today));
+}
+
+} // namespace qrv

@@ -1,0 +1,172 @@
+#include "report/print_report.h"
+
+#include "engine/cp874.h"
+#include "engine/file_error.h"
+#include "engine/line_reader.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <vector>
+
+namespace qrv {
+
+namespace {
+
+QString PrinterName(const QPrinter& printer) {
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+}
+
+QString FailureReason(const QPrinter& printer, const char* whenPrinter) {
+    return printer.outputFileName().isEmpty() ? QString::fromLatin1(whenPrinter)
+                                              : QStringLiteral("the output file cannot be written");
+}
+
+std::vector<QString> ReadLetterLines(const std::string& letterPath) {
+    try {
+        LineReader reader(letterPath);
+        std::vector<QString> lines;
+        std::string line;
+        while (reader.next(line))
+            lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
+        return lines;
+    } catch (const FileError& e) {
+        throw FileError("read the letter file", letterPath, e.reason());
+    }
+}
+
+double DevicePixelsPerMm(const QPrinter& printer) {
+    return printer.resolution() / 25.4;
+}
+
+// Where the next line goes, and the page break rule: after the 47th line of
+// a page and after each copy the next line starts a new page. The break is
+// only taken when a line follows, so the document never ends on a blank page.
+class PageCursor {
+  public:
+    PageCursor(QPrinter& printer, QPainter& painter)
+        : printer_(printer), painter_(painter), top_(kPrintTopMm * DevicePixelsPerMm(printer)),
+          left_(kPrintLeftMm * DevicePixelsPerMm(printer)), advance_(PrintLineAdvance(printer, painter)),
+          ascent_(QFontMetricsF(painter.font(), &printer).ascent()), y_(top_) {}
+
+    void printLine(const QString& text) {
+        if (breakPending_)
+            startPage();
+        painter_.drawText(QPointF(left_, y_ + ascent_), text);
+        y_ += advance_;
+        if (++counter_ > kPrintLinesPerPage)
+            newPage();
+    }
+
+    void newPage() {
+        breakPending_ = true;
+        y_ = top_;
+        counter_ = 1;
+    }
+
+    int pages() const { return pages_; }
+
+  private:
+    void startPage() {
+        if (!printer_.newPage())
+            throw PrintError(PrinterName(printer_),
+                             FailureReason(printer_, "the printer refused a new page"));
+        breakPending_ = false;
+        ++pages_;
+    }
+
+    QPrinter& printer_;
+    QPainter& painter_;
+    double top_;
+    double left_;
+    double advance_;
+    double ascent_;
+    double y_;
+    int counter_ = 1;
+    int pages_ = 1;
+    bool breakPending_ = false;
+};
+
+// The installed Thai faces are much wider at 16 point than the compact face
+// the letter's blank counts were made for, so its right-hand column would run
+// off the paper. Such a font is condensed, keeping its height, until the
+// widest line fits between the left margin and the printable area's edge.
+void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector<QString>& lines) {
+    const QFontMetricsF metrics(painter.font(), &printer);
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const double room =
+        printer.pageRect(QPrinter::DevicePixel).width() - kPrintLeftMm * DevicePixelsPerMm(printer);
+    if (widest <= room)
+        return;
+    QFont font = painter.font();
+    font.setStretch(std::max(1, static_cast<int>(100 * room / widest)));
+    painter.setFont(font);
+}
+
+} // namespace
+
+PrintError::PrintError(const QString& printer, const QString& reason)
+    : std::runtime_error(("Cannot print to \"" + printer + "\": " + reason).toStdString()), printer_(printer),
+      reason_(reason) {}
+
+void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setPageSize(QPageSize(paper));
+    layout.setOrientation(orientation);
+    printer.setPageLayout(layout);
+}
+
+void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t points, bool bold, bool italic,
+                    bool underline) {
+    QFont font(family, points, bold ? QFont::Bold : QFont::Normal, italic);
+    font.setUnderline(underline);
+    painter.setFont(font);
+}
+
+double PrintLineAdvance(const QPrinter& printer, const QPainter& painter) {
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const double printable = printer.pageRect(QPrinter::DevicePixel).height();
+    const double fitting =
+        (printable - kPrintTopMm * DevicePixelsPerMm(printer) - metrics.height()) / (kPrintLinesPerPage - 1);
+    return std::min(metrics.lineSpacing(), fitting);
+}
+
+int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies) {
+    const std::vector<QString> lines = ReadLetterLines(letterPath);
+    SetPrinterPage(printer, QPageSize::A4, QPageLayout::Portrait);
+    // The copies are ours to print: a copy count chosen in the print dialog
+    // must not multiply them.
+    printer.setCopyCount(1);
+    if (lines.empty() || copies < 1)
+        return 0;
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw PrintError(PrinterName(printer), FailureReason(printer, "the printer cannot be opened"));
+    SetPrinterFont(painter, kLetterFontFamily, kLetterFontPoints, false, false, false);
+    CondenseToFit(painter, printer, lines);
+    if (PrintLineAdvance(printer, painter) <= 0) {
+        painter.end();
+        throw PrintError(PrinterName(printer), "the printable area is too small for 47 lines a page");
+    }
+    PageCursor cursor(printer, painter);
+    for (int copy = 0; copy < copies; ++copy) {
+        for (const QString& line : lines)
+            cursor.printLine(line);
+        cursor.newPage();
+    }
+    EndPrint(painter, printer);
+    return cursor.pages();
+}
+
+void EndPrint(QPainter& painter, const QPrinter& printer) {
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw PrintError(PrinterName(printer),
+                         FailureReason(printer, "the printer did not accept the document"));
+}
+
+} // namespace qrv

@@ -1,0 +1,254 @@
+#include "engine/file_error.h"
+#include "engine/manage_file.h"
+#include "engine/mod_center.h"
+#include "report/letter.h"
+#include "report/letter_file.h"
+#include "tests/report/cp874_text.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace qrv {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using test::ControlLine100M;
+using test::ThaiCompanyName;
+
+constexpr year_month_day kDay = 2026y / December / 7;
+
+std::string Blanks(int n) {
+    return std::string(static_cast<std::size_t>(n), ' ');
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class TempFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ =
+            fs::temp_directory_path() / ("qrv-letter-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string summaryWith(const std::string& firstLine) {
+        const fs::path path = folder_ / "012345";
+        WriteBytes(path, firstLine + "\r\n0123456789311206100000001000\r\n");
+        return path;
+    }
+
+    fs::path folder_;
+};
+
+TEST(MakeSpaces, GivesOneBlankMoreThanAskedAndNoneForANegativeCount) {
+    const struct {
+        std::int16_t k;
+        std::size_t blanks;
+    } cases[] = {{60, 61}, {0, 1}, {-1, 0}, {-32768, 0}, {100, 101}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MakeSpaces(c.k), Blanks(static_cast<int>(c.blanks))) << c.k;
+}
+
+TEST(FormatLetterDate, UsesEnglishMonthsAndTwoDigitDays) {
+    EXPECT_EQ(FormatLetterDate(kDay), "Dec 07, 2026");
+    EXPECT_EQ(FormatLetterDate(2027y / January / 1), "Jan 01, 2027");
+    EXPECT_EQ(FormatLetterDate(2024y / February / 29), "Feb 29, 2024");
+    EXPECT_EQ(FormatLetterDate(2026y / August / 31), "Aug 31, 2026");
+}
+
+TEST_F(TempFolder, LetterOfA100MControlLineWithAThaiCompanyName) {
+    const std::string name = ThaiCompanyName();
+    const std::string letter = LetterForSummary(summaryWith(ControlLine100M(name)), "123456", -1, kDay);
+    const std::string expected =
+        "\r\n" + Blanks(61) + "Date :Dec 07, 2026\r\n" + Blanks(2) + "Dear MANAGER\r\n" + "\r\n" +
+        Blanks(21) + "THE VALMORA BANK PUBLIC COMPANY LIMITED\r\n" + "\r\n" + Blanks(51) +
+        "We Would like to transfer salary, Wage and overtime to our \r\n" + Blanks(2) +
+        "account and all detail below this paragraph\r\n" + "\r\n" + Blanks(61) +
+        "COMPANY CODE    : 012345\r\n" + "\r\n" + Blanks(61) + "COMPANY NAME    : " + name + "\r\n" + "\r\n" +
+        Blanks(61) + "EFFECTIVE DATE  : 31/12/06\r\n" + "\r\n" + Blanks(61) + "TOTAL RECORD    : 00003\r\n" +
+        "\r\n" + Blanks(61) + "TOTAL AMOUNT    : 00000123456\r\n" + "\r\n" + Blanks(61) +
+        "HASH TOTAL      : 123456\r\n" + "\r\n" + Blanks(101) + "Yours truly,\r\n" + "\r\n" + "\r\n" +
+        Blanks(91) + std::string(20, '_') + "\r\n" + Blanks(91) + "Authorized Signature\r\n";
+    EXPECT_EQ(letter, expected);
+}
+
+TEST_F(TempFolder, LetterOfA10MControlLine) {
+    // The 10 M control record: fields 1 to 8 one position further right, a
+    // ten-digit total amount.
+    const std::string line = std::string(9, ' ') + "H" + "654321" +
+                             std::string("ACME CO LTD").append(19, ' ') + "1A" + "010127" + "12345" +
+                             "0000009999" + "D" + std::string(8, ' ');
+    const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout10M), "7", kDay);
+    ASSERT_EQ(lines.size(), kLetterLineCount);
+    EXPECT_EQ(lines[9], Blanks(61) + "COMPANY CODE    : 654321");
+    EXPECT_EQ(lines[11], Blanks(61) + "COMPANY NAME    : ACME CO LTD" + Blanks(19));
+    EXPECT_EQ(lines[13], Blanks(61) + "EFFECTIVE DATE  : 01/01/27");
+    EXPECT_EQ(lines[15], Blanks(61) + "TOTAL RECORD    : 12345");
+    EXPECT_EQ(lines[17], Blanks(61) + "TOTAL AMOUNT    : 0000009999");
+    EXPECT_EQ(lines[19], Blanks(61) + "HASH TOTAL      : 7");
+}
+
+TEST_F(TempFolder, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
+    const std::string summary = summaryWith(ControlLine100M(ThaiCompanyName()));
+    const std::string letter = LetterForSummary(summary, "99", 0, kDay);
+    const std::string name10M = ThaiCompanyName().substr(1) + "C";
+    for (const std::string& line :
+         {"COMPANY CODE    : 12345" + ThaiCompanyName().substr(0, 1), "COMPANY NAME    : " + name10M,
+          std::string("EFFECTIVE DATE  : 11/20/60"), std::string("TOTAL RECORD    : 00030"),
+          std::string("TOTAL AMOUNT    : 0000123456")})
+        EXPECT_NE(letter.find(Blanks(61) + line + "\r\n"), std::string::npos) << line;
+}
+
+TEST_F(TempFolder, EmptySummaryFileGivesAnEmptyLetter) {
+    const fs::path summary = folder_ / "empty";
+    WriteBytes(summary, "");
+    EXPECT_EQ(LetterForSummary(summary, "0", -1, kDay), "");
+}
+
+TEST_F(TempFolder, MissingSummaryFileNamesThePathAndTheReason) {
+    const std::string missing = folder_ / "nothing";
+    try {
+        LetterForSummary(missing, "0", -1, kDay);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), missing);
+        EXPECT_EQ(e.reason(), "No such file or directory");
+    }
+}
+
+TEST_F(TempFolder, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
+    const std::string summary = summaryWith(ControlLine100M(ThaiCompanyName()));
+    const fs::path letter = folder_ / "letter.txt";
+    WriteBytes(letter, std::string(5000, 'x'));
+    WriteLetterForSummary(letter, summary, "42", -1, kDay);
+    EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", -1, kDay));
+    EXPECT_EQ(ReadLetterFile(letter), ReadBytes(letter));
+}
+
+TEST_F(TempFolder, FailedSummaryLeavesTheLetterDestinationAlone) {
+    const fs::path letter = folder_ / "letter.txt";
+    WriteBytes(letter, "earlier");
+    EXPECT_THROW(WriteLetterForSummary(letter, folder_ / "nothing", "1", -1, kDay), FileError);
+    EXPECT_EQ(ReadBytes(letter), "earlier");
+}
+
+// Sets environment variables for one test and puts them back afterwards.
+class LetterPath : public TempFolder {
+  protected:
+    void SetUp() override {
+        TempFolder::SetUp();
+        for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"}) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+            ::unsetenv(name);
+        }
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
+        TempFolder::TearDown();
+    }
+
+    static mode_t Mode(const fs::path& path) {
+        struct stat info {};
+        ::lstat(path.c_str(), &info);
+        return info.st_mode & 0777;
+    }
+
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(LetterPath, PicksTheRuntimeFolderThenThePrivateCacheFolder) {
+    const struct {
+        const char* runtime;
+        const char* cache;
+        const char* home;
+        std::string expected;
+    } cases[] = {
+        {"/run/user/1000", "/ignored", "/ignored", "/run/user/1000/outputyyyy.txt"},
+        {nullptr, "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
+        {"", "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
+        {"relative/run", "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
+        {nullptr, nullptr, "home", "home/.cache/qrv-edit/outputyyyy.txt"},
+        {nullptr, "relative", "home", "home/.cache/qrv-edit/outputyyyy.txt"},
+    };
+    const auto set = [this](const char* name, const char* value) {
+        if (value == nullptr)
+            ::unsetenv(name);
+        else if (value[0] == '/' || value[0] == '\0' || std::string_view(value).starts_with("relative"))
+            ::setenv(name, value, 1);
+        else
+            ::setenv(name, (folder_ / value).c_str(), 1);
+    };
+    for (const auto& c : cases) {
+        set("XDG_RUNTIME_DIR", c.runtime);
+        set("XDG_CACHE_HOME", c.cache);
+        set("HOME", c.home);
+        const std::string expected =
+            c.expected.starts_with('/') ? c.expected : (folder_ / c.expected).string();
+        EXPECT_EQ(LetterFilePath(), expected);
+        if (!c.expected.starts_with('/')) {
+            EXPECT_EQ(Mode(fs::path(expected).parent_path()), 0700u) << expected;
+        }
+    }
+}
+
+TEST_F(LetterPath, OpenCacheFolderIsMadePrivate) {
+    fs::create_directories(folder_ / "cache" / "qrv-edit");
+    fs::permissions(folder_ / "cache" / "qrv-edit", fs::perms(0755));
+    ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+    LetterFilePath();
+    EXPECT_EQ(Mode(folder_ / "cache" / "qrv-edit"), 0700u);
+}
+
+TEST_F(LetterPath, PlantedLinkInPlaceOfTheCacheFolderIsRefused) {
+    fs::create_directories(folder_ / "cache");
+    fs::create_directories(folder_ / "elsewhere");
+    fs::create_directory_symlink(folder_ / "elsewhere", folder_ / "cache" / "qrv-edit");
+    ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+    EXPECT_THROW(LetterFilePath(), FileError);
+}
+
+TEST_F(LetterPath, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
+    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+    const fs::path target = folder_ / "victim";
+    WriteBytes(target, "keep me");
+    fs::create_symlink(target, LetterFilePath());
+    try {
+        WriteLetterFile(LetterFilePath(), "letter");
+        FAIL() << "the link was followed";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), LetterFilePath());
+    }
+    EXPECT_EQ(ReadBytes(target), "keep me");
+}
+
+TEST_F(LetterPath, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
+    const fs::path letter = folder_ / "outputyyyy.txt";
+    WriteLetterFile(letter, "abc");
+    EXPECT_EQ(Mode(letter), 0600u);
+    RemoveLetterFile(letter);
+    EXPECT_FALSE(fs::exists(letter));
+    EXPECT_NO_THROW(RemoveLetterFile(letter));
+}
+
+} // namespace
+} // namespace qrv

@@ -1,0 +1,243 @@
+#include "engine/file_error.h"
+#include "report/letter.h"
+#include "report/letter_file.h"
+#include "report/print_report.h"
+#include "tests/report/cp874_text.h"
+#include "tests/report/pdf_tools.h"
+#include "ui/thai_text.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace qrv {
+
+using namespace std::chrono;
+
+class PrintReportTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    int files_ = 0;
+
+    QString nextPdf() { return dir_.filePath(QStringLiteral("out%1.pdf").arg(++files_)); }
+
+    std::string letterFile(const std::string& bytes) {
+        const std::string path = dir_.filePath(QStringLiteral("letter%1.txt").arg(++files_)).toStdString();
+        WriteLetterFile(path, bytes);
+        return path;
+    }
+
+    static std::string NumberedLines(int count) {
+        std::string bytes;
+        for (int i = 1; i <= count; ++i)
+            bytes += "line " + std::to_string(i) + "\r\n";
+        return bytes;
+    }
+
+    static void ToPdf(QPrinter& printer, const QString& pdf) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    }
+
+    std::string thaiLetter() {
+        const std::string summary = dir_.filePath(QStringLiteral("012345")).toStdString();
+        WriteLetterFile(summary, test::ControlLine100M(test::ThaiCompanyName()) + "\r\n");
+        return LetterForSummary(summary, "654321", -1, 2026y / December / 7);
+    }
+
+    // Word boxes in points from the page's top left corner.
+    struct WordBox {
+        QString text;
+        QRectF box;
+    };
+    static QList<WordBox> WordBoxes(const QString& pdf) {
+        const QString html = test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, "-"});
+        const QRegularExpression word(
+            QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                           "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        QList<WordBox> boxes;
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            boxes.append(
+                {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+        }
+        return boxes;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        gui::InstallThaiFontSubstitutions();
+    }
+
+    void pageCounts_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("26-line letter") << 26 << 1 << 1;
+        QTest::newRow("47 lines fill one page") << 47 << 1 << 1;
+        QTest::newRow("48th line on a second page") << 48 << 1 << 2;
+        QTest::newRow("2 copies, each from a new page") << 26 << 2 << 2;
+        QTest::newRow("2 copies of 48 lines") << 48 << 2 << 4;
+        QTest::newRow("94 lines, exactly two pages") << 94 << 1 << 2;
+    }
+    void pageCounts() {
+        QFETCH(int, lines);
+        QFETCH(int, copies);
+        QFETCH(int, pages);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        QCOMPARE(PrintReport(printer, letterFile(NumberedLines(lines)), static_cast<std::int16_t>(copies)),
+                 pages);
+        QCOMPARE(test::PdfPageCount(pdf), pages);
+    }
+
+    void lineAfterThe47thStartsTheNextPage() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        PrintReport(printer, letterFile(NumberedLines(48)), 1);
+        const QStringList first = test::ComparableLines(test::PdfText(pdf, 1));
+        QCOMPARE(first.size(), 47);
+        QCOMPARE(first.last(), QStringLiteral("line 47"));
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf, 2)), QStringList{QStringLiteral("line 48")});
+    }
+
+    void secondCopyStartsAtTheTopOfItsPage() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        PrintReport(printer, letterFile(NumberedLines(3)), 2);
+        const QStringList expected{QStringLiteral("line 1"), QStringLiteral("line 2"),
+                                   QStringLiteral("line 3")};
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf, 1)), expected);
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf, 2)), expected);
+    }
+
+    void emptyLetterPrintsNothing() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        QCOMPARE(PrintReport(printer, letterFile(""), 1), 0);
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    void thaiLetterReadsBackInOrder() {
+        const std::string letter = thaiLetter();
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        QCOMPARE(PrintReport(printer, letterFile(letter), 1), 1);
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf)), test::ComparableLines(gui::FromMedia(letter)));
+        QVERIFY(test::PdfText(pdf).contains(QStringLiteral("ทดสอบ")));
+    }
+
+    void embeddedFontHasThaiGlyphs() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        PrintReport(printer, letterFile(thaiLetter()), 1);
+        const QString family = QFontInfo(QFont(kLetterFontFamily, kLetterFontPoints)).family();
+        QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai), qPrintable(family));
+        const QStringList fonts = test::RunTool(QStringLiteral("pdffonts"), {pdf}).split(u'\n');
+        const auto embedded = std::find_if(fonts.begin(), fonts.end(), [&](const QString& row) {
+            return row.contains(QString(family).remove(u' ')) && row.contains(QStringLiteral(" yes "));
+        });
+        QVERIFY2(embedded != fonts.end(), qPrintable(fonts.join(u'\n')));
+    }
+
+    void linesStayOnThePrintableArea() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        PrintReport(printer, letterFile(NumberedLines(47)), 1);
+        const QRectF printable = printer.pageRect(QPrinter::Point);
+        const double mm = 72 / 25.4;
+        double previousTop = 0;
+        int count = 0;
+        for (const WordBox& word : WordBoxes(pdf)) {
+            if (word.text != QStringLiteral("line"))
+                continue;
+            if (count++ == 0) {
+                QVERIFY(qAbs(word.box.top() - (printable.top() + kPrintTopMm * mm)) < 2 * mm);
+            }
+            QVERIFY(qAbs(word.box.left() - (printable.left() + kPrintLeftMm * mm)) < 1 * mm);
+            QVERIFY(word.box.top() > previousTop);
+            QVERIFY(word.box.bottom() <= printable.bottom() + 0.5);
+            previousTop = word.box.top();
+        }
+        QCOMPARE(count, 47);
+    }
+
+    void widestLetterLineStaysOnThePage() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = nextPdf();
+        ToPdf(printer, pdf);
+        PrintReport(printer, letterFile(thaiLetter()), 1);
+        const QRectF printable = printer.pageRect(QPrinter::Point);
+        const QList<WordBox> words = WordBoxes(pdf);
+        QVERIFY(std::any_of(words.begin(), words.end(), [](const WordBox& w) { return w.text == "654321"; }));
+        for (const WordBox& word : words)
+            QVERIFY2(printable.contains(word.box), qPrintable(word.text));
+    }
+
+    void lineAdvanceIsTheFontsLineHeightWhenItFits() {
+        QPrinter printer(QPrinter::HighResolution);
+        ToPdf(printer, nextPdf());
+        SetPrinterPage(printer, QPageSize::A4, QPageLayout::Portrait);
+        QPainter painter(&printer);
+        SetPrinterFont(painter, QStringLiteral("Norasi"), 8, false, false, false);
+        QCOMPARE(PrintLineAdvance(printer, painter), QFontMetricsF(painter.font(), &printer).lineSpacing());
+        SetPrinterFont(painter, kLetterFontFamily, kLetterFontPoints, false, false, false);
+        const QFontMetricsF metrics(painter.font(), &printer);
+        const double advance = PrintLineAdvance(printer, painter);
+        const double dotsPerMm = printer.resolution() / 25.4;
+        QVERIFY(advance <= metrics.lineSpacing());
+        QVERIFY(kPrintTopMm * dotsPerMm + (kPrintLinesPerPage - 1) * advance + metrics.height() <=
+                printer.pageRect(QPrinter::DevicePixel).height() + 1e-6);
+        qInfo("line height %.2f mm, advance %.2f mm", metrics.lineSpacing() / dotsPerMm, advance / dotsPerMm);
+        painter.end();
+    }
+
+    void pageSetUpIsA4PortraitInMillimetres() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        ToPdf(printer, nextPdf());
+        PrintReport(printer, letterFile(NumberedLines(1)), 1);
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(printer.pageLayout().units(), QPageLayout::Millimeter);
+    }
+
+    void unwritableOutputIsReportedWithItsName() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = dir_.filePath(QStringLiteral("no-such-folder/out.pdf"));
+        ToPdf(printer, pdf);
+        try {
+            PrintReport(printer, letterFile(NumberedLines(2)), 1);
+            QFAIL("no error");
+        } catch (const PrintError& e) {
+            QCOMPARE(e.printer(), pdf);
+            QVERIFY(!e.reason().isEmpty());
+        }
+    }
+
+    void missingLetterFileIsAFileError() {
+        QPrinter printer(QPrinter::HighResolution);
+        ToPdf(printer, nextPdf());
+        QVERIFY_THROWS_EXCEPTION(FileError, PrintReport(printer, dir_.filePath("gone.txt").toStdString(), 1));
+    }
+};
+
+} // namespace qrv
+
+QTEST_MAIN(qrv::PrintReportTest)
+#include "print_test.moc"

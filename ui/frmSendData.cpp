@@ -1,0 +1,187 @@
+#include "ui/frmSendData.h"
+
+#include "engine/file_error.h"
+#include "engine/ports.h"
+#include "report/letter.h"
+#include "report/letter_file.h"
+#include "report/print_report.h"
+#include "ui/dialogs.h"
+#include "ui/thai_text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScopeGuard>
+
+namespace qrv::gui {
+
+frmSendData::PrintDialogAnswer frmSendData::nextPrintDialog_;
+
+namespace {
+
+const QColor kBackground(224, 224, 224);
+
+QRect Twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+QString AppTitle() {
+    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+}
+
+void ShowStop(QWidget* parent, const QString& text) {
+    MessageBox::show(parent, text, AppTitle(), QMessageBox::Critical, QMessageBox::Ok);
+}
+
+// The letter as the display shows it: one paragraph a line, no line end after the last.
+QString DisplayText(const std::string& letterBytes) {
+    QString text = FromMedia(letterBytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+QString SavedLetterPath(const QString& chosen) {
+    return chosen.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? chosen
+                                                                        : chosen + QStringLiteral(".txt");
+}
+
+QPushButton* MakeButton(const QString& caption, const char* name, const QRect& place, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    button->setGeometry(place);
+    return button;
+}
+
+} // namespace
+
+frmSendData* frmSendData::Form_Load(const std::string& summaryPath, const std::string& hashValueText,
+                                    std::int16_t filetype, QWidget* parent) {
+    std::string letterPath;
+    try {
+        letterPath = LetterFilePath();
+        WriteLetterForSummary(letterPath, summaryPath, hashValueText, filetype, Today());
+        return new frmSendData(letterPath, ReadLetterFile(letterPath), parent);
+    } catch (const FileError& e) {
+        if (!letterPath.empty()) {
+            try {
+                RemoveLetterFile(letterPath);
+            } catch (const FileError&) {
+                // The message below already says what went wrong first.
+            }
+        }
+        ShowStop(parent, QString::fromStdString(e.what()));
+        return nullptr;
+    }
+}
+
+frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent)
+    : QWidget(parent), letterPath_(std::move(letterPath)), letterBytes_(std::move(letterBytes)) {
+    setObjectName(QStringLiteral("frmSendData"));
+    setWindowTitle(QStringLiteral("Report Send Data"));
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, kBackground);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(Twips(120, 120, 15015, 10815));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setPalette(grey);
+    Frame1->setAutoFillBackground(true);
+
+    RichTextBox1 = new QPlainTextEdit(Frame1);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setGeometry(Twips(360, 360, 14295, 8895));
+    RichTextBox1->setFont(QFont(QString::fromLatin1(kLetterFontFamily), kLetterFontPoints));
+    RichTextBox1->setReadOnly(true);
+    RichTextBox1->setTabChangesFocus(true);
+    RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichTextBox1->setPlainText(DisplayText(letterBytes_));
+
+    cmdSave = MakeButton(QStringLiteral("Save"), "cmdSave", Twips(10320, 9720, 1695, 855), Frame1);
+    cmdPrint = MakeButton(QStringLiteral("Print"), "cmdPrint", Twips(12360, 9720, 1695, 855), Frame1);
+    connect(cmdSave, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
+    setTabOrder(RichTextBox1, cmdSave);
+    setTabOrder(cmdSave, cmdPrint);
+
+    const QRect frame = Frame1->geometry();
+    resize(frame.right() + frame.left() + 1, frame.bottom() + frame.top() + 1);
+}
+
+frmSendData::~frmSendData() {
+    try {
+        RemoveLetterFile(letterPath_);
+    } catch (const FileError&) {
+        // Nothing can be shown while the window goes away; closeEvent reports it.
+    }
+}
+
+void frmSendData::closeEvent(QCloseEvent* event) {
+    try {
+        RemoveLetterFile(letterPath_);
+    } catch (const FileError& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+    event->accept();
+}
+
+void frmSendData::setNextPrintDialog(PrintDialogAnswer answer) {
+    nextPrintDialog_ = std::move(answer);
+}
+
+void frmSendData::cmdSave_Click() {
+    const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"));
+    if (chosen.isEmpty())
+        return;
+    try {
+        SaveLetterAs(QFile::encodeName(SavedLetterPath(chosen)).toStdString(), letterBytes_);
+    } catch (const FileError& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+}
+
+void frmSendData::cmdPrint_Click() {
+    const QString failure = printWithBusyPointer();
+    if (!failure.isEmpty())
+        showError(failure);
+}
+
+QString frmSendData::printWithBusyPointer() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    int answer;
+    if (nextPrintDialog_) {
+        answer = std::exchange(nextPrintDialog_, nullptr)(dialog);
+    } else {
+        answer = dialog.exec();
+    }
+    if (answer != QDialog::Accepted)
+        return {};
+    try {
+        PrintReport(printer, letterPath_, 1);
+    } catch (const PrintError& e) {
+        return QString::fromStdString(e.what());
+    } catch (const FileError& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+void frmSendData::showError(const QString& text) {
+    ShowStop(this, text);
+}
+
+} // namespace qrv::gui

@@ -1,0 +1,61 @@
+// The covering letter window ("Report Send Data"): shows the letter file,
+// saves a copy of it and prints it.
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QFrame;
+class QPlainTextEdit;
+class QPrintDialog;
+class QPushButton;
+
+namespace qrv::gui {
+
+class frmSendData : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Writes the letter file for the summary file at `summaryPath` (its first
+    // line split by the layout of `filetype`: -1 "Format 100 M", 0 "Format
+    // 10 M") and the hash total as the result window shows it, and returns the
+    // window showing it. When the summary file or the letter file cannot be
+    // used it says why in a message box and returns nullptr.
+    static frmSendData* Form_Load(const std::string& summaryPath, const std::string& hashValueText,
+                                  std::int16_t filetype, QWidget* parent = nullptr);
+    ~frmSendData() override;
+
+    const std::string& letterPath() const { return letterPath_; }
+
+    // Test hook: the next print dialog is answered by `answer`, which may set
+    // up the dialog's printer, instead of being shown.
+    using PrintDialogAnswer = std::function<QDialog::DialogCode(QPrintDialog&)>;
+    static void setNextPrintDialog(PrintDialogAnswer answer);
+
+  public slots:
+    void cmdSave_Click();
+    void cmdPrint_Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent);
+    // Empty when printed or cancelled, otherwise why printing failed.
+    QString printWithBusyPointer();
+    void showError(const QString& text);
+
+    std::string letterPath_;
+    std::string letterBytes_; // what the display shows, what "Save" writes
+    QFrame* Frame1;
+    QPlainTextEdit* RichTextBox1;
+    QPushButton* cmdSave;
+    QPushButton* cmdPrint;
+
+    static PrintDialogAnswer nextPrintDialog_;
+};
+
+} // namespace qrv::gui
