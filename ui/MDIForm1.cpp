@@ -4,6 +4,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
+#include "ui/frmSendData.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -31,21 +32,33 @@ MDIForm1::MDIForm1() {
     exit->setObjectName("KVT_exit");
 }
 
-FrmEdit* MDIForm1::findResultWindow() const {
+template <class Window> Window* MDIForm1::findChildWindow() const {
     // A closed subwindow leaves this list at once, before it is deleted.
     for (QMdiSubWindow* window : mdiArea_->subWindowList())
-        if (auto* result = qobject_cast<FrmEdit*>(window->widget()))
-            return result;
+        if (auto* child = qobject_cast<Window*>(window->widget()))
+            return child;
     return nullptr;
+}
+
+FrmEdit* MDIForm1::findResultWindow() const {
+    return findChildWindow<FrmEdit>();
+}
+
+frmSendData* MDIForm1::findCoveringLetter() const {
+    return findChildWindow<frmSendData>();
+}
+
+void MDIForm1::addMaximized(QWidget* child) {
+    QMdiSubWindow* window = mdiArea_->addSubWindow(child);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showMaximized();
 }
 
 FrmEdit& MDIForm1::openResultWindow() {
     if (FrmEdit* open = findResultWindow())
         return *open;
     auto* result = new FrmEdit(*this);
-    QMdiSubWindow* window = mdiArea_->addSubWindow(result);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->showMaximized();
+    addMaximized(result);
     return *result;
 }
 
@@ -54,7 +67,18 @@ frmSelFile* MDIForm1::selFile() const {
 }
 
 void MDIForm1::showCoveringLetter() {
-    // Opens the covering letter window, or brings it forward when it is open.
+    if (frmSendData* open = findCoveringLetter()) {
+        mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+        return;
+    }
+    const FrmEdit* result = findResultWindow();
+    if (!result)
+        return;
+    // The letter reads the summary file and the hash total as the result
+    // window shows them, and the layout of the format chosen now.
+    if (frmSendData* letter = frmSendData::Form_Load(result->labelBytes(Label::Label1),
+                                                     result->labelBytes(Label::HashValue), filetype))
+        addMaximized(letter);
 }
 
 void MDIForm1::KVT_10m_Click() {

@@ -14,6 +14,7 @@ namespace qrv::gui {
 
 class FrmEdit;
 class frmSelFile;
+class frmSendData;
 
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
@@ -31,6 +32,9 @@ class MDIForm1 : public QMainWindow {
     // The input file chooser when it exists, else nullptr.
     frmSelFile* selFile() const;
 
+    // The covering letter window when it is open, else nullptr.
+    frmSendData* findCoveringLetter() const;
+    // Opens the covering letter window, or brings it forward when it is open.
     void showCoveringLetter();
 
     void KVT_10m_Click();
@@ -43,6 +47,8 @@ class MDIForm1 : public QMainWindow {
   private:
     // Closes the child windows, then asks; true when the program may end.
     bool MDIForm_Unload();
+    template <class Window> Window* findChildWindow() const;
+    void addMaximized(QWidget* child);
     void showSelFile();
     void onSubWindowActivated(QMdiSubWindow* window);
 

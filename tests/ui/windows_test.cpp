@@ -7,6 +7,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
+#include "ui/frmSendData.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -118,6 +120,8 @@ class WindowsTest : public QObject {
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
+        // The letter file's folder, private to this test run.
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_->path()));
         main_ = std::make_unique<MDIForm1>();
         main_->showMaximized();
         MessageBox::clearShownMessages();
@@ -393,6 +397,42 @@ class WindowsTest : public QObject {
         const bool ok = answer == QMessageBox::Ok;
         QCOMPARE(main_->isVisible(), !ok);
         QCOMPARE(bool(main_->selFile() && main_->selFile()->isVisible()), !ok);
+    }
+
+    // "พิมพ์ใบนำส่งข้อมูล" opens the letter once: a second click brings it
+    // forward without rebuilding it, and closing the program removes the letter file.
+    void coveringLetterFromResultWindow() {
+        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00001")),
+                                              DetailLine(Format::F100M, "1234567896", 150000)});
+        FrmEdit* result = check(Format::F100M, path);
+        QVERIFY(result);
+        reactivate(*result);
+        QVERIFY(result->printSendData()->isEnabled());
+        result->printSendData()->click();
+        frmSendData* letter = main_->findCoveringLetter();
+        QVERIFY(letter);
+        QVERIFY(letter->parentWidget()->isMaximized());
+        const auto* text = letter->findChild<QPlainTextEdit*>("RichTextBox1");
+        QVERIFY(text->toPlainText().contains("COMPANY CODE    : 012345"));
+        QVERIFY(text->toPlainText().contains("HASH TOTAL      : " +
+                                             result->valueField(Label::HashValue)->text()));
+        const QString letterPath = QFile::decodeName(QByteArray::fromStdString(letter->letterPath()));
+        QVERIFY(QFile::exists(letterPath));
+
+        QFile changed(letterPath);
+        QVERIFY(changed.open(QIODevice::WriteOnly) && changed.write("kept") == 4);
+        changed.close();
+        main_->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(result->parentWidget()));
+        result->printSendData()->click();
+        QCOMPARE(main_->findCoveringLetter(), letter);
+        QCOMPARE(main_->mdiArea()->activeSubWindow()->widget(), letter);
+        QFile kept(letterPath);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept"));
+
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        main_->close();
+        QVERIFY(!QFile::exists(letterPath));
     }
 
     void errorTableModel() {
