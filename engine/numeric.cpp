@@ -18,12 +18,15 @@ bool AllDigits(std::string_view text) {
     return true;
 }
 
-// The digits of a plain digit text as an integer; the caller keeps it short
-// enough not to overflow.
-std::uint64_t DigitsValue(std::string_view digits) {
+// The value of a text of plain digits, short enough not to overflow;
+// nothing when another character is in it.
+std::optional<std::uint64_t> PlainDigitsValue(std::string_view digits) {
     std::uint64_t value = 0;
-    for (char c : digits)
+    for (char c : digits) {
+        if (!IsDigit(c))
+            return std::nullopt;
         value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
     return value;
 }
 
@@ -196,9 +199,11 @@ double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
     // exact, and one correctly rounded division by 100 gives the very double
     // that reading the decimal text would.
     const std::string_view whole = field.substr(0, wholeLength);
-    if (field.size() > 2 && !whole.empty() && whole.size() <= 13 && AllDigits(whole) &&
-        AllDigits(field.substr(field.size() - 2)))
-        return static_cast<double>(DigitsValue(whole) * 100 + DigitsValue(field.substr(field.size() - 2))) / 100.0;
+    if (field.size() > 2 && !whole.empty() && whole.size() <= 13) {
+        const std::string_view cents = field.substr(field.size() - 2);
+        if (const auto value = PlainDigitsValue(whole), centsValue = PlainDigitsValue(cents); value && centsValue)
+            return static_cast<double>(*value * 100 + *centsValue) / 100.0;
+    }
     std::string text(whole);
     text += '.';
     text += field.size() > 2 ? field.substr(field.size() - 2) : field;

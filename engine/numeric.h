@@ -70,6 +70,12 @@ inline bool IsNumericText(std::string_view text) {
     return numeric_internal::IsNumericText(text);
 }
 
+// The one-character text at `at` (counted from 0), or the empty text past
+// the end: how the checks and the hash cut an account or amount into digits.
+inline std::string_view CharacterAt(std::string_view text, std::size_t at) {
+    return at < text.size() ? std::string_view(text.data() + at, 1) : std::string_view{};
+}
+
 // Integers round half to even, as the currency conversion does at its fourth decimal.
 inline std::int16_t ToInt16(std::string_view text) {
     if (text.size() == 1 && numeric_internal::IsDigit(text[0]))
