@@ -12,7 +12,6 @@ namespace {
 
 using nlohmann::json;
 
-const std::vector<std::string> kNoLines;
 const std::string kPleaseCheck = "Please check data input file.";
 
 struct Message {
