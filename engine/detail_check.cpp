@@ -9,12 +9,12 @@ namespace qrv {
 namespace {
 
 int DigitAt(std::string_view text, std::size_t at) {
-    return ToInt16(at < text.size() ? text.substr(at, 1) : std::string_view{});
+    return ToInt16(CharacterAt(text, at));
 }
 
 bool HasTenDigits(std::string_view account) {
     for (std::size_t at = 0; at < 10; ++at)
-        if (!IsNumericText(at < account.size() ? account.substr(at, 1) : std::string_view{}))
+        if (!IsNumericText(CharacterAt(account, at)))
             return false;
     return true;
 }

@@ -56,10 +56,32 @@ template <class F> decltype(auto) InField(const char* field, F&& f) {
     }
 }
 
+namespace numeric_internal {
 bool IsNumericText(std::string_view text);
+std::int16_t ToInt16(std::string_view text);
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace numeric_internal
+
+// The checks and the hash test and convert one character at a time, tens of
+// times a record; a single digit is answered here, off the general parser.
+inline bool IsNumericText(std::string_view text) {
+    if (text.size() == 1)
+        return numeric_internal::IsDigit(text[0]);
+    return numeric_internal::IsNumericText(text);
+}
+
+// The one-character text at `at` (counted from 0), or the empty text past
+// the end: how the checks and the hash cut an account or amount into digits.
+inline std::string_view CharacterAt(std::string_view text, std::size_t at) {
+    return at < text.size() ? std::string_view(text.data() + at, 1) : std::string_view{};
+}
 
 // Integers round half to even, as the currency conversion does at its fourth decimal.
-std::int16_t ToInt16(std::string_view text);
+inline std::int16_t ToInt16(std::string_view text) {
+    if (text.size() == 1 && numeric_internal::IsDigit(text[0]))
+        return static_cast<std::int16_t>(text[0] - '0');
+    return numeric_internal::ToInt16(text);
+}
 std::int32_t ToInt32(std::string_view text);
 // Currency: a fixed-point number with four decimals, held as ten-thousandths.
 std::int64_t ToCurrency(std::string_view text);

@@ -19,12 +19,17 @@ template <std::size_t N> constexpr std::array<FieldSpan, N> OneCharacterFields()
 constexpr auto kAccountDigitLayout = OneCharacterFields<10>();
 constexpr auto kAmountDigitLayout = OneCharacterFields<11>();
 
-// Sum of digit(i) x (firstWeight - i). Digits only, so it stays far below
+// Sum of digit(i) x (firstWeight - i) over the one-character fields of
+// `layout` (character i of `text` is field i), read straight from the text:
+// this runs for every accepted record. Digits only, so it stays far below
 // 16 bits (at most 9 x 77).
-int WeightedSum(const Fields& digits, int firstWeight) {
+int WeightedSum(std::string_view text, FieldLayout layout, int firstWeight) {
     int sum = 0;
-    for (std::size_t i = 0; i < digits.size(); ++i)
-        sum += ToInt16(digits[i]) * (firstWeight - static_cast<int>(i));
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ' ';
+        const int digit = numeric_internal::IsDigit(c) ? c - '0' : ToInt16(CharacterAt(text, i));
+        sum += digit * (firstWeight - static_cast<int>(i));
+    }
     return sum;
 }
 
@@ -36,10 +41,10 @@ std::string ZeroString(int n) {
 
 std::int32_t HashRecord(std::string_view account, std::string_view amount) {
     const int s1 =
-        InField("AccountNo", [&] { return WeightedSum(SplitRecord(account, kAccountDigitLayout), 10); });
+        InField("AccountNo", [&] { return WeightedSum(account, kAccountDigitLayout, 10); });
     const std::string padded = ZeroString(12 - static_cast<int>(amount.size())) + std::string(amount);
     const int s2 =
-        InField("Amount", [&] { return WeightedSum(SplitRecord(padded, kAmountDigitLayout), 12); });
+        InField("Amount", [&] { return WeightedSum(padded, kAmountDigitLayout, 12); });
     return s1 * s2;
 }
 

@@ -12,6 +12,7 @@ packages=(
     poppler-utils                      # reading printed PDFs back in tests
     clang libclang-rt-14-dev           # libFuzzer
     xvfb xauth                         # screenshots of the running program
+    time                               # peak memory in scripts/bench-vs-cp.sh
 )
 
 missing=()

@@ -1,0 +1,91 @@
+// A 100 M check run over generated media files in which every record is
+// accepted, with a window that shows nothing: the cost of reading, checking,
+// hashing and writing the summary file.
+#include "engine/detail_check.h"
+#include "engine/module_100m.h"
+#include "engine/null_ports.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace {
+
+// Ten-digit accounts with a correct check digit and an account type that passes.
+std::vector<std::string> ValidAccounts() {
+    std::vector<std::string> accounts;
+    for (int serial = 0; accounts.size() < 97; ++serial) {
+        char nine[10];
+        std::snprintf(nine, sizeof nine, "%03d3%05d", 100 + serial % 300, serial * 7919 % 100000);
+        for (char check = '0'; check <= '9'; ++check) {
+            const std::string account = std::string(nine) + check;
+            if (qrv::CheckAccountDigit(account))
+                accounts.push_back(account);
+        }
+    }
+    return accounts;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+std::string Digits(long long value, int width) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%0*lld", width, value);
+    return text;
+}
+
+std::filesystem::path WriteMediaFile(int records) {
+    const auto folder = std::filesystem::temp_directory_path() / ("qrv-bench-" + std::to_string(records));
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "media.txt";
+    const std::vector<std::string> accounts = ValidAccounts();
+    std::string details;
+    long long totalCents = 0;
+    for (int i = 0; i < records; ++i) {
+        const long long cents = 1000 + i % 50000;
+        totalCents += cents;
+        details += Padded(accounts[i % accounts.size()] + "150124" + "1" + Digits(cents, 11), 78) + "\r\n";
+    }
+    const std::string control =
+        Padded(std::string(8, ' ') + "M" + "012345" + Padded("BENCH COMPANY", 30) + "C" + "A" + "150124" +
+                   Digits(records % 100000, 5) + Digits(totalCents, 11) + "1",
+               78);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << control << "\r\n" << details;
+    return path;
+}
+
+const std::filesystem::path& MediaFile(int records) {
+    static std::map<int, std::filesystem::path> files;
+    auto [at, added] = files.try_emplace(records);
+    if (added)
+        at->second = WriteMediaFile(records);
+    return at->second;
+}
+
+void CheckFile100M(benchmark::State& state) {
+    const int records = static_cast<int>(state.range(0));
+    const std::string path = MediaFile(records).string();
+    qrv::NullWindow window;
+    qrv::SilentUser user;
+    for (auto _ : state) {
+        const qrv::RunResult result = qrv::CheckFile100M(path, window, user);
+        if (result.outcome != qrv::RunOutcome::Finished) {
+            state.SkipWithError("the generated file did not check to the end");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+    state.SetItemsProcessed(state.iterations() * records);
+}
+
+BENCHMARK(CheckFile100M)->Arg(99'999)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,38 @@
+// What one qrv-check run reports: the outcome of the check, the result
+// window as the run left it and the message boxes it showed.
+#pragma once
+
+#include "cli/message_log.h"
+#include "cli/report_window.h"
+#include "engine/check_run.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string_view>
+
+namespace qrv::cli {
+
+enum class MediaFormat { Format100M, Format10M };
+
+struct CheckReport {
+    MediaFormat format;
+    const RunResult& result;
+    const WindowContents* window; // null when the run closed it or never created it
+    const std::vector<ShownMessage>& messages;
+};
+
+std::string_view FormatName(MediaFormat format);
+// "finished", "wrong_format", "control_rejected" or "run_error".
+std::string_view OutcomeName(RunOutcome outcome);
+// 0: finished without a finding; 1: findings, or the control record was
+// rejected; 2: the file is not of the format, or the run stopped.
+int ExitStatus(const RunResult& result);
+
+// A summary path as text: the file system's own bytes when they are UTF-8,
+// otherwise code page 874 (the company code in it comes from the media file).
+std::string PathText(std::string_view path);
+
+nlohmann::ordered_json ToJson(const CheckReport& report);
+void WriteTextReport(std::ostream& out, const CheckReport& report);
+
+} // namespace qrv::cli

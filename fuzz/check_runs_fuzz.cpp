@@ -1,0 +1,53 @@
+// Arbitrary bytes as a media file, checked by both runs: no input may crash,
+// hang or trip a sanitizer, and every run ends in one of its four outcomes.
+#include "engine/module_100m.h"
+#include "engine/module_10m.h"
+#include "engine/null_ports.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// A private folder for this process; the summary files land there too.
+const std::filesystem::path& WorkFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qrv-fuzz-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(WorkFolder()); });
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+bool IsOneOfTheOutcomes(qrv::RunOutcome outcome) {
+    switch (outcome) {
+    case qrv::RunOutcome::Finished:
+    case qrv::RunOutcome::WrongFormat:
+    case qrv::RunOutcome::ControlRejected:
+    case qrv::RunOutcome::RunError:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string media = (WorkFolder() / "media.txt").string();
+    std::ofstream(media, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+    qrv::NullWindow window;
+    qrv::SilentUser user;
+    for (const auto check : {qrv::CheckFile100M, qrv::CheckFile10M}) {
+        const qrv::RunResult result = check(media, window, user);
+        if (!IsOneOfTheOutcomes(result.outcome) ||
+            (result.outcome == qrv::RunOutcome::RunError) != result.error.has_value())
+            std::abort();
+    }
+    return 0;
+}

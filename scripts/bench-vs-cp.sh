@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Times `qrv-check --format 100M` on a generated 1,000,000-record media file,
+# every record accepted, against `cp` of the same file, and reports the peak
+# memory of qrv-check. Usage: scripts/bench-vs-cp.sh [BUILD_DIR] [REPETITIONS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+repetitions=${2:-7}
+qrv_check=$build/cli/qrv-check
+[ -x "$qrv_check" ] || { echo "build $qrv_check first" >&2; exit 2; }
+command -v /usr/bin/time >/dev/null || { echo "GNU time is missing: scripts/install-deps.sh" >&2; exit 2; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+media=$work/media.txt
+
+python3 - "$media" <<'PY'
+import sys
+WEIGHTS = (4, 3, 2, 7, 6, 5, 4, 3, 2)
+def account(nine):
+    total = sum(w * int(d) for w, d in zip(WEIGHTS, nine))
+    return nine + str((10 - total % 10) % 10)
+# Account type digit 3 with prefixes 100-399 always passes.
+accounts = [account("%03d3%05d" % (100 + i % 300, i * 7919 % 100000)) for i in range(97)]
+records = 1_000_000
+lines, total = [], 0
+for i in range(records):
+    cents = 1000 + i % 50000
+    total += cents
+    lines.append((accounts[i % 97] + "150124" + "1" + "%011d" % cents).ljust(78))
+control = (" " * 8 + "M" + "012345" + "BENCH COMPANY".ljust(30) + "C" + "A" + "150124"
+           + "%05d" % (records % 100000) + "%011d" % total + "1").ljust(78)
+with open(sys.argv[1], "wb") as out:
+    out.write(("\r\n".join([control] + lines) + "\r\n").encode("ascii"))
+PY
+
+# Microseconds of one run of the command, elapsed.
+seconds() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+best() { sort -n | head -1; }
+
+cp_times=$work/cp.times
+check_times=$work/check.times
+cat "$media" >/dev/null # into the page cache, as for every run after
+for _ in $(seq "$repetitions"); do
+    rm -f "$work/copy.txt"
+    seconds cp "$media" "$work/copy.txt" >>"$cp_times"
+    seconds "$qrv_check" --format 100M "$media" >>"$check_times" || true
+done
+peak_kb=$( (/usr/bin/time -f %M "$qrv_check" --format 100M "$media" 2>&1 >/dev/null || true) | tail -1)
+
+size_mb=$(($(stat -c %s "$media") / 1000000))
+cp_best=$(best <"$cp_times")
+check_best=$(best <"$check_times")
+cp_median=$(median <"$cp_times")
+check_median=$(median <"$check_times")
+echo "media file: 1,000,000 records, ${size_mb} MB, ${repetitions} repetitions"
+printf 'cp:        best %6d us, median %6d us\n' "$cp_best" "$cp_median"
+printf 'qrv-check: best %6d us, median %6d us\n' "$check_best" "$check_median"
+awk -v c="$check_best" -v p="$cp_best" -v cm="$check_median" -v pm="$cp_median" \
+    'BEGIN { printf "ratio:     best %.2f x cp, median %.2f x cp (target: at most 2.5)\n", c / p, cm / pm }'
+echo "qrv-check peak memory: $((peak_kb / 1024)) MB (${peak_kb} KB; target: under 20 MB)"

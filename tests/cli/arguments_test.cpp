@@ -1,0 +1,35 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv::cli {
+namespace {
+
+Arguments Parse(std::vector<std::string_view> args) {
+    return ParseArguments(args);
+}
+
+TEST(ParseArguments, TakesOptionsInAnyOrder) {
+    for (const auto& args :
+         std::vector<std::vector<std::string_view>>{{"--format", "10M", "--json", "in.txt"},
+                                                    {"in.txt", "--json", "--format", "10M"},
+                                                    {"--json", "in.txt", "--format=10M"}}) {
+        const Arguments parsed = Parse(args);
+        EXPECT_EQ(parsed.format, MediaFormat::Format10M);
+        EXPECT_TRUE(parsed.json);
+        EXPECT_EQ(parsed.mediaPath, "in.txt");
+    }
+}
+
+TEST(ParseArguments, DoubleDashEndsTheOptions) {
+    const Arguments parsed = Parse({"--format", "100M", "--", "--json"});
+    EXPECT_FALSE(parsed.json);
+    EXPECT_EQ(parsed.mediaPath, "--json");
+}
+
+TEST(ParseArguments, RefusesAValueForAFlag) {
+    EXPECT_THROW(Parse({"--json=yes", "--format", "10M", "a"}), UsageError);
+}
+
+} // namespace
+} // namespace qrv::cli
