@@ -11,6 +11,7 @@ struct Parsed {
     std::optional<MediaFormat> format;
     bool json = false;
     std::optional<std::string> mediaPath;
+    std::optional<std::string> letterPath;
 };
 
 MediaFormat ParseFormat(std::string_view name) {
@@ -37,6 +38,14 @@ constexpr Option kOptions[] = {
     {"--json", false,
      [](Parsed& parsed, std::string_view) {
          parsed.json = true;
+     }},
+    {"--letter", true,
+     [](Parsed& parsed, std::string_view value) {
+         if (parsed.letterPath)
+             throw UsageError("--letter given twice");
+         if (value.empty())
+             throw UsageError("the letter path is empty");
+         parsed.letterPath = std::string(value);
      }},
     {"--help", false,
      [](Parsed& parsed, std::string_view) {
@@ -100,6 +109,7 @@ Arguments ParseArguments(std::span<const std::string_view> args) {
     arguments.format = *parsed.format;
     arguments.json = parsed.json;
     arguments.mediaPath = std::move(*parsed.mediaPath);
+    arguments.letterPath = parsed.letterPath.value_or("");
     return arguments;
 }
 

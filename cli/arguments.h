@@ -11,9 +11,11 @@
 namespace qrv::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: qrv-check --format 100M|10M [--json] MEDIA_FILE\n"
+    "usage: qrv-check --format 100M|10M [--json] [--letter PATH] MEDIA_FILE\n"
     "Checks MEDIA_FILE in the given format, writes its summary file and\n"
     "reports what the result window and the message boxes would show.\n"
+    "--letter PATH also writes the covering letter to the bank to PATH when\n"
+    "the run reaches the end of the file.\n"
     "Exit status: 0 no finding, 1 findings or control record rejected,\n"
     "2 wrong format, a stopped run or a usage error.\n";
 
@@ -22,6 +24,7 @@ struct Arguments {
     MediaFormat format = MediaFormat::Format100M;
     bool json = false;
     std::string mediaPath;
+    std::string letterPath; // empty: no letter
 };
 
 class UsageError : public std::runtime_error {

@@ -1,8 +1,11 @@
 // qrv-check: checks a media file from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
+#include "engine/file_error.h"
 #include "engine/module_100m.h"
 #include "engine/module_10m.h"
+#include "report/letter.h"
+#include "report/letter_file.h"
 
 #include <iostream>
 #include <vector>
@@ -11,12 +14,33 @@ namespace {
 
 using namespace qrv::cli;
 
+// The covering letter the letter window would build from this run's summary
+// file and hash total, byte for byte. False when it cannot be written; a run
+// that stopped early has no letter, which is said but is no further failure.
+bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const WindowContents* window) {
+    if (result.outcome != qrv::RunOutcome::Finished || !window) {
+        std::cerr << "qrv-check: no letter written: the check did not reach the end of the media file\n";
+        return true;
+    }
+    const std::int16_t filetype = arguments.format == MediaFormat::Format100M ? -1 : 0;
+    try {
+        qrv::SaveLetterAs(arguments.letterPath,
+                          qrv::LetterForSummary(result.summaryPath, window->label(qrv::Label::HashValue),
+                                                filetype, qrv::Today()));
+        return true;
+    } catch (const qrv::FileError& e) {
+        std::cerr << "qrv-check: no letter written: " << e.what() << '\n';
+        return false;
+    }
+}
+
 int Check(const Arguments& arguments) {
     ReportWindow window;
     MessageLog user;
     const qrv::RunResult result = arguments.format == MediaFormat::Format100M
                                       ? qrv::CheckFile100M(arguments.mediaPath, window, user)
                                       : qrv::CheckFile10M(arguments.mediaPath, window, user);
+    window.runEnded(result);
     const CheckReport report{arguments.format, result, window.contents(), user.messages()};
     if (arguments.json)
         std::cout << ToJson(report).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
@@ -24,7 +48,9 @@ int Check(const Arguments& arguments) {
     else
         WriteTextReport(std::cout, report);
     std::cout.flush();
-    return std::cout ? ExitStatus(result) : 2;
+    const bool letterWritten =
+        arguments.letterPath.empty() || WriteLetter(arguments, result, window.contents());
+    return std::cout && letterWritten ? ExitStatus(result) : 2;
 }
 
 } // namespace

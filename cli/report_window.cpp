@@ -45,4 +45,9 @@ void ReportWindow::close() {
     contents_.reset();
 }
 
+void ReportWindow::runEnded(const RunResult& result) {
+    if (contents_ && result.outcome != RunOutcome::Finished)
+        contents_->printEnabled = false;
+}
+
 } // namespace qrv::cli

@@ -2,6 +2,7 @@
 // screen: what qrv-check reports and what other commands can read back.
 #pragma once
 
+#include "engine/check_run.h"
 #include "engine/ports.h"
 
 #include <array>
@@ -43,6 +44,10 @@ class ReportWindow : public ResultWindow {
     // Showing activates the window, and activation enables PrintSendData.
     void show() override;
     void close() override;
+
+    // As the desktop program does, a run that stopped before the end of its
+    // file leaves PrintSendData disabled, whatever activation would do.
+    void runEnded(const RunResult& result);
 
   private:
     WindowContents& open();

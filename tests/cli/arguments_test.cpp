@@ -31,5 +31,13 @@ TEST(ParseArguments, RefusesAValueForAFlag) {
     EXPECT_THROW(Parse({"--json=yes", "--format", "10M", "a"}), UsageError);
 }
 
+TEST(ParseArguments, LetterTakesOnePath) {
+    EXPECT_EQ(Parse({"--letter", "out.txt", "--format", "10M", "in.txt"}).letterPath, "out.txt");
+    EXPECT_EQ(Parse({"--format", "10M", "in.txt"}).letterPath, "");
+    EXPECT_THROW(Parse({"--letter", "a", "--letter=b", "--format", "10M", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--letter=", "--format", "10M", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--format", "10M", "in.txt", "--letter"}), UsageError);
+}
+
 } // namespace
 } // namespace qrv::cli

@@ -283,6 +283,7 @@ TEST(RunError, IsReportedWithItsLineAndLeavesNoSummaryFile) {
     ASSERT_EQ(report.at("messages").size(), 1u);
     EXPECT_EQ(report["messages"][0], json({{"text", message}, {"title", "QRV Edit Data"}, {"icon", "stop"}}));
     EXPECT_EQ(report.at("window").at("shown"), false);
+    EXPECT_EQ(report.at("window").at("PrintSendData"), false);
     EXPECT_EQ(report.at("summary_file"), nullptr);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "only the media file";
@@ -304,6 +305,42 @@ TEST(RunError, MissingMediaFileNamesThePath) {
         EXPECT_NE(message.find(missing), std::string::npos) << message;
         EXPECT_EQ(report.at("window").is_null(), !c.windowCreated) << c.format;
     }
+}
+
+// Only a run that reached the end of its file has a letter; one that stopped
+// says so on standard error and keeps its own exit status.
+TEST(Letter, IsWrittenOnlyAfterAFinishedRun) {
+    struct Case {
+        std::string sample;
+        std::string format;
+        int exitStatus;
+        bool written;
+    };
+    for (const Case& c :
+         {Case{"100m-clean.txt", "100M", 0, true}, Case{"10m-rejected.txt", "10M", 1, true},
+          Case{"100m-bad-control.txt", "100M", 1, false}, Case{"wrong-format.txt", "10M", 2, false}}) {
+        TempFolder folder;
+        const auto media = folder.copySample(c.sample);
+        const auto letter = folder.path() / "letter.txt";
+        const ProcessResult run =
+            RunQrvCheck({"--format", c.format, "--letter", letter.string(), media.string()}, folder.path());
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << c.sample;
+        EXPECT_EQ(std::filesystem::exists(letter), c.written) << c.sample;
+        EXPECT_EQ(run.err.find("no letter written") != std::string::npos, !c.written) << c.sample;
+        if (c.written) {
+            EXPECT_EQ(SplitCrLfLines(ReadFile(letter)).size(), 26u) << c.sample;
+        }
+    }
+}
+
+TEST(Letter, UnwritablePathFailsTheCommand) {
+    TempFolder folder;
+    const auto media = folder.copySample("100m-clean.txt");
+    const auto letter = folder.path() / "no-such-folder" / "letter.txt";
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "--letter", letter.string(), media.string()}, folder.path());
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find(letter.string()), std::string::npos) << run.err;
 }
 
 TEST(TextReport, ShowsControlFieldsRowsAndMessages) {

@@ -8,9 +8,12 @@
 #include "ui/thai_text.h"
 
 #include <QApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -218,6 +221,29 @@ class SendDataWindowTest : public QObject {
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(MessageBox::shownMessages().isEmpty());
+    }
+
+    // The command-line checker writes the very bytes the window builds.
+    void qrvCheckLetterIsTheWindowsLetter() {
+        QTemporaryDir work;
+        const QString media = work.filePath(QStringLiteral("in.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(QRV_SAMPLES_DIR "/100m-thai-name.txt"), media));
+        const QString letter = work.filePath(QStringLiteral("letter.txt"));
+        QProcess check;
+        check.start(QStringLiteral(QRV_CHECK_PATH),
+                    {"--format", "100M", "--json", "--letter", letter, media});
+        QVERIFY(check.waitForFinished(60000));
+        QCOMPARE(check.exitCode(), 0);
+        const QJsonObject labels =
+            QJsonDocument::fromJson(check.readAllStandardOutput())["window"]["labels"].toObject();
+        const std::string summary = labels["Label1"].toString().toStdString();
+        const std::string hash = labels["HashValue"].toString().toStdString();
+        QVERIFY(!hash.empty());
+
+        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(summary, hash, -1));
+        QVERIFY(window);
+        QCOMPARE(FileBytes(letter), FileBytes(LetterPath()));
+        QVERIFY(FileBytes(letter).find("HASH TOTAL      : " + hash + "\r\n") != std::string::npos);
     }
 
     void printerErrorNamesThePrinter() {
