@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
-# Prints the covering letter of a control line with a Thai company name to a
-# PDF and renders its first page to docs/letter.png.
+# Checks samples/100m-thai-name.txt with qrv-check, prints the covering letter
+# of its summary file to a PDF as "Print" would, and renders the first page to
+# docs/letter.png (the PDF is kept as docs/letter.pdf).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target letter-pdf
+cmake --build build -j2 --target letter-pdf qrv-check
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cp samples/100m-thai-name.txt "$work/in.txt"
+build/cli/qrv-check --format 100M --json "$work/in.txt" >"$work/report.json" || true
+read -r summary hash < <(python3 -c '
+import json, sys
+labels = json.load(open(sys.argv[1]))["window"]["labels"]
+print(labels["Label1"], labels["HashValue"])' "$work/report.json")
 
-# A "Format 100 M" control line: company 012345, the name padded to its 30
-# bytes in code page 874, apply code C, status A, effective date 311206,
-# 3 records, total amount 1,234.56, media type T.
-name=$(printf 'บริษัท ทดสอบ จำกัด' | iconv -f UTF-8 -t CP874)
-LC_ALL=C printf '%8sM012345%-30sCA3112060000300000123456T%8s\r\n' '' "$name" '' >"$work/012345"
-
-build/tests/report/letter-pdf "$work/012345" -1 654321 "$work/letter.pdf"
-pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$work/letter.pdf" docs/letter
-echo "docs/letter.png"
+build/tests/report/letter-pdf "$summary" -1 "$hash" docs/letter.pdf
+pdftoppm -png -r 100 -f 1 -l 1 -singlefile docs/letter.pdf docs/letter
+echo "docs/letter.pdf docs/letter.png"
