@@ -22,6 +22,21 @@ mode_t CreationMode() {
     return 0666 & ~mask;
 }
 
+// Puts the finished file `from` in the place of the regular file `to` and
+// removes the earlier file; false when `to` is no regular file or the file
+// system cannot exchange names. A plain rename over an existing file makes
+// ext4 write the whole new file out before it returns; exchanging the names
+// is just as atomic for readers of `to` and does not wait for the disk.
+bool ReplaceByExchange(const std::string& from, const std::string& to) {
+    struct stat existing {};
+    if (::lstat(to.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode))
+        return false;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 } // namespace
 
 std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode) {
@@ -77,7 +92,7 @@ void SummaryWriter::commit() {
         errno = error;
         FileError::FromErrno("write the summary file", path_);
     }
-    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    if (!ReplaceByExchange(tempPath_, path_) && std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath_.c_str());
         errno = error;
