@@ -54,9 +54,10 @@ class Run {
 
     std::unique_ptr<LineReader> media_;
     std::unique_ptr<SummaryWriter> summary_;
-    std::string line_;
+    std::string_view line_; // into the reader's buffer, until the next line is read
     std::string controlLine_;
     Fields control_;
+    std::optional<DetailRules> detailRules_;
     std::int64_t lineNumber_ = 1;
     std::int64_t errorRow_ = 1;
     std::int64_t detailCount_ = 0;
@@ -166,12 +167,13 @@ std::optional<RunOutcome> Run::processControlLine() {
         throw FileError("create the summary file", summaryPath, "it is the input file itself");
     summary_ = std::make_unique<SummaryWriter>(summaryPath);
     summary_->writeLine(controlLine_);
+    detailRules_.emplace(control_);
     return std::nullopt;
 }
 
 void Run::processDetailLine() {
     const Fields fields = SplitRecord(line_, format_.detailLayout);
-    const std::string_view reason = CheckDetailRecord(fields, control_);
+    const std::string_view reason = CheckDetailRecord(fields, *detailRules_);
     if (!reason.empty()) {
         errorFlag_ = true;
         window_.insertRow(

@@ -3,6 +3,7 @@
 #include "engine/numeric.h"
 
 #include <algorithm>
+#include <string>
 
 namespace qrv {
 
@@ -13,10 +14,7 @@ int DigitAt(std::string_view text, std::size_t at) {
 }
 
 bool HasTenDigits(std::string_view account) {
-    for (std::size_t at = 0; at < 10; ++at)
-        if (!IsNumericText(CharacterAt(account, at)))
-            return false;
-    return true;
+    return account.size() >= 10 && AllDigits(account.substr(0, 10));
 }
 
 // Savings and current accounts, by the first three digits and the fourth.
@@ -28,18 +26,19 @@ bool IsSavingsOrCurrent(std::string_view account) {
     return type >= 2 && type <= 6;
 }
 
-bool SignFitsApplyCode(std::string_view sign, std::string_view applyCode) {
+} // namespace
+
+DetailRules::DetailRules(const Fields& controlFields)
+    : effectiveDate_(controlFields[control::EffectiveDate]) {
     static constexpr std::string_view kDebitCodes[] = {"D", "I", "P", "Z", "6"};
     static constexpr std::string_view kCreditCodes[] = {"C", "S", "G", "X", "1", "4", "0", "W", "E", "T"};
-    const int value = InField("Sign", [&] { return ToInt16(sign); });
-    const std::string code = UpperCase(applyCode);
+    const std::string code = UpperCase(controlFields[control::ApplyCode]);
     const auto listed = [&](const auto& codes) {
         return std::ranges::find(codes, code) != std::end(codes);
     };
-    return value == 0 ? listed(kDebitCodes) : listed(kCreditCodes);
+    zeroSignFits_ = listed(kDebitCodes);
+    otherSignFits_ = listed(kCreditCodes);
 }
-
-} // namespace
 
 bool CheckAccountDigit(std::string_view account) {
     static constexpr int kWeight[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
@@ -52,7 +51,7 @@ bool CheckAccountDigit(std::string_view account) {
     return (10 - sum % 10) % 10 == ToInt16(last);
 }
 
-std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields) {
+std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules) {
     const std::string_view account = detailFields[detail::AccountNo];
     if (!IsNumericText(account))
         return "ACCOUNT is not numeric";
@@ -64,11 +63,15 @@ std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& con
         return "ACCOUNT not SAV or CUR";
     if (!IsNumericText(detailFields[detail::Amount]))
         return "AMOUNT is not Numeric";
-    if (!SignFitsApplyCode(detailFields[detail::Sign], controlFields[control::ApplyCode]))
+    if (!rules.signFits(InField("Sign", [&] { return ToInt16(detailFields[detail::Sign]); })))
         return "Invalid sign amount";
-    if (detailFields[detail::EffectiveDate] != controlFields[control::EffectiveDate])
+    if (detailFields[detail::EffectiveDate] != rules.effectiveDate())
         return "EFF.DATE NOT EQ CLT R.";
     return {};
+}
+
+std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields) {
+    return CheckDetailRecord(detailFields, DetailRules(controlFields));
 }
 
 } // namespace qrv

@@ -12,9 +12,27 @@ namespace qrv {
 // digit answers false; a non-digit among the first nine throws ConversionError.
 bool CheckAccountDigit(std::string_view account);
 
+// What the detail checks read from the control record, worked out once for
+// all the detail records of a file. Keeps a view of the control record's
+// effective date: the control line must outlive it.
+class DetailRules {
+  public:
+    explicit DetailRules(const Fields& controlFields);
+
+    // Whether a record's sign of the given value agrees with the apply code.
+    bool signFits(int sign) const { return sign == 0 ? zeroSignFits_ : otherSignFits_; }
+    std::string_view effectiveDate() const { return effectiveDate_; }
+
+  private:
+    bool zeroSignFits_;
+    bool otherSignFits_;
+    std::string_view effectiveDate_;
+};
+
 // The first reason why a detail record is rejected, or "" when it is accepted.
 // Reads detail fields 0-3 and control fields 4 (apply code) and 6 (effective
 // date). A sign that is not a number throws ConversionError, tagged "Sign".
+std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules);
 std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields);
 
 } // namespace qrv
