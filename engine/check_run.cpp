@@ -66,9 +66,13 @@ class Run {
     bool errorFlag_ = false;
 };
 
+[[noreturn]] void ThrowOverflow(std::int64_t counter) {
+    throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+}
+
 void Run::Increment(std::int64_t& counter, bool narrow) {
     if (narrow && counter == std::numeric_limits<std::int32_t>::max())
-        throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+        ThrowOverflow(counter);
     ++counter;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/numeric.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace qrv {
@@ -41,13 +42,11 @@ DetailRules::DetailRules(const Fields& controlFields)
 }
 
 bool CheckAccountDigit(std::string_view account) {
-    static constexpr int kWeight[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
+    static constexpr std::array kWeights = {4, 3, 2, 7, 6, 5, 4, 3, 2};
     const std::string_view last = account.empty() ? account : account.substr(account.size() - 1);
     if (!IsNumericText(last))
         return false;
-    int sum = 0;
-    for (std::size_t at = 0; at < 9; ++at)
-        sum += kWeight[at] * DigitAt(account, at);
+    const int sum = WeightedDigitSum(account, kWeights);
     return (10 - sum % 10) % 10 == ToInt16(last);
 }
 

@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -111,6 +112,22 @@ inline std::int16_t ToInt16(std::string_view text) {
     return numeric_internal::ToInt16(text);
 }
 std::int32_t ToInt32(std::string_view text);
+
+// The sum of weights[i] x the digit at i, for every weight: each character
+// read as ToInt16 reads a one-character text, so one that is not a digit, or
+// a position past the end, throws ConversionError. The check digit and the
+// hash weigh every record's digits this way.
+inline int WeightedDigitSum(std::string_view text, std::span<const int> weights) {
+    int sum = 0;
+    if (text.size() >= weights.size() && AllDigits(text.substr(0, weights.size()))) {
+        for (std::size_t i = 0; i < weights.size(); ++i)
+            sum += weights[i] * (text[i] - '0');
+        return sum;
+    }
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        sum += weights[i] * ToInt16(CharacterAt(text, i));
+    return sum;
+}
 // Currency: a fixed-point number with four decimals, held as ten-thousandths.
 std::int64_t ToCurrency(std::string_view text);
 double ToDouble(std::string_view text);

@@ -1,34 +1,28 @@
 #include "hash/hash.h"
 
-#include "engine/mod_center.h"
 #include "engine/numeric.h"
 
 #include <array>
+#include <span>
 
 namespace qrv {
 
 namespace {
 
-template <std::size_t N> constexpr std::array<FieldSpan, N> OneCharacterFields() {
-    std::array<FieldSpan, N> spans{};
-    for (std::size_t i = 0; i < N; ++i)
-        spans[i] = FieldSpan{static_cast<unsigned char>(i + 1), 1};
-    return spans;
-}
+// Weights of the one-character fields of AccountDigitLayout (positions 1 to
+// 10) and AmountDigitLayout (positions 1 to 11).
+constexpr std::array kAccountWeights = {10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+constexpr std::array kAmountWeights = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
 
-constexpr auto kAccountDigitLayout = OneCharacterFields<10>();
-constexpr auto kAmountDigitLayout = OneCharacterFields<11>();
-
-// Sum of digit(i) x (firstWeight - i) over the one-character fields of
-// `layout`, cut from `zeros` characters "0" followed by `text`. The zeros
-// add nothing, so only the characters of `text` are read, in place: this
-// runs for every accepted record. Digits only, so it stays far below 16
-// bits (at most 9 x 77).
-int WeightedSum(std::string_view text, std::size_t zeros, FieldLayout layout, int firstWeight) {
-    int sum = 0;
-    for (std::size_t i = zeros; i < layout.size(); ++i)
-        sum += ToInt16(CharacterAt(text, i - zeros)) * (firstWeight - static_cast<int>(i));
-    return sum;
+// AmountDigitLayout cuts ZeroString(12 - n) followed by the amount. The zeros
+// add nothing: for n up to 12 the amount's first n - 1 characters take the
+// last n - 1 weights (its last character none); a longer amount gives its
+// first eleven characters all eleven.
+int AmountSum(std::string_view amount) {
+    const std::span<const int> weights(kAmountWeights);
+    if (amount.size() > 12)
+        return WeightedDigitSum(amount, weights);
+    return WeightedDigitSum(amount, weights.last(amount.size() > 0 ? amount.size() - 1 : 0));
 }
 
 } // namespace
@@ -38,10 +32,8 @@ std::string ZeroString(int n) {
 }
 
 std::int32_t HashRecord(std::string_view account, std::string_view amount) {
-    const int s1 = InField("AccountNo", [&] { return WeightedSum(account, 0, kAccountDigitLayout, 10); });
-    // The amount right-aligned in twelve characters, as ZeroString would pad it.
-    const std::size_t zeros = amount.size() < 12 ? 12 - amount.size() : 0;
-    const int s2 = InField("Amount", [&] { return WeightedSum(amount, zeros, kAmountDigitLayout, 12); });
+    const int s1 = InField("AccountNo", [&] { return WeightedDigitSum(account, kAccountWeights); });
+    const int s2 = InField("Amount", [&] { return AmountSum(amount); });
     return s1 * s2;
 }
 
