@@ -41,6 +41,7 @@ class Run {
     RunResult readFile();
     std::optional<RunOutcome> processControlLine();
     void processDetailLine();
+    void acceptRecord(const Fields& fields);
     void finish();
     void advanceLine();
     void reportError(const std::string& message, std::int64_t line);
@@ -177,23 +178,26 @@ std::optional<RunOutcome> Run::processControlLine() {
 
 void Run::processDetailLine() {
     const Fields fields = SplitRecord(line_, format_.detailLayout);
-    const std::string_view reason = CheckDetailRecord(fields, *detailRules_);
-    if (!reason.empty()) {
+    if (IsAcceptedPlainRecord(fields, *detailRules_, format_.detailWholeLength + 2)) {
+        acceptRecord(fields);
+    } else if (const std::string_view reason = CheckDetailRecord(fields, *detailRules_); reason.empty()) {
+        acceptRecord(fields);
+    } else {
         errorFlag_ = true;
         window_.insertRow(
             errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
                                 RenderDate(fields[detail::EffectiveDate]), std::string(fields[detail::Sign]),
                                 std::string(fields[detail::Amount]), std::string(reason)});
         Increment(errorRow_, format_.narrowCounters);
-    } else {
-        hashTotal_ =
-            AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
-        summary_->writeLine(line_);
-        amountTotal_ += InField("Amount", [&] {
-            return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength);
-        });
     }
     Increment(detailCount_, true);
+}
+
+void Run::acceptRecord(const Fields& fields) {
+    hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += InField(
+        "Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
 }
 
 void Run::finish() {

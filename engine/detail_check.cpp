@@ -4,27 +4,40 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 
 namespace qrv {
 
 namespace {
 
-int DigitAt(std::string_view text, std::size_t at) {
-    return ToInt16(CharacterAt(text, at));
-}
+constexpr std::array kCheckDigitWeights = {4, 3, 2, 7, 6, 5, 4, 3, 2};
 
 bool HasTenDigits(std::string_view account) {
     return account.size() >= 10 && AllDigits(account.substr(0, 10));
 }
 
-// Savings and current accounts, by the first three digits and the fourth.
+// The ten's complement of the last digit of the weighted sum of the first nine.
+int ExpectedCheckDigit(int weightedSum) {
+    return (10 - weightedSum % 10) % 10;
+}
+
+// Savings and current accounts, by the first three digits and the fourth of
+// an account already known to be ten digits.
 bool IsSavingsOrCurrent(std::string_view account) {
-    const int prefix = DigitAt(account, 0) * 100 + DigitAt(account, 1) * 10 + DigitAt(account, 2);
-    const int type = DigitAt(account, 3);
+    const int prefix = (account[0] - '0') * 100 + (account[1] - '0') * 10 + (account[2] - '0');
+    const int type = account[3] - '0';
     if (prefix > 400 && prefix < 470)
         return (prefix >= 401 && prefix <= 460) || (prefix >= 468 && prefix <= 469);
     return type >= 2 && type <= 6;
+}
+
+// The detail record's effective date equals the control record's: for the
+// usual six characters a fixed-width comparison, otherwise the plain one.
+bool SameDate(std::string_view detailDate, std::string_view controlDate) {
+    if (detailDate.size() == 6 && controlDate.size() == 6)
+        return std::memcmp(detailDate.data(), controlDate.data(), 6) == 0;
+    return detailDate == controlDate;
 }
 
 } // namespace
@@ -42,12 +55,10 @@ DetailRules::DetailRules(const Fields& controlFields)
 }
 
 bool CheckAccountDigit(std::string_view account) {
-    static constexpr std::array kWeights = {4, 3, 2, 7, 6, 5, 4, 3, 2};
     const std::string_view last = account.empty() ? account : account.substr(account.size() - 1);
     if (!IsNumericText(last))
         return false;
-    const int sum = WeightedDigitSum(account, kWeights);
-    return (10 - sum % 10) % 10 == ToInt16(last);
+    return ExpectedCheckDigit(WeightedDigitSum(account, kCheckDigitWeights)) == ToInt16(last);
 }
 
 std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules) {
@@ -64,13 +75,28 @@ std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules
         return "AMOUNT is not Numeric";
     if (!rules.signFits(InField("Sign", [&] { return ToInt16(detailFields[detail::Sign]); })))
         return "Invalid sign amount";
-    if (detailFields[detail::EffectiveDate] != rules.effectiveDate())
+    if (!SameDate(detailFields[detail::EffectiveDate], rules.effectiveDate()))
         return "EFF.DATE NOT EQ CLT R.";
     return {};
 }
 
 std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields) {
     return CheckDetailRecord(detailFields, DetailRules(controlFields));
+}
+
+bool IsAcceptedPlainRecord(const Fields& detailFields, const DetailRules& rules, std::size_t amountLength) {
+    const std::string_view account = detailFields[detail::AccountNo];
+    const std::string_view sign = detailFields[detail::Sign];
+    const std::string_view amount = detailFields[detail::Amount];
+    // The shape, which passes the numeric tests of the account and the
+    // amount, and the conversion of the sign, once and for all.
+    if (account.size() != 10 || !AllDigits(account) || sign.size() != 1 || !AllDigits(sign) ||
+        amount.size() != amountLength || !AllDigits(amount))
+        return false;
+    return std::memcmp(account.data(), "0000000000", 10) != 0 &&
+           ExpectedCheckDigit(PlainWeightedSum(account, kCheckDigitWeights)) == account[9] - '0' &&
+           IsSavingsOrCurrent(account) && rules.signFits(sign[0] - '0') &&
+           SameDate(detailFields[detail::EffectiveDate], rules.effectiveDate());
 }
 
 } // namespace qrv

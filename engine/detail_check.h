@@ -35,4 +35,11 @@ class DetailRules {
 std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules);
 std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields);
 
+// Whether a record of the usual shape (account ten digits, sign one digit,
+// amount `amountLength` digits) passes every check: true only when
+// CheckDetailRecord answers "" for it. Decided on the digits read once,
+// cheaply; a rejected record or one of another shape answers false and is
+// left to CheckDetailRecord for its reason.
+bool IsAcceptedPlainRecord(const Fields& detailFields, const DetailRules& rules, std::size_t amountLength);
+
 } // namespace qrv

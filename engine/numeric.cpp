@@ -11,14 +11,6 @@ namespace {
 
 using numeric_internal::IsDigit;
 
-// The value of a text of plain digits, short enough not to overflow.
-std::uint64_t PlainDigitsValue(std::string_view digits) {
-    std::uint64_t value = 0;
-    for (char c : digits)
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    return value;
-}
-
 // A text of the accepted form, cut into its parts; `whole` may hold commas.
 struct NumberParts {
     bool negative = false;
@@ -187,17 +179,10 @@ std::string FormatTwoDecimals(double value) {
     return Grouped(std::move(plain));
 }
 
-double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
-    // Plain digits, the amounts of well-formed files: the scaled integer is
-    // exact, and one correctly rounded division by 100 gives the very double
-    // that reading the decimal text would.
-    const std::string_view whole = field.substr(0, wholeLength);
-    const std::string_view cents = field.size() > 2 ? field.substr(field.size() - 2) : field;
-    if (cents.size() == 2 && !whole.empty() && whole.size() <= 13 && AllDigits(whole) && AllDigits(cents))
-        return static_cast<double>(PlainDigitsValue(whole) * 100 + PlainDigitsValue(cents)) / 100.0;
-    std::string text(whole);
+double numeric_internal::ImpliedDecimalText(std::string_view field, std::size_t wholeLength) {
+    std::string text(field.substr(0, wholeLength));
     text += '.';
-    text += cents;
+    text += field.size() > 2 ? field.substr(field.size() - 2) : field;
     return ToDouble(text);
 }
 

@@ -113,21 +113,28 @@ inline std::int16_t ToInt16(std::string_view text) {
 }
 std::int32_t ToInt32(std::string_view text);
 
+// The sum of weights[i] x the digit at i, for a text that begins with as
+// many plain digits as there are weights.
+inline int PlainWeightedSum(std::string_view digits, std::span<const int> weights) {
+    int sum = 0;
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        sum += weights[i] * (digits[i] - '0');
+    return sum;
+}
+
 // The sum of weights[i] x the digit at i, for every weight: each character
 // read as ToInt16 reads a one-character text, so one that is not a digit, or
 // a position past the end, throws ConversionError. The check digit and the
 // hash weigh every record's digits this way.
 inline int WeightedDigitSum(std::string_view text, std::span<const int> weights) {
+    if (text.size() >= weights.size() && AllDigits(text.substr(0, weights.size())))
+        return PlainWeightedSum(text, weights);
     int sum = 0;
-    if (text.size() >= weights.size() && AllDigits(text.substr(0, weights.size()))) {
-        for (std::size_t i = 0; i < weights.size(); ++i)
-            sum += weights[i] * (text[i] - '0');
-        return sum;
-    }
     for (std::size_t i = 0; i < weights.size(); ++i)
         sum += weights[i] * ToInt16(CharacterAt(text, i));
     return sum;
 }
+
 // Currency: a fixed-point number with four decimals, held as ten-thousandths.
 std::int64_t ToCurrency(std::string_view text);
 double ToDouble(std::string_view text);
@@ -144,9 +151,24 @@ std::string FormatGroupedWhole(std::int64_t currency);
 // and a leading "-" when negative: 1,234,567.80 and 0.00.
 std::string FormatTwoDecimals(double value);
 
+namespace numeric_internal {
+double ImpliedDecimalText(std::string_view field, std::size_t wholeLength);
+}
+
 // The first `wholeLength` characters, ".", and the last two characters of an
 // amount field, read as a double: the implied-decimal arithmetic of the runs.
-double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength);
+inline double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
+    // An amount of plain digits over its full width, as in well-formed files:
+    // the scaled integer is exact, and one correctly rounded division by 100
+    // gives the very double that reading the decimal text would.
+    if (field.size() == wholeLength + 2 && wholeLength <= 13 && AllDigits(field)) {
+        std::uint64_t cents = 0;
+        for (char c : field)
+            cents = cents * 10 + static_cast<std::uint64_t>(c - '0');
+        return static_cast<double>(cents) / 100.0;
+    }
+    return numeric_internal::ImpliedDecimalText(field, wholeLength);
+}
 // Whether two totals agree to 15 significant digits.
 bool SameTo15Digits(double a, double b);
 

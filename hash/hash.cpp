@@ -14,15 +14,15 @@ namespace {
 constexpr std::array kAccountWeights = {10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
 constexpr std::array kAmountWeights = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
 
-// AmountDigitLayout cuts ZeroString(12 - n) followed by the amount. The zeros
-// add nothing: for n up to 12 the amount's first n - 1 characters take the
-// last n - 1 weights (its last character none); a longer amount gives its
-// first eleven characters all eleven.
+// AmountDigitLayout weighs ZeroString(12 - n) followed by the amount. The
+// zeros add nothing, so for n up to 12 the amount's first n - 1 characters
+// take the last n - 1 weights (its last character none); a longer amount
+// has its first eleven characters weighed. Read in place: no padded copy.
 int AmountSum(std::string_view amount) {
     const std::span<const int> weights(kAmountWeights);
     if (amount.size() > 12)
         return WeightedDigitSum(amount, weights);
-    return WeightedDigitSum(amount, weights.last(amount.size() > 0 ? amount.size() - 1 : 0));
+    return WeightedDigitSum(amount, weights.last(amount.empty() ? 0 : amount.size() - 1));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +15,8 @@ namespace qrv {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 18;
+// Lines are gathered and written in blocks of this size.
+constexpr std::size_t kBufferSize = 1 << 18;
 
 mode_t CreationMode() {
     const mode_t mask = ::umask(0);
@@ -47,12 +49,12 @@ std::string SummaryFilePath(std::string_view mediaPath, std::string_view company
     return std::string(Trim(mediaPath.substr(0, 3))) + std::string(companyCode);
 }
 
-SummaryWriter::SummaryWriter(std::string path) : path_(std::move(path)), tempPath_(path_ + ".XXXXXX") {
+SummaryWriter::SummaryWriter(std::string path)
+    : path_(std::move(path)), tempPath_(path_ + ".XXXXXX"), buffer_(kBufferSize) {
     fd_ = ::mkstemp(tempPath_.data());
     if (fd_ < 0)
         FileError::FromErrno("create the summary file", path_);
     ::fchmod(fd_, CreationMode());
-    pending_.reserve(kFlushSize + 256);
 }
 
 SummaryWriter::~SummaryWriter() {
@@ -63,23 +65,30 @@ SummaryWriter::~SummaryWriter() {
 }
 
 void SummaryWriter::writeLine(std::string_view line) {
-    pending_.append(line);
-    pending_.append("\r\n");
-    if (pending_.size() >= kFlushSize)
+    const std::size_t size = line.size() + 2;
+    if (buffer_.size() - used_ < size) {
         flush();
+        if (buffer_.size() < size)
+            buffer_.resize(size);
+    }
+    char* at = buffer_.data() + used_;
+    std::memcpy(at, line.data(), line.size());
+    at[line.size()] = '\r';
+    at[line.size() + 1] = '\n';
+    used_ += size;
 }
 
 void SummaryWriter::flush() {
     std::size_t done = 0;
-    while (done < pending_.size()) {
-        const ssize_t wrote = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    while (done < used_) {
+        const ssize_t wrote = ::write(fd_, buffer_.data() + done, used_ - done);
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote < 0)
             FileError::FromErrno("write the summary file", path_);
         done += static_cast<std::size_t>(wrote);
     }
-    pending_.clear();
+    used_ = 0;
 }
 
 void SummaryWriter::commit() {
