@@ -41,6 +41,7 @@ class Run {
     RunResult readFile();
     std::optional<RunOutcome> processControlLine();
     void processDetailLine();
+    void acceptPlainRecord(const Fields& fields);
     void acceptRecord(const Fields& fields);
     void finish();
     void advanceLine();
@@ -179,7 +180,7 @@ std::optional<RunOutcome> Run::processControlLine() {
 void Run::processDetailLine() {
     const Fields fields = SplitRecord(line_, format_.detailLayout);
     if (IsAcceptedPlainRecord(fields, *detailRules_, format_.detailWholeLength + 2)) {
-        acceptRecord(fields);
+        acceptPlainRecord(fields);
     } else if (const std::string_view reason = CheckDetailRecord(fields, *detailRules_); reason.empty()) {
         acceptRecord(fields);
     } else {
@@ -191,6 +192,14 @@ void Run::processDetailLine() {
         Increment(errorRow_, format_.narrowCounters);
     }
     Increment(detailCount_, true);
+}
+
+// A record that IsAcceptedPlainRecord took: its digits are known plain.
+void Run::acceptPlainRecord(const Fields& fields) {
+    hashTotal_ =
+        AddToHashTotal(hashTotal_, PlainHashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += PlainImpliedDecimalAmount(fields[detail::Amount]);
 }
 
 void Run::acceptRecord(const Fields& fields) {

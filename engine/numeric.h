@@ -18,6 +18,7 @@
 // carries the text so that a check run can say what stopped it.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -74,6 +75,9 @@ inline bool EightDigits(std::uint64_t bytes) {
 }
 } // namespace numeric_internal
 
+static_assert(std::endian::native == std::endian::little,
+              "the digit tests read eight characters as one little-endian number");
+
 // Whether every character is a digit 0-9 (true for the empty text). Every
 // field of a well-formed record is plain digits; this test runs several
 // times a record, eight characters at a time.
@@ -113,11 +117,52 @@ inline std::int16_t ToInt16(std::string_view text) {
 }
 std::int32_t ToInt32(std::string_view text);
 
+namespace numeric_internal {
+// The sum of weights[i] x digit i over eight digit characters, byte i of
+// `characters` holding character i. The even and the odd digits are spread
+// into 16-bit lanes and each multiplied by their weights in reverse lane
+// order, so that the top lane of each product collects its sum; no lane
+// exceeds 4 x 9 x the largest weight, far below 65536.
+inline int EightWeightedDigits(std::uint64_t characters, std::span<const int, 8> weights) {
+    constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFu;
+    const std::uint64_t digits = characters - 0x3030303030303030u;
+    const auto reversed = [&](std::size_t first) {
+        return static_cast<std::uint64_t>(weights[first + 6]) |
+               static_cast<std::uint64_t>(weights[first + 4]) << 16 |
+               static_cast<std::uint64_t>(weights[first + 2]) << 32 |
+               static_cast<std::uint64_t>(weights[first]) << 48;
+    };
+    const std::uint64_t even = (digits & kLanes) * reversed(0);
+    const std::uint64_t odd = ((digits >> 8) & kLanes) * reversed(1);
+    return static_cast<int>((even >> 48) + (odd >> 48));
+}
+
+// The number that eight digit characters write, byte i of `characters`
+// holding character i (the most significant first): neighbouring digits
+// are paired into two-digit numbers, and two multiplications place the four
+// pairs at their powers of 100.
+inline std::uint64_t EightDigitsValue(std::uint64_t characters) {
+    std::uint64_t pairs = characters - 0x3030303030303030u;
+    pairs = pairs * 10 + (pairs >> 8);
+    constexpr std::uint64_t kFirstAndThird = 0x000000FF000000FFu;
+    return ((pairs & kFirstAndThird) * (100 + (1000000ull << 32)) +
+            ((pairs >> 16) & kFirstAndThird) * (1 + (10000ull << 32))) >>
+           32;
+}
+} // namespace numeric_internal
+
 // The sum of weights[i] x the digit at i, for a text that begins with as
-// many plain digits as there are weights.
+// many plain digits as there are weights (non-negative, at most 1000).
 inline int PlainWeightedSum(std::string_view digits, std::span<const int> weights) {
     int sum = 0;
-    for (std::size_t i = 0; i < weights.size(); ++i)
+    std::size_t i = 0;
+    if (weights.size() >= 8) {
+        std::uint64_t characters;
+        std::memcpy(&characters, digits.data(), 8);
+        sum = numeric_internal::EightWeightedDigits(characters, weights.first<8>());
+        i = 8;
+    }
+    for (; i < weights.size(); ++i)
         sum += weights[i] * (digits[i] - '0');
     return sum;
 }
@@ -151,6 +196,24 @@ std::string FormatGroupedWhole(std::int64_t currency);
 // and a leading "-" when negative: 1,234,567.80 and 0.00.
 std::string FormatTwoDecimals(double value);
 
+// ImpliedDecimalAmount of an amount of at most 15 plain digits over its
+// full width, as in well-formed files: the scaled integer is exact, and one
+// correctly rounded division by 100 gives the very double that reading the
+// decimal text would.
+inline double PlainImpliedDecimalAmount(std::string_view digits) {
+    std::uint64_t cents = 0;
+    std::size_t i = 0;
+    if (digits.size() >= 8) {
+        std::uint64_t characters;
+        std::memcpy(&characters, digits.data(), 8);
+        cents = numeric_internal::EightDigitsValue(characters);
+        i = 8;
+    }
+    for (; i < digits.size(); ++i)
+        cents = cents * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+    return static_cast<double>(cents) / 100.0;
+}
+
 namespace numeric_internal {
 double ImpliedDecimalText(std::string_view field, std::size_t wholeLength);
 }
@@ -158,15 +221,8 @@ double ImpliedDecimalText(std::string_view field, std::size_t wholeLength);
 // The first `wholeLength` characters, ".", and the last two characters of an
 // amount field, read as a double: the implied-decimal arithmetic of the runs.
 inline double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
-    // An amount of plain digits over its full width, as in well-formed files:
-    // the scaled integer is exact, and one correctly rounded division by 100
-    // gives the very double that reading the decimal text would.
-    if (field.size() == wholeLength + 2 && wholeLength <= 13 && AllDigits(field)) {
-        std::uint64_t cents = 0;
-        for (char c : field)
-            cents = cents * 10 + static_cast<std::uint64_t>(c - '0');
-        return static_cast<double>(cents) / 100.0;
-    }
+    if (field.size() == wholeLength + 2 && wholeLength <= 13 && AllDigits(field))
+        return PlainImpliedDecimalAmount(field);
     return numeric_internal::ImpliedDecimalText(field, wholeLength);
 }
 // Whether two totals agree to 15 significant digits.
