@@ -57,6 +57,14 @@ TEST(HashRecord, AmountOfAnyWidthWeighsAsThePaddedText) {
         EXPECT_EQ(HashRecord(account, amount), 19 * PaddedAmountSum(amount)) << amount;
 }
 
+TEST(PlainHashRecord, AgreesWithHashRecordOnPlainDigits) {
+    for (const char* account : {"1234567896", "9999999999", "0000000001", "4102345677", "9080706050"})
+        for (const char* amount :
+             {"00000150000", "99999999999", "000150000", "999999999", "90817263544", "1", ""})
+            EXPECT_EQ(PlainHashRecord(account, amount), HashRecord(account, amount))
+                << account << " " << amount;
+}
+
 TEST(ZeroString, CountsZeros) {
     EXPECT_EQ(ZeroString(3), "000");
     EXPECT_EQ(ZeroString(0), "");
