@@ -41,6 +41,8 @@ class Run {
     RunResult readFile();
     std::optional<RunOutcome> processControlLine();
     void processDetailLine();
+    void acceptPlainRecord(const Fields& fields);
+    void acceptRecord(const Fields& fields);
     void finish();
     void advanceLine();
     void reportError(const std::string& message, std::int64_t line);
@@ -54,9 +56,10 @@ class Run {
 
     std::unique_ptr<LineReader> media_;
     std::unique_ptr<SummaryWriter> summary_;
-    std::string line_;
+    std::string_view line_; // into the reader's buffer, until the next line is read
     std::string controlLine_;
     Fields control_;
+    std::optional<DetailRules> detailRules_;
     std::int64_t lineNumber_ = 1;
     std::int64_t errorRow_ = 1;
     std::int64_t detailCount_ = 0;
@@ -65,9 +68,13 @@ class Run {
     bool errorFlag_ = false;
 };
 
+[[noreturn]] void ThrowOverflow(std::int64_t counter) {
+    throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+}
+
 void Run::Increment(std::int64_t& counter, bool narrow) {
     if (narrow && counter == std::numeric_limits<std::int32_t>::max())
-        throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+        ThrowOverflow(counter);
     ++counter;
 }
 
@@ -166,28 +173,40 @@ std::optional<RunOutcome> Run::processControlLine() {
         throw FileError("create the summary file", summaryPath, "it is the input file itself");
     summary_ = std::make_unique<SummaryWriter>(summaryPath);
     summary_->writeLine(controlLine_);
+    detailRules_.emplace(control_);
     return std::nullopt;
 }
 
 void Run::processDetailLine() {
     const Fields fields = SplitRecord(line_, format_.detailLayout);
-    const std::string_view reason = CheckDetailRecord(fields, control_);
-    if (!reason.empty()) {
+    if (IsAcceptedPlainRecord(fields, *detailRules_, format_.detailWholeLength + 2)) {
+        acceptPlainRecord(fields);
+    } else if (const std::string_view reason = CheckDetailRecord(fields, *detailRules_); reason.empty()) {
+        acceptRecord(fields);
+    } else {
         errorFlag_ = true;
         window_.insertRow(
             errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
                                 RenderDate(fields[detail::EffectiveDate]), std::string(fields[detail::Sign]),
                                 std::string(fields[detail::Amount]), std::string(reason)});
         Increment(errorRow_, format_.narrowCounters);
-    } else {
-        hashTotal_ =
-            AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
-        summary_->writeLine(line_);
-        amountTotal_ += InField("Amount", [&] {
-            return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength);
-        });
     }
     Increment(detailCount_, true);
+}
+
+// A record that IsAcceptedPlainRecord took: its digits are known plain.
+void Run::acceptPlainRecord(const Fields& fields) {
+    hashTotal_ =
+        AddToHashTotal(hashTotal_, PlainHashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += PlainImpliedDecimalAmount(fields[detail::Amount]);
+}
+
+void Run::acceptRecord(const Fields& fields) {
+    hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += InField(
+        "Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
 }
 
 void Run::finish() {

@@ -16,17 +16,30 @@ struct FieldSpan {
 using FieldLayout = std::span<const FieldSpan>;
 
 // The texts cut from one line, numbered from 0. They are views into the line
-// that was split: keep that line alive as long as its fields are used.
+// that was split: keep that line alive as long as its fields are used. Held
+// as offsets into the line, so that splitting a line costs a few bytes.
 class Fields {
   public:
     static constexpr std::size_t kMaxCount = 11;
 
-    std::string_view operator[](std::size_t i) const { return items_[i]; }
+    Fields() = default;
+    explicit Fields(std::string_view line) : line_(line.data()) {}
+
+    std::string_view operator[](std::size_t i) const { return {line_ + cuts_[i].offset, cuts_[i].length}; }
     std::size_t size() const { return count_; }
-    void push_back(std::string_view text) { items_[count_++] = text; }
+    // The next field: `length` characters from `offset` (counted from 0) of the line.
+    void push_back(std::size_t offset, std::size_t length) {
+        cuts_[count_++] = Cut{static_cast<unsigned char>(offset), static_cast<unsigned char>(length)};
+    }
 
   private:
-    std::array<std::string_view, kMaxCount> items_{};
+    struct Cut {
+        unsigned char offset;
+        unsigned char length;
+    };
+
+    const char* line_ = nullptr;
+    std::array<Cut, kMaxCount> cuts_{};
     std::size_t count_ = 0;
 };
 

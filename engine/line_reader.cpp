@@ -37,26 +37,54 @@ bool LineReader::fill() {
     return !atEnd_;
 }
 
-bool LineReader::next(std::string& line) {
-    line.clear();
-    bool any = false;
-    while (true) {
-        if (begin_ == end_ && (atEnd_ || !fill()))
-            return any;
-        any = true;
-        const char* start = buffer_.data() + begin_;
-        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-        if (!newline) {
-            line.append(start, end_ - begin_);
-            begin_ = end_;
-            continue;
-        }
-        line.append(start, newline);
-        begin_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+namespace {
+
+// A line without its terminator: LF, or CR LF.
+std::string_view WithoutCarriageReturn(std::string_view line) {
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+} // namespace
+
+bool LineReader::next(std::string_view& line) {
+    if (begin_ == end_ && (atEnd_ || !fill()))
+        return false;
+    const char* start = buffer_.data() + begin_;
+    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+    if (!newline) {
+        line = gatherLineAcrossFills();
         return true;
     }
+    line = WithoutCarriageReturn(std::string_view(start, static_cast<std::size_t>(newline - start)));
+    begin_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
+    return true;
+}
+
+// The rest of the buffer starts a line that ends in a later fill, or at the
+// end of the file without a terminator (a CR before that end stays).
+std::string_view LineReader::gatherLineAcrossFills() {
+    longLine_.assign(buffer_.data() + begin_, end_ - begin_);
+    begin_ = end_;
+    while (fill()) {
+        const auto* newline = static_cast<const char*>(std::memchr(buffer_.data(), '\n', end_));
+        if (newline) {
+            longLine_.append(buffer_.data(), static_cast<std::size_t>(newline - buffer_.data()));
+            begin_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
+            return WithoutCarriageReturn(longLine_);
+        }
+        longLine_.append(buffer_.data(), end_);
+        begin_ = end_;
+    }
+    return longLine_;
+}
+
+bool LineReader::next(std::string& line) {
+    std::string_view view;
+    const bool any = next(view);
+    line.assign(view);
+    return any;
 }
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv {
@@ -16,15 +17,20 @@ class LineReader {
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
+    // The next line; false at the end of the file. The view stays valid until
+    // the next call.
+    bool next(std::string_view& line);
     // The next line into `line`; false at the end of the file.
     bool next(std::string& line);
 
   private:
     bool fill();
+    std::string_view gatherLineAcrossFills();
 
     std::string path_;
     int fd_ = -1;
     std::vector<char> buffer_;
+    std::string longLine_; // a line that does not lie wholly inside one fill of the buffer
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;

@@ -1,12 +1,17 @@
 #include "engine/mod_center.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 Fields SplitRecord(std::string_view line, FieldLayout layout) {
-    Fields fields;
+    Fields fields(line);
     for (const FieldSpan& span : layout) {
         const std::size_t first = span.start - 1u;
-        fields.push_back(first < line.size() ? line.substr(first, span.length) : std::string_view{});
+        if (first < line.size())
+            fields.push_back(first, std::min<std::size_t>(span.length, line.size() - first));
+        else
+            fields.push_back(0, 0);
     }
     return fields;
 }

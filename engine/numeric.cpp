@@ -11,25 +11,6 @@ namespace {
 
 using numeric_internal::IsDigit;
 
-bool AllDigits(std::string_view text) {
-    for (char c : text)
-        if (!IsDigit(c))
-            return false;
-    return true;
-}
-
-// The value of a text of plain digits, short enough not to overflow;
-// nothing when another character is in it.
-std::optional<std::uint64_t> PlainDigitsValue(std::string_view digits) {
-    std::uint64_t value = 0;
-    for (char c : digits) {
-        if (!IsDigit(c))
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return value;
-}
-
 // A text of the accepted form, cut into its parts; `whole` may hold commas.
 struct NumberParts {
     bool negative = false;
@@ -128,11 +109,15 @@ ConversionError::ConversionError(Kind kind, std::string_view text)
       text_(text) {}
 
 bool numeric_internal::IsNumericText(std::string_view text) {
-    return (!text.empty() && AllDigits(text)) || Parse(text).has_value();
+    return Parse(text).has_value();
 }
 
-std::int16_t numeric_internal::ToInt16(std::string_view text) { return ToInteger<std::int16_t>(text); }
-std::int32_t ToInt32(std::string_view text) { return ToInteger<std::int32_t>(text); }
+std::int16_t numeric_internal::ToInt16(std::string_view text) {
+    return ToInteger<std::int16_t>(text);
+}
+std::int32_t ToInt32(std::string_view text) {
+    return ToInteger<std::int32_t>(text);
+}
 
 std::int64_t ToCurrency(std::string_view text) {
     return ScaledInteger(text, 4, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
@@ -194,17 +179,8 @@ std::string FormatTwoDecimals(double value) {
     return Grouped(std::move(plain));
 }
 
-double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
-    // Plain digits, the amounts of well-formed files: the scaled integer is
-    // exact, and one correctly rounded division by 100 gives the very double
-    // that reading the decimal text would.
-    const std::string_view whole = field.substr(0, wholeLength);
-    if (field.size() > 2 && !whole.empty() && whole.size() <= 13) {
-        const std::string_view cents = field.substr(field.size() - 2);
-        if (const auto value = PlainDigitsValue(whole), centsValue = PlainDigitsValue(cents); value && centsValue)
-            return static_cast<double>(*value * 100 + *centsValue) / 100.0;
-    }
-    std::string text(whole);
+double numeric_internal::ImpliedDecimalText(std::string_view field, std::size_t wholeLength) {
+    std::string text(field.substr(0, wholeLength));
     text += '.';
     text += field.size() > 2 ? field.substr(field.size() - 2) : field;
     return ToDouble(text);

@@ -1,36 +1,29 @@
 #include "hash/hash.h"
 
-#include "engine/mod_center.h"
 #include "engine/numeric.h"
 
 #include <array>
+#include <span>
 
 namespace qrv {
 
 namespace {
 
-template <std::size_t N> constexpr std::array<FieldSpan, N> OneCharacterFields() {
-    std::array<FieldSpan, N> spans{};
-    for (std::size_t i = 0; i < N; ++i)
-        spans[i] = FieldSpan{static_cast<unsigned char>(i + 1), 1};
-    return spans;
-}
+// Weights of the one-character fields of AccountDigitLayout (positions 1 to
+// 10) and AmountDigitLayout (positions 1 to 11).
+constexpr std::array kAccountWeights = {10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+constexpr std::array kAmountWeights = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
 
-constexpr auto kAccountDigitLayout = OneCharacterFields<10>();
-constexpr auto kAmountDigitLayout = OneCharacterFields<11>();
-
-// Sum of digit(i) x (firstWeight - i) over the one-character fields of
-// `layout` (character i of `text` is field i), read straight from the text:
-// this runs for every accepted record. Digits only, so it stays far below
-// 16 bits (at most 9 x 77).
-int WeightedSum(std::string_view text, FieldLayout layout, int firstWeight) {
-    int sum = 0;
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        const char c = i < text.size() ? text[i] : ' ';
-        const int digit = numeric_internal::IsDigit(c) ? c - '0' : ToInt16(CharacterAt(text, i));
-        sum += digit * (firstWeight - static_cast<int>(i));
-    }
-    return sum;
+// The weights of the amount's characters, from its first. AmountDigitLayout
+// weighs ZeroString(12 - n) followed by the amount; the zeros add nothing,
+// so for n up to 12 the amount's first n - 1 characters take the last n - 1
+// weights (its last character none), and a longer amount has its first
+// eleven characters weighed. Read in place: no padded copy.
+std::span<const int> AmountWeights(std::size_t n) {
+    const std::span<const int> weights(kAmountWeights);
+    if (n > 12)
+        return weights;
+    return weights.last(n == 0 ? 0 : n - 1);
 }
 
 } // namespace
@@ -40,12 +33,14 @@ std::string ZeroString(int n) {
 }
 
 std::int32_t HashRecord(std::string_view account, std::string_view amount) {
-    const int s1 =
-        InField("AccountNo", [&] { return WeightedSum(account, kAccountDigitLayout, 10); });
-    const std::string padded = ZeroString(12 - static_cast<int>(amount.size())) + std::string(amount);
-    const int s2 =
-        InField("Amount", [&] { return WeightedSum(padded, kAmountDigitLayout, 12); });
+    const int s1 = InField("AccountNo", [&] { return WeightedDigitSum(account, kAccountWeights); });
+    const int s2 = InField("Amount", [&] { return WeightedDigitSum(amount, AmountWeights(amount.size())); });
     return s1 * s2;
+}
+
+std::int32_t PlainHashRecord(std::string_view account, std::string_view amount) {
+    return PlainWeightedSum(account, kAccountWeights) *
+           PlainWeightedSum(amount, AmountWeights(amount.size()));
 }
 
 std::int32_t AddToHashTotal(std::int32_t total, std::int32_t record) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,12 +15,28 @@ namespace qrv {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 18;
+// Lines are gathered and written in blocks of this size.
+constexpr std::size_t kBufferSize = 1 << 18;
 
 mode_t CreationMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// Puts the finished file `from` in the place of the regular file `to` and
+// removes the earlier file; false when `to` is no regular file or the file
+// system cannot exchange names. A plain rename over an existing file makes
+// ext4 write the whole new file out before it returns; exchanging the names
+// is just as atomic for readers of `to` and does not wait for the disk.
+bool ReplaceByExchange(const std::string& from, const std::string& to) {
+    struct stat existing {};
+    if (::lstat(to.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode))
+        return false;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
 }
 
 } // namespace
@@ -32,12 +49,12 @@ std::string SummaryFilePath(std::string_view mediaPath, std::string_view company
     return std::string(Trim(mediaPath.substr(0, 3))) + std::string(companyCode);
 }
 
-SummaryWriter::SummaryWriter(std::string path) : path_(std::move(path)), tempPath_(path_ + ".XXXXXX") {
+SummaryWriter::SummaryWriter(std::string path)
+    : path_(std::move(path)), tempPath_(path_ + ".XXXXXX"), buffer_(kBufferSize) {
     fd_ = ::mkstemp(tempPath_.data());
     if (fd_ < 0)
         FileError::FromErrno("create the summary file", path_);
     ::fchmod(fd_, CreationMode());
-    pending_.reserve(kFlushSize + 256);
 }
 
 SummaryWriter::~SummaryWriter() {
@@ -48,23 +65,30 @@ SummaryWriter::~SummaryWriter() {
 }
 
 void SummaryWriter::writeLine(std::string_view line) {
-    pending_.append(line);
-    pending_.append("\r\n");
-    if (pending_.size() >= kFlushSize)
+    const std::size_t size = line.size() + 2;
+    if (buffer_.size() - used_ < size) {
         flush();
+        if (buffer_.size() < size)
+            buffer_.resize(size);
+    }
+    char* at = buffer_.data() + used_;
+    std::memcpy(at, line.data(), line.size());
+    at[line.size()] = '\r';
+    at[line.size() + 1] = '\n';
+    used_ += size;
 }
 
 void SummaryWriter::flush() {
     std::size_t done = 0;
-    while (done < pending_.size()) {
-        const ssize_t wrote = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    while (done < used_) {
+        const ssize_t wrote = ::write(fd_, buffer_.data() + done, used_ - done);
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote < 0)
             FileError::FromErrno("write the summary file", path_);
         done += static_cast<std::size_t>(wrote);
     }
-    pending_.clear();
+    used_ = 0;
 }
 
 void SummaryWriter::commit() {
@@ -77,7 +101,7 @@ void SummaryWriter::commit() {
         errno = error;
         FileError::FromErrno("write the summary file", path_);
     }
-    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    if (!ReplaceByExchange(tempPath_, path_) && std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath_.c_str());
         errno = error;

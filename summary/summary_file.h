@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qrv {
 
@@ -38,7 +39,8 @@ class SummaryWriter {
     std::string path_;
     std::string tempPath_;
     int fd_ = -1;
-    std::string pending_;
+    std::vector<char> buffer_; // lines not yet written, in buffer_[0, used_)
+    std::size_t used_ = 0;
 };
 
 // The first line of a summary file, without its terminator; nothing when the

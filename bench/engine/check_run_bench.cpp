@@ -2,6 +2,7 @@
 // accepted, with a window that shows nothing: the cost of reading, checking,
 // hashing and writing the summary file.
 #include "engine/detail_check.h"
+#include "engine/mod_center.h"
 #include "engine/module_100m.h"
 #include "engine/null_ports.h"
 
@@ -87,5 +88,27 @@ void CheckFile100M(benchmark::State& state) {
 }
 
 BENCHMARK(CheckFile100M)->Arg(99'999)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// One detail record through what a run does with it: a record of the usual
+// shape (argument 0), which the cheap test takes, or one with blanks in
+// place of the amount's leading zeros (argument 1), which the general
+// checks take.
+void AcceptDetailRecord(benchmark::State& state) {
+    const std::string control = std::string(8, ' ') + "M012345" + Padded("BENCH COMPANY", 30) + "CA150124" +
+                                "00001" + "00000150000" + "1";
+    const std::string amount = state.range(0) == 0 ? "00000150000" : "     150000";
+    const std::string line = Padded(ValidAccounts().front() + "150124" + "1" + amount, 78);
+    const qrv::Fields controlFields = qrv::SplitRecord(control, qrv::kControlLayout100M);
+    const qrv::DetailRules rules(controlFields);
+    for (auto _ : state) {
+        const qrv::Fields fields = qrv::SplitRecord(line, qrv::kDetailLayout100M);
+        bool accepted = qrv::IsAcceptedPlainRecord(fields, rules, 11);
+        if (!accepted)
+            accepted = qrv::CheckDetailRecord(fields, rules).empty();
+        benchmark::DoNotOptimize(accepted);
+    }
+}
+
+BENCHMARK(AcceptDetailRecord)->Arg(0)->Arg(1);
 
 } // namespace

@@ -148,6 +148,65 @@ TEST(CheckDetailRecord, SignThatIsNotANumberFailsTheRun) {
     EXPECT_EQ(Reason(Detail("1234567890", "311206", " ")), "Check digit error");
 }
 
+// The reason CheckDetailRecord gives, or "run error" when the sign stops the run.
+std::string GeneralAnswer(const Fields& detail, const DetailRules& rules) {
+    try {
+        return std::string(CheckDetailRecord(detail, rules));
+    } catch (const ConversionError&) {
+        return "run error";
+    }
+}
+
+// The cheap test of usual records may only ever accept what the general
+// checks accept; every record one byte away from a good one, in both
+// formats and under apply codes of either sign, must agree.
+TEST(IsAcceptedPlainRecord, AcceptsExactlyWhatTheChecksAcceptAmongNearbyRecords) {
+    const std::string bytes = std::string("0123456789 .,+-aAxX\t") + '\xa1' + '\0';
+    for (const bool format100M : {true, false})
+        for (const char* applyCode : {"C", "d", "B", " "}) {
+            std::string control = kControl;
+            control.replace(45, 1, applyCode);
+            const Fields controlFields = SplitRecord(control, kControlLayout100M);
+            const DetailRules rules(controlFields);
+            const FieldLayout layout = format100M ? kDetailLayout100M : kDetailLayout10M;
+            const std::size_t amountLength = format100M ? 11 : 9;
+            const std::string amount = format100M ? "00000150000" : "000150000";
+            const std::string good = Detail("1234567896", "311206", "1", amount) + std::string(40, ' ');
+            for (std::size_t at = 0; at < 17 + amountLength + 1; ++at)
+                for (const char b : bytes) {
+                    std::string line = good;
+                    line[at] = b;
+                    const Fields detail = SplitRecord(line, layout);
+                    if (IsAcceptedPlainRecord(detail, rules, amountLength)) {
+                        EXPECT_EQ(GeneralAnswer(detail, rules), "") << line << " apply code " << applyCode;
+                    }
+                }
+            const Fields detail = SplitRecord(good, layout);
+            EXPECT_EQ(IsAcceptedPlainRecord(detail, rules, amountLength), GeneralAnswer(detail, rules) == "")
+                << applyCode;
+        }
+}
+
+TEST(IsAcceptedPlainRecord, TakesTheUsualRecordAndLeavesTheRestToTheChecks) {
+    const DetailRules rules(SplitRecord(kControl, kControlLayout100M));
+    const auto plain = [&](const std::string& line) {
+        return IsAcceptedPlainRecord(SplitRecord(line, kDetailLayout100M), rules, 11);
+    };
+    EXPECT_TRUE(plain(Detail("1234567896")));
+    EXPECT_TRUE(plain(Detail("4102345677")));
+    // Accepted by the checks, but not of the usual shape.
+    EXPECT_FALSE(plain(Detail("1234567896", "311206", "1", "  150000.00")));
+    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1", "  150000.00")), "");
+    // Each rule of the checks, on a record of the usual shape.
+    for (const std::string& line : {Detail("0000000000"), Detail("1234567890"), Detail("4651234569"),
+                                    Detail("5020012346"), Detail("1234567896", "311206", "0"),
+                                    Detail("1234567896", "311207"), Detail("1234567896").substr(0, 27)})
+        EXPECT_FALSE(plain(line)) << line;
+    // A control record whose effective date is cut short.
+    const DetailRules shortDate(SplitRecord(kControl.substr(0, 50), kControlLayout100M));
+    EXPECT_FALSE(IsAcceptedPlainRecord(SplitRecord(Detail("1234567896"), kDetailLayout100M), shortDate, 11));
+}
+
 class ListErrWindow : public ResultWindow {
   public:
     std::vector<std::string> lines;

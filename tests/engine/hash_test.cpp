@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace qrv;
 
 namespace {
@@ -36,6 +38,31 @@ TEST(HashRecord, NonDigitsFailTheRunWithTheirField) {
     EXPECT_EQ(fieldOf("1234567896", "0000015.000"), "Amount");
     EXPECT_EQ(fieldOf("1234567896", "-0000150000"), "Amount");
     EXPECT_EQ(fieldOf("123456789 ", "00000150000"), "AccountNo");
+}
+
+// S2 as the digit layout cuts it: ZeroString(12 - n) and the amount, its
+// first eleven characters weighted 12 down to 2.
+int PaddedAmountSum(const std::string& amount) {
+    const std::string padded = ZeroString(12 - static_cast<int>(amount.size())) + amount;
+    int sum = 0;
+    for (int i = 0; i < 11; ++i)
+        sum += (12 - i) * (padded[static_cast<std::size_t>(i)] - '0');
+    return sum;
+}
+
+TEST(HashRecord, AmountOfAnyWidthWeighsAsThePaddedText) {
+    const std::string account = "1000000009"; // S1 = 10 + 9
+    for (const std::string amount : {"", "7", "12", "000150000", "00000150000", "98765432109", "987654321098",
+                                     "9876543210987", "12345678901234"})
+        EXPECT_EQ(HashRecord(account, amount), 19 * PaddedAmountSum(amount)) << amount;
+}
+
+TEST(PlainHashRecord, AgreesWithHashRecordOnPlainDigits) {
+    for (const char* account : {"1234567896", "9999999999", "0000000001", "4102345677", "9080706050"})
+        for (const char* amount :
+             {"00000150000", "99999999999", "000150000", "999999999", "90817263544", "1", ""})
+            EXPECT_EQ(PlainHashRecord(account, amount), HashRecord(account, amount))
+                << account << " " << amount;
 }
 
 TEST(ZeroString, CountsZeros) {

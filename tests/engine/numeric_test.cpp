@@ -148,6 +148,29 @@ TEST(Amounts, ImpliedDecimalsTakeTheLeadingCharactersAndTheLastTwo) {
     EXPECT_THROW(ImpliedDecimalAmount("000000001 X", 9), ConversionError);
 }
 
+TEST(Amounts, PlainDigitsGiveTheDoubleOfTheDecimalText) {
+    for (const char* field : {"00012345678", "00000000001", "99999999999", "00000000010", "12345678901",
+                              "00000000335", "00000001005", "000123456", "999999999"}) {
+        const std::string text(field);
+        const std::size_t whole = text.size() - 2;
+        EXPECT_EQ(ImpliedDecimalAmount(text, whole),
+                  ToDouble(text.substr(0, whole) + "." + text.substr(whole)))
+            << field;
+    }
+}
+
+TEST(AllDigits, EveryPositionOfEveryLengthIsTested) {
+    for (std::size_t length = 0; length <= 19; ++length) {
+        EXPECT_TRUE(AllDigits(std::string(length, '7'))) << length;
+        for (std::size_t at = 0; at < length; ++at)
+            for (const char c : {'/', ':', ' ', '\0', '\xb0', '\xb5', '\xf9', 'A'}) {
+                std::string text(length, '0');
+                text[at] = c;
+                EXPECT_FALSE(AllDigits(text)) << length << " " << at << " " << static_cast<int>(c);
+            }
+    }
+}
+
 TEST(Amounts, TotalsCompareToFifteenSignificantDigits) {
     EXPECT_TRUE(SameTo15Digits(0.1 + 0.2, 0.3));
     double sum = 0;
