@@ -49,8 +49,10 @@ best() { sort -n | head -1; }
 cp_times=$work/cp.times
 check_times=$work/check.times
 cat "$media" >/dev/null # into the page cache, as for every run after
+# Each command writes a new file: the copy and the summary file (012345) of
+# the previous round are removed outside the timing.
 for _ in $(seq "$repetitions"); do
-    rm -f "$work/copy.txt"
+    rm -f "$work/copy.txt" "$work/012345"
     seconds cp "$media" "$work/copy.txt" >>"$cp_times"
     seconds "$qrv_check" --format 100M "$media" >>"$check_times" || true
 done
