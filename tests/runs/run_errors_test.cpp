@@ -44,8 +44,7 @@ TEST_P(RunErrors, TotalRecordOfSpacesStopsWhileTheLabelsAreFilled) {
 
     const std::string text = stopMessage(run(media({control(fields), detail()})));
 
-    EXPECT_EQ(text,
-              "The check stopped at line 1: in the TotalRecord field, \"     \" is not a number.");
+    EXPECT_EQ(text, "The check stopped at line 1: in the TotalRecord field, \"     \" is not a number.");
     EXPECT_EQ(session.window.label(Label::Label1), summaryPath());
     EXPECT_EQ(session.window.label(Label::Eff_date), "31/12/06");
     EXPECT_EQ(session.window.label(Label::Total_record), "");
@@ -80,8 +79,7 @@ TEST_P(RunErrors, BlankSignStopsAtItsLineKeepingEarlierRows) {
         detail({.account = "0000000000"}),
     }));
 
-    EXPECT_EQ(stopMessage(result),
-              "The check stopped at line 4: in the Sign field, \" \" is not a number.");
+    EXPECT_EQ(stopMessage(result), "The check stopped at line 4: in the Sign field, \" \" is not a number.");
     EXPECT_EQ(result.error->line, 4);
     ASSERT_EQ(session.window.rows().size(), 1u);
     EXPECT_EQ(session.window.rows()[0][0], "1");
