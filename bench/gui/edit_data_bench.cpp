@@ -1,6 +1,7 @@
 // From pressing "Edit Data" on a media file of 99,999 detail records, all
 // rejected, to the result window on view with every row, offscreen.
-#include "tests/ui/media_lines.h"
+#include "tests/support/media_lines.h"
+#include "tests/support/temp_dir.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/dialogs.h"
@@ -9,28 +10,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
-using namespace qrv::testing;
+using namespace qrv::test;
 
 namespace {
 
 constexpr int kRecords = 99'999;
 
 void EditDataAllRejected(benchmark::State& state, Format format, const char* menuItem, int firstRuns) {
-    QTemporaryDir dir;
-    std::vector<std::string> lines{ControlLine(format, ControlFields{})};
-    for (int i = 0; i < kRecords; ++i)
-        lines.push_back(DetailLine(format, "1234567890", i)); // wrong check digit
-    const QString path = dir.filePath("all-rejected.txt");
-    if (!WriteMedia(path, lines)) {
-        state.SkipWithError("cannot write the media file");
-        return;
-    }
+    const TempDir dir;
+    std::vector<std::string> lines{ControlLine(format, {})};
+    for (int i = 0; i < kRecords; ++i) // a wrong check digit in every record
+        lines.push_back(DetailLine(format, {.account = "1234567890", .amount = DetailAmount(format, i)}));
+    const QString path =
+        QFile::decodeName(QByteArray::fromStdString(dir.write("all-rejected.txt", JoinLines(lines))));
     std::unique_ptr<qrv::gui::MDIForm1> main;
     for (auto _ : state) {
         state.PauseTiming();
@@ -61,14 +59,14 @@ void EditDataAllRejected(benchmark::State& state, Format format, const char* men
 
 } // namespace
 
-BENCHMARK_CAPTURE(EditDataAllRejected, format_100m, Format::F100M, "KVT_100m", 0)
+BENCHMARK_CAPTURE(EditDataAllRejected, format_100m, Format::M100, "KVT_100m", 0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK_CAPTURE(EditDataAllRejected, format_10m, Format::F10M, "KVT_10m", 0)
+BENCHMARK_CAPTURE(EditDataAllRejected, format_10m, Format::M10, "KVT_10m", 0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 // The same file again into the open window: its rows go ahead of the first run's.
-BENCHMARK_CAPTURE(EditDataAllRejected, format_100m_second_run, Format::F100M, "KVT_100m", 1)
+BENCHMARK_CAPTURE(EditDataAllRejected, format_100m_second_run, Format::M100, "KVT_100m", 1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

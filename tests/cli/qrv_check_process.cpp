@@ -1,50 +1,16 @@
-#include "qrv_check_process.h"
+#include "tests/cli/qrv_check_process.h"
 
-#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 
 extern char** environ;
 
-namespace qrv::cli::test {
+namespace qrv::test {
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qrv-cli-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path TempFolder::copySample(const std::string& name) const {
-    const std::filesystem::path copy = path_ / name;
-    std::filesystem::copy_file(std::filesystem::path(QRV_SAMPLES_DIR) / name, copy);
-    return copy;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::vector<std::string> SplitCrLfLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    if (start != bytes.size())
-        lines.push_back(bytes.substr(start) + "<no CR LF>");
-    return lines;
+std::string CopySample(const TempDir& dir, const std::string& name) {
+    return dir.write(name, ReadBytes(std::filesystem::path(QRV_SAMPLES_DIR) / name));
 }
 
 ProcessResult RunQrvCheck(const std::vector<std::string>& args, const std::filesystem::path& workFolder) {
@@ -72,11 +38,11 @@ ProcessResult RunQrvCheck(const std::vector<std::string>& args, const std::files
 
     ProcessResult result;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
+    result.out = ReadBytes(outPath);
+    result.err = ReadBytes(errPath);
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return result;
 }
 
-} // namespace qrv::cli::test
+} // namespace qrv::test

@@ -1,13 +1,12 @@
 // qrv-check on the sample media files, run as the built program.
-#include "qrv_check_process.h"
+#include "tests/cli/qrv_check_process.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <map>
 
-namespace qrv::cli::test {
+namespace qrv::test {
 namespace {
 
 using nlohmann::json;
@@ -174,9 +173,9 @@ class SampleRun : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     const SampleCase& c = GetParam();
-    TempFolder folder;
-    const auto media = folder.copySample(c.sample);
-    const ProcessResult run = RunQrvCheck({"--format", c.format, "--json", media.string()}, folder.path());
+    TempDir folder;
+    const auto media = CopySample(folder, c.sample);
+    const ProcessResult run = RunQrvCheck({"--format", c.format, "--json", media}, folder.path());
     EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
     EXPECT_EQ(run.err, "");
     const json report = json::parse(run.out);
@@ -213,9 +212,9 @@ TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     } else {
         const auto summary = folder.path() / c.summaryName;
         EXPECT_EQ(report.at("summary_file"), summary.string());
-        const std::vector<std::string> lines = SplitCrLfLines(ReadFile(summary));
+        const std::vector<std::string> lines = SplitCrLfLines(ReadBytes(summary));
         ASSERT_EQ(lines.size(), c.summaryLines);
-        EXPECT_EQ(lines[0], SplitCrLfLines(ReadFile(media))[0]);
+        EXPECT_EQ(lines[0], SplitCrLfLines(ReadBytes(media))[0]);
     }
 }
 
@@ -233,11 +232,10 @@ TEST(SampleRunColumns, EachFormatHasItsWidthsAndAlignments) {
         {"10M", "10m-clean.txt", {"left", "center", "center", "center", "right", "left"}, 2000},
     };
     for (const Expected& c : cases) {
-        TempFolder folder;
-        const auto media = folder.copySample(c.sample);
+        TempDir folder;
+        const auto media = CopySample(folder, c.sample);
         const json window =
-            json::parse(RunQrvCheck({"--json", "--format", c.format, media.string()}, folder.path()).out)
-                .at("window");
+            json::parse(RunQrvCheck({"--json", "--format", c.format, media}, folder.path()).out).at("window");
         const json& columns = window.at("columns");
         ASSERT_EQ(columns.size(), 6u) << c.format;
         const std::vector<std::string> headers{"NO.",  "Account NO.", "Effective Date",
@@ -252,10 +250,10 @@ TEST(SampleRunColumns, EachFormatHasItsWidthsAndAlignments) {
 }
 
 TEST(SampleRunRows, CarryEveryCellAsTheWindowShowsIt) {
-    TempFolder folder;
-    const auto media = folder.copySample("10m-rejected.txt");
+    TempDir folder;
+    const auto media = CopySample(folder, "10m-rejected.txt");
     const json rows = json::parse(
-        RunQrvCheck({"--format", "10M", "--json", media.string()}, folder.path()).out)["window"]["ListView1"];
+        RunQrvCheck({"--format", "10M", "--json", media}, folder.path()).out)["window"]["ListView1"];
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[6], json({"13", "4102345677", "15/01/24", "0", "000001000", "Invalid sign amount"}));
     EXPECT_EQ(rows[7], json({"15", "1234567896", "16/01/24", "1", "000001000", "EFF.DATE NOT EQ CLT R."}));
@@ -265,14 +263,14 @@ TEST(SampleRunRows, CarryEveryCellAsTheWindowShowsIt) {
 // A blank sign in an otherwise valid record stops the run: one message box
 // says where, and no summary file, not even a partial one, is left behind.
 TEST(RunError, IsReportedWithItsLineAndLeavesNoSummaryFile) {
-    TempFolder folder;
-    const auto media = folder.copySample("100m-clean.txt");
-    std::string bytes = ReadFile(media);
+    TempDir folder;
+    const auto media = CopySample(folder, "100m-clean.txt");
+    std::string bytes = ReadBytes(media);
     const std::size_t thirdLine = 2 * 80;
     bytes[thirdLine + 16] = ' ';
-    std::ofstream(media, std::ios::binary | std::ios::trunc) << bytes;
+    WriteBytes(media, bytes);
 
-    const ProcessResult run = RunQrvCheck({"--format", "100M", "--json", media.string()}, folder.path());
+    const ProcessResult run = RunQrvCheck({"--format", "100M", "--json", media}, folder.path());
     EXPECT_EQ(run.exitStatus, 2);
     const json report = json::parse(run.out);
     EXPECT_EQ(report.at("outcome"), "run_error");
@@ -295,7 +293,7 @@ TEST(RunError, MissingMediaFileNamesThePath) {
         bool windowCreated; // 10 M sets its columns before it opens the file
     };
     for (const Expected& c : {Expected{"100M", false}, Expected{"10M", true}}) {
-        TempFolder folder;
+        TempDir folder;
         const std::string missing = (folder.path() / "missing.txt").string();
         const ProcessResult run = RunQrvCheck({"--json", "--format", c.format, missing}, folder.path());
         EXPECT_EQ(run.exitStatus, 2) << c.format;
@@ -319,40 +317,40 @@ TEST(Letter, IsWrittenOnlyAfterAFinishedRun) {
     for (const Case& c :
          {Case{"100m-clean.txt", "100M", 0, true}, Case{"10m-rejected.txt", "10M", 1, true},
           Case{"100m-bad-control.txt", "100M", 1, false}, Case{"wrong-format.txt", "10M", 2, false}}) {
-        TempFolder folder;
-        const auto media = folder.copySample(c.sample);
+        TempDir folder;
+        const auto media = CopySample(folder, c.sample);
         const auto letter = folder.path() / "letter.txt";
         const ProcessResult run =
-            RunQrvCheck({"--format", c.format, "--letter", letter.string(), media.string()}, folder.path());
+            RunQrvCheck({"--format", c.format, "--letter", letter.string(), media}, folder.path());
         EXPECT_EQ(run.exitStatus, c.exitStatus) << c.sample;
         EXPECT_EQ(std::filesystem::exists(letter), c.written) << c.sample;
         EXPECT_EQ(run.err.find("no letter written") != std::string::npos, !c.written) << c.sample;
         if (c.written) {
-            EXPECT_EQ(SplitCrLfLines(ReadFile(letter)).size(), 26u) << c.sample;
+            EXPECT_EQ(SplitCrLfLines(ReadBytes(letter)).size(), 26u) << c.sample;
         }
     }
 }
 
 TEST(Letter, UnwritablePathFailsTheCommand) {
-    TempFolder folder;
-    const auto media = folder.copySample("100m-clean.txt");
+    TempDir folder;
+    const auto media = CopySample(folder, "100m-clean.txt");
     const auto letter = folder.path() / "no-such-folder" / "letter.txt";
     const ProcessResult run =
-        RunQrvCheck({"--format", "100M", "--letter", letter.string(), media.string()}, folder.path());
+        RunQrvCheck({"--format", "100M", "--letter", letter.string(), media}, folder.path());
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find(letter.string()), std::string::npos) << run.err;
 }
 
 TEST(TextReport, ShowsControlFieldsRowsAndMessages) {
-    TempFolder folder;
-    const auto media = folder.copySample("100m-thai-name.txt");
-    const ProcessResult clean = RunQrvCheck({"--format", "100M", media.string()}, folder.path());
+    TempDir folder;
+    const auto media = CopySample(folder, "100m-thai-name.txt");
+    const ProcessResult clean = RunQrvCheck({"--format", "100M", media}, folder.path());
     EXPECT_EQ(clean.exitStatus, 0);
     for (const std::string& piece : {kThaiName, std::string("41372"), (folder.path() / "056789").string()})
         EXPECT_NE(clean.out.find(piece), std::string::npos) << piece << "\n" << clean.out;
 
-    const auto rejected = folder.copySample("100m-rejected.txt");
-    const ProcessResult run = RunQrvCheck({"--format", "100M", rejected.string()}, folder.path());
+    const auto rejected = CopySample(folder, "100m-rejected.txt");
+    const ProcessResult run = RunQrvCheck({"--format", "100M", rejected}, folder.path());
     EXPECT_EQ(run.exitStatus, 1);
     for (const std::string& piece : With(kEveryReason, kPleaseCheck))
         EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\n" << run.out;
@@ -373,7 +371,7 @@ std::ostream& operator<<(std::ostream& out, const UsageCase& c) {
 class Usage : public testing::TestWithParam<UsageCase> {};
 
 TEST_P(Usage, IsRefusedWithTheUsageOnStandardError) {
-    TempFolder folder;
+    TempDir folder;
     const ProcessResult run = RunQrvCheck(GetParam().args, folder.path());
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
@@ -393,11 +391,11 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"--format", "10M", "--format", "100M", "a.txt"}, "twice"}));
 
 TEST(Usage, HelpGoesToStandardOutput) {
-    TempFolder folder;
+    TempDir folder;
     const ProcessResult run = RunQrvCheck({"--help"}, folder.path());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.out.find("usage: qrv-check"), std::string::npos);
 }
 
 } // namespace
-} // namespace qrv::cli::test
+} // namespace qrv::test

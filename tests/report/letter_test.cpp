@@ -3,11 +3,11 @@
 #include "engine/mod_center.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
-#include "tests/report/cp874_text.h"
+#include "tests/report/thai_control_line.h"
+#include "tests/support/temp_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -16,8 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
-using test::ControlLine100M;
+using test::ReadBytes;
 using test::ThaiCompanyName;
+using test::ThaiControlLine;
+using test::WriteBytes;
 
 constexpr year_month_day kDay = 2026y / December / 7;
 
@@ -25,33 +27,13 @@ std::string Blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class TempFolder : public ::testing::Test {
+class LetterFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() / ("qrv-letter-" + std::to_string(::getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string summaryWith(const std::string& firstLine) {
-        const fs::path path = folder_ / "012345";
-        WriteBytes(path, firstLine + "\r\n0123456789311206100000001000\r\n");
-        return path;
+    std::string summaryWith(const std::string& firstLine) const {
+        return dir.write("012345", firstLine + "\r\n0123456789311206100000001000\r\n");
     }
 
-    fs::path folder_;
+    test::TempDir dir;
 };
 
 TEST(MakeSpaces, GivesOneBlankMoreThanAskedAndNoneForANegativeCount) {
@@ -70,9 +52,9 @@ TEST(FormatLetterDate, UsesEnglishMonthsAndTwoDigitDays) {
     EXPECT_EQ(FormatLetterDate(2026y / August / 31), "Aug 31, 2026");
 }
 
-TEST_F(TempFolder, LetterOfA100MControlLineWithAThaiCompanyName) {
+TEST_F(LetterFiles, LetterOfA100MControlLineWithAThaiCompanyName) {
     const std::string name = ThaiCompanyName();
-    const std::string letter = LetterForSummary(summaryWith(ControlLine100M(name)), "123456", -1, kDay);
+    const std::string letter = LetterForSummary(summaryWith(ThaiControlLine()), "123456", -1, kDay);
     const std::string expected =
         "\r\n" + Blanks(61) + "Date :Dec 07, 2026\r\n" + Blanks(2) + "Dear MANAGER\r\n" + "\r\n" +
         Blanks(21) + "THE VALMORA BANK PUBLIC COMPANY LIMITED\r\n" + "\r\n" + Blanks(51) +
@@ -86,7 +68,7 @@ TEST_F(TempFolder, LetterOfA100MControlLineWithAThaiCompanyName) {
     EXPECT_EQ(letter, expected);
 }
 
-TEST_F(TempFolder, LetterOfA10MControlLine) {
+TEST_F(LetterFiles, LetterOfA10MControlLine) {
     // The 10 M control record: fields 1 to 8 one position further right, a
     // ten-digit total amount.
     const std::string line = std::string(9, ' ') + "H" + "654321" +
@@ -102,8 +84,8 @@ TEST_F(TempFolder, LetterOfA10MControlLine) {
     EXPECT_EQ(lines[19], Blanks(61) + "HASH TOTAL      : 7");
 }
 
-TEST_F(TempFolder, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
-    const std::string summary = summaryWith(ControlLine100M(ThaiCompanyName()));
+TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
+    const std::string summary = summaryWith(ThaiControlLine());
     const std::string letter = LetterForSummary(summary, "99", 0, kDay);
     const std::string name10M = ThaiCompanyName().substr(1) + "C";
     for (const std::string& line :
@@ -113,14 +95,14 @@ TEST_F(TempFolder, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
         EXPECT_NE(letter.find(Blanks(61) + line + "\r\n"), std::string::npos) << line;
 }
 
-TEST_F(TempFolder, EmptySummaryFileGivesAnEmptyLetter) {
-    const fs::path summary = folder_ / "empty";
+TEST_F(LetterFiles, EmptySummaryFileGivesAnEmptyLetter) {
+    const fs::path summary = dir.path() / "empty";
     WriteBytes(summary, "");
     EXPECT_EQ(LetterForSummary(summary, "0", -1, kDay), "");
 }
 
-TEST_F(TempFolder, MissingSummaryFileNamesThePathAndTheReason) {
-    const std::string missing = folder_ / "nothing";
+TEST_F(LetterFiles, MissingSummaryFileNamesThePathAndTheReason) {
+    const std::string missing = dir.path() / "nothing";
     try {
         LetterForSummary(missing, "0", -1, kDay);
         FAIL() << "no error";
@@ -130,27 +112,26 @@ TEST_F(TempFolder, MissingSummaryFileNamesThePathAndTheReason) {
     }
 }
 
-TEST_F(TempFolder, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
-    const std::string summary = summaryWith(ControlLine100M(ThaiCompanyName()));
-    const fs::path letter = folder_ / "letter.txt";
+TEST_F(LetterFiles, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
+    const std::string summary = summaryWith(ThaiControlLine());
+    const fs::path letter = dir.path() / "letter.txt";
     WriteBytes(letter, std::string(5000, 'x'));
     WriteLetterForSummary(letter, summary, "42", -1, kDay);
     EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", -1, kDay));
     EXPECT_EQ(ReadLetterFile(letter), ReadBytes(letter));
 }
 
-TEST_F(TempFolder, FailedSummaryLeavesTheLetterDestinationAlone) {
-    const fs::path letter = folder_ / "letter.txt";
+TEST_F(LetterFiles, FailedSummaryLeavesTheLetterDestinationAlone) {
+    const fs::path letter = dir.path() / "letter.txt";
     WriteBytes(letter, "earlier");
-    EXPECT_THROW(WriteLetterForSummary(letter, folder_ / "nothing", "1", -1, kDay), FileError);
+    EXPECT_THROW(WriteLetterForSummary(letter, dir.path() / "nothing", "1", -1, kDay), FileError);
     EXPECT_EQ(ReadBytes(letter), "earlier");
 }
 
 // Sets environment variables for one test and puts them back afterwards.
-class LetterPath : public TempFolder {
+class LetterPath : public LetterFiles {
   protected:
     void SetUp() override {
-        TempFolder::SetUp();
         for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"}) {
             const char* value = std::getenv(name);
             saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
@@ -164,7 +145,6 @@ class LetterPath : public TempFolder {
             else
                 ::unsetenv(name.c_str());
         }
-        TempFolder::TearDown();
     }
 
     static mode_t Mode(const fs::path& path) {
@@ -196,14 +176,14 @@ TEST_F(LetterPath, PicksTheRuntimeFolderThenThePrivateCacheFolder) {
         else if (value[0] == '/' || value[0] == '\0' || std::string_view(value).starts_with("relative"))
             ::setenv(name, value, 1);
         else
-            ::setenv(name, (folder_ / value).c_str(), 1);
+            ::setenv(name, (dir.path() / value).c_str(), 1);
     };
     for (const auto& c : cases) {
         set("XDG_RUNTIME_DIR", c.runtime);
         set("XDG_CACHE_HOME", c.cache);
         set("HOME", c.home);
         const std::string expected =
-            c.expected.starts_with('/') ? c.expected : (folder_ / c.expected).string();
+            c.expected.starts_with('/') ? c.expected : (dir.path() / c.expected).string();
         EXPECT_EQ(LetterFilePath(), expected);
         if (!c.expected.starts_with('/')) {
             EXPECT_EQ(Mode(fs::path(expected).parent_path()), 0700u) << expected;
@@ -212,24 +192,24 @@ TEST_F(LetterPath, PicksTheRuntimeFolderThenThePrivateCacheFolder) {
 }
 
 TEST_F(LetterPath, OpenCacheFolderIsMadePrivate) {
-    fs::create_directories(folder_ / "cache" / "qrv-edit");
-    fs::permissions(folder_ / "cache" / "qrv-edit", fs::perms(0755));
-    ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+    fs::create_directories(dir.path() / "cache" / "qrv-edit");
+    fs::permissions(dir.path() / "cache" / "qrv-edit", fs::perms(0755));
+    ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
     LetterFilePath();
-    EXPECT_EQ(Mode(folder_ / "cache" / "qrv-edit"), 0700u);
+    EXPECT_EQ(Mode(dir.path() / "cache" / "qrv-edit"), 0700u);
 }
 
 TEST_F(LetterPath, PlantedLinkInPlaceOfTheCacheFolderIsRefused) {
-    fs::create_directories(folder_ / "cache");
-    fs::create_directories(folder_ / "elsewhere");
-    fs::create_directory_symlink(folder_ / "elsewhere", folder_ / "cache" / "qrv-edit");
-    ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+    fs::create_directories(dir.path() / "cache");
+    fs::create_directories(dir.path() / "elsewhere");
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "cache" / "qrv-edit");
+    ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
     EXPECT_THROW(LetterFilePath(), FileError);
 }
 
 TEST_F(LetterPath, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
-    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-    const fs::path target = folder_ / "victim";
+    ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+    const fs::path target = dir.path() / "victim";
     WriteBytes(target, "keep me");
     fs::create_symlink(target, LetterFilePath());
     try {
@@ -242,7 +222,7 @@ TEST_F(LetterPath, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
 }
 
 TEST_F(LetterPath, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
-    const fs::path letter = folder_ / "outputyyyy.txt";
+    const fs::path letter = dir.path() / "outputyyyy.txt";
     WriteLetterFile(letter, "abc");
     EXPECT_EQ(Mode(letter), 0600u);
     RemoveLetterFile(letter);

@@ -2,8 +2,8 @@
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
-#include "tests/report/cp874_text.h"
 #include "tests/report/pdf_tools.h"
+#include "tests/report/thai_control_line.h"
 #include "ui/thai_text.h"
 
 #include <QFontDatabase>
@@ -46,7 +46,7 @@ class PrintReportTest : public QObject {
 
     std::string thaiLetter() {
         const std::string summary = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary, test::ControlLine100M(test::ThaiCompanyName()) + "\r\n");
+        WriteLetterFile(summary, test::ThaiControlLine() + "\r\n");
         return LetterForSummary(summary, "654321", -1, 2026y / December / 7);
     }
 

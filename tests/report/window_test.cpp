@@ -1,8 +1,8 @@
 #include "engine/mod_center.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
-#include "tests/report/cp874_text.h"
 #include "tests/report/pdf_tools.h"
+#include "tests/report/thai_control_line.h"
 #include "ui/dialogs.h"
 #include "ui/frmSendData.h"
 #include "ui/thai_text.h"
@@ -56,7 +56,7 @@ class SendDataWindowTest : public QObject {
         qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
         InstallThaiFontSubstitutions();
         summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary_, test::ControlLine100M(test::ThaiCompanyName()) + "\r\n");
+        WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
     }
     void init() {
         MessageBox::clearShownMessages();
@@ -78,8 +78,7 @@ class SendDataWindowTest : public QObject {
         QCOMPARE(text->font().pointSize(), 16);
         QStringList lines;
         for (const std::string& line :
-             BuildLetter(SplitRecord(test::ControlLine100M(test::ThaiCompanyName()), kControlLayout100M),
-                         "654321", Today()))
+             BuildLetter(SplitRecord(test::ThaiControlLine(), kControlLayout100M), "654321", Today()))
             lines << FromMedia(line);
         QCOMPARE(text->toPlainText(), lines.join(u'\n'));
         QVERIFY(text->toPlainText().contains(QStringLiteral("บริษัท ทดสอบ จำกัด")));

@@ -1,9 +1,13 @@
-// A recorded window and user sharing one event log, and the fixture of the
-// suites that run each case in both formats.
+// A recorded window and user sharing one event log, the run of each format,
+// and the fixture of the suites that run each case in both formats.
 #pragma once
 
-#include "tests/runs/media_builder.h"
+#include "engine/check_run.h"
+#include "engine/module_100m.h"
+#include "engine/module_10m.h"
+#include "tests/support/media_lines.h"
 #include "tests/support/recording_ports.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,6 +17,16 @@
 #include <vector>
 
 namespace qrv::test {
+
+struct FormatCase {
+    const char* name;
+    Format format;
+    RunResult (*run)(const std::string& mediaPath, ResultWindow& window, UserPort& user);
+};
+
+inline constexpr FormatCase kFormat100M{"Format100M", Format::M100, CheckFile100M};
+inline constexpr FormatCase kFormat10M{"Format10M", Format::M10, CheckFile10M};
+inline constexpr FormatCase kBothFormats[] = {kFormat100M, kFormat10M};
 
 struct Session {
     Session() = default;

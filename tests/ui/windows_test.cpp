@@ -1,7 +1,8 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
 #include "hash/hash.h"
-#include "tests/ui/media_lines.h"
+#include "tests/support/media_lines.h"
+#include "tests/support/temp_dir.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/dialogs.h"
@@ -14,6 +15,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHeaderView>
@@ -31,27 +33,41 @@
 
 using namespace qrv;
 using namespace qrv::gui;
-using namespace qrv::testing;
+using namespace qrv::test;
 
-Q_DECLARE_METATYPE(qrv::testing::Format)
+Q_DECLARE_METATYPE(qrv::test::Format)
 
 namespace {
 
 const QString kThaiCompanyText = QStringLiteral("บริษัท");
+const std::string kThaiCompany = ToCp874(u"บริษัท");
+const std::string kEffectiveDate = "150124";
 
-ControlFields Totals(const char* totalRecord) {
-    ControlFields fields;
+// The control record of these tests: a Thai company name, effective 15/01/24.
+Control ThaiControl() {
+    return {.companyName = kThaiCompany, .effectiveDate = kEffectiveDate, .mediaType = "1"};
+}
+
+Control Totals(const char* totalRecord) {
+    Control fields = ThaiControl();
     fields.totalRecord = totalRecord;
     return fields;
 }
 
 // Apply code (unchanged when empty) and status.
-ControlFields Rejected(const char* applyCode, const char* status) {
-    ControlFields fields;
+Control Rejected(const char* applyCode, const char* status) {
+    Control fields = ThaiControl();
     if (*applyCode)
         fields.applyCode = applyCode;
     fields.status = status;
     return fields;
+}
+
+// A detail record of `satang` for `account`, dated like the control record.
+std::string Record(Format format, const char* account, std::int64_t satang) {
+    return DetailLine(
+        format,
+        {.account = account, .effectiveDate = kEffectiveDate, .amount = DetailAmount(format, satang)});
 }
 
 QStringList ListErrLines(const FrmEdit& window) {
@@ -87,13 +103,12 @@ class WindowsTest : public QObject {
 
     QString media(const QString& name, const std::vector<std::string>& lines) {
         const QString path = dir_->filePath(name);
-        if (!WriteMedia(path, lines))
-            qFatal("cannot write %s", qPrintable(path));
+        WriteBytes(QFile::encodeName(path).toStdString(), JoinLines(lines));
         return path;
     }
 
     void chooseFormat(Format format) {
-        main_->findChild<QAction*>(format == Format::F10M ? "KVT_10m" : "KVT_100m")->trigger();
+        main_->findChild<QAction*>(format == Format::M10 ? "KVT_10m" : "KVT_100m")->trigger();
     }
 
     // Menu, path, "Edit Data"; the run's message box, if any, answered OK.
@@ -143,9 +158,9 @@ class WindowsTest : public QObject {
         QCOMPARE(main_->windowTitle(), "QRV Edit Data");
         QCOMPARE(main_->filetype, 0);
 
-        chooseFormat(Format::F100M);
+        chooseFormat(Format::M100);
         QCOMPARE(main_->filetype, -1);
-        chooseFormat(Format::F10M);
+        chooseFormat(Format::M10);
         QCOMPARE(main_->filetype, 0);
         frmSelFile* chooser = main_->selFile();
         QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
@@ -158,9 +173,9 @@ class WindowsTest : public QObject {
         QTest::addColumn<QList<int>>("widthsTwips");
         QTest::addColumn<QList<int>>("alignments");
         const int l = Qt::AlignLeft, c = Qt::AlignHCenter, r = Qt::AlignRight;
-        QTest::newRow("100 M") << Format::F100M << QList<int>{600, 2000, 1500, 600, 3000, 5000}
+        QTest::newRow("100 M") << Format::M100 << QList<int>{600, 2000, 1500, 600, 3000, 5000}
                                << QList<int>{l, l, l, l, l, l};
-        QTest::newRow("10 M") << Format::F10M << QList<int>{600, 2000, 1500, 600, 2000, 5000}
+        QTest::newRow("10 M") << Format::M10 << QList<int>{600, 2000, 1500, 600, 2000, 5000}
                               << QList<int>{l, c, c, c, r, l};
     }
 
@@ -170,9 +185,9 @@ class WindowsTest : public QObject {
         QFETCH(QList<int>, alignments);
         // Records 1 and 4 are accepted, 2 and 3 rejected; the control totals match.
         const QString path =
-            media("in.txt", {ControlLine(format, Totals("00004")), DetailLine(format, "1234567896", 0),
-                             DetailLine(format, "1234567890", 12345), DetailLine(format, "12345678X6", 5),
-                             DetailLine(format, "4102345677", 0)});
+            media("in.txt", {ControlLine(format, Totals("00004")), Record(format, "1234567896", 0),
+                             Record(format, "1234567890", 12345), Record(format, "12345678X6", 5),
+                             Record(format, "4102345677", 0)});
         FrmEdit* window = check(format, path);
         QVERIFY(window);
 
@@ -189,7 +204,7 @@ class WindowsTest : public QObject {
         QCOMPARE(window->labelBytes(Label::Label1),
                  QFile::encodeName(dir_->filePath("012345")).toStdString());
         QCOMPARE(label(Label::Com_name), kThaiCompanyText + QString(24, ' '));
-        QCOMPARE(window->labelBytes(Label::Com_name), Padded(kThaiCompany, 30));
+        QCOMPARE(window->labelBytes(Label::Com_name), kThaiCompany + std::string(24, ' '));
         QCOMPARE(label(Label::Com_code), "012345");
         QCOMPARE(label(Label::Term_p), "M");
         QCOMPARE(label(Label::Eff_date), "15/01/24");
@@ -197,7 +212,7 @@ class WindowsTest : public QObject {
         QCOMPARE(label(Label::Total_amount), ".00");
         QCOMPARE(label(Label::Label24), "4");
         QCOMPARE(label(Label::Label26), "0.00");
-        const std::string zero(format == Format::F10M ? 9 : 11, '0');
+        const std::string zero(format == Format::M10 ? 9 : 11, '0');
         const auto hash = AddToHashTotal(HashRecord("1234567896", zero), HashRecord("4102345677", zero));
         QCOMPARE(label(Label::HashValue), QString::number(hash));
         QCOMPARE(window->labelBytes(Label::HashValue), std::to_string(hash));
@@ -248,7 +263,7 @@ class WindowsTest : public QObject {
     }
 
     void emptyPathAsksForFile() {
-        chooseFormat(Format::F100M);
+        chooseFormat(Format::M100);
         MessageBox::setNextAnswer(QMessageBox::Ok);
         main_->selFile()->editData()->click();
         QCOMPARE(MessageBox::shownMessages().size(), 1);
@@ -262,12 +277,12 @@ class WindowsTest : public QObject {
     }
 
     void wrongFormatClosesWindow() {
-        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00001")),
-                                              DetailLine(Format::F100M, "1234567896", 0)});
-        QVERIFY(check(Format::F100M, path));
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
+        QVERIFY(check(Format::M100, path));
         QVERIFY(MessageBox::shownMessages().isEmpty());
         // The same file in 10 M: position 10 is a digit of the company code.
-        QVERIFY(!check(Format::F10M, path));
+        QVERIFY(!check(Format::M10, path));
         QCOMPARE(MessageBox::shownMessages().size(), 1);
         QCOMPARE(MessageBox::shownMessages().first().text, "Wrong Format");
         QCOMPARE(MessageBox::shownMessages().first().title, "Warning");
@@ -290,16 +305,16 @@ class WindowsTest : public QObject {
     void unfinishedRunKeepsPrintDisabled() {
         QFETCH(QString, fileName);
         QFETCH(QString, message);
-        const QString good = media("good.txt", {ControlLine(Format::F10M, Totals("00001")),
-                                                DetailLine(Format::F10M, "1234567896", 0)});
-        media("rejected.txt", {ControlLine(Format::F10M, Rejected("", "X"))});
-        media("letters.txt", {ControlLine(Format::F10M, Totals("0000A"))});
+        const QString good = media(
+            "good.txt", {ControlLine(Format::M10, Totals("00001")), Record(Format::M10, "1234567896", 0)});
+        media("rejected.txt", {ControlLine(Format::M10, Rejected("", "X"))});
+        media("letters.txt", {ControlLine(Format::M10, Totals("0000A"))});
 
-        FrmEdit* window = check(Format::F10M, good);
+        FrmEdit* window = check(Format::M10, good);
         QVERIFY(window && window->printSendData()->isEnabled());
 
         MessageBox::clearShownMessages();
-        QCOMPARE(check(Format::F10M, dir_->filePath(fileName)), window);
+        QCOMPARE(check(Format::M10, dir_->filePath(fileName)), window);
         QCOMPARE(MessageBox::shownMessages().size(), 1);
         if (!message.isEmpty())
             QCOMPARE(MessageBox::shownMessages().first().text, message);
@@ -310,14 +325,14 @@ class WindowsTest : public QObject {
         reactivate(*window);
         QVERIFY(!window->printSendData()->isEnabled());
 
-        QCOMPARE(check(Format::F10M, good), window);
+        QCOMPARE(check(Format::M10, good), window);
         reactivate(*window);
         QVERIFY(window->printSendData()->isEnabled());
     }
 
     void controlErrorsListed() {
-        const QString path = media("in.txt", {ControlLine(Format::F100M, Rejected("A", "X"))});
-        FrmEdit* window = check(Format::F100M, path);
+        const QString path = media("in.txt", {ControlLine(Format::M100, Rejected("A", "X"))});
+        FrmEdit* window = check(Format::M100, path);
         QVERIFY(window);
         QCOMPARE(ListErrLines(*window),
                  (QStringList{"CTL.REC APPLY CODE ERROR", "CLT.REC STATUS is not equal 'A'"}));
@@ -326,19 +341,18 @@ class WindowsTest : public QObject {
     }
 
     void secondRunRowsComeFirst() {
-        const QString first =
-            media("first.txt",
-                  {ControlLine(Format::F100M, Totals("00009")), DetailLine(Format::F100M, "1234567890", 1),
-                   DetailLine(Format::F100M, "1234567896", 0), DetailLine(Format::F100M, "1234567891", 2)});
-        const QString second = media("second.txt", {ControlLine(Format::F10M, Totals("00002")),
-                                                    DetailLine(Format::F10M, "1234567892", 3),
-                                                    DetailLine(Format::F10M, "1234567893", 4)});
-        FrmEdit* window = check(Format::F100M, first);
+        const QString first = media(
+            "first.txt", {ControlLine(Format::M100, Totals("00009")), Record(Format::M100, "1234567890", 1),
+                          Record(Format::M100, "1234567896", 0), Record(Format::M100, "1234567891", 2)});
+        const QString second =
+            media("second.txt", {ControlLine(Format::M10, Totals("00002")),
+                                 Record(Format::M10, "1234567892", 3), Record(Format::M10, "1234567893", 4)});
+        FrmEdit* window = check(Format::M100, first);
         QVERIFY(window);
         QAbstractItemModelTester tester(window->errorRows(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-        QCOMPARE(check(Format::F10M, second), window);
+        QCOMPARE(check(Format::M10, second), window);
         QCOMPARE(CellsOf(*window, 0), (QStringList{"1", "2", "1", "3"}));
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567892", "1234567893", "1234567890", "1234567891"}));
         QCOMPARE(ListErrLines(*window), QStringList{"CTL.REC total record not equal total record of detail"});
@@ -349,7 +363,7 @@ class WindowsTest : public QObject {
     }
 
     void chooserKeepsPath() {
-        chooseFormat(Format::F10M);
+        chooseFormat(Format::M10);
         frmSelFile* chooser = main_->selFile();
         chooser->txtfile()->setText("typed.txt");
         FileDialog::setNextFileName("");
@@ -360,16 +374,16 @@ class WindowsTest : public QObject {
         chooser->cmdbrowse_Click();
         QCOMPARE(chooser->txtfile()->text(), "/data/jan.txt");
 
-        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00000"))});
-        QVERIFY(check(Format::F100M, path));
-        chooseFormat(Format::F10M);
+        const QString path = media("in.txt", {ControlLine(Format::M100, Totals("00000"))});
+        QVERIFY(check(Format::M100, path));
+        chooseFormat(Format::M10);
         QCOMPARE(main_->selFile(), chooser);
         QVERIFY(chooser->isVisible());
         QCOMPARE(chooser->txtfile()->text(), path);
 
         chooser->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        chooseFormat(Format::F10M);
+        chooseFormat(Format::M10);
         QVERIFY(main_->selFile());
         QVERIFY(main_->selFile()->txtfile()->text().isEmpty());
     }
@@ -383,7 +397,7 @@ class WindowsTest : public QObject {
     void exitQuestion() {
         QFETCH(QMessageBox::StandardButton, answer);
         main_->openResultWindow();
-        chooseFormat(Format::F10M);
+        chooseFormat(Format::M10);
         MessageBox::setNextAnswer(answer);
         main_->findChild<QAction*>("KVT_exit")->trigger();
 
@@ -402,9 +416,9 @@ class WindowsTest : public QObject {
     // "พิมพ์ใบนำส่งข้อมูล" opens the letter once: a second click brings it
     // forward without rebuilding it, and closing the program removes the letter file.
     void coveringLetterFromResultWindow() {
-        const QString path = media("in.txt", {ControlLine(Format::F100M, Totals("00001")),
-                                              DetailLine(Format::F100M, "1234567896", 150000)});
-        FrmEdit* result = check(Format::F100M, path);
+        const QString path = media("in.txt", {ControlLine(Format::M100, Totals("00001")),
+                                              Record(Format::M100, "1234567896", 150000)});
+        FrmEdit* result = check(Format::M100, path);
         QVERIFY(result);
         reactivate(*result);
         QVERIFY(result->printSendData()->isEnabled());

@@ -1,9 +1,5 @@
-#include "tests/runs/media_builder.h"
+#include "tests/support/media_lines.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace qrv::test {
@@ -70,56 +66,11 @@ std::string JoinLines(const std::vector<std::string>& lines, const std::string& 
     return joined;
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qrv-runs-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempDir::write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = path_ / name;
-    WriteBytes(file, bytes);
-    return file.string();
-}
-
-std::vector<std::string> TempDir::names() const {
-    std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-        found.push_back(entry.path().filename().string());
-    std::ranges::sort(found);
-    return found;
-}
-
-CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
-    : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-}
-
-CurrentFolder::~CurrentFolder() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
+std::string ToCp874(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t c : text)
+        bytes += c >= 0x0E01 && c <= 0x0E5B ? static_cast<char>(c - 0x0E01 + 0xA1) : static_cast<char>(c);
+    return bytes;
 }
 
 } // namespace qrv::test

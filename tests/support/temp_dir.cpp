@@ -1,0 +1,73 @@
+#include "tests/support/temp_dir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace qrv::test {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+std::vector<std::string> SplitCrLfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    if (start != bytes.size())
+        lines.push_back(bytes.substr(start) + "<no CR LF>");
+    return lines;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qrv-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& bytes) const {
+    const std::filesystem::path file = path_ / name;
+    WriteBytes(file, bytes);
+    return file.string();
+}
+
+std::vector<std::string> TempDir::names() const {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+        found.push_back(entry.path().filename().string());
+    std::ranges::sort(found);
+    return found;
+}
+
+CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
+    : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+}
+
+CurrentFolder::~CurrentFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
+} // namespace qrv::test
