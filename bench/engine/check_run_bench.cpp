@@ -5,6 +5,7 @@
 #include "engine/mod_center.h"
 #include "engine/module_100m.h"
 #include "engine/null_ports.h"
+#include "tests/support/media_lines.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace {
+
+using namespace qrv::test;
 
 // Ten-digit accounts with a correct check digit and an account type that passes.
 std::vector<std::string> ValidAccounts() {
@@ -32,33 +35,24 @@ std::vector<std::string> ValidAccounts() {
     return accounts;
 }
 
-std::string Padded(std::string text, std::size_t width) {
-    text.resize(width, ' ');
-    return text;
-}
-
-std::string Digits(long long value, int width) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%0*lld", width, value);
-    return text;
-}
-
 std::filesystem::path WriteMediaFile(int records) {
     const auto folder = std::filesystem::temp_directory_path() / ("qrv-bench-" + std::to_string(records));
     std::filesystem::create_directories(folder);
     const auto path = folder / "media.txt";
     const std::vector<std::string> accounts = ValidAccounts();
     std::string details;
-    long long totalCents = 0;
+    std::int64_t totalSatang = 0;
     for (int i = 0; i < records; ++i) {
-        const long long cents = 1000 + i % 50000;
-        totalCents += cents;
-        details += Padded(accounts[i % accounts.size()] + "150124" + "1" + Digits(cents, 11), 78) + "\r\n";
+        const std::int64_t satang = 1000 + i % 50000;
+        totalSatang += satang;
+        details += DetailLine(Format::M100, {.account = accounts[i % accounts.size()],
+                                             .amount = DetailAmount(Format::M100, satang)}) +
+                   "\r\n";
     }
     const std::string control =
-        Padded(std::string(8, ' ') + "M" + "012345" + Padded("BENCH COMPANY", 30) + "C" + "A" + "150124" +
-                   Digits(records % 100000, 5) + Digits(totalCents, 11) + "1",
-               78);
+        ControlLine(Format::M100, {.companyName = "BENCH COMPANY",
+                                   .totalRecord = RecordCount(records % 100000),
+                                   .totalAmount = ControlAmount(Format::M100, totalSatang)});
     std::ofstream(path, std::ios::binary | std::ios::trunc) << control << "\r\n" << details;
     return path;
 }
@@ -94,10 +88,10 @@ BENCHMARK(CheckFile100M)->Arg(99'999)->Arg(1'000'000)->Unit(benchmark::kMillisec
 // place of the amount's leading zeros (argument 1), which the general
 // checks take.
 void AcceptDetailRecord(benchmark::State& state) {
-    const std::string control = std::string(8, ' ') + "M012345" + Padded("BENCH COMPANY", 30) + "CA150124" +
-                                "00001" + "00000150000" + "1";
+    const std::string control = ControlLine(
+        Format::M100, {.companyName = "BENCH COMPANY", .totalRecord = "00001", .totalAmount = "00000150000"});
     const std::string amount = state.range(0) == 0 ? "00000150000" : "     150000";
-    const std::string line = Padded(ValidAccounts().front() + "150124" + "1" + amount, 78);
+    const std::string line = DetailLine(Format::M100, {.account = ValidAccounts().front(), .amount = amount});
     const qrv::Fields controlFields = qrv::SplitRecord(control, qrv::kControlLayout100M);
     const qrv::DetailRules rules(controlFields);
     for (auto _ : state) {

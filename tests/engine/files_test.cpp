@@ -1,17 +1,18 @@
 // The line reader and the summary writer around the edges of their buffers.
 #include "engine/line_reader.h"
 #include "summary/summary_file.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace qrv;
+using qrv::test::ReadBytes;
+using qrv::test::WriteBytes;
 
 namespace {
 
@@ -19,23 +20,7 @@ constexpr std::size_t kBuffer = 1 << 18; // of both
 
 class Files : public testing::Test {
   protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("qrv-files-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string write(const std::string& bytes) const {
-        const std::string path = (folder / "in.txt").string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string write(const std::string& bytes) const { return dir.write("in.txt", bytes); }
     static std::vector<std::string> lines(const std::string& path) {
         LineReader reader(path);
         std::vector<std::string> all;
@@ -45,7 +30,7 @@ class Files : public testing::Test {
         return all;
     }
 
-    std::filesystem::path folder;
+    test::TempDir dir;
 };
 
 TEST_F(Files, LinesLongerThanTheBufferAndAcrossItsEdgesReadWhole) {
@@ -63,36 +48,36 @@ TEST_F(Files, CarriageReturnAtTheEndWithoutLineFeedStays) {
 }
 
 TEST_F(Files, SummaryLinesOfAnyLengthAreWrittenInOrder) {
-    const std::string path = (folder / "012345").string();
+    const std::string path = (dir.path() / "012345").string();
     const std::vector<std::string> written = {"control", std::string(3 * kBuffer, 'L'), "", "detail"};
     SummaryWriter writer(path);
     for (const std::string& line : written)
         writer.writeLine(line);
     writer.commit();
-    EXPECT_EQ(read(path), "control\r\n" + written[1] + "\r\n\r\ndetail\r\n");
+    EXPECT_EQ(ReadBytes(path), "control\r\n" + written[1] + "\r\n\r\ndetail\r\n");
 }
 
 TEST_F(Files, SummaryReplacesAnEarlierFileAndLeavesNothingElse) {
-    const std::string path = (folder / "012345").string();
-    std::ofstream(path, std::ios::binary) << "earlier summary, longer than the new one";
+    const std::string path = (dir.path() / "012345").string();
+    WriteBytes(path, "earlier summary, longer than the new one");
     SummaryWriter writer(path);
     writer.writeLine("new");
     writer.commit();
-    EXPECT_EQ(read(path), "new\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST_F(Files, SummaryReplacesALinkItselfNotItsTarget) {
-    const std::string target = (folder / "target").string();
-    const std::string path = (folder / "012345").string();
-    std::ofstream(target, std::ios::binary) << "target";
+    const std::string target = (dir.path() / "target").string();
+    const std::string path = (dir.path() / "012345").string();
+    WriteBytes(target, "target");
     std::filesystem::create_symlink(target, path);
     SummaryWriter writer(path);
     writer.writeLine("new");
     writer.commit();
     EXPECT_FALSE(std::filesystem::is_symlink(path));
-    EXPECT_EQ(read(path), "new\r\n");
-    EXPECT_EQ(read(target), "target");
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(ReadBytes(target), "target");
 }
 
 } // namespace
