@@ -5,6 +5,7 @@
 #include "engine/module_100m.h"
 #include "engine/module_10m.h"
 #include "engine/numeric.h"
+#include "tests/support/media_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -61,12 +62,15 @@ TEST(CheckDate, PiecesThatAreNotNumbersFailTheRun) {
 }
 
 // A 100 M control record and detail record that pass every check.
-const std::string kControl = std::string(8, ' ') + "M012345" + std::string(30, 'N') + "CA311206" + "00001" +
-                             "00000150000" + "1" + std::string(8, ' ');
+const std::string kControl = test::ControlLine(test::Format::M100, {.companyName = std::string(30, 'N'),
+                                                                    .totalRecord = "00001",
+                                                                    .totalAmount = "00000150000",
+                                                                    .mediaType = "1"});
 
-std::string Detail(std::string account, std::string date = "311206", std::string sign = "1",
+std::string Record(std::string account, std::string date = "311206", std::string sign = "1",
                    std::string amount = "00000150000") {
-    return account + date + sign + amount;
+    return test::DetailLine(test::Format::M100,
+                            {.account = account, .effectiveDate = date, .sign = sign, .amount = amount});
 }
 
 std::string Reason(const std::string& line, const std::string& controlLine = kControl) {
@@ -75,7 +79,7 @@ std::string Reason(const std::string& line, const std::string& controlLine = kCo
 }
 
 TEST(CheckDetailRecord, AcceptsAGoodRecord) {
-    EXPECT_EQ(Reason(Detail("1234567896")), "");
+    EXPECT_EQ(Reason(Record("1234567896")), "");
 }
 
 TEST(CheckDetailRecord, FirstFailingReasonOnly) {
@@ -84,22 +88,22 @@ TEST(CheckDetailRecord, FirstFailingReasonOnly) {
         const char* reason;
     };
     const std::vector<Case> cases = {
-        {Detail("12345 7896"), "ACCOUNT is not numeric"},
-        {Detail("          "), "ACCOUNT is not numeric"},
+        {Record("12345 7896"), "ACCOUNT is not numeric"},
+        {Record("          "), "ACCOUNT is not numeric"},
         {"", "ACCOUNT is not numeric"},
-        {Detail(" 123456789"), "Invalid Account"},
-        {Detail("12345678.9"), "Invalid Account"},
-        {Detail("1,23456789"), "Invalid Account"},
-        {Detail("0000000000"), "Invalid Account"},
-        {Detail("1234567890"), "Check digit error"},
-        {Detail("1234567890", "311206", "1", "ABC"), "Check digit error"},
-        {Detail("4651234569"), "ACCOUNT not SAV or CUR"},
-        {Detail("5020012346"), "ACCOUNT not SAV or CUR"},
-        {Detail("4102345677"), ""},
-        {Detail("1234567896", "311206", "1", "0000000X000"), "AMOUNT is not Numeric"},
-        {Detail("1234567896", "311206", "0"), "Invalid sign amount"},
-        {Detail("1234567896", "311207"), "EFF.DATE NOT EQ CLT R."},
-        {Detail("1234567896", " 11206"), "EFF.DATE NOT EQ CLT R."},
+        {Record(" 123456789"), "Invalid Account"},
+        {Record("12345678.9"), "Invalid Account"},
+        {Record("1,23456789"), "Invalid Account"},
+        {Record("0000000000"), "Invalid Account"},
+        {Record("1234567890"), "Check digit error"},
+        {Record("1234567890", "311206", "1", "ABC"), "Check digit error"},
+        {Record("4651234569"), "ACCOUNT not SAV or CUR"},
+        {Record("5020012346"), "ACCOUNT not SAV or CUR"},
+        {Record("4102345677"), ""},
+        {Record("1234567896", "311206", "1", "0000000X000"), "AMOUNT is not Numeric"},
+        {Record("1234567896", "311206", "0"), "Invalid sign amount"},
+        {Record("1234567896", "311207"), "EFF.DATE NOT EQ CLT R."},
+        {Record("1234567896", " 11206"), "EFF.DATE NOT EQ CLT R."},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Reason(c.line), c.reason) << c.line;
@@ -118,7 +122,7 @@ TEST(CheckDetailRecord, AccountTypeByPrefixAndFourthDigit) {
                 }
             const bool inRange = prefix > 400 && prefix < 470;
             const bool expected = inRange ? (prefix <= 460 || prefix >= 468) : (type >= 2 && type <= 6);
-            EXPECT_EQ(Reason(Detail(account)), expected ? "" : "ACCOUNT not SAV or CUR") << account;
+            EXPECT_EQ(Reason(Record(account)), expected ? "" : "ACCOUNT not SAV or CUR") << account;
         }
 }
 
@@ -128,24 +132,24 @@ TEST(CheckDetailRecord, SignAgainstApplyCode) {
         line.replace(45, 1, code);
         return line;
     };
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), withApplyCode("d")), "");
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), withApplyCode("C")), "Invalid sign amount");
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "9"), withApplyCode("C")), "");
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1"), withApplyCode("D")), "Invalid sign amount");
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1"), withApplyCode(" ")), "Invalid sign amount");
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "0"), kControl.substr(0, 40)), "Invalid sign amount");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "0"), withApplyCode("d")), "");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "0"), withApplyCode("C")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "9"), withApplyCode("C")), "");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "1"), withApplyCode("D")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "1"), withApplyCode(" ")), "Invalid sign amount");
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "0"), kControl.substr(0, 40)), "Invalid sign amount");
 }
 
 TEST(CheckDetailRecord, SignThatIsNotANumberFailsTheRun) {
     try {
-        Reason(Detail("1234567896", "311206", " "));
+        Reason(Record("1234567896", "311206", " "));
         FAIL() << "no exception";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.field(), "Sign");
         EXPECT_EQ(e.text(), " ");
     }
     // A record rejected earlier never reaches the sign.
-    EXPECT_EQ(Reason(Detail("1234567890", "311206", " ")), "Check digit error");
+    EXPECT_EQ(Reason(Record("1234567890", "311206", " ")), "Check digit error");
 }
 
 // The reason CheckDetailRecord gives, or "run error" when the sign stops the run.
@@ -162,16 +166,16 @@ std::string GeneralAnswer(const Fields& detail, const DetailRules& rules) {
 // formats and under apply codes of either sign, must agree.
 TEST(IsAcceptedPlainRecord, AcceptsExactlyWhatTheChecksAcceptAmongNearbyRecords) {
     const std::string bytes = std::string("0123456789 .,+-aAxX\t") + '\xa1' + '\0';
-    for (const bool format100M : {true, false})
+    for (const test::Format format : {test::Format::M100, test::Format::M10})
         for (const char* applyCode : {"C", "d", "B", " "}) {
             std::string control = kControl;
             control.replace(45, 1, applyCode);
             const Fields controlFields = SplitRecord(control, kControlLayout100M);
             const DetailRules rules(controlFields);
+            const bool format100M = format == test::Format::M100;
             const FieldLayout layout = format100M ? kDetailLayout100M : kDetailLayout10M;
             const std::size_t amountLength = format100M ? 11 : 9;
-            const std::string amount = format100M ? "00000150000" : "000150000";
-            const std::string good = Detail("1234567896", "311206", "1", amount) + std::string(40, ' ');
+            const std::string good = test::DetailLine(format, {.amount = test::DetailAmount(format, 150000)});
             for (std::size_t at = 0; at < 17 + amountLength + 1; ++at)
                 for (const char b : bytes) {
                     std::string line = good;
@@ -192,19 +196,19 @@ TEST(IsAcceptedPlainRecord, TakesTheUsualRecordAndLeavesTheRestToTheChecks) {
     const auto plain = [&](const std::string& line) {
         return IsAcceptedPlainRecord(SplitRecord(line, kDetailLayout100M), rules, 11);
     };
-    EXPECT_TRUE(plain(Detail("1234567896")));
-    EXPECT_TRUE(plain(Detail("4102345677")));
+    EXPECT_TRUE(plain(Record("1234567896")));
+    EXPECT_TRUE(plain(Record("4102345677")));
     // Accepted by the checks, but not of the usual shape.
-    EXPECT_FALSE(plain(Detail("1234567896", "311206", "1", "  150000.00")));
-    EXPECT_EQ(Reason(Detail("1234567896", "311206", "1", "  150000.00")), "");
+    EXPECT_FALSE(plain(Record("1234567896", "311206", "1", "  150000.00")));
+    EXPECT_EQ(Reason(Record("1234567896", "311206", "1", "  150000.00")), "");
     // Each rule of the checks, on a record of the usual shape.
-    for (const std::string& line : {Detail("0000000000"), Detail("1234567890"), Detail("4651234569"),
-                                    Detail("5020012346"), Detail("1234567896", "311206", "0"),
-                                    Detail("1234567896", "311207"), Detail("1234567896").substr(0, 27)})
+    for (const std::string& line : {Record("0000000000"), Record("1234567890"), Record("4651234569"),
+                                    Record("5020012346"), Record("1234567896", "311206", "0"),
+                                    Record("1234567896", "311207"), Record("1234567896").substr(0, 27)})
         EXPECT_FALSE(plain(line)) << line;
     // A control record whose effective date is cut short.
     const DetailRules shortDate(SplitRecord(kControl.substr(0, 50), kControlLayout100M));
-    EXPECT_FALSE(IsAcceptedPlainRecord(SplitRecord(Detail("1234567896"), kDetailLayout100M), shortDate, 11));
+    EXPECT_FALSE(IsAcceptedPlainRecord(SplitRecord(Record("1234567896"), kDetailLayout100M), shortDate, 11));
 }
 
 class ListErrWindow : public ResultWindow {

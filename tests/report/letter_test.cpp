@@ -71,9 +71,13 @@ TEST_F(LetterFiles, LetterOfA100MControlLineWithAThaiCompanyName) {
 TEST_F(LetterFiles, LetterOfA10MControlLine) {
     // The 10 M control record: fields 1 to 8 one position further right, a
     // ten-digit total amount.
-    const std::string line = std::string(9, ' ') + "H" + "654321" +
-                             std::string("ACME CO LTD").append(19, ' ') + "1A" + "010127" + "12345" +
-                             "0000009999" + "D" + std::string(8, ' ');
+    const std::string line = test::ControlLine(test::Format::M10, {.termPayment = "H",
+                                                                   .companyCode = "654321",
+                                                                   .companyName = "ACME CO LTD",
+                                                                   .applyCode = "1",
+                                                                   .effectiveDate = "010127",
+                                                                   .totalRecord = "12345",
+                                                                   .totalAmount = "0000009999"});
     const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout10M), "7", kDay);
     ASSERT_EQ(lines.size(), kLetterLineCount);
     EXPECT_EQ(lines[9], Blanks(61) + "COMPANY CODE    : 654321");
