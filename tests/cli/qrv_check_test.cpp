@@ -173,9 +173,9 @@ class SampleRun : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     const SampleCase& c = GetParam();
-    TempDir folder;
-    const auto media = CopySample(folder, c.sample);
-    const ProcessResult run = RunQrvCheck({"--format", c.format, "--json", media}, folder.path());
+    TempDir dir;
+    const auto media = CopySample(dir, c.sample);
+    const ProcessResult run = RunQrvCheck({"--format", c.format, "--json", media}, dir.path());
     EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
     EXPECT_EQ(run.err, "");
     const json report = json::parse(run.out);
@@ -198,7 +198,7 @@ TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
         EXPECT_EQ(window.at("shown"), true);
         EXPECT_EQ(window.at("PrintSendData"), c.outcome == "finished");
         const std::string code = c.labels.at("Com_code");
-        EXPECT_EQ(window.at("labels").at("Label1"), (folder.path() / code).string());
+        EXPECT_EQ(window.at("labels").at("Label1"), (dir.path() / code).string());
         for (const auto& [name, text] : c.labels)
             EXPECT_EQ(window.at("labels").at(name), text) << name;
         EXPECT_EQ(window.at("labels").size(), 13u);
@@ -210,7 +210,7 @@ TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     if (c.summaryName.empty()) {
         EXPECT_EQ(report.at("summary_file"), nullptr);
     } else {
-        const auto summary = folder.path() / c.summaryName;
+        const auto summary = dir.path() / c.summaryName;
         EXPECT_EQ(report.at("summary_file"), summary.string());
         const std::vector<std::string> lines = SplitCrLfLines(ReadBytes(summary));
         ASSERT_EQ(lines.size(), c.summaryLines);
@@ -232,10 +232,10 @@ TEST(SampleRunColumns, EachFormatHasItsWidthsAndAlignments) {
         {"10M", "10m-clean.txt", {"left", "center", "center", "center", "right", "left"}, 2000},
     };
     for (const Expected& c : cases) {
-        TempDir folder;
-        const auto media = CopySample(folder, c.sample);
+        TempDir dir;
+        const auto media = CopySample(dir, c.sample);
         const json window =
-            json::parse(RunQrvCheck({"--json", "--format", c.format, media}, folder.path()).out).at("window");
+            json::parse(RunQrvCheck({"--json", "--format", c.format, media}, dir.path()).out).at("window");
         const json& columns = window.at("columns");
         ASSERT_EQ(columns.size(), 6u) << c.format;
         const std::vector<std::string> headers{"NO.",  "Account NO.", "Effective Date",
@@ -250,10 +250,10 @@ TEST(SampleRunColumns, EachFormatHasItsWidthsAndAlignments) {
 }
 
 TEST(SampleRunRows, CarryEveryCellAsTheWindowShowsIt) {
-    TempDir folder;
-    const auto media = CopySample(folder, "10m-rejected.txt");
-    const json rows = json::parse(
-        RunQrvCheck({"--format", "10M", "--json", media}, folder.path()).out)["window"]["ListView1"];
+    TempDir dir;
+    const auto media = CopySample(dir, "10m-rejected.txt");
+    const json rows =
+        json::parse(RunQrvCheck({"--format", "10M", "--json", media}, dir.path()).out)["window"]["ListView1"];
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[6], json({"13", "4102345677", "15/01/24", "0", "000001000", "Invalid sign amount"}));
     EXPECT_EQ(rows[7], json({"15", "1234567896", "16/01/24", "1", "000001000", "EFF.DATE NOT EQ CLT R."}));
@@ -263,14 +263,14 @@ TEST(SampleRunRows, CarryEveryCellAsTheWindowShowsIt) {
 // A blank sign in an otherwise valid record stops the run: one message box
 // says where, and no summary file, not even a partial one, is left behind.
 TEST(RunError, IsReportedWithItsLineAndLeavesNoSummaryFile) {
-    TempDir folder;
-    const auto media = CopySample(folder, "100m-clean.txt");
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-clean.txt");
     std::string bytes = ReadBytes(media);
     const std::size_t thirdLine = 2 * 80;
     bytes[thirdLine + 16] = ' ';
     WriteBytes(media, bytes);
 
-    const ProcessResult run = RunQrvCheck({"--format", "100M", "--json", media}, folder.path());
+    const ProcessResult run = RunQrvCheck({"--format", "100M", "--json", media}, dir.path());
     EXPECT_EQ(run.exitStatus, 2);
     const json report = json::parse(run.out);
     EXPECT_EQ(report.at("outcome"), "run_error");
@@ -283,8 +283,7 @@ TEST(RunError, IsReportedWithItsLineAndLeavesNoSummaryFile) {
     EXPECT_EQ(report.at("window").at("shown"), false);
     EXPECT_EQ(report.at("window").at("PrintSendData"), false);
     EXPECT_EQ(report.at("summary_file"), nullptr);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
-        << "only the media file";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "only the media file";
 }
 
 TEST(RunError, MissingMediaFileNamesThePath) {
@@ -293,9 +292,9 @@ TEST(RunError, MissingMediaFileNamesThePath) {
         bool windowCreated; // 10 M sets its columns before it opens the file
     };
     for (const Expected& c : {Expected{"100M", false}, Expected{"10M", true}}) {
-        TempDir folder;
-        const std::string missing = (folder.path() / "missing.txt").string();
-        const ProcessResult run = RunQrvCheck({"--json", "--format", c.format, missing}, folder.path());
+        TempDir dir;
+        const std::string missing = (dir.path() / "missing.txt").string();
+        const ProcessResult run = RunQrvCheck({"--json", "--format", c.format, missing}, dir.path());
         EXPECT_EQ(run.exitStatus, 2) << c.format;
         const json report = json::parse(run.out);
         EXPECT_EQ(report.at("outcome"), "run_error");
@@ -317,11 +316,11 @@ TEST(Letter, IsWrittenOnlyAfterAFinishedRun) {
     for (const Case& c :
          {Case{"100m-clean.txt", "100M", 0, true}, Case{"10m-rejected.txt", "10M", 1, true},
           Case{"100m-bad-control.txt", "100M", 1, false}, Case{"wrong-format.txt", "10M", 2, false}}) {
-        TempDir folder;
-        const auto media = CopySample(folder, c.sample);
-        const auto letter = folder.path() / "letter.txt";
+        TempDir dir;
+        const auto media = CopySample(dir, c.sample);
+        const auto letter = dir.path() / "letter.txt";
         const ProcessResult run =
-            RunQrvCheck({"--format", c.format, "--letter", letter.string(), media}, folder.path());
+            RunQrvCheck({"--format", c.format, "--letter", letter.string(), media}, dir.path());
         EXPECT_EQ(run.exitStatus, c.exitStatus) << c.sample;
         EXPECT_EQ(std::filesystem::exists(letter), c.written) << c.sample;
         EXPECT_EQ(run.err.find("no letter written") != std::string::npos, !c.written) << c.sample;
@@ -332,25 +331,25 @@ TEST(Letter, IsWrittenOnlyAfterAFinishedRun) {
 }
 
 TEST(Letter, UnwritablePathFailsTheCommand) {
-    TempDir folder;
-    const auto media = CopySample(folder, "100m-clean.txt");
-    const auto letter = folder.path() / "no-such-folder" / "letter.txt";
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-clean.txt");
+    const auto letter = dir.path() / "no-such-folder" / "letter.txt";
     const ProcessResult run =
-        RunQrvCheck({"--format", "100M", "--letter", letter.string(), media}, folder.path());
+        RunQrvCheck({"--format", "100M", "--letter", letter.string(), media}, dir.path());
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find(letter.string()), std::string::npos) << run.err;
 }
 
 TEST(TextReport, ShowsControlFieldsRowsAndMessages) {
-    TempDir folder;
-    const auto media = CopySample(folder, "100m-thai-name.txt");
-    const ProcessResult clean = RunQrvCheck({"--format", "100M", media}, folder.path());
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-thai-name.txt");
+    const ProcessResult clean = RunQrvCheck({"--format", "100M", media}, dir.path());
     EXPECT_EQ(clean.exitStatus, 0);
-    for (const std::string& piece : {kThaiName, std::string("41372"), (folder.path() / "056789").string()})
+    for (const std::string& piece : {kThaiName, std::string("41372"), (dir.path() / "056789").string()})
         EXPECT_NE(clean.out.find(piece), std::string::npos) << piece << "\n" << clean.out;
 
-    const auto rejected = CopySample(folder, "100m-rejected.txt");
-    const ProcessResult run = RunQrvCheck({"--format", "100M", rejected}, folder.path());
+    const auto rejected = CopySample(dir, "100m-rejected.txt");
+    const ProcessResult run = RunQrvCheck({"--format", "100M", rejected}, dir.path());
     EXPECT_EQ(run.exitStatus, 1);
     for (const std::string& piece : With(kEveryReason, kPleaseCheck))
         EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\n" << run.out;
@@ -371,8 +370,8 @@ std::ostream& operator<<(std::ostream& out, const UsageCase& c) {
 class Usage : public testing::TestWithParam<UsageCase> {};
 
 TEST_P(Usage, IsRefusedWithTheUsageOnStandardError) {
-    TempDir folder;
-    const ProcessResult run = RunQrvCheck(GetParam().args, folder.path());
+    TempDir dir;
+    const ProcessResult run = RunQrvCheck(GetParam().args, dir.path());
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(GetParam().complaint), std::string::npos) << run.err;
@@ -391,8 +390,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"--format", "10M", "--format", "100M", "a.txt"}, "twice"}));
 
 TEST(Usage, HelpGoesToStandardOutput) {
-    TempDir folder;
-    const ProcessResult run = RunQrvCheck({"--help"}, folder.path());
+    TempDir dir;
+    const ProcessResult run = RunQrvCheck({"--help"}, dir.path());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.out.find("usage: qrv-check"), std::string::npos);
 }
