@@ -8,17 +8,15 @@ namespace {
 
 struct Parsed {
     bool help = false;
-    std::optional<MediaFormat> format;
+    std::optional<Format> format;
     bool json = false;
     std::optional<std::string> mediaPath;
     std::optional<std::string> letterPath;
 };
 
-MediaFormat ParseFormat(std::string_view name) {
-    if (name == "100M")
-        return MediaFormat::Format100M;
-    if (name == "10M")
-        return MediaFormat::Format10M;
+Format ParseFormat(std::string_view name) {
+    if (const std::optional<Format> format = FormatFromName(name))
+        return *format;
     throw UsageError("unknown format \"" + std::string(name) + "\" (use 100M or 10M)");
 }
 

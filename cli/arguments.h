@@ -21,7 +21,7 @@ inline constexpr std::string_view kUsage =
 
 struct Arguments {
     bool help = false; // the other members are unset when help was asked for
-    MediaFormat format = MediaFormat::Format100M;
+    Format format = Format::M100;
     bool json = false;
     std::string mediaPath;
     std::string letterPath; // empty: no letter

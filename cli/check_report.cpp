@@ -1,6 +1,6 @@
 #include "cli/check_report.h"
 
-#include "engine/cp874.h"
+#include "core/cp874.h"
 
 namespace qrv::cli {
 
@@ -43,10 +43,6 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 } // namespace
-
-std::string_view FormatName(MediaFormat format) {
-    return format == MediaFormat::Format100M ? "100M" : "10M";
-}
 
 std::string_view OutcomeName(RunOutcome outcome) {
     switch (outcome) {

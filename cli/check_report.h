@@ -4,7 +4,8 @@
 
 #include "cli/message_log.h"
 #include "cli/report_window.h"
-#include "engine/check_run.h"
+#include "runs/check_run.h"
+#include "runs/format.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -12,16 +13,13 @@
 
 namespace qrv::cli {
 
-enum class MediaFormat { Format100M, Format10M };
-
 struct CheckReport {
-    MediaFormat format;
+    Format format;
     const RunResult& result;
     const WindowContents* window; // null when the run closed it or never created it
     const std::vector<ShownMessage>& messages;
 };
 
-std::string_view FormatName(MediaFormat format);
 // "finished", "wrong_format", "control_rejected" or "run_error".
 std::string_view OutcomeName(RunOutcome outcome);
 // 0: finished without a finding; 1: findings, or the control record was

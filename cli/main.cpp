@@ -1,9 +1,7 @@
 // qrv-check: checks a media file from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
-#include "engine/file_error.h"
-#include "engine/module_100m.h"
-#include "engine/module_10m.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 
@@ -22,11 +20,10 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
         std::cerr << "qrv-check: no letter written: the check did not reach the end of the media file\n";
         return true;
     }
-    const std::int16_t filetype = arguments.format == MediaFormat::Format100M ? -1 : 0;
     try {
         qrv::SaveLetterAs(arguments.letterPath,
                           qrv::LetterForSummary(result.summaryPath, window->label(qrv::Label::HashValue),
-                                                filetype, qrv::Today()));
+                                                arguments.format, qrv::Today()));
         return true;
     } catch (const qrv::FileError& e) {
         std::cerr << "qrv-check: no letter written: " << e.what() << '\n';
@@ -37,9 +34,7 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
 int Check(const Arguments& arguments) {
     ReportWindow window;
     MessageLog user;
-    const qrv::RunResult result = arguments.format == MediaFormat::Format100M
-                                      ? qrv::CheckFile100M(arguments.mediaPath, window, user)
-                                      : qrv::CheckFile10M(arguments.mediaPath, window, user);
+    const qrv::RunResult result = qrv::CheckFile(arguments.format, arguments.mediaPath, window, user);
     window.runEnded(result);
     const CheckReport report{arguments.format, result, window.contents(), user.messages()};
     if (arguments.json)

@@ -2,7 +2,7 @@
 // answered with OK at once, and the mouse pointer is ignored.
 #pragma once
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 
 #include <string>
 #include <vector>

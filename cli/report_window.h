@@ -2,8 +2,8 @@
 // screen: what qrv-check reports and what other commands can read back.
 #pragma once
 
-#include "engine/check_run.h"
-#include "engine/ports.h"
+#include "runs/check_run.h"
+#include "runs/ports.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "cli/check_report.h"
 
-#include "engine/cp874.h"
+#include "core/cp874.h"
 
 #include <algorithm>
 

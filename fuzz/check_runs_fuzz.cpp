@@ -1,8 +1,8 @@
 // Arbitrary bytes as a media file, checked by both runs: no input may crash,
 // hang or trip a sanitizer, and every run ends in one of its four outcomes.
-#include "engine/module_100m.h"
-#include "engine/module_10m.h"
-#include "engine/null_ports.h"
+#include "runs/module_100m.h"
+#include "runs/module_10m.h"
+#include "runs/null_ports.h"
 
 #include <cstdint>
 #include <cstdio>

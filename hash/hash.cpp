@@ -1,6 +1,6 @@
 #include "hash/hash.h"
 
-#include "engine/numeric.h"
+#include "core/digit_sums.h"
 
 #include <array>
 #include <span>
@@ -15,7 +15,7 @@ constexpr std::array kAccountWeights = {10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
 constexpr std::array kAmountWeights = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
 
 // The weights of the amount's characters, from its first. AmountDigitLayout
-// weighs ZeroString(12 - n) followed by the amount; the zeros add nothing,
+// weighs 12 - n zeros followed by the amount; the zeros add nothing,
 // so for n up to 12 the amount's first n - 1 characters take the last n - 1
 // weights (its last character none), and a longer amount has its first
 // eleven characters weighed. Read in place: no padded copy.
@@ -27,10 +27,6 @@ std::span<const int> AmountWeights(std::size_t n) {
 }
 
 } // namespace
-
-std::string ZeroString(int n) {
-    return n > 0 ? std::string(static_cast<std::size_t>(n), '0') : std::string();
-}
 
 std::int32_t HashRecord(std::string_view account, std::string_view amount) {
     const int s1 = InField("AccountNo", [&] { return WeightedDigitSum(account, kAccountWeights); });

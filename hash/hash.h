@@ -9,9 +9,6 @@ namespace qrv {
 
 inline constexpr std::int32_t kHashModulus = 1000000;
 
-// n characters "0"; the empty text for n <= 0.
-std::string ZeroString(int n);
-
 // S1 x S2: the account's ten digits weighted 10..1, times the first eleven
 // digits of the amount right-aligned in twelve zeros, weighted 12..2. A
 // character that is not a digit throws ConversionError, tagged with its

@@ -1,7 +1,6 @@
 #include "report/letter.h"
 
-#include "engine/manage_file.h"
-#include "engine/mod_center.h"
+#include "core/display.h"
 #include "summary/summary_file.h"
 
 #include <array>
@@ -87,13 +86,13 @@ std::string LetterFileBytes(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue,
-                             std::int16_t filetype, std::chrono::year_month_day today) {
+std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue, Format format,
+                             std::chrono::year_month_day today) {
     const std::optional<std::string> controlLine = ReadSummaryControlLine(summaryPath);
     if (!controlLine)
         return {};
-    const FieldLayout layout = filetype == -1 ? kControlLayout100M : kControlLayout10M;
-    return LetterFileBytes(BuildLetter(SplitRecord(*controlLine, layout), hashValue, today));
+    const Fields control = SplitRecord(*controlLine, FormatTable(format).controlLayout);
+    return LetterFileBytes(BuildLetter(control, hashValue, today));
 }
 
 } // namespace qrv

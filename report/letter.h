@@ -2,7 +2,8 @@
 // record of the summary file and the hash total as the result window shows it.
 #pragma once
 
-#include "engine/fields.h"
+#include "core/fields.h"
+#include "runs/format.h"
 
 #include <chrono>
 #include <cstdint>
@@ -32,10 +33,9 @@ std::vector<std::string> BuildLetter(const Fields& control, std::string_view has
 std::string LetterFileBytes(const std::vector<std::string>& lines);
 
 // The letter file's bytes for the summary file at `summaryPath`, its first
-// line split by the control layout of `filetype` (-1 "Format 100 M", any
-// other value "Format 10 M"). An empty summary file gives an empty letter.
+// line split by the control layout of `format`. An empty summary file gives an empty letter.
 // Throws FileError when the summary file cannot be opened or read.
-std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue,
-                             std::int16_t filetype, std::chrono::year_month_day today);
+std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue, Format format,
+                             std::chrono::year_month_day today);
 
 } // namespace qrv

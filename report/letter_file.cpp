@@ -1,6 +1,6 @@
 #include "report/letter_file.h"
 
-#include "engine/file_error.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 
 #include <cerrno>
@@ -105,9 +105,8 @@ void WriteLetterFile(const std::string& path, std::string_view bytes) {
 }
 
 void WriteLetterForSummary(const std::string& path, const std::string& summaryPath,
-                           std::string_view hashValue, std::int16_t filetype,
-                           std::chrono::year_month_day today) {
-    WriteLetterFile(path, LetterForSummary(summaryPath, hashValue, filetype, today));
+                           std::string_view hashValue, Format format, std::chrono::year_month_day today) {
+    WriteLetterFile(path, LetterForSummary(summaryPath, hashValue, format, today));
 }
 
 void SaveLetterAs(const std::string& path, std::string_view bytes) {

@@ -1,6 +1,8 @@
 // Where the covering letter lives while its window is open, and writing it.
 #pragma once
 
+#include "runs/format.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -23,8 +25,7 @@ void WriteLetterFile(const std::string& path, std::string_view bytes);
 // to `path` as WriteLetterFile does; nothing is written when the summary file
 // cannot be read. The covering letter window and qrv-check share this call.
 void WriteLetterForSummary(const std::string& path, const std::string& summaryPath,
-                           std::string_view hashValue, std::int16_t filetype,
-                           std::chrono::year_month_day today);
+                           std::string_view hashValue, Format format, std::chrono::year_month_day today);
 
 // The user's own copy of the letter ("Save"): creates or replaces `path`
 // with `bytes` (mode 0666 less the umask). Throws FileError naming the path and the reason.

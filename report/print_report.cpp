@@ -1,8 +1,8 @@
 #include "report/print_report.h"
 
-#include "engine/cp874.h"
-#include "engine/file_error.h"
-#include "engine/line_reader.h"
+#include "core/cp874.h"
+#include "core/file_error.h"
+#include "core/line_reader.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "summary/summary_file.h"
 
-#include "engine/file_error.h"
-#include "engine/line_reader.h"
-#include "engine/numeric.h"
+#include "core/file_error.h"
+#include "core/line_reader.h"
+#include "core/text.h"
 
 #include <cerrno>
 #include <cstdio>

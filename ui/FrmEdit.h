@@ -1,7 +1,7 @@
 // The result window: what a check run found in a media file.
 #pragma once
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "ui/MDIForm1.h"
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
@@ -82,12 +82,12 @@ void MDIForm1::showCoveringLetter() {
 }
 
 void MDIForm1::KVT_10m_Click() {
-    filetype = 0;
+    filetype = Format::M10;
     showSelFile();
 }
 
 void MDIForm1::KVT_100m_Click() {
-    filetype = -1;
+    filetype = Format::M100;
     showSelFile();
 }
 

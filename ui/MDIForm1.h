@@ -2,9 +2,10 @@
 // letter, and the menu that picks the media file's format.
 #pragma once
 
+#include "runs/format.h"
+
 #include <QMainWindow>
 #include <QPointer>
-#include <cstdint>
 
 class QAction;
 class QMdiArea;
@@ -19,8 +20,8 @@ class frmSendData;
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    // 0: "Format 10 M"; -1: "Format 100 M".
-    std::int16_t filetype = 0;
+    // The format the menu chose; the next run checks the file in it.
+    Format filetype = Format::M10;
 
     MDIForm1();
 

@@ -2,7 +2,7 @@
 // file's bytes and decoded only for the cells on view.
 #pragma once
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 
 #include <QAbstractTableModel>
 #include <vector>

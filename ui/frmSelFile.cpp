@@ -1,7 +1,6 @@
 #include "ui/frmSelFile.h"
 
-#include "engine/module_100m.h"
-#include "engine/module_10m.h"
+#include "runs/format.h"
 #include "ui/MDIForm1.h"
 #include "ui/dialogs.h"
 #include "ui/thai_text.h"
@@ -85,8 +84,7 @@ void frmSelFile::Edit_data_Click() {
         return;
     }
     const std::string path = QFile::encodeName(txtfile_->text()).toStdString();
-    const RunResult result = mainWindow_.filetype == -1 ? CheckFile100M(path, resultWindow_, user_)
-                                                        : CheckFile10M(path, resultWindow_, user_);
+    const RunResult result = CheckFile(mainWindow_.filetype, path, resultWindow_, user_);
     resultWindow_.runEnded(result);
     hide();
 }

@@ -1,10 +1,10 @@
 #include "ui/frmSendData.h"
 
-#include "engine/file_error.h"
-#include "engine/ports.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
+#include "runs/ports.h"
 #include "ui/dialogs.h"
 #include "ui/thai_text.h"
 
@@ -63,11 +63,11 @@ QPushButton* MakeButton(const QString& caption, const char* name, const QRect& p
 } // namespace
 
 frmSendData* frmSendData::Form_Load(const std::string& summaryPath, const std::string& hashValueText,
-                                    std::int16_t filetype, QWidget* parent) {
+                                    Format format, QWidget* parent) {
     std::string letterPath;
     try {
         letterPath = LetterFilePath();
-        WriteLetterForSummary(letterPath, summaryPath, hashValueText, filetype, Today());
+        WriteLetterForSummary(letterPath, summaryPath, hashValueText, format, Today());
         return new frmSendData(letterPath, ReadLetterFile(letterPath), parent);
     } catch (const FileError& e) {
         if (!letterPath.empty()) {

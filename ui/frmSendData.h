@@ -2,6 +2,8 @@
 // saves a copy of it and prints it.
 #pragma once
 
+#include "runs/format.h"
+
 #include <QDialog>
 #include <QWidget>
 #include <cstdint>
@@ -20,12 +22,11 @@ class frmSendData : public QWidget {
 
   public:
     // Writes the letter file for the summary file at `summaryPath` (its first
-    // line split by the layout of `filetype`: -1 "Format 100 M", 0 "Format
-    // 10 M") and the hash total as the result window shows it, and returns the
-    // window showing it. When the summary file or the letter file cannot be
-    // used it says why in a message box and returns nullptr.
+    // line split by the control layout of `format`) and the hash total as the result window shows it, and
+    // returns the window showing it. When the summary file or the letter file cannot be used it says why in a
+    // message box and returns nullptr.
     static frmSendData* Form_Load(const std::string& summaryPath, const std::string& hashValueText,
-                                  std::int16_t filetype, QWidget* parent = nullptr);
+                                  Format format, QWidget* parent = nullptr);
     ~frmSendData() override;
 
     const std::string& letterPath() const { return letterPath_; }

@@ -1,7 +1,7 @@
 // The user as a check run talks to them: message boxes and the busy pointer.
 #pragma once
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 
 class QWidget;
 

@@ -2,8 +2,8 @@
 // FrmEdit.
 #pragma once
 
-#include "engine/check_run.h"
-#include "engine/ports.h"
+#include "runs/check_run.h"
+#include "runs/ports.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "ui/thai_text.h"
 
-#include "engine/cp874.h"
+#include "core/cp874.h"
 
 #include <QStringList>
 

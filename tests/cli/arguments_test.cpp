@@ -15,7 +15,7 @@ TEST(ParseArguments, TakesOptionsInAnyOrder) {
                                                     {"in.txt", "--json", "--format", "10M"},
                                                     {"--json", "in.txt", "--format=10M"}}) {
         const Arguments parsed = Parse(args);
-        EXPECT_EQ(parsed.format, MediaFormat::Format10M);
+        EXPECT_EQ(parsed.format, Format::M10);
         EXPECT_TRUE(parsed.json);
         EXPECT_EQ(parsed.mediaPath, "in.txt");
     }

@@ -1,6 +1,6 @@
-// letter-pdf SUMMARY FILETYPE HASH OUT.pdf: prints the covering letter of a
+// letter-pdf SUMMARY 100M|10M HASH OUT.pdf: prints the covering letter of a
 // summary file to a PDF, as the letter window's "Print" would.
-#include "engine/file_error.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
@@ -10,19 +10,20 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: letter-pdf SUMMARY FILETYPE HASH OUT.pdf\n");
+    const std::optional<qrv::Format> format = argc == 5 ? qrv::FormatFromName(argv[2]) : std::nullopt;
+    if (!format) {
+        std::fprintf(stderr, "usage: letter-pdf SUMMARY 100M|10M HASH OUT.pdf\n");
         return 2;
     }
     qrv::gui::InstallThaiFontSubstitutions();
     const QTemporaryDir dir;
     const std::string letter = dir.filePath(QStringLiteral("outputyyyy.txt")).toStdString();
     try {
-        qrv::WriteLetterForSummary(letter, argv[1], argv[3], static_cast<std::int16_t>(std::atoi(argv[2])),
-                                   qrv::Today());
+        qrv::WriteLetterForSummary(letter, argv[1], argv[3], *format, qrv::Today());
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromLocal8Bit(argv[4]));

@@ -1,8 +1,8 @@
-#include "engine/file_error.h"
-#include "engine/manage_file.h"
-#include "engine/mod_center.h"
+#include "core/display.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
 #include "tests/support/temp_dir.h"
 
@@ -54,7 +54,7 @@ TEST(FormatLetterDate, UsesEnglishMonthsAndTwoDigitDays) {
 
 TEST_F(LetterFiles, LetterOfA100MControlLineWithAThaiCompanyName) {
     const std::string name = ThaiCompanyName();
-    const std::string letter = LetterForSummary(summaryWith(ThaiControlLine()), "123456", -1, kDay);
+    const std::string letter = LetterForSummary(summaryWith(ThaiControlLine()), "123456", Format::M100, kDay);
     const std::string expected =
         "\r\n" + Blanks(61) + "Date :Dec 07, 2026\r\n" + Blanks(2) + "Dear MANAGER\r\n" + "\r\n" +
         Blanks(21) + "THE VALMORA BANK PUBLIC COMPANY LIMITED\r\n" + "\r\n" + Blanks(51) +
@@ -90,7 +90,7 @@ TEST_F(LetterFiles, LetterOfA10MControlLine) {
 
 TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
     const std::string summary = summaryWith(ThaiControlLine());
-    const std::string letter = LetterForSummary(summary, "99", 0, kDay);
+    const std::string letter = LetterForSummary(summary, "99", Format::M10, kDay);
     const std::string name10M = ThaiCompanyName().substr(1) + "C";
     for (const std::string& line :
          {"COMPANY CODE    : 12345" + ThaiCompanyName().substr(0, 1), "COMPANY NAME    : " + name10M,
@@ -102,13 +102,13 @@ TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
 TEST_F(LetterFiles, EmptySummaryFileGivesAnEmptyLetter) {
     const fs::path summary = dir.path() / "empty";
     WriteBytes(summary, "");
-    EXPECT_EQ(LetterForSummary(summary, "0", -1, kDay), "");
+    EXPECT_EQ(LetterForSummary(summary, "0", Format::M100, kDay), "");
 }
 
 TEST_F(LetterFiles, MissingSummaryFileNamesThePathAndTheReason) {
     const std::string missing = dir.path() / "nothing";
     try {
-        LetterForSummary(missing, "0", -1, kDay);
+        LetterForSummary(missing, "0", Format::M100, kDay);
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_EQ(e.path(), missing);
@@ -120,15 +120,15 @@ TEST_F(LetterFiles, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
     const std::string summary = summaryWith(ThaiControlLine());
     const fs::path letter = dir.path() / "letter.txt";
     WriteBytes(letter, std::string(5000, 'x'));
-    WriteLetterForSummary(letter, summary, "42", -1, kDay);
-    EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", -1, kDay));
+    WriteLetterForSummary(letter, summary, "42", Format::M100, kDay);
+    EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", Format::M100, kDay));
     EXPECT_EQ(ReadLetterFile(letter), ReadBytes(letter));
 }
 
 TEST_F(LetterFiles, FailedSummaryLeavesTheLetterDestinationAlone) {
     const fs::path letter = dir.path() / "letter.txt";
     WriteBytes(letter, "earlier");
-    EXPECT_THROW(WriteLetterForSummary(letter, dir.path() / "nothing", "1", -1, kDay), FileError);
+    EXPECT_THROW(WriteLetterForSummary(letter, dir.path() / "nothing", "1", Format::M100, kDay), FileError);
     EXPECT_EQ(ReadBytes(letter), "earlier");
 }
 

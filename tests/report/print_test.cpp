@@ -1,4 +1,4 @@
-#include "engine/file_error.h"
+#include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
@@ -47,7 +47,7 @@ class PrintReportTest : public QObject {
     std::string thaiLetter() {
         const std::string summary = dir_.filePath(QStringLiteral("012345")).toStdString();
         WriteLetterFile(summary, test::ThaiControlLine() + "\r\n");
-        return LetterForSummary(summary, "654321", -1, 2026y / December / 7);
+        return LetterForSummary(summary, "654321", Format::M100, 2026y / December / 7);
     }
 
     // Word boxes in points from the page's top left corner.

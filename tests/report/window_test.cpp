@@ -1,6 +1,6 @@
-#include "engine/mod_center.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/module_100m.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/thai_control_line.h"
 #include "ui/dialogs.h"
@@ -35,7 +35,7 @@ class SendDataWindowTest : public QObject {
     static QString LetterPath() { return QString::fromStdString(LetterFilePath()); }
 
     std::unique_ptr<frmSendData> open() {
-        return std::unique_ptr<frmSendData>(frmSendData::Form_Load(summary_, "654321", -1));
+        return std::unique_ptr<frmSendData>(frmSendData::Form_Load(summary_, "654321", Format::M100));
     }
 
     static void ExpectOneStopMessage(const QStringList& mentions) {
@@ -68,7 +68,7 @@ class SendDataWindowTest : public QObject {
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Report Send Data"));
         QCOMPARE(window->palette().color(QPalette::Window), QColor(224, 224, 224));
-        const std::string expected = LetterForSummary(summary_, "654321", -1, Today());
+        const std::string expected = LetterForSummary(summary_, "654321", Format::M100, Today());
         QCOMPARE(FileBytes(LetterPath()), expected);
 
         auto* text = window->findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox1"));
@@ -160,7 +160,7 @@ class SendDataWindowTest : public QObject {
 
     void missingSummaryFileGivesAMessageAndNoWindow() {
         const std::string missing = dir_.filePath(QStringLiteral("999999")).toStdString();
-        QVERIFY(frmSendData::Form_Load(missing, "1", -1) == nullptr);
+        QVERIFY(frmSendData::Form_Load(missing, "1", Format::M100) == nullptr);
         ExpectOneStopMessage({QString::fromStdString(missing), QStringLiteral("No such file or directory")});
         QVERIFY(!QFile::exists(LetterPath()));
     }
@@ -168,7 +168,7 @@ class SendDataWindowTest : public QObject {
     void emptySummaryFileGivesAnEmptyLetter() {
         const std::string empty = dir_.filePath(QStringLiteral("000000")).toStdString();
         WriteLetterFile(empty, "");
-        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(empty, "0", 0));
+        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(empty, "0", Format::M10));
         QVERIFY(window);
         QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(),
                  QString());
@@ -179,7 +179,7 @@ class SendDataWindowTest : public QObject {
         const QString victim = dir_.filePath(QStringLiteral("victim"));
         WriteLetterFile(victim.toStdString(), "keep");
         QVERIFY(QFile::link(victim, LetterPath()));
-        QVERIFY(frmSendData::Form_Load(summary_, "1", -1) == nullptr);
+        QVERIFY(frmSendData::Form_Load(summary_, "1", Format::M100) == nullptr);
         ExpectOneStopMessage({LetterPath()});
         QCOMPARE(FileBytes(victim), std::string("keep"));
         QFile::remove(LetterPath());
@@ -239,7 +239,7 @@ class SendDataWindowTest : public QObject {
         const std::string hash = labels["HashValue"].toString().toStdString();
         QVERIFY(!hash.empty());
 
-        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(summary, hash, -1));
+        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(summary, hash, Format::M100));
         QVERIFY(window);
         QCOMPARE(FileBytes(letter), FileBytes(LetterPath()));
         QVERIFY(FileBytes(letter).find("HASH TOTAL      : " + hash + "\r\n") != std::string::npos);

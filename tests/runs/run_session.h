@@ -2,9 +2,9 @@
 // and the fixture of the suites that run each case in both formats.
 #pragma once
 
-#include "engine/check_run.h"
-#include "engine/module_100m.h"
-#include "engine/module_10m.h"
+#include "runs/check_run.h"
+#include "runs/module_100m.h"
+#include "runs/module_10m.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/recording_ports.h"
 #include "tests/support/temp_dir.h"

@@ -2,6 +2,8 @@
 // detail records of either format, built from the fields a test cares about.
 #pragma once
 
+#include "runs/format.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,7 +11,7 @@
 
 namespace qrv::test {
 
-enum class Format { M100, M10 };
+using qrv::Format;
 
 // Field texts of a control line; each is padded with spaces to its width or
 // cut to it. The defaults make a control record that passes every check.

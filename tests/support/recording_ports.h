@@ -3,7 +3,7 @@
 // every call in order, which a window and a user may share.
 #pragma once
 
-#include "engine/ports.h"
+#include "runs/ports.h"
 
 #include <string>
 #include <vector>

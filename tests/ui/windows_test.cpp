@@ -35,7 +35,7 @@ using namespace qrv;
 using namespace qrv::gui;
 using namespace qrv::test;
 
-Q_DECLARE_METATYPE(qrv::test::Format)
+Q_DECLARE_METATYPE(qrv::Format)
 
 namespace {
 
@@ -156,12 +156,12 @@ class WindowsTest : public QObject {
                                      "KVT_exit=Exit"}));
         QCOMPARE(main_->findChild<QMenu*>("start_menu")->title(), "start");
         QCOMPARE(main_->windowTitle(), "QRV Edit Data");
-        QCOMPARE(main_->filetype, 0);
+        QCOMPARE(main_->filetype, Format::M10);
 
         chooseFormat(Format::M100);
-        QCOMPARE(main_->filetype, -1);
+        QCOMPARE(main_->filetype, Format::M100);
         chooseFormat(Format::M10);
-        QCOMPARE(main_->filetype, 0);
+        QCOMPARE(main_->filetype, Format::M10);
         frmSelFile* chooser = main_->selFile();
         QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
         QCOMPARE(chooser->windowTitle(), "Choose file");

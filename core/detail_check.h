@@ -1,0 +1,45 @@
+// Checks of one detail record.
+#pragma once
+
+#include "core/fields.h"
+
+#include <string_view>
+
+namespace qrv {
+
+// Whether the last character of a ten-digit account is its check digit
+// (weights 4 3 2 7 6 5 4 3 2, modulus 10). A last character that is not a
+// digit answers false; a non-digit among the first nine throws ConversionError.
+bool CheckAccountDigit(std::string_view account);
+
+// What the detail checks read from the control record, worked out once for
+// all the detail records of a file. Keeps a view of the control record's
+// effective date: the control line must outlive it.
+class DetailRules {
+  public:
+    explicit DetailRules(const Fields& controlFields);
+
+    // Whether a record's sign of the given value agrees with the apply code.
+    bool signFits(int sign) const { return sign == 0 ? zeroSignFits_ : otherSignFits_; }
+    std::string_view effectiveDate() const { return effectiveDate_; }
+
+  private:
+    bool zeroSignFits_;
+    bool otherSignFits_;
+    std::string_view effectiveDate_;
+};
+
+// The first reason why a detail record is rejected, or "" when it is accepted.
+// Reads detail fields 0-3 and control fields 4 (apply code) and 6 (effective
+// date). A sign that is not a number throws ConversionError, tagged "Sign".
+std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules);
+std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields);
+
+// Whether a record of the usual shape (account ten digits, sign one digit,
+// amount `amountLength` digits) passes every check: true only when
+// CheckDetailRecord answers "" for it. Decided on the digits read once,
+// cheaply; a rejected record or one of another shape answers false and is
+// left to CheckDetailRecord for its reason.
+bool IsAcceptedPlainRecord(const Fields& detailFields, const DetailRules& rules, std::size_t amountLength);
+
+} // namespace qrv

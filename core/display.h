@@ -1,0 +1,28 @@
+// Media-file values as the result window and the letter show them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+// An amount with `decimals` implied decimals for display: the whole part
+// grouped with "," (empty for zero), ".", and the decimals as they stand.
+// 00012345678 gives 123,456.78 and 00000000005 gives .05. Throws
+// ConversionError when the text has `decimals` characters or fewer or its
+// whole part is not a number.
+std::string FormatAmount(std::string_view text, int decimals);
+
+// A DDMMYY field for display: 311206 gives 31/12/06, untested; a shorter
+// field gives what exists around the slashes ("" gives //).
+std::string RenderDate(std::string_view field);
+
+// Whole currency units with "," grouping, no leading zeros, the empty text
+// for zero (the pattern "#,###,###,###"); rounds half to even.
+std::string FormatGroupedWhole(std::int64_t currency);
+// A number with exactly two decimals, "," grouping, a leading zero below 1
+// and a leading "-" when negative: 1,234,567.80 and 0.00.
+std::string FormatTwoDecimals(double value);
+
+} // namespace qrv

@@ -1,0 +1,16 @@
+#include "core/file_error.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace qrv {
+
+FileError::FileError(std::string action, std::string path, std::string reason)
+    : std::runtime_error("Cannot " + action + " \"" + path + "\": " + reason), action_(std::move(action)),
+      path_(std::move(path)), reason_(std::move(reason)) {}
+
+void FileError::FromErrno(std::string action, std::string path) {
+    throw FileError(std::move(action), std::move(path), std::strerror(errno));
+}
+
+} // namespace qrv

@@ -1,0 +1,14 @@
+// Small text helpers shared by the checks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+// Space characters removed from both ends; other white space stays.
+std::string_view Trim(std::string_view text);
+// ASCII letters to upper case; every other byte (Thai included) unchanged.
+std::string UpperCase(std::string_view text);
+
+} // namespace qrv

@@ -1,0 +1,246 @@
+#include "runs/check_run.h"
+
+#include "core/cp874.h"
+#include "core/detail_check.h"
+#include "core/digit_sums.h"
+#include "core/display.h"
+#include "core/file_error.h"
+#include "core/line_reader.h"
+#include "core/text.h"
+#include "hash/hash.h"
+#include "summary/summary_file.h"
+
+#include <filesystem>
+#include <limits>
+#include <memory>
+
+namespace qrv {
+
+namespace {
+
+constexpr std::string_view kPleaseCheck = "Please check data input file.";
+
+// An input file without a single line: there is no control record to check.
+struct EmptyMediaFile {};
+
+class Run {
+  public:
+    Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user)
+        : format_(format), mediaPath_(mediaPath), window_(window), user_(user) {}
+
+    RunResult execute();
+
+  private:
+    RunResult readFile();
+    std::optional<RunOutcome> processControlLine();
+    void processDetailLine();
+    void acceptPlainRecord(const Fields& fields);
+    void acceptRecord(const Fields& fields);
+    void finish();
+    void advanceLine();
+    void reportError(const std::string& message, std::int64_t line);
+    static void Increment(std::int64_t& counter, bool narrow);
+
+    const RunFormat& format_;
+    const std::string& mediaPath_;
+    ResultWindow& window_;
+    UserPort& user_;
+    RunResult result_;
+
+    std::unique_ptr<LineReader> media_;
+    std::unique_ptr<SummaryWriter> summary_;
+    std::string_view line_; // into the reader's buffer, until the next line is read
+    std::string controlLine_;
+    Fields control_;
+    std::optional<DetailRules> detailRules_;
+    std::int64_t lineNumber_ = 1;
+    std::int64_t errorRow_ = 1;
+    std::int64_t detailCount_ = 0;
+    std::int32_t hashTotal_ = 0;
+    double amountTotal_ = 0;
+    bool errorFlag_ = false;
+};
+
+[[noreturn]] void ThrowOverflow(std::int64_t counter) {
+    throw ConversionError(ConversionError::Kind::Overflow, std::to_string(counter));
+}
+
+void Run::Increment(std::int64_t& counter, bool narrow) {
+    if (narrow && counter == std::numeric_limits<std::int32_t>::max())
+        ThrowOverflow(counter);
+    ++counter;
+}
+
+RunResult Run::execute() {
+    user_.setBusyPointer(true);
+    try {
+        result_ = readFile();
+    } catch (const ConversionError& e) {
+        const std::string where = e.field().empty() ? "" : "in the " + e.field() + " field, ";
+        const std::string what =
+            e.kind() == ConversionError::Kind::Overflow ? "is out of range" : "is not a number";
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + where + "\"" +
+                        Cp874ToUtf8(e.text()) + "\" " + what + ".",
+                    lineNumber_);
+    } catch (const FileError& e) {
+        reportError(std::string(e.what()) + ".", 0);
+    } catch (const EmptyMediaFile&) {
+        reportError("The input file \"" + mediaPath_ + "\" is empty.", 0);
+    } catch (const std::exception& e) {
+        reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + e.what() + ".",
+                    lineNumber_);
+    }
+    user_.setBusyPointer(false);
+    return result_;
+}
+
+void Run::reportError(const std::string& message, std::int64_t line) {
+    media_.reset();
+    summary_.reset();
+    result_.outcome = RunOutcome::RunError;
+    result_.error = RunError{line, message};
+    user_.setBusyPointer(false);
+    user_.messageBox(message, kAppTitle, Icon::Stop, Buttons::Ok);
+}
+
+RunResult Run::readFile() {
+    if (format_.columnsBeforeOpen)
+        window_.setColumns(format_.columns);
+    media_ = std::make_unique<LineReader>(mediaPath_);
+    if (!format_.columnsBeforeOpen)
+        window_.setColumns(format_.columns);
+    while (media_->next(line_)) {
+        if (lineNumber_ == 1) {
+            if (auto ended = processControlLine()) {
+                result_.outcome = *ended;
+                return result_;
+            }
+        } else {
+            processDetailLine();
+        }
+        advanceLine();
+    }
+    finish();
+    result_.outcome = RunOutcome::Finished;
+    return result_;
+}
+
+void Run::advanceLine() {
+    Increment(lineNumber_, format_.narrowCounters);
+}
+
+std::optional<RunOutcome> Run::processControlLine() {
+    controlLine_ = line_;
+    control_ = SplitRecord(controlLine_, format_.controlLayout);
+    if (!format_.passesFormatGate(Trim(control_[control::TermPayment]))) {
+        window_.setPrintEnabled(false);
+        user_.messageBox("Wrong Format", "Warning", Icon::Stop, Buttons::Ok);
+        window_.close();
+        return RunOutcome::WrongFormat;
+    }
+    const std::string summaryPath = SummaryFilePath(mediaPath_, control_[control::CompanyCode]);
+    window_.setLabel(Label::Label1, summaryPath);
+    window_.setLabel(Label::Term_p, control_[control::TermPayment]);
+    window_.setLabel(Label::Com_code, control_[control::CompanyCode]);
+    window_.setLabel(Label::Com_name, control_[control::CompanyName]);
+    window_.setLabel(Label::App_code, control_[control::ApplyCode]);
+    window_.setLabel(Label::status, control_[control::Status]);
+    window_.setLabel(Label::Eff_date, RenderDate(control_[control::EffectiveDate]));
+    window_.setLabel(Label::Total_record, InField("TotalRecord", [&] {
+                         return FormatGroupedWhole(ToCurrency(control_[control::TotalRecord]));
+                     }));
+    window_.setLabel(Label::Total_amount,
+                     InField("TotalAmount", [&] { return FormatAmount(control_[control::TotalAmount], 2); }));
+    window_.setLabel(Label::Media, control_[control::MediaType]);
+
+    if (format_.checkControlRecord(control_, window_)) {
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+        result_.findings = true;
+        window_.show();
+        window_.setPrintEnabled(false);
+        return RunOutcome::ControlRejected;
+    }
+    // Replacing the input file by its own summary would lose its rejected records.
+    std::error_code absent;
+    if (std::filesystem::equivalent(mediaPath_, summaryPath, absent))
+        throw FileError("create the summary file", summaryPath, "it is the input file itself");
+    summary_ = std::make_unique<SummaryWriter>(summaryPath);
+    summary_->writeLine(controlLine_);
+    detailRules_.emplace(control_);
+    return std::nullopt;
+}
+
+void Run::processDetailLine() {
+    const Fields fields = SplitRecord(line_, format_.detailLayout);
+    if (IsAcceptedPlainRecord(fields, *detailRules_, format_.detailWholeLength + 2)) {
+        acceptPlainRecord(fields);
+    } else if (const std::string_view reason = CheckDetailRecord(fields, *detailRules_); reason.empty()) {
+        acceptRecord(fields);
+    } else {
+        errorFlag_ = true;
+        window_.insertRow(
+            errorRow_, ErrorRow{std::to_string(lineNumber_ - 1), std::string(fields[detail::AccountNo]),
+                                RenderDate(fields[detail::EffectiveDate]), std::string(fields[detail::Sign]),
+                                std::string(fields[detail::Amount]), std::string(reason)});
+        Increment(errorRow_, format_.narrowCounters);
+    }
+    Increment(detailCount_, true);
+}
+
+// A record that IsAcceptedPlainRecord took: its digits are known plain.
+void Run::acceptPlainRecord(const Fields& fields) {
+    hashTotal_ =
+        AddToHashTotal(hashTotal_, PlainHashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += PlainImpliedDecimalAmount(fields[detail::Amount]);
+}
+
+void Run::acceptRecord(const Fields& fields) {
+    hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
+    summary_->writeLine(line_);
+    amountTotal_ += InField(
+        "Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
+}
+
+void Run::finish() {
+    media_.reset();
+    if (!summary_)
+        throw EmptyMediaFile{};
+
+    lineNumber_ = 1; // the comparisons read the control line's fields
+    window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
+    window_.setLabel(Label::Label24, std::to_string(detailCount_));
+    window_.setLabel(Label::Label26, FormatTwoDecimals(amountTotal_));
+
+    const std::int32_t totalRecord =
+        InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
+    if (totalRecord != detailCount_) {
+        window_.appendListErr("CTL.REC total record not equal total record of detail");
+        errorFlag_ = true;
+    }
+    const double controlAmount = InField("TotalAmount", [&] {
+        return ImpliedDecimalAmount(control_[control::TotalAmount], format_.controlWholeLength);
+    });
+    if (!SameTo15Digits(controlAmount, amountTotal_)) {
+        window_.appendListErr("CTL.REC total amount not equal total amount of detail");
+        errorFlag_ = true;
+    }
+    // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
+    summary_->commit();
+    result_.summaryPath = summary_->path();
+    summary_.reset();
+    if (errorFlag_) {
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+        result_.findings = true;
+    }
+    window_.show();
+}
+
+} // namespace
+
+RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
+                   UserPort& user) {
+    return Run(format, mediaPath, window, user).execute();
+}
+
+} // namespace qrv

@@ -1,0 +1,50 @@
+// One check run over a media file, common to both formats; each format's
+// module supplies what differs.
+#pragma once
+
+#include "core/fields.h"
+#include "runs/ports.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qrv {
+
+enum class RunOutcome {
+    Finished,        // reached the end of the media file
+    WrongFormat,     // the first line failed the format gate
+    ControlRejected, // a control record check failed
+    RunError,        // stopped by the run's error trap
+};
+
+struct RunError {
+    std::int64_t line = 0; // the media file line being processed; 0 before the first
+    std::string message;   // what the user was told (UTF-8)
+};
+
+struct RunResult {
+    RunOutcome outcome = RunOutcome::RunError;
+    bool findings = false;   // "Please check data input file." was shown
+    std::string summaryPath; // the summary file this run wrote; empty when none
+    std::optional<RunError> error;
+};
+
+struct RunFormat {
+    FieldLayout controlLayout;
+    FieldLayout detailLayout;
+    bool (*checkControlRecord)(const Fields& control, ResultWindow& window);
+    bool (*passesFormatGate)(std::string_view trimmedTermPayment);
+    std::vector<Column> columns;
+    bool columnsBeforeOpen;         // 10 M touches the window before it opens the file
+    std::size_t detailWholeLength;  // characters of Amount before the implied decimals
+    std::size_t controlWholeLength; // characters of TotalAmount before the implied decimals
+    bool narrowCounters;            // line number and row position overflow at 32 bits
+};
+
+RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
+                   UserPort& user);
+
+} // namespace qrv
