@@ -2,18 +2,18 @@
 # Checks a sample media file in qrv-edit under a virtual X server, as a clerk
 # would, and saves a picture of the result window.
 #
-#   scripts/screenshot-result.sh [MEDIA [10m|100m [PNG]]]
+#   scripts/screenshot-result.sh [MEDIA [10M|100M [PNG]]]
 #
-# Defaults: samples/100m-thai-name.txt, 100m, docs/result-window.png.
+# Defaults: samples/100m-thai-name.txt, 100M, docs/result-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 media=${1:-samples/100m-thai-name.txt}
-format=${2:-100m}
+format=${2:-100M}
 png=${3:-docs/result-window.png}
 
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target qrv-edit -j "$(nproc)"
+cmake --build build --target screenshot -j2
 
 # The check writes its summary file beside the media file: work on a copy so
 # that the samples folder stays as it is.
@@ -22,5 +22,5 @@ trap 'rm -rf "$work"' EXIT
 cp "$media" "$work/"
 mkdir -p "$(dirname "$png")"
 xvfb-run -a -s "-screen 0 1366x768x24" \
-    build/ui/qrv-edit --check-and-grab "$format" "$work/$(basename "$media")" "$(realpath -m "$png")"
+    build/tests/ui/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$png")"
 echo "Saved $png"

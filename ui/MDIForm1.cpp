@@ -32,6 +32,12 @@ MDIForm1::MDIForm1() {
     exit->setObjectName("KVT_exit");
 }
 
+MDIForm1::~MDIForm1() {
+    // The subwindows go after this destructor, and their going activates the
+    // others, which must no longer reach this half-destroyed window.
+    mdiArea_->disconnect(this);
+}
+
 template <class Window> Window* MDIForm1::findChildWindow() const {
     // A closed subwindow leaves this list at once, before it is deleted.
     for (QMdiSubWindow* window : mdiArea_->subWindowList())

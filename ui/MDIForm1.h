@@ -24,6 +24,7 @@ class MDIForm1 : public QMainWindow {
     Format filetype = Format::M10;
 
     MDIForm1();
+    ~MDIForm1() override;
 
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The result window when it is open, else nullptr.

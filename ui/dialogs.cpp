@@ -1,59 +1,47 @@
 #include "ui/dialogs.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
 
 namespace qrv::gui {
 
-std::optional<QMessageBox::StandardButton> MessageBox::nextAnswer_;
-QList<MessageBox::Shown> MessageBox::shown_;
-std::optional<QString> FileDialog::nextFileName_;
-QString FileDialog::lastFilter_;
+namespace {
+
+DialogObserver* observer = nullptr;
+
+QString ShowFileDialog(QWidget* parent, const FileDialogShown& shown) {
+    if (observer)
+        return observer->fileDialog(shown);
+    return shown.save ? QFileDialog::getSaveFileName(parent, QString(), shown.folder, shown.filter)
+                      : QFileDialog::getOpenFileName(parent, QString(), shown.folder, shown.filter);
+}
+
+} // namespace
+
+void SetDialogObserver(DialogObserver* newObserver) {
+    observer = newObserver;
+}
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& title,
                                              QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
-    shown_.append({text, title, icon, buttons});
-    if (nextAnswer_) {
-        const auto answer = *nextAnswer_;
-        nextAnswer_.reset();
-        return answer;
-    }
+    if (observer)
+        return observer->messageBox({text, title, icon, buttons});
     QMessageBox box(icon, title, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) {
-    nextAnswer_ = answer;
-}
-const QList<MessageBox::Shown>& MessageBox::shownMessages() {
-    return shown_;
-}
-void MessageBox::clearShownMessages() {
-    shown_.clear();
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter, const QString& folder) {
+    return ShowFileDialog(parent, {filter, folder, false});
 }
 
-QString FileDialog::open(QWidget* parent, const QString& filter, bool save) {
-    lastFilter_ = filter;
-    if (nextFileName_) {
-        const QString name = *nextFileName_;
-        nextFileName_.reset();
-        return name;
-    }
-    return save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
-                : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter, const QString& folder) {
+    return ShowFileDialog(parent, {filter, folder, true});
 }
 
-QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter) {
-    return open(parent, filter, false);
-}
-QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter) {
-    return open(parent, filter, true);
-}
-
-void FileDialog::setNextFileName(const QString& name) {
-    nextFileName_ = name;
-}
-const QString& FileDialog::lastFilter() {
-    return lastFilter_;
+QDialog::DialogCode ExecPrintDialog(QPrintDialog& dialog) {
+    if (observer)
+        return observer->printDialog(dialog);
+    return dialog.exec() == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected;
 }
 
 } // namespace qrv::gui

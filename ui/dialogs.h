@@ -1,55 +1,57 @@
-// The only places that open message boxes and file dialogs. A test answers
-// the next one before it opens (setNextAnswer / setNextFileName) and reads
-// what was shown from shownMessages().
+// The only places that open message boxes, file dialogs and the print
+// dialog. While a DialogObserver is installed, it answers each of them in
+// place of the user and no dialog opens.
 #pragma once
 
-#include <QList>
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
-#include <optional>
 
+class QPrintDialog;
 class QWidget;
 
 namespace qrv::gui {
 
+struct MessageBoxShown {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+struct FileDialogShown {
+    QString filter; // in Qt's form, entries separated by ";;"
+    QString folder; // where the dialog opens; empty for the working folder
+    bool save;
+};
+
+class DialogObserver {
+  public:
+    virtual ~DialogObserver() = default;
+    virtual QMessageBox::StandardButton messageBox(const MessageBoxShown& shown) = 0;
+    // The chosen path; empty for cancel.
+    virtual QString fileDialog(const FileDialogShown& shown) = 0;
+    // May set up the dialog's printer before it answers.
+    virtual QDialog::DialogCode printDialog(QPrintDialog& dialog) = 0;
+};
+
+// Installs `observer` (nullptr removes it); it must outlive its installation.
+void SetDialogObserver(DialogObserver* observer);
+
 class MessageBox {
   public:
-    struct Shown {
-        QString text;
-        QString title;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-    };
-
     static QMessageBox::StandardButton show(QWidget* parent, const QString& text, const QString& title,
                                             QMessageBox::Icon icon, QMessageBox::StandardButtons buttons);
-
-    // Test hooks: the next show() returns `answer` without opening a box.
-    static void setNextAnswer(QMessageBox::StandardButton answer);
-    static const QList<Shown>& shownMessages();
-    static void clearShownMessages();
-
-  private:
-    static std::optional<QMessageBox::StandardButton> nextAnswer_;
-    static QList<Shown> shown_;
 };
 
 class FileDialog {
   public:
-    // `filter` in Qt's form, entries separated by ";;". Empty when cancelled.
-    static QString getOpenFileName(QWidget* parent, const QString& filter);
-    static QString getSaveFileName(QWidget* parent, const QString& filter);
-
-    // Test hooks: the next dialog returns `name` without opening ("" =
-    // cancel); lastFilter() is the filter the last dialog was given.
-    static void setNextFileName(const QString& name);
-    static const QString& lastFilter();
-
-  private:
-    static QString open(QWidget* parent, const QString& filter, bool save);
-
-    static std::optional<QString> nextFileName_;
-    static QString lastFilter_;
+    // Empty when cancelled.
+    static QString getOpenFileName(QWidget* parent, const QString& filter, const QString& folder = {});
+    static QString getSaveFileName(QWidget* parent, const QString& filter, const QString& folder = {});
 };
+
+// The dialog's answer: Accepted or Rejected.
+QDialog::DialogCode ExecPrintDialog(QPrintDialog& dialog);
 
 } // namespace qrv::gui

@@ -20,8 +20,6 @@
 
 namespace qrv::gui {
 
-frmSendData::PrintDialogAnswer frmSendData::nextPrintDialog_;
-
 namespace {
 
 const QColor kBackground(224, 224, 224);
@@ -135,10 +133,6 @@ void frmSendData::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmSendData::setNextPrintDialog(PrintDialogAnswer answer) {
-    nextPrintDialog_ = std::move(answer);
-}
-
 void frmSendData::cmdSave_Click() {
     const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"));
     if (chosen.isEmpty())
@@ -162,13 +156,7 @@ QString frmSendData::printWithBusyPointer() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    int answer;
-    if (nextPrintDialog_) {
-        answer = std::exchange(nextPrintDialog_, nullptr)(dialog);
-    } else {
-        answer = dialog.exec();
-    }
-    if (answer != QDialog::Accepted)
+    if (ExecPrintDialog(dialog) != QDialog::Accepted)
         return {};
     try {
         PrintReport(printer, letterPath_, 1);

@@ -4,15 +4,12 @@
 
 #include "runs/format.h"
 
-#include <QDialog>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QFrame;
 class QPlainTextEdit;
-class QPrintDialog;
 class QPushButton;
 
 namespace qrv::gui {
@@ -30,11 +27,6 @@ class frmSendData : public QWidget {
     ~frmSendData() override;
 
     const std::string& letterPath() const { return letterPath_; }
-
-    // Test hook: the next print dialog is answered by `answer`, which may set
-    // up the dialog's printer, instead of being shown.
-    using PrintDialogAnswer = std::function<QDialog::DialogCode(QPrintDialog&)>;
-    static void setNextPrintDialog(PrintDialogAnswer answer);
 
   public slots:
     void cmdSave_Click();
@@ -55,8 +47,6 @@ class frmSendData : public QWidget {
     QPlainTextEdit* RichTextBox1;
     QPushButton* cmdSave;
     QPushButton* cmdPrint;
-
-    static PrintDialogAnswer nextPrintDialog_;
 };
 
 } // namespace qrv::gui

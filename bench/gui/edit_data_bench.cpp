@@ -2,9 +2,9 @@
 // rejected, to the result window on view with every row, offscreen.
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/recording_dialogs.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
-#include "ui/dialogs.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 
@@ -29,6 +29,7 @@ void EditDataAllRejected(benchmark::State& state, Format format, const char* men
         lines.push_back(DetailLine(format, {.account = "1234567890", .amount = DetailAmount(format, i)}));
     const QString path =
         QFile::decodeName(QByteArray::fromStdString(dir.write("all-rejected.txt", JoinLines(lines))));
+    const RecordingDialogs dialogs;
     std::unique_ptr<qrv::gui::MDIForm1> main;
     for (auto _ : state) {
         state.PauseTiming();
@@ -38,10 +39,8 @@ void EditDataAllRejected(benchmark::State& state, Format format, const char* men
         window.findChild<QAction*>(menuItem)->trigger();
         window.selFile()->txtfile()->setText(path);
         for (int run = 0; run < firstRuns; ++run) {
-            qrv::gui::MessageBox::setNextAnswer(QMessageBox::Ok);
             window.selFile()->editData()->click();
         }
-        qrv::gui::MessageBox::setNextAnswer(QMessageBox::Ok);
         QApplication::processEvents();
         state.ResumeTiming();
 

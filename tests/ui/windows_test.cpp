@@ -1,11 +1,10 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
-#include "hash/hash.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/recording_dialogs.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
-#include "ui/dialogs.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
@@ -18,7 +17,9 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -85,19 +86,13 @@ QStringList CellsOf(const FrmEdit& window, int column) {
     return cells;
 }
 
-QStringList ShownTexts() {
-    QStringList texts;
-    for (const auto& shown : MessageBox::shownMessages())
-        texts << shown.text;
-    return texts;
-}
-
 } // namespace
 
 class WindowsTest : public QObject {
     Q_OBJECT
 
   private:
+    std::unique_ptr<RecordingDialogs> dialogs_;
     std::unique_ptr<MDIForm1> main_;
     std::unique_ptr<QTemporaryDir> dir_;
 
@@ -115,7 +110,6 @@ class WindowsTest : public QObject {
     FrmEdit* check(Format format, const QString& path) {
         chooseFormat(format);
         main_->selFile()->txtfile()->setText(path);
-        MessageBox::setNextAnswer(QMessageBox::Ok);
         main_->selFile()->editData()->click();
         return main_->findResultWindow();
     }
@@ -137,13 +131,14 @@ class WindowsTest : public QObject {
         dir_ = std::make_unique<QTemporaryDir>();
         // The letter file's folder, private to this test run.
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_->path()));
+        dialogs_ = std::make_unique<RecordingDialogs>();
         main_ = std::make_unique<MDIForm1>();
         main_->showMaximized();
-        MessageBox::clearShownMessages();
     }
 
     void cleanup() {
         main_.reset();
+        dialogs_.reset();
         dir_.reset();
     }
 
@@ -184,10 +179,12 @@ class WindowsTest : public QObject {
         QFETCH(QList<int>, widthsTwips);
         QFETCH(QList<int>, alignments);
         // Records 1 and 4 are accepted, 2 and 3 rejected; the control totals match.
+        Control control = Totals("00004");
+        control.totalAmount = ControlAmount(format, 150000 + 1234567);
         const QString path =
-            media("in.txt", {ControlLine(format, Totals("00004")), Record(format, "1234567896", 0),
+            media("in.txt", {ControlLine(format, control), Record(format, "1234567896", 150000),
                              Record(format, "1234567890", 12345), Record(format, "12345678X6", 5),
-                             Record(format, "4102345677", 0)});
+                             Record(format, "4102345677", 1234567)});
         FrmEdit* window = check(format, path);
         QVERIFY(window);
 
@@ -209,13 +206,12 @@ class WindowsTest : public QObject {
         QCOMPARE(label(Label::Term_p), "M");
         QCOMPARE(label(Label::Eff_date), "15/01/24");
         QCOMPARE(label(Label::Total_record), "4");
-        QCOMPARE(label(Label::Total_amount), ".00");
+        QCOMPARE(label(Label::Total_amount), "13,845.67");
         QCOMPARE(label(Label::Label24), "4");
-        QCOMPARE(label(Label::Label26), "0.00");
-        const std::string zero(format == Format::M10 ? 9 : 11, '0');
-        const auto hash = AddToHashTotal(HashRecord("1234567896", zero), HashRecord("4102345677", zero));
-        QCOMPARE(label(Label::HashValue), QString::number(hash));
-        QCOMPARE(window->labelBytes(Label::HashValue), std::to_string(hash));
+        QCOMPARE(label(Label::Label26), "13,845.67");
+        // Account weights 216 and 160; amount weights 31 and 77 in both formats.
+        QCOMPARE(label(Label::HashValue), "19016"); // 216 * 31 + 160 * 77
+        QCOMPARE(window->labelBytes(Label::HashValue), "19016");
         QCOMPARE(window->valueField(Label::Total_amount)->alignment() & Qt::AlignHorizontal_Mask,
                  Qt::AlignRight);
 
@@ -238,9 +234,36 @@ class WindowsTest : public QObject {
         }
         QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), "Account NO.");
 
-        QCOMPARE(ShownTexts(), QStringList{"Please check data input file."});
+        QCOMPARE(dialogs_->messageTexts(), QStringList{"Please check data input file."});
         QVERIFY(window->printSendData()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // Every fixed label and group by its name, with its caption to the blank.
+    void captionsCarryTheirNames() {
+        FrmEdit& window = main_->openResultWindow();
+        const QList<std::pair<QString, QString>> captions{
+            {"Label2", "Hash Total  :"},           {"Label4", "Term Payment  :"},
+            {"Label6", "Company Code  :"},         {"Label8", "Company Name  :"},
+            {"Label11", "Apply Code  :"},          {"Label13", "Status  :"},
+            {"Label15", "Effective Date  :"},      {"Label19", "Media Type  :"},
+            {"Label17", "Total Record  :"},        {"Label21", "Total Amount  :"},
+            {"Label23", "Detail Total Record  :"}, {"Label25", "Detail Total Amount  :"},
+            {"Label27", "Detail Record Error"}};
+        for (const auto& [name, text] : captions) {
+            const auto* label = window.findChild<QLabel*>(name);
+            QVERIFY2(label, qPrintable(name));
+            QCOMPARE(label->text(), text);
+        }
+        const QList<std::pair<QString, QString>> frames{
+            {"Frame1", "Output File"}, {"Frame2", "Control Record"}, {"Frame3", "Detail Summary"}};
+        for (const auto& [name, title] : frames)
+            QCOMPARE(window.findChild<QGroupBox*>(name)->title(), title);
+        const QStringList values{"Label1",       "HashValue", "Term_p",   "Com_code", "Com_name",
+                                 "App_code",     "status",    "Eff_date", "Media",    "Total_record",
+                                 "Total_amount", "Label24",   "Label26"};
+        for (const QString& name : values)
+            QVERIFY2(window.findChild<QLineEdit*>(name), qPrintable(name));
     }
 
     void thaiTextShowsInThaiFaces() {
@@ -264,10 +287,9 @@ class WindowsTest : public QObject {
 
     void emptyPathAsksForFile() {
         chooseFormat(Format::M100);
-        MessageBox::setNextAnswer(QMessageBox::Ok);
         main_->selFile()->editData()->click();
-        QCOMPARE(MessageBox::shownMessages().size(), 1);
-        const auto& shown = MessageBox::shownMessages().first();
+        QCOMPARE(dialogs_->messages().size(), 1);
+        const auto& shown = dialogs_->messages().first();
         QCOMPARE(shown.text, "Please select input file ");
         QCOMPARE(shown.title, "KVT Edit Program");
         QCOMPARE(shown.icon, QMessageBox::Critical);
@@ -280,13 +302,13 @@ class WindowsTest : public QObject {
         const QString path = media(
             "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
         QVERIFY(check(Format::M100, path));
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
         // The same file in 10 M: position 10 is a digit of the company code.
         QVERIFY(!check(Format::M10, path));
-        QCOMPARE(MessageBox::shownMessages().size(), 1);
-        QCOMPARE(MessageBox::shownMessages().first().text, "Wrong Format");
-        QCOMPARE(MessageBox::shownMessages().first().title, "Warning");
-        QCOMPARE(MessageBox::shownMessages().first().icon, QMessageBox::Critical);
+        QCOMPARE(dialogs_->messages().size(), 1);
+        QCOMPARE(dialogs_->messages().first().text, "Wrong Format");
+        QCOMPARE(dialogs_->messages().first().title, "Warning");
+        QCOMPARE(dialogs_->messages().first().icon, QMessageBox::Critical);
         QVERIFY(main_->mdiArea()->subWindowList().isEmpty());
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -313,13 +335,13 @@ class WindowsTest : public QObject {
         FrmEdit* window = check(Format::M10, good);
         QVERIFY(window && window->printSendData()->isEnabled());
 
-        MessageBox::clearShownMessages();
+        dialogs_->clear();
         QCOMPARE(check(Format::M10, dir_->filePath(fileName)), window);
-        QCOMPARE(MessageBox::shownMessages().size(), 1);
+        QCOMPARE(dialogs_->messages().size(), 1);
         if (!message.isEmpty())
-            QCOMPARE(MessageBox::shownMessages().first().text, message);
+            QCOMPARE(dialogs_->messages().first().text, message);
         else
-            QCOMPARE(MessageBox::shownMessages().first().icon, QMessageBox::Critical);
+            QCOMPARE(dialogs_->messages().first().icon, QMessageBox::Critical);
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!window->printSendData()->isEnabled());
         reactivate(*window);
@@ -366,11 +388,11 @@ class WindowsTest : public QObject {
         chooseFormat(Format::M10);
         frmSelFile* chooser = main_->selFile();
         chooser->txtfile()->setText("typed.txt");
-        FileDialog::setNextFileName("");
+        dialogs_->chooseNext("");
         chooser->cmdbrowse_Click();
         QCOMPARE(chooser->txtfile()->text(), "typed.txt");
-        QCOMPARE(FileDialog::lastFilter(), "All Files (*.*);;Text Files (*.txt)");
-        FileDialog::setNextFileName("/data/jan.txt");
+        QCOMPARE(dialogs_->fileDialogs().last().filter, "All Files (*.*);;Text Files (*.txt)");
+        dialogs_->chooseNext("/data/jan.txt");
         chooser->cmdbrowse_Click();
         QCOMPARE(chooser->txtfile()->text(), "/data/jan.txt");
 
@@ -398,11 +420,11 @@ class WindowsTest : public QObject {
         QFETCH(QMessageBox::StandardButton, answer);
         main_->openResultWindow();
         chooseFormat(Format::M10);
-        MessageBox::setNextAnswer(answer);
+        dialogs_->answerNext(answer);
         main_->findChild<QAction*>("KVT_exit")->trigger();
 
-        QCOMPARE(MessageBox::shownMessages().size(), 1);
-        const auto& shown = MessageBox::shownMessages().first();
+        QCOMPARE(dialogs_->messages().size(), 1);
+        const auto& shown = dialogs_->messages().first();
         QCOMPARE(shown.text, "Do you want to exit?");
         QCOMPARE(shown.title, "QRV Edit Data");
         QCOMPARE(shown.icon, QMessageBox::NoIcon);
@@ -444,7 +466,6 @@ class WindowsTest : public QObject {
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("kept"));
 
-        MessageBox::setNextAnswer(QMessageBox::Ok);
         main_->close();
         QVERIFY(!QFile::exists(letterPath));
     }

@@ -3,7 +3,7 @@
 #include "runs/module_100m.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/thai_control_line.h"
-#include "ui/dialogs.h"
+#include "tests/ui/recording_dialogs.h"
 #include "ui/frmSendData.h"
 #include "ui/thai_text.h"
 
@@ -26,6 +26,7 @@ class SendDataWindowTest : public QObject {
 
   private:
     QTemporaryDir dir_;
+    std::unique_ptr<test::RecordingDialogs> dialogs_;
     std::string summary_;
 
     static std::string FileBytes(const QString& path) {
@@ -38,8 +39,8 @@ class SendDataWindowTest : public QObject {
         return std::unique_ptr<frmSendData>(frmSendData::Form_Load(summary_, "654321", Format::M100));
     }
 
-    static void ExpectOneStopMessage(const QStringList& mentions) {
-        const auto& shown = MessageBox::shownMessages();
+    void expectOneStopMessage(const QStringList& mentions) {
+        const auto& shown = dialogs_->messages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("QRV Edit Data"));
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
@@ -58,10 +59,8 @@ class SendDataWindowTest : public QObject {
         summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
         WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
     }
-    void init() {
-        MessageBox::clearShownMessages();
-        MessageBox::setNextAnswer(QMessageBox::Ok);
-    }
+    void init() { dialogs_ = std::make_unique<test::RecordingDialogs>(); }
+    void cleanup() { dialogs_.reset(); }
 
     void loadShowsTheLetterFile() {
         const auto window = open();
@@ -113,7 +112,7 @@ class SendDataWindowTest : public QObject {
         window->close();
         QVERIFY(!QFile::exists(LetterPath()));
         window.reset();
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
         const auto again = open();
         QVERIFY(QFile::exists(LetterPath()));
     }
@@ -134,34 +133,34 @@ class SendDataWindowTest : public QObject {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
         const auto window = open();
-        FileDialog::setNextFileName(dir_.filePath(chosen));
+        dialogs_->chooseNext(dir_.filePath(chosen));
         window->cmdSave_Click();
         QCOMPARE(FileBytes(dir_.filePath(written)), FileBytes(LetterPath()));
         QVERIFY(!QFile::exists(dir_.filePath(written + ".txt")));
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
     }
 
     void cancelledSaveWritesNothingAndSaysNothing() {
         const auto window = open();
         const auto before = QDir(dir_.path()).entryList();
-        FileDialog::setNextFileName(QString());
+        dialogs_->chooseNext(QString());
         window->cmdSave_Click();
         QCOMPARE(QDir(dir_.path()).entryList(), before);
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
     }
 
     void unwritableSaveNamesThePathAndTheReason() {
         const auto window = open();
         const QString path = dir_.filePath(QStringLiteral("no-such-folder/letter"));
-        FileDialog::setNextFileName(path);
+        dialogs_->chooseNext(path);
         window->cmdSave_Click();
-        ExpectOneStopMessage({path + ".txt", QStringLiteral("No such file or directory")});
+        expectOneStopMessage({path + ".txt", QStringLiteral("No such file or directory")});
     }
 
     void missingSummaryFileGivesAMessageAndNoWindow() {
         const std::string missing = dir_.filePath(QStringLiteral("999999")).toStdString();
         QVERIFY(frmSendData::Form_Load(missing, "1", Format::M100) == nullptr);
-        ExpectOneStopMessage({QString::fromStdString(missing), QStringLiteral("No such file or directory")});
+        expectOneStopMessage({QString::fromStdString(missing), QStringLiteral("No such file or directory")});
         QVERIFY(!QFile::exists(LetterPath()));
     }
 
@@ -180,7 +179,7 @@ class SendDataWindowTest : public QObject {
         WriteLetterFile(victim.toStdString(), "keep");
         QVERIFY(QFile::link(victim, LetterPath()));
         QVERIFY(frmSendData::Form_Load(summary_, "1", Format::M100) == nullptr);
-        ExpectOneStopMessage({LetterPath()});
+        expectOneStopMessage({LetterPath()});
         QCOMPARE(FileBytes(victim), std::string("keep"));
         QFile::remove(LetterPath());
     }
@@ -189,7 +188,7 @@ class SendDataWindowTest : public QObject {
         const auto window = open();
         const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
         bool asked = false;
-        frmSendData::setNextPrintDialog([&](QPrintDialog& dialog) {
+        dialogs_->printNext([&](QPrintDialog& dialog) {
             asked = true;
             [&] {
                 QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintPageRange));
@@ -205,13 +204,13 @@ class SendDataWindowTest : public QObject {
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(test::PdfPageCount(pdf), 1);
         QVERIFY(test::PdfText(pdf).contains(QStringLiteral("654321")));
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
     }
 
     void cancelledPrintPrintsNothingAndSaysNothing() {
         const auto window = open();
         const QString pdf = dir_.filePath(QStringLiteral("cancelled.pdf"));
-        frmSendData::setNextPrintDialog([&](QPrintDialog& dialog) {
+        dialogs_->printNext([&](QPrintDialog& dialog) {
             dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
             dialog.printer()->setOutputFileName(pdf);
             return QDialog::Rejected;
@@ -219,7 +218,7 @@ class SendDataWindowTest : public QObject {
         window->cmdPrint_Click();
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(MessageBox::shownMessages().isEmpty());
+        QVERIFY(dialogs_->messages().isEmpty());
     }
 
     // The command-line checker writes the very bytes the window builds.
@@ -248,18 +247,18 @@ class SendDataWindowTest : public QObject {
     void printerErrorNamesThePrinter() {
         const auto window = open();
         const QString pdf = dir_.filePath(QStringLiteral("no-such-folder/out.pdf"));
-        frmSendData::setNextPrintDialog([&](QPrintDialog& dialog) {
+        dialogs_->printNext([&](QPrintDialog& dialog) {
             dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
             dialog.printer()->setOutputFileName(pdf);
             return QDialog::Accepted;
         });
         window->cmdPrint_Click();
         QVERIFY(!QApplication::overrideCursor());
-        ExpectOneStopMessage({pdf});
+        expectOneStopMessage({pdf});
     }
 };
 
 } // namespace qrv::gui
 
 QTEST_MAIN(qrv::gui::SendDataWindowTest)
-#include "window_test.moc"
+#include "send_data_test.moc"
