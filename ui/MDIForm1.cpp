@@ -15,7 +15,7 @@ namespace qrv::gui {
 
 MDIForm1::MDIForm1() {
     setObjectName("MDIForm1");
-    setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
+    setWindowTitle(AppTitle());
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("mdiArea");
     setCentralWidget(mdiArea_);
@@ -121,11 +121,11 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool MDIForm1::MDIForm_Unload() {
-    mdiArea_->closeAllSubWindows();
-    const auto answer = MessageBox::show(this, "Do you want to exit?", windowTitle(), QMessageBox::NoIcon,
+    const auto answer = MessageBox::show(this, "Do you want to exit?", AppTitle(), QMessageBox::NoIcon,
                                          QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return false;
+    mdiArea_->closeAllSubWindows();
     if (selFile_)
         selFile_->close();
     return true;

@@ -47,7 +47,7 @@ class MDIForm1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Closes the child windows, then asks; true when the program may end.
+    // Asks, then closes the child windows; true when the program may end.
     bool MDIForm_Unload();
     template <class Window> Window* findChildWindow() const;
     void addMaximized(QWidget* child);

@@ -1,5 +1,7 @@
 #include "ui/dialogs.h"
 
+#include "runs/ports.h"
+
 #include <QFileDialog>
 #include <QPrintDialog>
 
@@ -17,6 +19,10 @@ QString ShowFileDialog(QWidget* parent, const FileDialogShown& shown) {
 }
 
 } // namespace
+
+QString AppTitle() {
+    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+}
 
 void SetDialogObserver(DialogObserver* newObserver) {
     observer = newObserver;

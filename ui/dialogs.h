@@ -12,6 +12,9 @@ class QWidget;
 
 namespace qrv::gui {
 
+// "QRV Edit Data": the main window's caption and the title of its messages.
+QString AppTitle();
+
 struct MessageBoxShown {
     QString text;
     QString title;

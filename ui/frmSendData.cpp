@@ -28,10 +28,6 @@ QRect Twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
-QString AppTitle() {
-    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
-}
-
 void ShowStop(QWidget* parent, const QString& text) {
     MessageBox::show(parent, text, AppTitle(), QMessageBox::Critical, QMessageBox::Ok);
 }

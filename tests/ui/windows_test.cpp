@@ -418,8 +418,16 @@ class WindowsTest : public QObject {
 
     void exitQuestion() {
         QFETCH(QMessageBox::StandardButton, answer);
-        main_->openResultWindow();
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M10, Totals("00001")), Record(Format::M10, "1234567896", 100)});
+        FrmEdit* result = check(Format::M10, path);
+        QVERIFY(result);
+        result->printSendData()->click();
+        QVERIFY(main_->findCoveringLetter());
+        const QString letterPath =
+            QFile::decodeName(QByteArray::fromStdString(main_->findCoveringLetter()->letterPath()));
         chooseFormat(Format::M10);
+        dialogs_->clear();
         dialogs_->answerNext(answer);
         main_->findChild<QAction*>("KVT_exit")->trigger();
 
@@ -429,8 +437,9 @@ class WindowsTest : public QObject {
         QCOMPARE(shown.title, "QRV Edit Data");
         QCOMPARE(shown.icon, QMessageBox::NoIcon);
         QCOMPARE(shown.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        QVERIFY(main_->mdiArea()->subWindowList().isEmpty());
         const bool ok = answer == QMessageBox::Ok;
+        QCOMPARE(main_->mdiArea()->subWindowList().size(), ok ? 0 : 2);
+        QCOMPARE(QFile::exists(letterPath), !ok);
         QCOMPARE(main_->isVisible(), !ok);
         QCOMPARE(bool(main_->selFile() && main_->selFile()->isVisible()), !ok);
     }
