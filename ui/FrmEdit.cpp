@@ -2,9 +2,11 @@
 
 #include "ui/MDIForm1.h"
 #include "ui/error_table_model.h"
+#include "ui/result_window_adapter.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -176,7 +178,26 @@ std::string FrmEdit::labelBytes(Label label) const {
     return bytes_[static_cast<std::size_t>(label)];
 }
 
+void FrmEdit::beginRun(const RunOrigin& run) {
+    for (const Label label : kAllLabels)
+        setLabel(label, {});
+    const QColor dimmed = palette().color(QPalette::Disabled, QPalette::Text);
+    for (int i = 0; i < ListErr_->count(); ++i) {
+        QListWidgetItem* item = ListErr_->item(i);
+        if (item->toolTip().isEmpty()) {
+            item->setToolTip(runName_);
+            item->setForeground(dimmed);
+        }
+    }
+    model_->beginRun(runName_, dimmed);
+    runFormat_ = run.format;
+    runName_ = tr("Earlier check: %1 at %2")
+                   .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
+}
+
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
+    if (label == Label::Label1)
+        summaryFormat_ = runFormat_;
     bytes_[static_cast<std::size_t>(label)] = bytes;
     const QString text =
         label == Label::Label1
@@ -197,7 +218,7 @@ void FrmEdit::setColumns(const std::vector<Column>& columns) {
         header->resizeSection(static_cast<int>(i), TwipsToPixels(*this, columns[i].widthTwips));
 }
 
-void FrmEdit::insertRows(std::int64_t position, std::vector<ErrorRow> rows) {
+void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
     const std::int64_t row = std::clamp<std::int64_t>(position - 1, 0, model_->rowCount());
     model_->insertBlock(static_cast<int>(row), std::move(rows));
 }

@@ -1,7 +1,9 @@
 // The result window: what a check run found in a media file.
 #pragma once
 
+#include "runs/format.h"
 #include "runs/ports.h"
+#include "ui/rejected_rows.h"
 
 #include <QWidget>
 #include <array>
@@ -18,6 +20,7 @@ namespace qrv::gui {
 
 class ErrorTableModel;
 class MDIForm1;
+struct RunOrigin;
 
 class FrmEdit : public QWidget {
     Q_OBJECT
@@ -27,10 +30,16 @@ class FrmEdit : public QWidget {
     // The value label's text as the run gave it (code page 874 bytes; the
     // summary path of Label1 in the file system's encoding).
     std::string labelBytes(Label label) const;
+    // The format of the run that set Label1: the layout of its summary file.
+    Format summaryFormat() const { return summaryFormat_; }
+
+    // Empties every value label; the lists' entries so far are drawn dimmed
+    // from now on, with a tooltip naming their run.
+    void beginRun(const RunOrigin& run);
     void setLabel(Label label, std::string_view bytes);
     void appendListErr(std::string_view line);
     void setColumns(const std::vector<Column>& columns);
-    void insertRows(std::int64_t position, std::vector<ErrorRow> rows);
+    void insertRows(std::int64_t position, RejectedRows rows);
     void setPrintEnabled(bool enabled);
 
     // Whether the last run into this window reached the end of its media
@@ -62,6 +71,9 @@ class FrmEdit : public QWidget {
     std::array<QLineEdit*, kLabelCount> values_{};
     std::array<std::string, kLabelCount> bytes_;
     bool runReachedEnd_ = false;
+    Format runFormat_ = Format::M10;
+    Format summaryFormat_ = Format::M10;
+    QString runName_; // the tooltip of this run's entries once a later run begins
 };
 
 } // namespace qrv::gui

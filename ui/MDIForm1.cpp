@@ -81,9 +81,9 @@ void MDIForm1::showCoveringLetter() {
     if (!result)
         return;
     // The letter reads the summary file and the hash total as the result
-    // window shows them, and the layout of the format chosen now.
-    if (frmSendData* letter = frmSendData::Form_Load(result->labelBytes(Label::Label1),
-                                                     result->labelBytes(Label::HashValue), filetype))
+    // window shows them, in the layout of the run that wrote the file.
+    if (frmSendData* letter = frmSendData::Form_Load(
+            result->labelBytes(Label::Label1), result->labelBytes(Label::HashValue), result->summaryFormat()))
         addMaximized(letter);
 }
 

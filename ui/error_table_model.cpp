@@ -3,7 +3,6 @@
 #include "ui/thai_text.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace qrv::gui {
 
@@ -33,11 +32,20 @@ QVariant ErrorTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const auto column = static_cast<std::size_t>(index.column());
-    if (role == Qt::TextAlignmentRole)
+    const auto row = static_cast<std::size_t>(index.row());
+    const bool earlier = rows_.run(row) + 1 < runs_.size();
+    switch (role) {
+    case Qt::TextAlignmentRole:
         return QVariant::fromValue(headers_[column].alignment);
-    if (role != Qt::DisplayRole || column >= std::tuple_size_v<ErrorRow>)
+    case Qt::DisplayRole:
+        return column < RejectedRows::kColumns ? FromMedia(rows_.cell(row, column)) : QVariant();
+    case Qt::ForegroundRole:
+        return earlier ? QVariant(dimmed_) : QVariant();
+    case Qt::ToolTipRole:
+        return earlier ? QVariant(runs_[rows_.run(row)]) : QVariant();
+    default:
         return {};
-    return FromMedia(rows_[static_cast<std::size_t>(index.row())][column]);
+    }
 }
 
 QVariant ErrorTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -73,13 +81,22 @@ void ErrorTableModel::setColumns(const std::vector<Column>& columns) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, last), {Qt::TextAlignmentRole});
 }
 
-void ErrorTableModel::insertBlock(int row, std::vector<ErrorRow> rows) {
+void ErrorTableModel::beginRun(const QString& earlierRun, const QColor& dimmed) {
+    runs_.back() = earlierRun;
+    runs_.emplace_back();
+    dimmed_ = dimmed;
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::ForegroundRole, Qt::ToolTipRole});
+}
+
+void ErrorTableModel::insertBlock(int row, RejectedRows rows) {
     if (rows.empty())
         return;
     const int first = std::clamp(row, 0, rowCount());
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    rows_.insert(rows_.begin() + first, std::make_move_iterator(rows.begin()),
-                 std::make_move_iterator(rows.end()));
+    rows_.insert(static_cast<std::size_t>(first), std::move(rows),
+                 static_cast<std::uint32_t>(runs_.size() - 1));
     endInsertRows();
 }
 

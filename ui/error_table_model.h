@@ -1,10 +1,13 @@
 // The rows of ListView1: one per rejected detail record, kept as the media
-// file's bytes and decoded only for the cells on view.
+// file's bytes and decoded only for the cells on view. Rows of earlier runs
+// are drawn dimmed, with a tooltip that names their run.
 #pragma once
 
 #include "runs/ports.h"
+#include "ui/rejected_rows.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <vector>
 
 namespace qrv::gui {
@@ -21,9 +24,12 @@ class ErrorTableModel : public QAbstractTableModel {
 
     // Replaces every column header (and the alignment of its cells).
     void setColumns(const std::vector<Column>& columns);
+    // From now on rows go in as rows of a new run; every row already here
+    // is drawn in `dimmed` with `earlierRun` as its tooltip.
+    void beginRun(const QString& earlierRun, const QColor& dimmed);
     // Inserts `rows` in one block ahead of the row at `row` (counted from 0);
     // a `row` past the end appends.
-    void insertBlock(int row, std::vector<ErrorRow> rows);
+    void insertBlock(int row, RejectedRows rows);
 
   private:
     struct Header {
@@ -31,7 +37,10 @@ class ErrorTableModel : public QAbstractTableModel {
         Qt::Alignment alignment;
     };
     std::vector<Header> headers_;
-    std::vector<ErrorRow> rows_;
+    RejectedRows rows_;
+    // The tooltip of each run's rows; the last entry is the current run's.
+    std::vector<QString> runs_{QString()};
+    QColor dimmed_;
 };
 
 } // namespace qrv::gui

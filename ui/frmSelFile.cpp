@@ -18,7 +18,8 @@
 namespace qrv::gui {
 
 frmSelFile::frmSelFile(MDIForm1& mainWindow)
-    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), resultWindow_(mainWindow), user_(this) {
+    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), resultWindow_(mainWindow),
+      user_(this, [this] { resultWindow_.flushRows(); }) {
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -84,6 +85,7 @@ void frmSelFile::Edit_data_Click() {
         return;
     }
     const std::string path = QFile::encodeName(txtfile_->text()).toStdString();
+    resultWindow_.beginRun(mainWindow_.filetype, txtfile_->text());
     const RunResult result = CheckFile(mainWindow_.filetype, path, resultWindow_, user_);
     resultWindow_.runEnded(result);
     hide();

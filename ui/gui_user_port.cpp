@@ -17,6 +17,7 @@ GuiUserPort::~GuiUserPort() {
 }
 
 Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
+    beforeMessage_();
     // The box wants the normal pointer even in the middle of a run.
     const bool wasBusy = busy_;
     setBusyPointer(false);

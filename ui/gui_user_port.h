@@ -3,13 +3,17 @@
 
 #include "runs/ports.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace qrv::gui {
 
 class GuiUserPort : public UserPort {
   public:
-    explicit GuiUserPort(QWidget* parent) : parent_(parent) {}
+    // `beforeMessage` runs before each message box opens.
+    GuiUserPort(QWidget* parent, std::function<void()> beforeMessage)
+        : parent_(parent), beforeMessage_(std::move(beforeMessage)) {}
     ~GuiUserPort() override;
     GuiUserPort(const GuiUserPort&) = delete;
     GuiUserPort& operator=(const GuiUserPort&) = delete;
@@ -21,6 +25,7 @@ class GuiUserPort : public UserPort {
 
   private:
     QWidget* parent_;
+    std::function<void()> beforeMessage_;
     bool busy_ = false;
 };
 

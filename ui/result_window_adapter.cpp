@@ -5,61 +5,87 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace qrv::gui {
 
+namespace {
+// The smallest block of rows handed over at once; blocks then grow with the
+// rows already handed over, so the earlier run's rows move only a few times.
+constexpr std::size_t kFirstBlock = 4096;
+} // namespace
+
+void ResultWindowAdapter::beginRun(Format format, const QString& mediaPath) {
+    run_ = {format, mediaPath, QDateTime::currentDateTime()};
+    windowUsed_ = false;
+    rowsHandedOver_ = 0;
+}
+
+FrmEdit& ResultWindowAdapter::window() {
+    FrmEdit& window = mainWindow_.openResultWindow();
+    if (!windowUsed_) {
+        window.beginRun(run_);
+        windowUsed_ = true;
+    }
+    return window;
+}
+
 void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
-    mainWindow_.openResultWindow().setLabel(label, text);
+    window().setLabel(label, text);
 }
 
 void ResultWindowAdapter::appendListErr(std::string_view line) {
-    mainWindow_.openResultWindow().appendListErr(line);
+    window().appendListErr(line);
 }
 
 void ResultWindowAdapter::setColumns(const std::vector<Column>& columns) {
-    mainWindow_.openResultWindow().setColumns(columns);
+    window().setColumns(columns);
 }
 
 void ResultWindowAdapter::insertRow(std::int64_t position, ErrorRow row) {
-    mainWindow_.openResultWindow();
+    window();
     const auto pending = static_cast<std::int64_t>(pendingRows_.size());
     if (pending > 0 && position != pendingPosition_ + pending)
         flushRows();
     if (pendingRows_.empty())
         pendingPosition_ = position;
-    pendingRows_.push_back(std::move(row));
+    pendingRows_.append(row);
+    if (pendingRows_.size() >= std::max(kFirstBlock, rowsHandedOver_))
+        flushRows();
 }
 
 void ResultWindowAdapter::setPrintEnabled(bool enabled) {
-    mainWindow_.openResultWindow().setPrintEnabled(enabled);
+    window().setPrintEnabled(enabled);
 }
 
 void ResultWindowAdapter::show() {
-    FrmEdit& window = mainWindow_.openResultWindow();
+    FrmEdit& shown = window();
     flushRows();
-    auto* frame = qobject_cast<QMdiSubWindow*>(window.parentWidget());
+    auto* frame = qobject_cast<QMdiSubWindow*>(shown.parentWidget());
     frame->showMaximized();
     mainWindow_.mdiArea()->setActiveSubWindow(frame);
 }
 
 void ResultWindowAdapter::close() {
-    pendingRows_.clear();
-    if (FrmEdit* window = mainWindow_.findResultWindow())
-        window->parentWidget()->close();
+    pendingRows_ = RejectedRows();
+    if (FrmEdit* open = mainWindow_.findResultWindow())
+        open->parentWidget()->close();
 }
 
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
-    if (FrmEdit* window = mainWindow_.findResultWindow())
-        window->setRunReachedEnd(result.outcome == RunOutcome::Finished);
+    if (FrmEdit* open = mainWindow_.findResultWindow())
+        open->setRunReachedEnd(result.outcome == RunOutcome::Finished);
 }
 
 void ResultWindowAdapter::flushRows() {
     if (pendingRows_.empty())
         return;
-    if (FrmEdit* window = mainWindow_.findResultWindow())
-        window->insertRows(pendingPosition_, std::move(pendingRows_));
-    pendingRows_.clear();
+    const std::size_t count = pendingRows_.size();
+    if (FrmEdit* open = mainWindow_.findResultWindow())
+        open->insertRows(pendingPosition_, std::move(pendingRows_));
+    pendingRows_ = RejectedRows();
+    rowsHandedOver_ += count;
 }
 
 } // namespace qrv::gui

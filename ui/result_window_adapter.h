@@ -3,22 +3,36 @@
 #pragma once
 
 #include "runs/check_run.h"
+#include "runs/format.h"
 #include "runs/ports.h"
+#include "ui/rejected_rows.h"
 
-#include <vector>
+#include <QDateTime>
+#include <QString>
 
 namespace qrv::gui {
 
+class FrmEdit;
 class MDIForm1;
+
+// Which run fills the result window.
+struct RunOrigin {
+    Format format = Format::M10;
+    QString mediaPath;
+    QDateTime started;
+};
 
 // A run inserts its rejected records at positions 1, 2, ... ahead of an
 // earlier run's rows. Handing them to the table one at a time would shift the
 // earlier rows once per record, so a run of consecutive positions is kept
-// here and handed over in one block when the run shows or closes the window
-// or returns.
+// here and handed over in blocks that grow with the run, and before every
+// message box the run shows.
 class ResultWindowAdapter : public ResultWindow {
   public:
     explicit ResultWindowAdapter(MDIForm1& mainWindow) : mainWindow_(mainWindow) {}
+
+    // Call before every run.
+    void beginRun(Format format, const QString& mediaPath);
 
     void setLabel(Label label, std::string_view text) override;
     void appendListErr(std::string_view line) override;
@@ -28,15 +42,22 @@ class ResultWindowAdapter : public ResultWindow {
     void show() override;
     void close() override;
 
+    // Hands the rows kept so far to the window.
+    void flushRows();
     // Call after every run, whichever way it ended.
     void runEnded(const RunResult& result);
 
   private:
-    void flushRows();
+    // The window, opened, and emptied of the last run's values when this
+    // run uses it first.
+    FrmEdit& window();
 
     MDIForm1& mainWindow_;
+    RunOrigin run_;
+    bool windowUsed_ = false;
     std::int64_t pendingPosition_ = 1;
-    std::vector<ErrorRow> pendingRows_;
+    RejectedRows pendingRows_;
+    std::size_t rowsHandedOver_ = 0;
 };
 
 } // namespace qrv::gui

@@ -24,6 +24,8 @@ void RecordingDialogs::clear() {
 
 QMessageBox::StandardButton RecordingDialogs::messageBox(const gui::MessageBoxShown& shown) {
     messages_.append(shown);
+    if (watcher_)
+        watcher_(shown);
     return answers_.isEmpty() ? QMessageBox::Ok : answers_.takeFirst();
 }
 

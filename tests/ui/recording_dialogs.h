@@ -23,6 +23,10 @@ class RecordingDialogs : public gui::DialogObserver {
     void answerNext(QMessageBox::StandardButton answer) { answers_.append(answer); }
     // File dialogs are cancelled unless a name is queued here.
     void chooseNext(const QString& fileName) { fileNames_.append(fileName); }
+    // `watcher` sees each message box as it opens, before it is answered.
+    void watchMessages(std::function<void(const gui::MessageBoxShown&)> watcher) {
+        watcher_ = std::move(watcher);
+    }
     // Print dialogs are cancelled unless an answer is set here.
     void printNext(PrintAnswer answer) { printAnswer_ = std::move(answer); }
 
@@ -39,6 +43,7 @@ class RecordingDialogs : public gui::DialogObserver {
     QList<QMessageBox::StandardButton> answers_;
     QStringList fileNames_;
     PrintAnswer printAnswer_;
+    std::function<void(const gui::MessageBoxShown&)> watcher_;
     QList<gui::MessageBoxShown> messages_;
     QList<gui::FileDialogShown> fileDialogs_;
 };

@@ -14,6 +14,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -384,6 +385,63 @@ class WindowsTest : public QObject {
         QCOMPARE(alignment & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
+    // A new run shows only its own values; the lists keep the earlier run's
+    // entries, dimmed and named.
+    void newRunShowsOnlyItsOwnValues() {
+        Control mismatch = Totals("00002");
+        mismatch.companyCode = "111111";
+        const QString first = media(
+            "first.txt", {ControlLine(Format::M100, mismatch), Record(Format::M100, "1234567890", 100)});
+        const QString second = media("second.txt", {ControlLine(Format::M100, Rejected("", "X"))});
+        const QString third = media("third.txt", {ControlLine(Format::M100, Totals("00001")),
+                                                  Record(Format::M100, "1234567891", 100)});
+        FrmEdit* window = check(Format::M100, first);
+        QVERIFY(window);
+        QCOMPARE(window->valueField(Label::Label24)->text(), "1");
+
+        QCOMPARE(check(Format::M100, second), window);
+        for (const Label label : {Label::HashValue, Label::Label24, Label::Label26}) {
+            QVERIFY2(window->valueField(label)->text().isEmpty(), LabelName(label).data());
+            QVERIFY(window->labelBytes(label).empty());
+        }
+        QCOMPARE(window->valueField(Label::Label1)->text(), dir_->filePath("012345"));
+        const QColor dimmed = window->palette().color(QPalette::Disabled, QPalette::Text);
+        const QStringList errors = ListErrLines(*window);
+        QCOMPARE(errors, (QStringList{"CTL.REC total record not equal total record of detail",
+                                      "CLT.REC STATUS is not equal 'A'"}));
+        QListWidgetItem* earlierLine = window->listErr()->item(0);
+        QCOMPARE(earlierLine->foreground().color(), dimmed);
+        QVERIFY(earlierLine->toolTip().contains(first));
+        QVERIFY(earlierLine->toolTip().contains(QDate::currentDate().toString("yyyy-MM-dd")));
+        QVERIFY(window->listErr()->item(1)->toolTip().isEmpty());
+        QCOMPARE(window->listErr()->item(1)->foreground().style(), Qt::NoBrush);
+        const QModelIndex earlierRow = window->errorRows()->index(0, 5);
+        QCOMPARE(earlierRow.data(Qt::ForegroundRole).value<QColor>(), dimmed);
+        QVERIFY(earlierRow.data(Qt::ToolTipRole).toString().contains(first));
+
+        QCOMPARE(check(Format::M100, third), window);
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
+        const auto* model = window->errorRows();
+        QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
+        QVERIFY(!model->index(0, 1).data(Qt::ToolTipRole).isValid());
+        QVERIFY(model->index(1, 1).data(Qt::ToolTipRole).toString().contains(first));
+        QVERIFY(window->listErr()->item(1)->toolTip().contains(second));
+    }
+
+    // "Please check data input file." opens over the rows it asks about.
+    void rowsAreShownBeforeTheClosingMessage() {
+        const QString path =
+            media("in.txt", {ControlLine(Format::M10, Totals("00002")), Record(Format::M10, "1234567890", 1),
+                             Record(Format::M10, "1234567891", 2)});
+        QStringList seen;
+        dialogs_->watchMessages([&](const MessageBoxShown& shown) {
+            const FrmEdit* window = main_->findResultWindow();
+            seen << shown.text + ": " + QString::number(window ? window->errorRows()->rowCount() : -1);
+        });
+        QVERIFY(check(Format::M10, path));
+        QCOMPARE(seen, QStringList{"Please check data input file.: 2"});
+    }
+
     void chooserKeepsPath() {
         chooseFormat(Format::M10);
         frmSelFile* chooser = main_->selFile();
@@ -451,6 +509,8 @@ class WindowsTest : public QObject {
                                               Record(Format::M100, "1234567896", 150000)});
         FrmEdit* result = check(Format::M100, path);
         QVERIFY(result);
+        // The letter keeps the layout of the run, whatever the menu says now.
+        chooseFormat(Format::M10);
         reactivate(*result);
         QVERIFY(result->printSendData()->isEnabled());
         result->printSendData()->click();
@@ -458,7 +518,9 @@ class WindowsTest : public QObject {
         QVERIFY(letter);
         QVERIFY(letter->parentWidget()->isMaximized());
         const auto* text = letter->findChild<QPlainTextEdit*>("RichTextBox1");
-        QVERIFY(text->toPlainText().contains("COMPANY CODE    : 012345"));
+        QVERIFY(text->toPlainText().contains("COMPANY CODE    : 012345\n"));
+        QVERIFY(text->toPlainText().contains("EFFECTIVE DATE  : 15/01/24\n"));
+        QVERIFY(text->toPlainText().contains("TOTAL RECORD    : 00001\n"));
         QVERIFY(text->toPlainText().contains("HASH TOTAL      : " +
                                              result->valueField(Label::HashValue)->text()));
         const QString letterPath = QFile::decodeName(QByteArray::fromStdString(letter->letterPath()));
@@ -479,18 +541,48 @@ class WindowsTest : public QObject {
         QVERIFY(!QFile::exists(letterPath));
     }
 
+    // Cells of any length, empty ones included, come back exactly after
+    // blocks go in at the front, in the middle and past the end.
+    void rejectedRowsKeepEveryCell() {
+        const ErrorRow wide{"99999", "12345678X6", "31/12/06", "", kThaiCompany, "Check digit error"};
+        const ErrorRow narrow{"1", "", "", "-", "0", "x"};
+        RejectedRows rows;
+        RejectedRows block;
+        block.append(wide);
+        block.append(narrow);
+        rows.insert(0, std::move(block), 1);
+        QVERIFY(block.empty());
+        RejectedRows middle;
+        middle.append(narrow);
+        rows.insert(1, std::move(middle), 2);
+        RejectedRows last;
+        last.append(wide);
+        rows.insert(99, std::move(last), 3);
+        const std::vector<std::pair<ErrorRow, std::uint32_t>> expected{
+            {wide, 1}, {narrow, 2}, {narrow, 1}, {wide, 3}};
+        QCOMPARE(rows.size(), expected.size());
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            QCOMPARE(rows.run(row), expected[row].second);
+            for (std::size_t column = 0; column < RejectedRows::kColumns; ++column)
+                QCOMPARE(std::string(rows.cell(row, column)), expected[row].first[column]);
+        }
+    }
+
     void errorTableModel() {
         ErrorTableModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const std::vector<qrv::Column> columns{{"NO.", 600, Alignment::Left},
                                                {"Amount", 2000, Alignment::Right}};
         model.setColumns(columns);
-        const auto row = [](const char* number) {
-            return ErrorRow{number, "a", "b", "c", "d", "e"};
+        const auto rows = [](std::initializer_list<const char*> numbers) {
+            RejectedRows block;
+            for (const char* number : numbers)
+                block.append(ErrorRow{number, "a", "b", "c", "d", "e"});
+            return block;
         };
-        model.insertBlock(0, {row("1"), row("2")});
-        model.insertBlock(0, {row("3")});
-        model.insertBlock(99, {row("4")});
+        model.insertBlock(0, rows({"1", "2"}));
+        model.insertBlock(0, rows({"3"}));
+        model.insertBlock(99, rows({"4"}));
         model.setColumns({{"NO.", 600, Alignment::Center}, {"Amount", 2000, Alignment::Left}});
         model.setColumns({{"NO.", 600, Alignment::Left}});
         QCOMPARE(model.rowCount(), 4);
