@@ -1,6 +1,7 @@
 #include "ui/FrmEdit.h"
 
 #include "ui/MDIForm1.h"
+#include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/result_window_adapter.h"
 #include "ui/thai_text.h"
@@ -63,7 +64,7 @@ FrmEdit::FrmEdit(MDIForm1& mainWindow) : mainWindow_(mainWindow) {
 }
 
 QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {
-    auto* field = new QLineEdit(this);
+    QLineEdit* field = label == Label::Label1 ? new ElidedLineEdit(this) : new QLineEdit(this);
     field->setObjectName(ViewName(LabelName(label)));
     field->setReadOnly(true);
     field->setFont(font);
@@ -205,6 +206,8 @@ void FrmEdit::setLabel(Label label, std::string_view bytes) {
             : FromMedia(bytes);
     valueField(label)->setText(text);
     valueField(label)->setCursorPosition(0);
+    if (label == Label::Label1)
+        valueField(label)->setToolTip(text);
 }
 
 void FrmEdit::appendListErr(std::string_view line) {

@@ -73,7 +73,7 @@ void frmSelFile::Form_Load() {
 }
 
 void frmSelFile::cmdbrowse_Click() {
-    const QString path = FileDialog::getOpenFileName(this, "All Files (*.*);;Text Files (*.txt)");
+    const QString path = FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)");
     if (!path.isEmpty())
         txtfile_->setText(path);
 }

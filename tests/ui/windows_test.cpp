@@ -5,6 +5,7 @@
 #include "tests/ui/recording_dialogs.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
+#include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
@@ -267,6 +268,22 @@ class WindowsTest : public QObject {
             QVERIFY2(window.findChild<QLineEdit*>(name), qPrintable(name));
     }
 
+    // A long summary path keeps its file name in view; its text stays whole.
+    void longSummaryPathIsElidedInTheMiddle() {
+        FrmEdit& window = main_->openResultWindow();
+        const QString path = "/home/clerk/" + QString("payroll/").repeated(20) + "012345";
+        window.setLabel(Label::Label1, QFile::encodeName(path).toStdString());
+        const auto* field = qobject_cast<const ElidedLineEdit*>(window.valueField(Label::Label1));
+        QVERIFY(field);
+        QCOMPARE(field->text(), path);
+        QCOMPARE(field->toolTip(), path);
+        const QString shown = field->shownText();
+        QVERIFY2(shown.startsWith("/home/") && shown.endsWith("/012345") && shown.contains(QChar(0x2026)),
+                 qPrintable(shown));
+        window.setLabel(Label::Label1, "/tmp/012345");
+        QCOMPARE(field->shownText(), "/tmp/012345");
+    }
+
     void thaiTextShowsInThaiFaces() {
         FrmEdit& window = main_->openResultWindow();
         main_->findChild<QAction*>("KVT_10m")->trigger();
@@ -449,7 +466,7 @@ class WindowsTest : public QObject {
         dialogs_->chooseNext("");
         chooser->cmdbrowse_Click();
         QCOMPARE(chooser->txtfile()->text(), "typed.txt");
-        QCOMPARE(dialogs_->fileDialogs().last().filter, "All Files (*.*);;Text Files (*.txt)");
+        QCOMPARE(dialogs_->fileDialogs().last().filter, "All Files (*);;Text Files (*.txt)");
         dialogs_->chooseNext("/data/jan.txt");
         chooser->cmdbrowse_Click();
         QCOMPARE(chooser->txtfile()->text(), "/data/jan.txt");
