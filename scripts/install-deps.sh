@@ -8,6 +8,7 @@ packages=(
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
+    qt6-svg-dev                        # the program's icon, drawn from its SVG
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
     poppler-utils                      # reading printed PDFs back in tests
     clang libclang-rt-14-dev           # libFuzzer

@@ -5,8 +5,10 @@
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "version.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -30,6 +32,10 @@ MDIForm1::MDIForm1() {
     menu->addSeparator()->setObjectName("mnuSep01");
     QAction* exit = menu->addAction("Exit", this, &MDIForm1::KVT_exit_Click);
     exit->setObjectName("KVT_exit");
+
+    QMenu* help = menuBar()->addMenu("Help");
+    help->setObjectName("help_menu");
+    help->addAction("About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
 }
 
 MDIForm1::~MDIForm1() {
@@ -99,6 +105,23 @@ void MDIForm1::KVT_100m_Click() {
 
 void MDIForm1::KVT_exit_Click() {
     close();
+}
+
+void MDIForm1::openChooser(Format format, const QString& mediaFile) {
+    filetype = format;
+    showSelFile();
+    selFile_->txtfile()->setText(mediaFile);
+}
+
+void MDIForm1::about_Click() {
+    const QString text =
+        QStringLiteral(
+            "QRV Edit Data %1\n\n"
+            "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
+            "Built with Qt %2 (Core, Gui, Widgets, PrintSupport, Svg), "
+            "under the GNU Lesser General Public License version 3.")
+            .arg(QString::fromLatin1(kVersion.data(), kVersion.size()), QString::fromLatin1(qVersion()));
+    MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
 }
 
 void MDIForm1::showSelFile() {

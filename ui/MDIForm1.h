@@ -39,9 +39,13 @@ class MDIForm1 : public QMainWindow {
     // Opens the covering letter window, or brings it forward when it is open.
     void showCoveringLetter();
 
+    // Shows the chooser with `format` chosen and `mediaFile` in its path box.
+    void openChooser(Format format, const QString& mediaFile);
+
     void KVT_10m_Click();
     void KVT_100m_Click();
     void KVT_exit_Click();
+    void about_Click();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

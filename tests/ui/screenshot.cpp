@@ -4,8 +4,8 @@
 #include "runs/format.h"
 #include "tests/ui/recording_dialogs.h"
 #include "ui/MDIForm1.h"
+#include "ui/application.h"
 #include "ui/frmSelFile.h"
-#include "ui/thai_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: screenshot 10M|100M MEDIA PNG\n");
         return 2;
     }
-    qrv::gui::InstallThaiFontSubstitutions();
+    qrv::gui::SetUpApplication();
     qrv::test::RecordingDialogs dialogs;
     qrv::gui::MDIForm1 window;
     // No window manager maximizes the window under a bare X server.

@@ -5,12 +5,15 @@
 #include "tests/ui/recording_dialogs.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
+#include "ui/application.h"
+#include "ui/command_line.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
+#include "version.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -27,7 +30,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -127,7 +132,7 @@ class WindowsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallThaiFontSubstitutions(); }
+    void initTestCase() { SetUpApplication(); }
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
@@ -163,6 +168,117 @@ class WindowsTest : public QObject {
         QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
         QCOMPARE(chooser->windowTitle(), "Choose file");
         QVERIFY(!main_->findResultWindow());
+    }
+
+    void helpMenuAboutNamesVersionAndLibraries() {
+        QStringList titles;
+        for (const QAction* action : main_->menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"start", "Help"}));
+        main_->findChild<QAction*>("about")->trigger();
+        QCOMPARE(dialogs_->messages().size(), 1);
+        const auto& shown = dialogs_->messages().first();
+        QCOMPARE(shown.title, "About QRV Edit Data");
+        QCOMPARE(shown.text.section('\n', 0, 0), "QRV Edit Data " + QString::fromLatin1(kVersion.data()));
+        QVERIFY(shown.text.contains("Qt " + QString::fromLatin1(qVersion())));
+        QVERIFY(shown.text.contains("Lesser General Public License version 3"));
+    }
+
+    void windowsCarryTheProgramsIcon() {
+        QCOMPARE(QGuiApplication::desktopFileName(), "io.github.qrvedit.QrvEdit");
+        chooseFormat(Format::M10);
+        for (const QWidget* window : QList<QWidget*>{main_.get(), main_->selFile()}) {
+            const QImage small = window->windowIcon().pixmap(16, 16).toImage();
+            QCOMPARE(small.size(), QSize(16, 16));
+            // Drawn, not blank: its middle is opaque.
+            QVERIFY(qAlpha(small.pixel(8, 8)) > 0);
+        }
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status"); // -1: the windows start
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("mediaFile");
+        const QString usage = "Usage: qrv-edit [--format 10M|100M] [MEDIA_FILE]";
+        QTest::newRow("nothing") << QStringList{} << -1 << ""
+                                 << ""
+                                 << "";
+        QTest::newRow("file") << QStringList{"jan.txt"} << -1 << ""
+                              << ""
+                              << "jan.txt";
+        QTest::newRow("format and file") << QStringList{"--format", "100M", "/d/jan"} << -1 << ""
+                                         << "100M"
+                                         << "/d/jan";
+        QTest::newRow("format=") << QStringList{"--format=10M"} << -1 << ""
+                                 << "10M"
+                                 << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "qrv-edit " + QString(kVersion.data())
+                                 << ""
+                                 << "";
+        QTest::newRow("help") << QStringList{"-h"} << 0 << usage << ""
+                              << "";
+        QTest::newRow("unknown option") << QStringList{"--colour", "x"} << 2 << usage << ""
+                                        << "";
+        QTest::newRow("unknown format") << QStringList{"--format", "20M"} << 2 << "not \"20M\""
+                                        << ""
+                                        << "";
+        QTest::newRow("format missing") << QStringList{"--format"} << 2 << usage << ""
+                                        << "";
+        QTest::newRow("two files") << QStringList{"a", "b"} << 2 << "one media file"
+                                   << ""
+                                   << "";
+    }
+
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QFETCH(QString, format);
+        QFETCH(QString, mediaFile);
+        const auto parsed = ParseCommandLine(QStringList{"qrv-edit"} + arguments);
+        if (status < 0) {
+            const auto* options = std::get_if<StartOptions>(&parsed);
+            QVERIFY(options);
+            QCOMPARE(options->format ? QString::fromLatin1(FormatName(*options->format).data()) : "", format);
+            QCOMPARE(options->mediaFile, mediaFile);
+            QCOMPARE(options->opensChooser(), !arguments.isEmpty());
+            return;
+        }
+        const auto* exit = std::get_if<EarlyExit>(&parsed);
+        QVERIFY(exit);
+        QCOMPARE(exit->status, status);
+        // Help and the version on stdout; errors and their usage on stderr.
+        QVERIFY2((status == 0 ? exit->out : exit->err).contains(output), qPrintable(exit->out + exit->err));
+        QVERIFY((status == 0 ? exit->err : exit->out).isEmpty());
+    }
+
+    // The program itself, for the parts main() does: no display needed to
+    // answer --version, and the exit status.
+    void programAnswersWithoutADisplay() {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("QT_QPA_PLATFORM");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        program.setProcessEnvironment(environment);
+        program.start(QRV_EDIT_PATH, {"--version"});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(program.readAllStandardOutput(), "qrv-edit " + QByteArray(kVersion.data()) + "\n");
+        program.start(QRV_EDIT_PATH, {"--no-such-option"});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY(program.readAllStandardError().contains("Usage: qrv-edit"));
+        QVERIFY(program.readAllStandardOutput().isEmpty());
+    }
+
+    void chooserOpensOnTheCommandLinesFile() {
+        main_->openChooser(Format::M100, "/data/jan.txt");
+        QCOMPARE(main_->filetype, Format::M100);
+        QVERIFY(main_->selFile()->isVisible());
+        QCOMPARE(main_->selFile()->txtfile()->text(), "/data/jan.txt");
     }
 
     void checkFillsResultWindow_data() {
