@@ -7,11 +7,15 @@
 #include "ui/frmSendData.h"
 #include "version.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 
 namespace qrv::gui {
 
@@ -23,17 +27,25 @@ MDIForm1::MDIForm1() {
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::onSubWindowActivated);
 
-    QMenu* menu = menuBar()->addMenu("start");
+    setAcceptDrops(true);
+
+    QMenu* menu = menuBar()->addMenu("&start");
     menu->setObjectName("start_menu");
-    QAction* format10 = menu->addAction("Format 10 M", this, &MDIForm1::KVT_10m_Click);
-    format10->setObjectName("KVT_10m");
-    QAction* format100 = menu->addAction("Format 100 M", this, &MDIForm1::KVT_100m_Click);
-    format100->setObjectName("KVT_100m");
+    auto* formats = new QActionGroup(this);
+    KVT_10m_ = menu->addAction("Format &10 M", this, &MDIForm1::KVT_10m_Click);
+    KVT_10m_->setObjectName("KVT_10m");
+    KVT_100m_ = menu->addAction("Format 1&00 M", this, &MDIForm1::KVT_100m_Click);
+    KVT_100m_->setObjectName("KVT_100m");
+    for (QAction* item : {KVT_10m_, KVT_100m_}) {
+        item->setCheckable(true);
+        formats->addAction(item);
+    }
+    KVT_10m_->setChecked(true);
     menu->addSeparator()->setObjectName("mnuSep01");
-    QAction* exit = menu->addAction("Exit", this, &MDIForm1::KVT_exit_Click);
+    QAction* exit = menu->addAction("E&xit", this, &MDIForm1::KVT_exit_Click);
     exit->setObjectName("KVT_exit");
 
-    QMenu* help = menuBar()->addMenu("Help");
+    QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("help_menu");
     help->addAction("About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
 }
@@ -94,12 +106,12 @@ void MDIForm1::showCoveringLetter() {
 }
 
 void MDIForm1::KVT_10m_Click() {
-    filetype = Format::M10;
+    setFiletype(Format::M10);
     showSelFile();
 }
 
 void MDIForm1::KVT_100m_Click() {
-    filetype = Format::M100;
+    setFiletype(Format::M100);
     showSelFile();
 }
 
@@ -108,9 +120,24 @@ void MDIForm1::KVT_exit_Click() {
 }
 
 void MDIForm1::openChooser(Format format, const QString& mediaFile) {
-    filetype = format;
+    setFiletype(format);
+    chooser().txtfile()->setText(mediaFile);
     showSelFile();
-    selFile_->txtfile()->setText(mediaFile);
+}
+
+void MDIForm1::setFiletype(Format format) {
+    filetype = format;
+    (format == Format::M10 ? KVT_10m_ : KVT_100m_)->setChecked(true);
+}
+
+void MDIForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MDIForm1::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    openChooser(filetype, DroppedFile(*event->mimeData()));
 }
 
 void MDIForm1::about_Click() {
@@ -124,12 +151,14 @@ void MDIForm1::about_Click() {
     MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
 }
 
-void MDIForm1::showSelFile() {
+frmSelFile& MDIForm1::chooser() {
     if (!selFile_)
         selFile_ = new frmSelFile(*this);
-    selFile_->show();
-    selFile_->raise();
-    selFile_->activateWindow();
+    return *selFile_;
+}
+
+void MDIForm1::showSelFile() {
+    chooser().present();
 }
 
 void MDIForm1::onSubWindowActivated(QMdiSubWindow* window) {

@@ -49,16 +49,24 @@ class MDIForm1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // Asks, then closes the child windows; true when the program may end.
     bool MDIForm_Unload();
     template <class Window> Window* findChildWindow() const;
     void addMaximized(QWidget* child);
+    // Sets filetype and checks its menu item.
+    void setFiletype(Format format);
+    // The chooser, created when it does not exist.
+    frmSelFile& chooser();
     void showSelFile();
     void onSubWindowActivated(QMdiSubWindow* window);
 
     QMdiArea* mdiArea_;
+    QAction* KVT_10m_;
+    QAction* KVT_100m_;
     QPointer<frmSelFile> selFile_;
 };
 

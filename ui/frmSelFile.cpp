@@ -6,24 +6,48 @@
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace qrv::gui {
 
+namespace {
+constexpr const char* kLastFolderKey = "chooser/lastFolder";
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit"));
+}
+} // namespace
+
+QString DroppedFile(const QMimeData& data) {
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
 frmSelFile::frmSelFile(MDIForm1& mainWindow)
-    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), resultWindow_(mainWindow),
+    // A tool window of the main window, so that a click on the main window
+    // never hides it.
+    : QWidget(&mainWindow, Qt::Tool), mainWindow_(mainWindow), resultWindow_(mainWindow),
       user_(this, [this] { resultWindow_.flushRows(); }) {
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(MsSansSerif(8.25));
+    setAcceptDrops(true);
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
@@ -35,22 +59,28 @@ frmSelFile::frmSelFile(MDIForm1& mainWindow)
     blue.setColor(QPalette::WindowText, Qt::blue);
     label->setPalette(blue);
 
+    formatLine_ = new QLabel(frame);
+    formatLine_->setObjectName("formatLine");
+
     txtfile_ = new QLineEdit(frame);
     txtfile_->setObjectName("txtfile");
     txtfile_->setMinimumWidth(TwipsToPixels(*this, 4455));
 
-    cmdbrowse_ = new QPushButton("Browse...", frame);
+    cmdbrowse_ = new QPushButton("&Browse...", frame);
     cmdbrowse_->setObjectName("cmdbrowse");
     connect(cmdbrowse_, &QPushButton::clicked, this, &frmSelFile::cmdbrowse_Click);
 
-    Edit_data_ = new QPushButton("Edit Data", frame);
+    Edit_data_ = new QPushButton("&Edit Data", frame);
     Edit_data_->setObjectName("Edit_data");
+    Edit_data_->setDefault(true);
+    connect(txtfile_, &QLineEdit::returnPressed, Edit_data_, &QPushButton::click);
     Edit_data_->setFont(MsSansSerif(9.75));
     Edit_data_->setMinimumSize(TwipsToPixels(*this, 1815), TwipsToPixels(*this, 735));
     connect(Edit_data_, &QPushButton::clicked, this, &frmSelFile::Edit_data_Click);
 
     auto* grid = new QGridLayout(frame);
     grid->setRowStretch(0, 1);
+    grid->addWidget(formatLine_, 0, 1, Qt::AlignBottom | Qt::AlignLeft);
     grid->addWidget(label, 1, 0);
     grid->addWidget(txtfile_, 1, 1);
     grid->addWidget(cmdbrowse_, 1, 2);
@@ -72,10 +102,40 @@ void frmSelFile::Form_Load() {
     move(available.center() - rect().center());
 }
 
+void frmSelFile::present() {
+    const std::string_view caption = FormatCaption(mainWindow_.filetype);
+    formatLine_->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    show();
+    raise();
+    activateWindow();
+    txtfile_->setFocus();
+}
+
+QString frmSelFile::browseFolder() const {
+    const QFileInfo typed(txtfile_->text());
+    if (!txtfile_->text().isEmpty() && typed.absoluteDir().exists())
+        return typed.absolutePath();
+    return Settings().value(kLastFolderKey).toString();
+}
+
 void frmSelFile::cmdbrowse_Click() {
-    const QString path = FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)");
-    if (!path.isEmpty())
-        txtfile_->setText(path);
+    const QString path =
+        FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)", browseFolder());
+    if (path.isEmpty())
+        return;
+    txtfile_->setText(path);
+    Settings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+}
+
+void frmSelFile::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmSelFile::dropEvent(QDropEvent* event) {
+    txtfile_->setText(DroppedFile(*event->mimeData()));
+    event->acceptProposedAction();
+    present();
 }
 
 void frmSelFile::Edit_data_Click() {

@@ -7,32 +7,49 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 
 namespace qrv::gui {
 
 class MDIForm1;
 
+// The first local file among dropped data; empty when there is none.
+QString DroppedFile(const QMimeData& data);
+
 class frmSelFile : public QWidget {
     Q_OBJECT
   public:
     explicit frmSelFile(MDIForm1& mainWindow);
 
+    // Shows the chooser above the main window with the menu's format named
+    // and the focus in the path box.
+    void present();
+
     QLineEdit* txtfile() const { return txtfile_; }
+    QLabel* formatLine() const { return formatLine_; }
     QPushButton* cmdbrowse() const { return cmdbrowse_; }
     QPushButton* editData() const { return Edit_data_; }
 
     void cmdbrowse_Click();
     void Edit_data_Click();
 
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     // Centred on the screen when first shown.
     void Form_Load();
+    // The folder of the typed path, else the folder last browsed to.
+    QString browseFolder() const;
 
     MDIForm1& mainWindow_;
     ResultWindowAdapter resultWindow_;
     GuiUserPort user_;
+    QLabel* formatLine_;
     QLineEdit* txtfile_;
     QPushButton* cmdbrowse_;
     QPushButton* Edit_data_;

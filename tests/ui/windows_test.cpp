@@ -31,9 +31,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -132,7 +135,11 @@ class WindowsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { SetUpApplication(); }
+    void initTestCase() {
+        // Settings go to a folder of their own, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        SetUpApplication();
+    }
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
@@ -154,19 +161,34 @@ class WindowsTest : public QObject {
         QStringList names;
         for (const QAction* item : items)
             names << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
-        QCOMPARE(names, (QStringList{"KVT_10m=Format 10 M", "KVT_100m=Format 100 M", "mnuSep01=-",
-                                     "KVT_exit=Exit"}));
-        QCOMPARE(main_->findChild<QMenu*>("start_menu")->title(), "start");
+        // "&" marks the letter that Alt picks.
+        QCOMPARE(names, (QStringList{"KVT_10m=Format &10 M", "KVT_100m=Format 1&00 M", "mnuSep01=-",
+                                     "KVT_exit=E&xit"}));
+        QCOMPARE(main_->findChild<QMenu*>("start_menu")->title(), "&start");
         QCOMPARE(main_->windowTitle(), "QRV Edit Data");
         QCOMPARE(main_->filetype, Format::M10);
 
+        const auto checked = [&](const char* name) {
+            return main_->findChild<QAction*>(name)->isChecked();
+        };
+        QVERIFY(checked("KVT_10m") && !checked("KVT_100m"));
         chooseFormat(Format::M100);
         QCOMPARE(main_->filetype, Format::M100);
+        QVERIFY(!checked("KVT_10m") && checked("KVT_100m"));
+        QCOMPARE(main_->selFile()->formatLine()->text(), "Format 100 M");
         chooseFormat(Format::M10);
         QCOMPARE(main_->filetype, Format::M10);
+        QVERIFY(checked("KVT_10m") && !checked("KVT_100m"));
         frmSelFile* chooser = main_->selFile();
         QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
+        QCOMPARE(chooser->formatLine()->text(), "Format 10 M");
         QCOMPARE(chooser->windowTitle(), "Choose file");
+        // A tool window of the main window stays above it.
+        QCOMPARE(chooser->windowType(), Qt::Tool);
+        QCOMPARE(chooser->parentWidget(), main_.get());
+        QCOMPARE(chooser->editData()->text(), "&Edit Data");
+        QCOMPARE(chooser->cmdbrowse()->text(), "&Browse...");
+        QVERIFY(chooser->editData()->isDefault());
         QVERIFY(!main_->findResultWindow());
     }
 
@@ -174,7 +196,7 @@ class WindowsTest : public QObject {
         QStringList titles;
         for (const QAction* action : main_->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"start", "Help"}));
+        QCOMPARE(titles, (QStringList{"&start", "&Help"}));
         main_->findChild<QAction*>("about")->trigger();
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
@@ -599,6 +621,81 @@ class WindowsTest : public QObject {
         chooseFormat(Format::M10);
         QVERIFY(main_->selFile());
         QVERIFY(main_->selFile()->txtfile()->text().isEmpty());
+    }
+
+    // Alt+S, the format's letter, the path typed into the box that has the
+    // focus, Enter: a whole check without the mouse.
+    void keyboardOnlyCheck() {
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 100)});
+        QApplication::setActiveWindow(main_.get());
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        QTest::keyClick(main_.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_0);
+        QVERIFY(main_->selFile() && main_->selFile()->isVisible());
+        QCOMPARE(main_->filetype, Format::M100);
+        QTRY_COMPARE(QApplication::focusWidget(), main_->selFile()->txtfile());
+        QTest::keyClicks(QApplication::focusWidget(), path);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        FrmEdit* window = main_->findResultWindow();
+        QVERIFY(window);
+        QCOMPARE(window->valueField(Label::Label24)->text(), "1");
+        QVERIFY(!main_->selFile()->isVisible());
+    }
+
+    // Browse... opens where the typed path points, else where the clerk
+    // last browsed to, in this session or an earlier one.
+    void browseOpensInAKnownFolder() {
+        QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit")).clear();
+        chooseFormat(Format::M10);
+        frmSelFile* chooser = main_->selFile();
+        chooser->txtfile()->setText(dir_->filePath("typed.txt"));
+        chooser->cmdbrowse_Click();
+        QCOMPARE(dialogs_->fileDialogs().last().folder, dir_->path());
+
+        QTemporaryDir other;
+        dialogs_->chooseNext(other.filePath("jan.txt"));
+        chooser->txtfile()->setText("no-such-folder/x.txt");
+        chooser->cmdbrowse_Click();
+        // No such folder, and none browsed to yet: the working folder.
+        QCOMPARE(dialogs_->fileDialogs().last().folder, QString());
+
+        main_ = std::make_unique<MDIForm1>(); // a later session
+        chooseFormat(Format::M10);
+        main_->selFile()->txtfile()->clear();
+        main_->selFile()->cmdbrowse_Click();
+        QCOMPARE(dialogs_->fileDialogs().last().folder, other.path());
+    }
+
+    void droppedFileOpensTheChooser_data() {
+        QTest::addColumn<bool>("onChooser");
+        QTest::newRow("main window") << false;
+        QTest::newRow("chooser") << true;
+    }
+
+    void droppedFileOpensTheChooser() {
+        QFETCH(bool, onChooser);
+        chooseFormat(Format::M100);
+        main_->selFile()->hide();
+        QWidget* target = onChooser ? static_cast<QWidget*>(main_->selFile()) : main_.get();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/data/feb.txt")});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(main_->selFile()->isVisible());
+        QCOMPARE(main_->selFile()->txtfile()->text(), "/data/feb.txt");
+        QCOMPARE(main_->filetype, Format::M100);
+
+        QMimeData text;
+        text.setText("not a file");
+        QDragEnterEvent refused({10, 10}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(target, &refused);
+        QVERIFY(!refused.isAccepted());
     }
 
     void exitQuestion_data() {
