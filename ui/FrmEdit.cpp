@@ -192,13 +192,16 @@ void FrmEdit::beginRun(const RunOrigin& run) {
     }
     model_->beginRun(runName_, dimmed);
     runFormat_ = run.format;
+    runMediaFile_ = run.mediaPath;
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
 }
 
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
-    if (label == Label::Label1)
+    if (label == Label::Label1) {
         summaryFormat_ = runFormat_;
+        summaryMediaFile_ = runMediaFile_;
+    }
     bytes_[static_cast<std::size_t>(label)] = bytes;
     const QString text =
         label == Label::Label1

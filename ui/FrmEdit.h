@@ -32,6 +32,8 @@ class FrmEdit : public QWidget {
     std::string labelBytes(Label label) const;
     // The format of the run that set Label1: the layout of its summary file.
     Format summaryFormat() const { return summaryFormat_; }
+    // The media file of the run that set Label1.
+    const QString& summaryMediaFile() const { return summaryMediaFile_; }
 
     // Empties every value label; the lists' entries so far are drawn dimmed
     // from now on, with a tooltip naming their run.
@@ -73,6 +75,8 @@ class FrmEdit : public QWidget {
     bool runReachedEnd_ = false;
     Format runFormat_ = Format::M10;
     Format summaryFormat_ = Format::M10;
+    QString runMediaFile_;
+    QString summaryMediaFile_;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

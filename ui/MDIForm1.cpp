@@ -11,11 +11,13 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 
 namespace qrv::gui {
 
@@ -100,9 +102,14 @@ void MDIForm1::showCoveringLetter() {
         return;
     // The letter reads the summary file and the hash total as the result
     // window shows them, in the layout of the run that wrote the file.
-    if (frmSendData* letter = frmSendData::Form_Load(
-            result->labelBytes(Label::Label1), result->labelBytes(Label::HashValue), result->summaryFormat()))
-        addMaximized(letter);
+    frmSendData* letter = frmSendData::Form_Load(
+        result->labelBytes(Label::Label1), result->labelBytes(Label::HashValue), result->summaryFormat());
+    if (!letter)
+        return;
+    letter->setSaveFolder(QFileInfo(result->summaryMediaFile()).absolutePath());
+    connect(letter, &frmSendData::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    addMaximized(letter);
 }
 
 void MDIForm1::KVT_10m_Click() {

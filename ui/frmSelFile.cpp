@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace qrv::gui {
@@ -148,6 +149,8 @@ void frmSelFile::Edit_data_Click() {
     resultWindow_.beginRun(mainWindow_.filetype, txtfile_->text());
     const RunResult result = CheckFile(mainWindow_.filetype, path, resultWindow_, user_);
     resultWindow_.runEnded(result);
+    mainWindow_.statusBar()->showMessage(
+        Verdict(txtfile_->text(), mainWindow_.filetype, result, resultWindow_.counts()));
     hide();
 }
 

@@ -7,26 +7,26 @@
 #include "runs/ports.h"
 #include "ui/dialogs.h"
 #include "ui/thai_text.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QVBoxLayout>
 
 namespace qrv::gui {
 
 namespace {
 
 const QColor kBackground(224, 224, 224);
-
-QRect Twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 void ShowStop(QWidget* parent, const QString& text) {
     MessageBox::show(parent, text, AppTitle(), QMessageBox::Critical, QMessageBox::Ok);
@@ -46,11 +46,11 @@ QString SavedLetterPath(const QString& chosen) {
                                                                         : chosen + QStringLiteral(".txt");
 }
 
-QPushButton* MakeButton(const QString& caption, const char* name, const QRect& place, QWidget* parent) {
+QPushButton* MakeButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
-    button->setGeometry(place);
+    button->setFixedSize(TwipsToPixels(*parent, 1695), TwipsToPixels(*parent, 855));
     return button;
 }
 
@@ -87,29 +87,38 @@ frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidge
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(Twips(120, 120, 15015, 10815));
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setPalette(grey);
     Frame1->setAutoFillBackground(true);
 
     RichTextBox1 = new QPlainTextEdit(Frame1);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setGeometry(Twips(360, 360, 14295, 8895));
     RichTextBox1->setFont(QFont(QString::fromLatin1(kLetterFontFamily), kLetterFontPoints));
     RichTextBox1->setReadOnly(true);
     RichTextBox1->setTabChangesFocus(true);
     RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichTextBox1->setPlainText(DisplayText(letterBytes_));
 
-    cmdSave = MakeButton(QStringLiteral("Save"), "cmdSave", Twips(10320, 9720, 1695, 855), Frame1);
-    cmdPrint = MakeButton(QStringLiteral("Print"), "cmdPrint", Twips(12360, 9720, 1695, 855), Frame1);
+    // The letter fills the window and follows its size; the buttons stand in
+    // a row below it, at the right.
+    cmdSave = MakeButton(QStringLiteral("&Save"), "cmdSave", Frame1);
+    cmdPrint = MakeButton(QStringLiteral("&Print"), "cmdPrint", Frame1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave);
+    buttons->addSpacing(TwipsToPixels(*this, 345));
+    buttons->addWidget(cmdPrint);
+    auto* inFrame = new QVBoxLayout(Frame1);
+    inFrame->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 240));
+    inFrame->addWidget(RichTextBox1, 1);
+    inFrame->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 120));
+    layout->addWidget(Frame1);
     connect(cmdSave, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
     setTabOrder(RichTextBox1, cmdSave);
     setTabOrder(cmdSave, cmdPrint);
-
-    const QRect frame = Frame1->geometry();
-    resize(frame.right() + frame.left() + 1, frame.bottom() + frame.top() + 1);
 }
 
 frmSendData::~frmSendData() {
@@ -130,11 +139,13 @@ void frmSendData::closeEvent(QCloseEvent* event) {
 }
 
 void frmSendData::cmdSave_Click() {
-    const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"));
+    const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), saveFolder_);
     if (chosen.isEmpty())
         return;
+    const QString path = SavedLetterPath(chosen);
     try {
-        SaveLetterAs(QFile::encodeName(SavedLetterPath(chosen)).toStdString(), letterBytes_);
+        SaveLetterAs(QFile::encodeName(path).toStdString(), letterBytes_);
+        emit statusMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
@@ -156,6 +167,10 @@ QString frmSendData::printWithBusyPointer() {
         return {};
     try {
         PrintReport(printer, letterPath_, 1);
+        emit statusMessage(printer.outputFileName().isEmpty()
+                               ? QStringLiteral("Letter printed on %1").arg(printer.printerName())
+                               : QStringLiteral("Letter printed to %1")
+                                     .arg(QDir::toNativeSeparators(printer.outputFileName())));
     } catch (const PrintError& e) {
         return QString::fromStdString(e.what());
     } catch (const FileError& e) {

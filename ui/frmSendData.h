@@ -27,6 +27,12 @@ class frmSendData : public QWidget {
     ~frmSendData() override;
 
     const std::string& letterPath() const { return letterPath_; }
+    // Where the Save dialog opens.
+    void setSaveFolder(const QString& folder) { saveFolder_ = folder; }
+
+  signals:
+    // Where a saved or printed letter went.
+    void statusMessage(const QString& text);
 
   public slots:
     void cmdSave_Click();
@@ -43,6 +49,7 @@ class frmSendData : public QWidget {
 
     std::string letterPath_;
     std::string letterBytes_; // what the display shows, what "Save" writes
+    QString saveFolder_;
     QFrame* Frame1;
     QPlainTextEdit* RichTextBox1;
     QPushButton* cmdSave;

@@ -17,6 +17,7 @@ constexpr std::size_t kFirstBlock = 4096;
 
 void ResultWindowAdapter::beginRun(Format format, const QString& mediaPath) {
     run_ = {format, mediaPath, QDateTime::currentDateTime()};
+    counts_ = {};
     windowUsed_ = false;
     rowsHandedOver_ = 0;
 }
@@ -32,10 +33,13 @@ FrmEdit& ResultWindowAdapter::window() {
 
 void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
     window().setLabel(label, text);
+    if (label == Label::Label24)
+        counts_.records = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void ResultWindowAdapter::appendListErr(std::string_view line) {
     window().appendListErr(line);
+    ++counts_.messages;
 }
 
 void ResultWindowAdapter::setColumns(const std::vector<Column>& columns) {
@@ -50,6 +54,7 @@ void ResultWindowAdapter::insertRow(std::int64_t position, ErrorRow row) {
     if (pendingRows_.empty())
         pendingPosition_ = position;
     pendingRows_.append(row);
+    ++counts_.rejected;
     if (pendingRows_.size() >= std::max(kFirstBlock, rowsHandedOver_))
         flushRows();
 }

@@ -6,6 +6,7 @@
 #include "runs/format.h"
 #include "runs/ports.h"
 #include "ui/rejected_rows.h"
+#include "ui/verdict.h"
 
 #include <QDateTime>
 #include <QString>
@@ -46,6 +47,8 @@ class ResultWindowAdapter : public ResultWindow {
     void flushRows();
     // Call after every run, whichever way it ended.
     void runEnded(const RunResult& result);
+    // What this run put into the window so far.
+    const RunCounts& counts() const { return counts_; }
 
   private:
     // The window, opened, and emptied of the last run's values when this
@@ -54,6 +57,7 @@ class ResultWindowAdapter : public ResultWindow {
 
     MDIForm1& mainWindow_;
     RunOrigin run_;
+    RunCounts counts_;
     bool windowUsed_ = false;
     std::int64_t pendingPosition_ = 1;
     RejectedRows pendingRows_;

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -85,8 +86,8 @@ class SendDataWindowTest : public QObject {
         auto* save = window->findChild<QPushButton*>(QStringLiteral("cmdSave"));
         auto* print = window->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
         QVERIFY(save && print);
-        QCOMPARE(save->text(), QStringLiteral("Save"));
-        QCOMPARE(print->text(), QStringLiteral("Print"));
+        QCOMPARE(save->text(), QStringLiteral("&Save"));
+        QCOMPARE(print->text(), QStringLiteral("&Print"));
         QCOMPARE(save->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(save->font().pointSize(), 12);
         QVERIFY(window->findChild<QWidget*>(QStringLiteral("Frame1")));
@@ -133,9 +134,12 @@ class SendDataWindowTest : public QObject {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
         const auto window = open();
+        QSignalSpy said(window.get(), &frmSendData::statusMessage);
         dialogs_->chooseNext(dir_.filePath(chosen));
         window->cmdSave_Click();
         QCOMPARE(FileBytes(dir_.filePath(written)), FileBytes(LetterPath()));
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(said[0][0].toString(), "Letter saved to " + dir_.filePath(written));
         QVERIFY(!QFile::exists(dir_.filePath(written + ".txt")));
         QVERIFY(dialogs_->messages().isEmpty());
     }
@@ -199,8 +203,11 @@ class SendDataWindowTest : public QObject {
             dialog.printer()->setOutputFileName(pdf);
             return QDialog::Accepted;
         });
+        QSignalSpy said(window.get(), &frmSendData::statusMessage);
         window->cmdPrint_Click();
         QVERIFY(asked);
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(said[0][0].toString(), "Letter printed to " + pdf);
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(test::PdfPageCount(pdf), 1);
         QVERIFY(test::PdfText(pdf).contains(QStringLiteral("654321")));
@@ -209,6 +216,7 @@ class SendDataWindowTest : public QObject {
 
     void cancelledPrintPrintsNothingAndSaysNothing() {
         const auto window = open();
+        QSignalSpy said(window.get(), &frmSendData::statusMessage);
         const QString pdf = dir_.filePath(QStringLiteral("cancelled.pdf"));
         dialogs_->printNext([&](QPrintDialog& dialog) {
             dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
@@ -217,6 +225,7 @@ class SendDataWindowTest : public QObject {
         });
         window->cmdPrint_Click();
         QVERIFY(!QFile::exists(pdf));
+        QVERIFY(said.isEmpty());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(dialogs_->messages().isEmpty());
     }

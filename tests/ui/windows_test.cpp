@@ -13,6 +13,7 @@
 #include "ui/frmSendData.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
+#include "ui/verdict.h"
 #include "version.h"
 
 #include <QAbstractItemModelTester>
@@ -35,8 +36,10 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -217,6 +220,46 @@ class WindowsTest : public QObject {
         }
     }
 
+    void verdict_data() {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<std::int64_t>("rejected");
+        QTest::addColumn<std::int64_t>("messages");
+        QTest::addColumn<QString>("expected");
+        const auto finished = int(RunOutcome::Finished);
+        QTest::newRow("clean")
+            << finished << std::int64_t{0} << std::int64_t{0}
+            << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. Summary: /d/012345";
+        QTest::newRow("findings")
+            << finished << std::int64_t{3} << std::int64_t{1}
+            << "jan.txt (Format 100 M): 16 records, 3 rejected, 1 control or totals message. "
+               "Summary: /d/012345";
+        QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2}
+                                            << "jan.txt (Format 100 M): 16 records, 0 rejected, 2 control or "
+                                               "totals messages. Summary: /d/012345";
+        QTest::newRow("control rejected")
+            << int(RunOutcome::ControlRejected) << std::int64_t{0} << std::int64_t{2}
+            << "jan.txt (Format 100 M): control record rejected (2 messages), no summary written";
+        QTest::newRow("wrong format") << int(RunOutcome::WrongFormat) << std::int64_t{0} << std::int64_t{0}
+                                      << "jan.txt (Format 100 M): Wrong Format";
+        QTest::newRow("run error") << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
+                                   << "jan.txt (Format 100 M): stopped at line 7: not a number.";
+    }
+
+    void verdict() {
+        QFETCH(int, outcome);
+        QFETCH(std::int64_t, rejected);
+        QFETCH(std::int64_t, messages);
+        QFETCH(QString, expected);
+        RunResult result;
+        result.outcome = RunOutcome(outcome);
+        if (result.outcome == RunOutcome::Finished)
+            result.summaryPath = "/d/012345";
+        if (result.outcome == RunOutcome::RunError)
+            result.error = RunError{7, "not a number."};
+        const RunCounts counts{rejected, messages, "16"};
+        QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
+    }
+
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status"); // -1: the windows start
@@ -375,6 +418,9 @@ class WindowsTest : public QObject {
         QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), "Account NO.");
 
         QCOMPARE(dialogs_->messageTexts(), QStringList{"Please check data input file."});
+        QCOMPARE(main_->statusBar()->currentMessage(),
+                 QString("in.txt (%1): 4 records, 2 rejected, 0 control or totals messages. Summary: %2")
+                     .arg(format == Format::M10 ? "Format 10 M" : "Format 100 M", dir_->filePath("012345")));
         QVERIFY(window->printSendData()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -755,6 +801,22 @@ class WindowsTest : public QObject {
                                              result->valueField(Label::HashValue)->text()));
         const QString letterPath = QFile::decodeName(QByteArray::fromStdString(letter->letterPath()));
         QVERIFY(QFile::exists(letterPath));
+
+        // The letter fills its window, with Save and Print below it, and
+        // needs no horizontal scroll bar at 1280 pixels.
+        main_->showNormal();
+        main_->resize(1280, 900);
+        QApplication::processEvents();
+        auto* view = letter->findChild<QPlainTextEdit*>("RichTextBox1");
+        auto* save = letter->findChild<QPushButton*>("cmdSave");
+        QVERIFY(view->width() > letter->width() * 9 / 10);
+        QVERIFY(save->geometry().top() > view->geometry().bottom());
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+        // Save opens in the media file's folder and says where the letter went.
+        dialogs_->chooseNext(dir_->filePath("letter"));
+        save->click();
+        QCOMPARE(dialogs_->fileDialogs().last().folder, dir_->path());
+        QCOMPARE(main_->statusBar()->currentMessage(), "Letter saved to " + dir_->filePath("letter.txt"));
 
         QFile changed(letterPath);
         QVERIFY(changed.open(QIODevice::WriteOnly) && changed.write("kept") == 4);
