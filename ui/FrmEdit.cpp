@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -29,6 +30,18 @@ QLabel* Caption(const char* name, const char* text, QWidget* parent) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
+
+// Room between a right-aligned amount and the reason beside it: the text of
+// every cell keeps this far from the cell's sides.
+class CellPaddingStyle : public QProxyStyle {
+  public:
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override {
+        const QRect rect = QProxyStyle::subElementRect(element, option, widget);
+        constexpr int kPadding = 4;
+        return element == SE_ItemViewItemText ? rect.adjusted(kPadding, 0, -kPadding, 0) : rect;
+    }
+};
 
 QString ViewName(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -167,6 +180,10 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1_->header()->setStretchLastSection(false);
     ListView1_->setMinimumHeight(TwipsToPixels(*this, 3495));
+    // Parented to the window, so that it outlives the list, which is deleted with its group first.
+    auto* padded = new CellPaddingStyle;
+    padded->setParent(this);
+    ListView1_->setStyle(padded);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(totals);

@@ -643,6 +643,27 @@ class WindowsTest : public QObject {
         QCOMPARE(seen, QStringList{"Please check data input file.: 2"});
     }
 
+    // A right-aligned amount (10 M) stops short of the reason beside it.
+    void amountsKeepClearOfTheNextColumn() {
+        const Detail detail{.account = "1234567890", .effectiveDate = kEffectiveDate, .amount = "888888888"};
+        const QString path =
+            media("in.txt", {ControlLine(Format::M10, Totals("00001")), DetailLine(Format::M10, detail)});
+        FrmEdit* window = check(Format::M10, path);
+        QVERIFY(window);
+        QTreeView* view = window->listView();
+        QApplication::processEvents();
+        const QRect cell = view->visualRect(window->errorRows()->index(0, 4));
+        const QImage picture = view->viewport()->grab().toImage();
+        const QRgb background = picture.pixel(cell.right() - 1, cell.top() + 1);
+        for (int x = cell.right() - 5; x <= cell.right(); ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                QVERIFY2(picture.pixel(x, y) == background, qPrintable(QString("x=%1 y=%2").arg(x).arg(y)));
+        bool drawn = false; // the amount is there, left of the gap
+        for (int x = cell.left(); x < cell.right() - 5 && !drawn; ++x)
+            drawn = picture.pixel(x, cell.center().y()) != background;
+        QVERIFY(drawn);
+    }
+
     void chooserKeepsPath() {
         chooseFormat(Format::M10);
         frmSelFile* chooser = main_->selFile();
