@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
-# Checks a sample media file in qrv-edit under a virtual X server, as a clerk
-# would, and saves a picture of the result window.
+# Checks a sample media file in the desktop program under a virtual X server,
+# as a clerk would, and saves pictures of the chooser, the result window and
+# the covering letter window.
 #
-#   scripts/screenshot-result.sh [MEDIA [10M|100M [PNG]]]
+#   scripts/screenshot-result.sh [MEDIA [10M|100M [FOLDER [WIDTHxHEIGHT]]]]
 #
-# Defaults: samples/100m-thai-name.txt, 100M, docs/result-window.png.
+# Defaults: samples/100m-thai-name.txt, 100M, docs, 1366x768.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 media=${1:-samples/100m-thai-name.txt}
 format=${2:-100M}
-png=${3:-docs/result-window.png}
+folder=${3:-docs}
+size=${4:-1366x768}
 
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target screenshot -j2
 
-# The check writes its summary file beside the media file: work on a copy so
-# that the samples folder stays as it is.
+# The check writes its summary file beside the media file, and the letter
+# window its letter file: both in a folder of their own.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$media" "$work/"
-mkdir -p "$(dirname "$png")"
-xvfb-run -a -s "-screen 0 1366x768x24" \
-    build/tests/ui/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$png")"
-echo "Saved $png"
+mkdir -p "$folder" "$work/run"
+chmod 700 "$work/run"
+XDG_RUNTIME_DIR="$work/run" xvfb-run -a -s "-screen 0 ${size}x24" \
+    build/tests/ui/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$folder")"
+echo "Saved $folder/chooser.png $folder/result-window.png $folder/letter-window.png"
