@@ -149,8 +149,9 @@ TEST(Amounts, ImpliedDecimalsTakeTheLeadingCharactersAndTheLastTwo) {
     EXPECT_EQ(AmountCents("000123456", 7), 123456);
     EXPECT_EQ(AmountCents("0012345678", 8), 12345678);
     EXPECT_EQ(AmountCents("5", 9), 550);          // a short field lends its characters twice
-    EXPECT_EQ(AmountCents("0000001 5 ", 8), 150); // "0000001 ." is not a number, "0000001" + "." + "5 " is
-    EXPECT_EQ(AmountCents(" 00001234 ", 8), 123400);
+    // Unusual fields take the general rule: the first nine characters, ".", the last two.
+    EXPECT_EQ(AmountCents("0000001500 ", 9), 15000);
+    EXPECT_EQ(AmountCents(" 00001234 ", 8), 12340);
     EXPECT_THROW(AmountCents("000000001 X", 9), ConversionError);
     EXPECT_THROW(AmountCents("0000001 500", 9), ConversionError);
 }
