@@ -46,7 +46,7 @@ std::string SummaryFilePath(std::string_view mediaPath, std::string_view company
         const std::size_t slash = mediaPath.rfind('/');
         return std::string(mediaPath.substr(0, slash + 1)) + std::string(companyCode);
     }
-    return std::string(Trim(mediaPath.substr(0, 3))) + std::string(companyCode);
+    return std::string(Trim(FirstCharacters(mediaPath, 3))) + std::string(companyCode);
 }
 
 SummaryWriter::SummaryWriter(std::string path)

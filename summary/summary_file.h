@@ -10,10 +10,10 @@
 namespace qrv {
 
 // Where a run writes the summary file of `mediaPath`: the first three
-// characters of the path, trimmed, followed by the company code as read
-// (D:\pay\jan.txt and 012345 give D:\012345; in.txt gives in.012345). A
-// path beginning with "/" has no drive root there, so the file goes into the
-// media file's own folder instead (/home/ann/jan.txt gives /home/ann/012345).
+// characters of the path (code points of a UTF-8 path, else bytes), trimmed, followed by the company code as
+// read (D:\pay\jan.txt and 012345 give D:\012345; in.txt gives in.012345). A path beginning with "/" has no
+// drive root there, so the file goes into the media file's own folder instead (/home/ann/jan.txt gives
+// /home/ann/012345).
 std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode);
 
 // Writes a summary file through a temporary file in the same folder, which

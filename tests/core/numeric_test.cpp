@@ -148,7 +148,7 @@ TEST(Amounts, ImpliedDecimalsTakeTheLeadingCharactersAndTheLastTwo) {
     EXPECT_EQ(AmountCents("00012345678", 9), 12345678);
     EXPECT_EQ(AmountCents("000123456", 7), 123456);
     EXPECT_EQ(AmountCents("0012345678", 8), 12345678);
-    EXPECT_EQ(AmountCents("5", 9), 550);          // a short field lends its characters twice
+    EXPECT_EQ(AmountCents("5", 9), 550); // a short field lends its characters twice
     // Unusual fields take the general rule: the first nine characters, ".", the last two.
     EXPECT_EQ(AmountCents("0000001500 ", 9), 15000);
     EXPECT_EQ(AmountCents(" 00001234 ", 8), 12340);

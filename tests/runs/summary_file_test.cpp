@@ -81,7 +81,8 @@ TEST_P(SummaryFile, EarlierFileSurvivesARunThatDoesNotFinish) {
 }
 
 // Paths with a drive letter and relative paths take the first three
-// characters of the path; an absolute path takes the media file's folder.
+// characters of the path, counted in code points where it is UTF-8; an absolute path takes the media file's
+// folder.
 TEST_P(SummaryFile, PathRules) {
     CurrentFolder inDir(dir.path());
     std::filesystem::create_directories(dir.path() / "abs" / "dir");
@@ -98,6 +99,11 @@ TEST_P(SummaryFile, PathRules) {
         {"in.txt", " 12345", "in. 12345"},
         {"sub/jan.txt", "012345", "sub012345"},
         {"ab", "012345", "ab012345"},
+        {"a\u0E01.txt", "012345", "a\u0E01.012345"},
+        {"\u0E44\u0E1F\u0E25\u0E4C.txt", "012345", "\u0E44\u0E1F\u0E25012345"},
+        {"\xA1\xA2\xA3\xA4.txt", "012345",
+         "\xA1\xA2\xA3"
+         "012345"}, // not UTF-8: bytes
         {absolute, "012345", (dir.path() / "abs" / "dir" / "012345").string()},
     };
     for (const auto& c : cases) {
