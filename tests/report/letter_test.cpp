@@ -2,6 +2,7 @@
 #include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/module_100m.h"
 #include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
 #include "tests/support/temp_dir.h"
@@ -86,6 +87,15 @@ TEST_F(LetterFiles, LetterOfA10MControlLine) {
     EXPECT_EQ(lines[15], Blanks(61) + "TOTAL RECORD    : 12345");
     EXPECT_EQ(lines[17], Blanks(61) + "TOTAL AMOUNT    : 0000009999");
     EXPECT_EQ(lines[19], Blanks(61) + "HASH TOTAL      : 7");
+}
+
+// A summary file cut short inside the effective date: the letter takes the
+// field's last two characters as the year ("01012" gives 01/01/12, where the
+// result window shows 01/01/2).
+TEST_F(LetterFiles, ShortEffectiveDateEndsWithItsLastTwoCharacters) {
+    const std::string line = test::ControlLine(Format::M100, {.effectiveDate = "010120"}).substr(0, 52);
+    const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout100M), "7", kDay);
+    EXPECT_EQ(lines[13], Blanks(61) + "EFFECTIVE DATE  : 01/01/12");
 }
 
 TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
