@@ -15,8 +15,11 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <algorithm>
+#include <limits>
 
 namespace qrv::gui {
 
@@ -151,6 +154,10 @@ void frmSendData::cmdSave_Click() {
 }
 
 void frmSendData::cmdPrint_Click() {
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        MessageBox::show(this,
+                         QStringLiteral("No printer is set up: the letter can be printed to a PDF file."),
+                         AppTitle(), QMessageBox::Information, QMessageBox::Ok);
     const QString failure = printWithBusyPointer();
     if (!failure.isEmpty())
         showError(failure);
@@ -170,8 +177,14 @@ QString frmSendData::printWithBusyPointer() {
     }
     if (answer != QDialog::Accepted)
         return {};
+    // The copies chosen in the dialog are printed by PrintReport, each from a
+    // new page; it keeps the printer from multiplying them again.
+    const auto copies = static_cast<std::int16_t>(
+        std::clamp(printer.copyCount(), 1, int{std::numeric_limits<std::int16_t>::max()}));
     try {
-        PrintReport(printer, letterPath_, 1);
+        const PrintResult result = PrintReport(printer, letterPath_, copies);
+        if (result.pages > 0)
+            emit printed(result.destination);
     } catch (const PrintError& e) {
         return QString::fromStdString(e.what());
     } catch (const FileError& e) {

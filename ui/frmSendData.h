@@ -40,12 +40,18 @@ class frmSendData : public QWidget {
     void cmdSave_Click();
     void cmdPrint_Click();
 
+  signals:
+    // The letter was printed: `destination` is the printer's name, or the
+    // full path of the PDF file it was printed to.
+    void printed(const QString& destination);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent);
-    // Empty when printed or cancelled, otherwise why printing failed.
+    // Empty when printed (then `printed` was emitted) or cancelled,
+    // otherwise why printing failed.
     QString printWithBusyPointer();
     void showError(const QString& text);
 

@@ -3,7 +3,9 @@
 #include "report/letter_file.h"
 #include "report/print_report.h"
 #include "tests/report/pdf_tools.h"
+#include "tests/report/print_button.h"
 #include "tests/report/thai_control_line.h"
+#include "ui/dialogs.h"
 #include "ui/thai_text.h"
 
 #include <QFontDatabase>
@@ -12,6 +14,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 namespace qrv {
 
@@ -44,10 +47,26 @@ class PrintReportTest : public QObject {
         printer.setOutputFileName(pdf);
     }
 
+    std::string summary() {
+        const std::string path = dir_.filePath(QStringLiteral("012345")).toStdString();
+        WriteLetterFile(path, test::ThaiControlLine() + "\r\n");
+        return path;
+    }
+
     std::string thaiLetter() {
-        const std::string summary = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary, test::ThaiControlLine() + "\r\n");
-        return LetterForSummary(summary, "654321", Format::M100, 2026y / December / 7);
+        return LetterForSummary(summary(), "654321", Format::M100, 2026y / December / 7);
+    }
+
+    std::unique_ptr<gui::frmSendData> letterWindow() {
+        return std::unique_ptr<gui::frmSendData>(
+            gui::frmSendData::Form_Load(summary(), "654321", Format::M100));
+    }
+
+    static QStringList ShownTexts() {
+        QStringList texts;
+        for (const gui::MessageBox::Shown& shown : gui::MessageBox::shownMessages())
+            texts << shown.text;
+        return texts;
     }
 
     // Word boxes in points from the page's top left corner.
@@ -74,6 +93,16 @@ class PrintReportTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         gui::InstallThaiFontSubstitutions();
+        // The letter file of the window tests goes to a private folder, and no
+        // print server answers, as on a machine with no printer set up.
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("run")));
+        QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
+        qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("no-server.sock")).toLocal8Bit());
+    }
+    void init() {
+        gui::MessageBox::clearShownMessages();
+        gui::MessageBox::setNextAnswer(QMessageBox::Ok);
     }
 
     void pageCounts_data() {
@@ -94,8 +123,9 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(NumberedLines(lines)), static_cast<std::int16_t>(copies)),
-                 pages);
+        QCOMPARE(
+            PrintReport(printer, letterFile(NumberedLines(lines)), static_cast<std::int16_t>(copies)).pages,
+            pages);
         QCOMPARE(test::PdfPageCount(pdf), pages);
     }
 
@@ -125,7 +155,7 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(""), 1), 0);
+        QCOMPARE(PrintReport(printer, letterFile(""), 1).pages, 0);
         QVERIFY(!QFile::exists(pdf));
     }
 
@@ -134,7 +164,7 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(letter), 1), 1);
+        QCOMPARE(PrintReport(printer, letterFile(letter), 1).pages, 1);
         QCOMPARE(test::ComparableLines(test::PdfText(pdf)), test::ComparableLines(gui::FromMedia(letter)));
         QVERIFY(test::PdfText(pdf).contains(QStringLiteral("ทดสอบ")));
     }
@@ -228,6 +258,70 @@ class PrintReportTest : public QObject {
             QCOMPARE(e.printer(), pdf);
             QVERIFY(!e.reason().isEmpty());
         }
+    }
+
+    void destinationIsThePdfsFullPath() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        ToPdf(printer, QStringLiteral("relative.pdf"));
+        const PrintResult result = PrintReport(printer, letterFile(NumberedLines(1)), 1);
+        QDir::setCurrent(previous);
+        QCOMPARE(result.destination, dir_.filePath(QStringLiteral("relative.pdf")));
+        QCOMPARE(test::PdfPageCount(result.destination), 1);
+    }
+
+    void printButtonPrintsTheDialogsCopies_data() {
+        QTest::addColumn<int>("copies");
+        QTest::newRow("1 copy") << 1;
+        QTest::newRow("2 copies") << 2;
+        QTest::newRow("3 copies") << 3;
+    }
+    void printButtonPrintsTheDialogsCopies() {
+        QFETCH(int, copies);
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = nextPdf();
+        const test::PrintButtonOutcome outcome = test::PressPrint(*window, [&](QPrinter& printer) {
+            ToPdf(printer, pdf);
+            printer.setCopyCount(copies);
+        });
+        QVERIFY(outcome.dialogShown);
+        QCOMPARE(test::PdfPageCount(pdf), copies);
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf, copies)),
+                 test::ComparableLines(test::PdfText(pdf, 1)));
+        QCOMPARE(outcome.printedTo, QStringList{pdf});
+    }
+
+    void noPrinterIsToldBeforeTheDialogOpens() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = nextPdf();
+        QStringList shownBeforeTheDialog;
+        const test::PrintButtonOutcome outcome = test::PressPrint(*window, [&](QPrinter& printer) {
+            shownBeforeTheDialog = ShownTexts();
+            ToPdf(printer, pdf);
+        });
+        QCOMPARE(
+            shownBeforeTheDialog,
+            QStringList{QStringLiteral("No printer is set up: the letter can be printed to a PDF file.")});
+        const gui::MessageBox::Shown& shown = gui::MessageBox::shownMessages().at(0);
+        QCOMPARE(shown.title, QStringLiteral("QRV Edit Data"));
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QCOMPARE(gui::MessageBox::shownMessages().size(), 1);
+        QCOMPARE(test::PdfPageCount(pdf), 1);
+        QCOMPARE(outcome.printedTo, QStringList{pdf});
+    }
+
+    void failedPrintIsNotReportedAsPrinted() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = dir_.filePath(QStringLiteral("no-such-folder/out.pdf"));
+        const test::PrintButtonOutcome outcome =
+            test::PressPrint(*window, [&](QPrinter& printer) { ToPdf(printer, pdf); });
+        QVERIFY(outcome.printedTo.isEmpty());
+        QCOMPARE(gui::MessageBox::shownMessages().last().icon, QMessageBox::Critical);
+        QVERIFY(gui::MessageBox::shownMessages().last().text.contains(pdf));
     }
 
     void missingLetterFileIsAFileError() {

@@ -1,0 +1,39 @@
+// Pressing the letter window's Print button with the print dialog answered
+// in place of the user.
+#pragma once
+
+#include "ui/dialogs.h"
+#include "ui/frmSendData.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <functional>
+
+namespace qrv::test {
+
+struct PrintButtonOutcome {
+    bool dialogShown = false;
+    QStringList printedTo; // what each `printed` signal named
+};
+
+// The dialog is accepted after `choose` has set up its printer, as the user's
+// choices would; `choose` also sees what happened before the dialog opened.
+// A message box before the dialog and one after it are answered OK.
+inline PrintButtonOutcome PressPrint(gui::frmSendData& window, const std::function<void(QPrinter&)>& choose) {
+    PrintButtonOutcome outcome;
+    QSignalSpy printed(&window, &gui::frmSendData::printed);
+    gui::MessageBox::setNextAnswer(QMessageBox::Ok);
+    gui::frmSendData::setNextPrintDialog([&](QPrintDialog& dialog) {
+        outcome.dialogShown = true;
+        choose(*dialog.printer());
+        gui::MessageBox::setNextAnswer(QMessageBox::Ok);
+        return QDialog::Accepted;
+    });
+    window.cmdPrint_Click();
+    for (const QList<QVariant>& signal : printed)
+        outcome.printedTo << signal.at(0).toString();
+    return outcome;
+}
+
+} // namespace qrv::test
