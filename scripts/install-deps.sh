@@ -8,6 +8,8 @@ packages=(
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
+    libcups2-dev                       # asking CUPS whether a printer took the letter
+    cups cups-client cups-filters      # the private print server of scripts/cups-test-env.sh
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
     poppler-utils                      # reading printed PDFs back in tests
     clang libclang-rt-14-dev           # libFuzzer

@@ -1,0 +1,198 @@
+// The letter printed through a real print server: the private cupsd of
+// scripts/cups-test-env.sh, whose queue writes each job to a PDF file.
+#include "report/cups_queue.h"
+#include "report/letter_file.h"
+#include "report/print_report.h"
+#include "tests/report/pdf_tools.h"
+#include "tests/report/print_button.h"
+#include "tests/report/thai_control_line.h"
+#include "ui/dialogs.h"
+#include "ui/frmSendData.h"
+#include "ui/thai_text.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace qrv {
+
+class CupsPrintTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QString server_;
+    QString queue_;
+    QString output_;
+    std::string summary_;
+
+    // Runs a CUPS command against the private server; its output, or why it failed.
+    QString cups(const QString& program, const QStringList& arguments) const {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, QStringList{QStringLiteral("-h"), server_} + arguments);
+        const bool ran = process.waitForFinished(30000);
+        const QString output = QString::fromLocal8Bit(process.readAll());
+        return ran && process.exitCode() == 0 ? output
+                                              : QStringLiteral("<%1 failed: %2>").arg(program, output);
+    }
+
+    bool queueIdle() const {
+        return cups(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue_}).trimmed().isEmpty();
+    }
+
+    // The queue has no job left to do and has written its file.
+    bool printedOut() const { return queueIdle() && QFileInfo(output_).size() > 0; }
+
+    std::unique_ptr<gui::frmSendData> letterWindow() const {
+        return std::unique_ptr<gui::frmSendData>(
+            gui::frmSendData::Form_Load(summary_, "654321", Format::M100));
+    }
+
+    test::PrintButtonOutcome printTo(const QString& queue, int copies = 1) {
+        const auto window = letterWindow();
+        if (!window)
+            return {};
+        return test::PressPrint(*window, [&](QPrinter& printer) {
+            printer.setPrinterName(queue);
+            printer.setCopyCount(copies);
+        });
+    }
+
+    static QList<gui::MessageBox::Shown> Messages() { return gui::MessageBox::shownMessages(); }
+
+    static void ExpectOneStopMessage(const QStringList& mentions) {
+        const auto& shown = gui::MessageBox::shownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].title, QStringLiteral("QRV Edit Data"));
+        for (const QString& mention : mentions)
+            QVERIFY2(shown[0].text.contains(mention), qPrintable(shown[0].text));
+    }
+
+  private slots:
+    void initTestCase() {
+        server_ = qEnvironmentVariable("CUPS_SERVER");
+        queue_ = qEnvironmentVariable("QRV_CUPS_QUEUE");
+        output_ = qEnvironmentVariable("QRV_CUPS_OUTPUT");
+        if (queue_.isEmpty())
+            QSKIP("no private print server: run through scripts/cups-test-env.sh");
+        QVERIFY2(!QPrinterInfo::printerInfo(queue_).isNull(), qPrintable(server_));
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("run")));
+        QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
+        gui::InstallThaiFontSubstitutions();
+        summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
+        WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
+    }
+    void init() {
+        gui::MessageBox::clearShownMessages();
+        QFile::remove(output_);
+    }
+    void cleanup() { cups(QStringLiteral("cupsaccept"), {queue_}); }
+
+    void letterComesOutOnOneA4Page() {
+        const test::PrintButtonOutcome outcome = printTo(queue_);
+        QVERIFY(outcome.dialogShown);
+        QVERIFY2(Messages().isEmpty(), qPrintable(Messages().value(0).text));
+        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(test::PdfPageCount(output_), 1);
+        QVERIFY(test::RunTool(QStringLiteral("pdfinfo"), {output_}).contains(QStringLiteral("(A4)")));
+        const std::unique_ptr<gui::frmSendData> window = letterWindow();
+        QCOMPARE(test::ComparableLines(test::PdfText(output_)),
+                 test::ComparableLines(gui::FromMedia(ReadLetterFile(window->letterPath()))));
+        QVERIFY(test::PdfText(output_).contains(QStringLiteral("THE VALMORA BANK PUBLIC COMPANY LIMITED")));
+        QVERIFY(test::PdfText(output_).contains(QStringLiteral("ทดสอบ")));
+    }
+
+    void twoCopiesGiveTwoPages() {
+        const test::PrintButtonOutcome outcome = printTo(queue_, 2);
+        QVERIFY(Messages().isEmpty());
+        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(test::PdfPageCount(output_), 2);
+        QCOMPARE(test::ComparableLines(test::PdfText(output_, 2)),
+                 test::ComparableLines(test::PdfText(output_, 1)));
+    }
+
+    void rejectingQueueGivesTheStopMessage() {
+        const QString before = cups(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
+                                                               QStringLiteral("-o"), queue_});
+        QCOMPARE(cups(QStringLiteral("cupsreject"),
+                      {QStringLiteral("-r"), QStringLiteral("closed for the test"), queue_}),
+                 QString());
+        const test::PrintButtonOutcome outcome = printTo(queue_);
+        ExpectOneStopMessage(
+            {queue_, QStringLiteral("does not accept jobs"), QStringLiteral("closed for the test")});
+        QVERIFY(outcome.printedTo.isEmpty());
+        QCOMPARE(cups(QStringLiteral("lpstat"),
+                      {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue_}),
+                 before);
+    }
+
+    void printerRemovedAfterTheDialogGivesTheStopMessage() {
+        const QString gone = QStringLiteral("QRV-Gone");
+        QCOMPARE(cups(QStringLiteral("lpadmin"),
+                      {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:///dev/null"),
+                       QStringLiteral("-P"),
+                       QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"),
+                       QStringLiteral("-E")})
+                     .contains(QStringLiteral("failed")),
+                 false);
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const test::PrintButtonOutcome outcome = test::PressPrint(*window, [&](QPrinter& printer) {
+            printer.setPrinterName(gone);
+            cups(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
+        });
+        ExpectOneStopMessage({QStringLiteral("\"") + gone + QStringLiteral("\""),
+                              QStringLiteral("CUPS no longer has this printer")});
+        QVERIFY(outcome.printedTo.isEmpty());
+    }
+
+    // Qt hands the document to CUPS and keeps CUPS' answer to itself.
+    void documentRefusedAfterPaintingIsReported() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(queue_);
+        const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
+        QVERIFY(queue);
+        QCOMPARE(queue->name(), queue_);
+        const int newest = queue->requireAcceptingJobs();
+        QPainter painter(&printer);
+        painter.drawText(QPointF(100, 100), QStringLiteral("refused"));
+        QCOMPARE(cups(QStringLiteral("cupsreject"), {queue_}), QString());
+        EndPrint(painter, printer);
+        try {
+            queue->requireJobSince(newest);
+            QFAIL("no error");
+        } catch (const PrintError& e) {
+            QCOMPARE(e.printer(), queue_);
+            QVERIFY2(e.reason().startsWith(QStringLiteral("CUPS did not take the letter (")),
+                     qPrintable(e.reason()));
+        }
+    }
+
+    void documentThatNeverReachedCupsIsReported() {
+        const CupsQueue queue(queue_);
+        const int newest = queue.requireAcceptingJobs();
+        QVERIFY_THROWS_EXCEPTION(PrintError, queue.requireJobSince(newest));
+    }
+
+    void fileOutputIsNoQueue() {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath(QStringLiteral("letter.pdf")));
+        QVERIFY(!CupsQueue::Of(printer));
+    }
+};
+
+} // namespace qrv
+
+QTEST_MAIN(qrv::CupsPrintTest)
+#include "cups_print_test.moc"
