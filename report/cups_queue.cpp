@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cups/cups.h>
 #include <memory>
+#include <string>
 
 namespace qrv {
 
@@ -25,14 +26,18 @@ bool CupsFailed() {
     return cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
+std::string QueueUri(const QByteArray& name) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", name.constData());
+    return uri;
+}
+
 // The queue's printer-is-accepting-jobs, printer-state-message and
 // printer-state-reasons; null with cupsLastError() set when CUPS cannot say.
 IppPtr QueueState(const QByteArray& name) {
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", name.constData());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(name).c_str());
     static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state-message",
                                          "printer-state-reasons"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
@@ -55,6 +60,28 @@ QString StateText(ipp_t* state) {
             reasons << reason;
     }
     return reasons.isEmpty() ? QStringLiteral("no reason given") : reasons.join(QStringLiteral(", "));
+}
+
+int NewestJobId(const QByteArray& queue, int whichJobs) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, whichJobs);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+// Whether the queue has a job numbered `firstId` or later, whatever its state.
+bool HasJobFrom(const QByteArray& queue, int firstId) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(queue).c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id", firstId);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "limit", 1);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-id");
+    const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    return ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER) != nullptr;
 }
 
 } // namespace
@@ -83,19 +110,17 @@ int CupsQueue::requireAcceptingJobs() const {
 void CupsQueue::requireJobSince(int newestBefore) const {
     if (CupsFailed())
         throw PrintError(name_, "CUPS did not take the letter (" + LastCupsError() + ")");
-    if (newestJobId() <= newestBefore)
+    if (!HasJobFrom(name_.toUtf8(), newestBefore + 1))
         throw PrintError(name_, QStringLiteral("CUPS made no job of the letter"));
 }
 
 int CupsQueue::newestJobId() const {
-    cups_job_t* jobs = nullptr;
-    const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name_.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
-    int newest = 0;
-    for (int i = 0; i < count; ++i)
-        newest = std::max(newest, jobs[i].id);
-    cupsFreeJobs(count, jobs);
-    return newest;
+    // Two questions, as CUPS answers with no more than the oldest 500 of its
+    // finished jobs, while it lists every pending one. With a longer history
+    // and nothing pending the answer is too low, which only makes the check
+    // after printing easier to pass, never fail.
+    return std::max(NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_ACTIVE),
+                    NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_COMPLETED));
 }
 
 } // namespace qrv

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cups/cups.h>
 #include <memory>
 
 namespace qrv {
@@ -153,6 +154,22 @@ class CupsPrintTest : public QObject {
         });
         ExpectOneStopMessage({QStringLiteral("\"") + gone + QStringLiteral("\""),
                               QStringLiteral("CUPS no longer has this printer")});
+        QVERIFY(outcome.printedTo.isEmpty());
+    }
+
+    void printServerGoneAfterTheDialogGivesTheStopMessage() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const test::PrintButtonOutcome outcome = test::PressPrint(*window, [&](QPrinter& printer) {
+            printer.setPrinterName(queue_);
+            // As if cupsd stopped while the dialog was open.
+            qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("stopped.sock")).toLocal8Bit());
+            cupsSetServer(nullptr);
+        });
+        qputenv("CUPS_SERVER", server_.toLocal8Bit());
+        cupsSetServer(nullptr);
+        ExpectOneStopMessage(
+            {QStringLiteral("\"") + queue_ + QStringLiteral("\""), QStringLiteral("CUPS does not answer")});
         QVERIFY(outcome.printedTo.isEmpty());
     }
 
