@@ -1,6 +1,7 @@
 // The letter printed through a real print server: the private cupsd of
 // scripts/cups-test-env.sh, whose queue writes each job to a PDF file.
 #include "report/cups_queue.h"
+#include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
 #include "tests/report/pdf_tools.h"
@@ -18,6 +19,7 @@
 #include <QtTest>
 #include <cups/cups.h>
 #include <memory>
+#include <optional>
 
 namespace qrv {
 
@@ -31,19 +33,25 @@ class CupsPrintTest : public QObject {
     QString output_;
     std::string summary_;
 
-    // Runs a CUPS command against the private server; its output, or why it failed.
-    QString cups(const QString& program, const QStringList& arguments) const {
+    // Runs a CUPS command against the private server; its output, none when it failed.
+    std::optional<QString> cups(const QString& program, const QStringList& arguments) const {
         QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, QStringList{QStringLiteral("-h"), server_} + arguments);
-        const bool ran = process.waitForFinished(30000);
-        const QString output = QString::fromLocal8Bit(process.readAll());
-        return ran && process.exitCode() == 0 ? output
-                                              : QStringLiteral("<%1 failed: %2>").arg(program, output);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+            return std::nullopt;
+        }
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    }
+
+    std::optional<QString> jobHistory() const {
+        return cups(QStringLiteral("lpstat"),
+                    {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue_});
     }
 
     bool queueIdle() const {
-        return cups(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue_}).trimmed().isEmpty();
+        const std::optional<QString> jobs = cups(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue_});
+        return jobs && jobs->trimmed().isEmpty();
     }
 
     // The queue has no job left to do and has written its file.
@@ -105,10 +113,9 @@ class CupsPrintTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
         QCOMPARE(test::PdfPageCount(output_), 1);
         QVERIFY(test::RunTool(QStringLiteral("pdfinfo"), {output_}).contains(QStringLiteral("(A4)")));
-        const std::unique_ptr<gui::frmSendData> window = letterWindow();
+        const std::string letter = LetterForSummary(summary_, "654321", Format::M100, Today());
         QCOMPARE(test::ComparableLines(test::PdfText(output_)),
-                 test::ComparableLines(gui::FromMedia(ReadLetterFile(window->letterPath()))));
-        QVERIFY(test::PdfText(output_).contains(QStringLiteral("THE VALMORA BANK PUBLIC COMPANY LIMITED")));
+                 test::ComparableLines(gui::FromMedia(letter)));
         QVERIFY(test::PdfText(output_).contains(QStringLiteral("ทดสอบ")));
     }
 
@@ -123,29 +130,24 @@ class CupsPrintTest : public QObject {
     }
 
     void rejectingQueueGivesTheStopMessage() {
-        const QString before = cups(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
-                                                               QStringLiteral("-o"), queue_});
-        QCOMPARE(cups(QStringLiteral("cupsreject"),
-                      {QStringLiteral("-r"), QStringLiteral("closed for the test"), queue_}),
-                 QString());
+        const std::optional<QString> before = jobHistory();
+        QVERIFY(before);
+        QVERIFY(cups(QStringLiteral("cupsreject"),
+                     {QStringLiteral("-r"), QStringLiteral("closed for the test"), queue_}));
         const test::PrintButtonOutcome outcome = printTo(queue_);
         ExpectOneStopMessage(
             {queue_, QStringLiteral("does not accept jobs"), QStringLiteral("closed for the test")});
         QVERIFY(outcome.printedTo.isEmpty());
-        QCOMPARE(cups(QStringLiteral("lpstat"),
-                      {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue_}),
-                 before);
+        QCOMPARE(jobHistory(), before);
     }
 
     void printerRemovedAfterTheDialogGivesTheStopMessage() {
         const QString gone = QStringLiteral("QRV-Gone");
-        QCOMPARE(cups(QStringLiteral("lpadmin"),
-                      {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:///dev/null"),
-                       QStringLiteral("-P"),
-                       QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"),
-                       QStringLiteral("-E")})
-                     .contains(QStringLiteral("failed")),
-                 false);
+        QVERIFY(cups(QStringLiteral("lpadmin"),
+                     {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:///dev/null"),
+                      QStringLiteral("-P"),
+                      QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"),
+                      QStringLiteral("-E")}));
         const auto window = letterWindow();
         QVERIFY(window);
         const test::PrintButtonOutcome outcome = test::PressPrint(*window, [&](QPrinter& printer) {
@@ -183,7 +185,7 @@ class CupsPrintTest : public QObject {
         const int newest = queue->requireAcceptingJobs();
         QPainter painter(&printer);
         painter.drawText(QPointF(100, 100), QStringLiteral("refused"));
-        QCOMPARE(cups(QStringLiteral("cupsreject"), {queue_}), QString());
+        QVERIFY(cups(QStringLiteral("cupsreject"), {queue_}));
         EndPrint(painter, printer);
         try {
             queue->requireJobSince(newest);
@@ -199,13 +201,6 @@ class CupsPrintTest : public QObject {
         const CupsQueue queue(queue_);
         const int newest = queue.requireAcceptingJobs();
         QVERIFY_THROWS_EXCEPTION(PrintError, queue.requireJobSince(newest));
-    }
-
-    void fileOutputIsNoQueue() {
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir_.filePath(QStringLiteral("letter.pdf")));
-        QVERIFY(!CupsQueue::Of(printer));
     }
 };
 
