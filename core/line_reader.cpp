@@ -52,7 +52,7 @@ bool LineReader::next(std::string_view& line) {
     return true;
 }
 
-// Room for the CR of a CR LF, which is no part of the line.
+// Room for the CR of a CR LF, which does not count towards the line.
 void LineReader::appendToLongLine(const char* bytes, std::size_t size) {
     if (longLine_.size() + size > kMaxLineLength + 1)
         throw LineTooLong();
