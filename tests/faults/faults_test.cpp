@@ -217,7 +217,7 @@ class Interrupted : public testing::TestWithParam<SignalCase> {
 };
 
 TEST_P(Interrupted, HalfwayLeavesNoTemporaryFileAndTheEarlierSummary) {
-    WriteMediaFile(media(), 2'000'000);
+    WriteMediaFile(media(), 1'000'000);
     WriteBytes(summary(), std::string(kEarlier));
     fs::permissions(summary(), fs::perms(0640));
     const long long size = static_cast<long long>(fs::file_size(media()));
