@@ -1,4 +1,5 @@
-// The line reader and the summary writer around the edges of their buffers.
+// The line reader around the edges of its buffer and at its length limit, the
+// summary writer, and whole files written in one step.
 #include "core/file_error.h"
 #include "core/files.h"
 #include "core/line_reader.h"
