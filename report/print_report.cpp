@@ -1,9 +1,8 @@
 #include "report/print_report.h"
 
 #include "core/cp874.h"
-#include "core/file_error.h"
-#include "core/line_reader.h"
 #include "report/cups_queue.h"
+#include "report/letter_file.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -22,17 +21,19 @@ QString FailureReason(const QPrinter& printer, const char* whenPrinter) {
                                               : QStringLiteral("the output file cannot be written");
 }
 
+// LF or CR LF ends a line; a line end after the last line adds no empty line.
 std::vector<QString> ReadLetterLines(const std::string& letterPath) {
-    try {
-        LineReader reader(letterPath);
-        std::vector<QString> lines;
-        std::string line;
-        while (reader.next(line))
-            lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
-        return lines;
-    } catch (const FileError& e) {
-        throw FileError("read the letter file", letterPath, e.reason());
+    const std::string bytes = ReadLetterFile(letterPath);
+    std::vector<QString> lines;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (end != std::string_view::npos && line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
     }
+    return lines;
 }
 
 double DevicePixelsPerMm(const QPrinter& printer) {

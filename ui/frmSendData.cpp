@@ -6,6 +6,7 @@
 #include "report/print_report.h"
 #include "runs/ports.h"
 #include "ui/dialogs.h"
+#include "ui/letter_folder.h"
 #include "ui/thai_text.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "tests/report/thai_control_line.h"
 #include "ui/dialogs.h"
 #include "ui/frmSendData.h"
+#include "ui/letter_folder.h"
 #include "ui/thai_text.h"
 
 #include <QApplication>

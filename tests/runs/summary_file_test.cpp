@@ -34,13 +34,17 @@ TEST_P(SummaryFile, HoldsTheControlLineAndTheAcceptedLinesEachAsRead) {
 // edge, and a CR LF split by it, read as any others.
 TEST_P(SummaryFile, LinesAcrossTheReadBufferAreWhole) {
     constexpr std::size_t kBuffer = 1 << 18;
-    const std::string controlLine = control(2, 300);
+    constexpr std::size_t kFillerLength = 60000; // lines may be at most 65,536 bytes long
+    const std::string controlLine = control(6, 700);
+    std::string filler = detail({.amount = amount(100)});
+    filler.resize(kFillerLength, 'f');
     for (const std::size_t crAt : {kBuffer - 2, kBuffer - 1, kBuffer, kBuffer + 1}) {
         SCOPED_TRACE(crAt);
-        const std::size_t longLength = crAt - (controlLine.size() + 2);
+        const std::size_t longLength = crAt - (controlLine.size() + 2) - 4 * (kFillerLength + 2);
         std::string longLine = detail({.amount = amount(100)});
         longLine.resize(longLength, 'x');
-        const std::vector<std::string> lines = {controlLine, longLine, detail({.amount = amount(200)})};
+        const std::vector<std::string> lines = {
+            controlLine, filler, filler, filler, filler, longLine, detail({.amount = amount(200)})};
         Session s;
 
         const RunResult result = run(s, media(lines));
