@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace qrv {
@@ -40,35 +41,36 @@ inline int WeightedDigitSum(std::string_view text, std::span<const int> weights)
     return sum;
 }
 
-// ImpliedDecimalAmount of an amount of at most 15 plain digits over its
-// full width, as in well-formed files: the scaled integer is exact, and one
-// correctly rounded division by 100 gives the very double that reading the
-// decimal text would.
-inline double PlainImpliedDecimalAmount(std::string_view digits) {
-    std::uint64_t cents = 0;
+// The amounts of a whole file, in hundredths, added without rounding: more
+// than 2^63 hundredths can only come from billions of records, but nothing
+// short of that may be lost.
+__extension__ typedef __int128 WideCents;
+
+// AmountCents of an amount of at most 18 plain digits over its full width,
+// as in well-formed files.
+inline std::int64_t PlainAmountCents(std::string_view digits) {
+    std::int64_t cents = 0;
     std::size_t i = 0;
     if (digits.size() >= 8) {
-        cents = EightDigitsValue(EightCharacters(digits.data()));
+        cents = static_cast<std::int64_t>(EightDigitsValue(EightCharacters(digits.data())));
         i = 8;
     }
     for (; i < digits.size(); ++i)
-        cents = cents * 10 + static_cast<std::uint64_t>(digits[i] - '0');
-    return static_cast<double>(cents) / 100.0;
+        cents = cents * 10 + (digits[i] - '0');
+    return cents;
 }
 
-// The text the runs build from an amount field, read as a double: its first
-// `wholeLength` characters, ".", and its last two characters.
-double ImpliedDecimalText(std::string_view field, std::size_t wholeLength);
+// The text the runs build from an amount field: its first `wholeLength`
+// characters, ".", and its last two characters.
+std::string ImpliedDecimalText(std::string_view field, std::size_t wholeLength);
 
-// The implied-decimal arithmetic of the runs: ImpliedDecimalText, taken by
-// the fast rule when the field is plain digits of its full width.
-inline double ImpliedDecimalAmount(std::string_view field, std::size_t wholeLength) {
-    if (field.size() == wholeLength + 2 && wholeLength <= 13 && AllDigits(field))
-        return PlainImpliedDecimalAmount(field);
-    return ImpliedDecimalText(field, wholeLength);
+// The implied-decimal amount of a field in hundredths, exactly: the
+// ImpliedDecimalText read as a number. Its fraction has at most the two
+// digits of the field's end. A text that is not a number throws ConversionError.
+inline std::int64_t AmountCents(std::string_view field, std::size_t wholeLength) {
+    if (field.size() == wholeLength + 2 && wholeLength <= 16 && AllDigits(field))
+        return PlainAmountCents(field);
+    return ToCents(ImpliedDecimalText(field, wholeLength));
 }
-
-// Whether two totals agree to 15 significant digits.
-bool SameTo15Digits(double a, double b);
 
 } // namespace qrv

@@ -2,11 +2,11 @@
 
 #include "core/numeric.h"
 
-#include <cstdio>
-
 namespace qrv {
 
 namespace {
+
+__extension__ typedef unsigned __int128 WideMagnitude;
 
 // Inserts "," every three digits into the whole part of a plain decimal text.
 std::string Grouped(std::string plain) {
@@ -50,13 +50,18 @@ std::string FormatGroupedWhole(std::int64_t currency) {
     return Grouped(std::to_string(whole));
 }
 
-std::string FormatTwoDecimals(double value) {
-    const int size = std::snprintf(nullptr, 0, "%.2f", value);
-    std::string plain(static_cast<std::size_t>(size), '\0');
-    std::snprintf(plain.data(), plain.size() + 1, "%.2f", value);
-    if (plain == "-0.00")
-        plain = "0.00";
-    return Grouped(std::move(plain));
+std::string FormatCents(WideCents cents) {
+    const bool negative = cents < 0;
+    auto magnitude = static_cast<WideMagnitude>(negative ? -cents : cents);
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    digits.insert(digits.size() - 2, 1, '.');
+    return Grouped((negative ? "-" : "") + digits);
 }
 
 } // namespace qrv

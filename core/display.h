@@ -1,6 +1,8 @@
 // Media-file values as the result window and the letter show them.
 #pragma once
 
+#include "core/digit_sums.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,8 +23,8 @@ std::string RenderDate(std::string_view field);
 // Whole currency units with "," grouping, no leading zeros, the empty text
 // for zero (the pattern "#,###,###,###"); rounds half to even.
 std::string FormatGroupedWhole(std::int64_t currency);
-// A number with exactly two decimals, "," grouping, a leading zero below 1
+// Hundredths with exactly two decimals, "," grouping, a leading zero below 1
 // and a leading "-" when negative: 1,234,567.80 and 0.00.
-std::string FormatTwoDecimals(double value);
+std::string FormatCents(WideCents cents);
 
 } // namespace qrv

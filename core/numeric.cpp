@@ -2,7 +2,6 @@
 
 #include "core/text.h"
 
-#include <charconv>
 #include <limits>
 #include <optional>
 
@@ -111,25 +110,8 @@ std::int64_t ToCurrency(std::string_view text) {
     return ScaledInteger(text, 4, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
 }
 
-double ToDouble(std::string_view text) {
-    const NumberParts parts = ParseOrThrow(text);
-    std::string plain;
-    plain.reserve(parts.whole.size() + parts.fraction.size() + 3);
-    if (parts.negative)
-        plain += '-';
-    for (char c : parts.whole)
-        if (c != ',')
-            plain += c;
-    if (parts.whole.empty())
-        plain += '0';
-    plain += '.';
-    plain += parts.fraction;
-    plain += '0';
-    double value = 0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc())
-        throw ConversionError(ConversionError::Kind::Overflow, text);
-    return value;
+std::int64_t ToCents(std::string_view text) {
+    return ScaledInteger(text, 2, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
 }
 
 } // namespace qrv

@@ -81,6 +81,8 @@ std::int32_t ToInt32(std::string_view text);
 
 // Currency: a fixed-point number with four decimals, held as ten-thousandths.
 std::int64_t ToCurrency(std::string_view text);
-double ToDouble(std::string_view text);
+// A number in hundredths, exactly for a text with at most two decimals;
+// further decimals round half to even.
+std::int64_t ToCents(std::string_view text);
 
 } // namespace qrv

@@ -10,5 +10,8 @@ namespace qrv {
 std::string_view Trim(std::string_view text);
 // ASCII letters to upper case; every other byte (Thai included) unchanged.
 std::string UpperCase(std::string_view text);
+// The first `count` characters: code points of a text that is valid UTF-8,
+// bytes of any other text.
+std::string_view FirstCharacters(std::string_view text, std::size_t count);
 
 } // namespace qrv

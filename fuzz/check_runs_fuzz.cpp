@@ -1,29 +1,15 @@
 // Arbitrary bytes as a media file, checked by both runs: no input may crash,
 // hang or trip a sanitizer, and every run ends in one of its four outcomes.
+#include "fuzz/work_folder.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
 #include "runs/null_ports.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace {
-
-// A private folder for this process; the summary files land there too.
-const std::filesystem::path& WorkFolder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qrv-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        std::atexit([] { std::filesystem::remove_all(WorkFolder()); });
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
 
 bool IsOneOfTheOutcomes(qrv::RunOutcome outcome) {
     switch (outcome) {
@@ -39,7 +25,7 @@ bool IsOneOfTheOutcomes(qrv::RunOutcome outcome) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string media = (WorkFolder() / "media.txt").string();
+    const std::string media = (qrv::fuzz::Work() / "media.txt").string();
     std::ofstream(media, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
     qrv::NullWindow window;
     qrv::SilentUser user;

@@ -1,6 +1,5 @@
 #include "report/letter.h"
 
-#include "core/display.h"
 #include "summary/summary_file.h"
 
 #include <array>
@@ -19,6 +18,16 @@ std::string TwoDigits(unsigned value) {
 
 std::string Indented(std::int16_t k, std::string_view text) {
     return MakeSpaces(k) + std::string(text);
+}
+
+// The letter's date: characters 1-2, "/", 3-4, "/", and the field's last two
+// characters, which differ from the result window's 5-6 only in a short field.
+std::string LetterDate(std::string_view field) {
+    const auto piece = [&](std::size_t at) {
+        return at < field.size() ? field.substr(at, 2) : std::string_view{};
+    };
+    const std::string_view lastTwo = field.substr(field.size() > 2 ? field.size() - 2 : 0);
+    return std::string(piece(0)) + "/" + std::string(piece(2)) + "/" + std::string(lastTwo);
 }
 
 } // namespace
@@ -63,7 +72,7 @@ std::vector<std::string> BuildLetter(const Fields& control, std::string_view has
         "",
         value("COMPANY NAME    : ", control[control::CompanyName]),
         "",
-        value("EFFECTIVE DATE  : ", RenderDate(control[control::EffectiveDate])),
+        value("EFFECTIVE DATE  : ", LetterDate(control[control::EffectiveDate])),
         "",
         value("TOTAL RECORD    : ", control[control::TotalRecord]),
         "",

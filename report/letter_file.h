@@ -1,23 +1,15 @@
-// Where the covering letter lives while its window is open, and writing it.
+// Writing, reading and removing the covering letter's files at given paths.
 #pragma once
 
 #include "runs/format.h"
 
 #include <chrono>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace qrv {
 
-// The one fixed per-user letter file: "C:\outputyyyy.txt" on Windows;
-// elsewhere outputyyyy.txt in $XDG_RUNTIME_DIR, or, without one, in the
-// private folder qrv-edit of the user's cache ($XDG_CACHE_HOME or ~/.cache),
-// which is created with mode 0700. Throws FileError when that folder cannot
-// be made or is not a private folder of this user.
-std::string LetterFilePath();
-
-// Creates or replaces the file at `path` with `bytes` (mode 0600). A
+// Creates or replaces the letter file at `path` with `bytes` (mode 0600). A
 // symbolic link at `path` is refused, not followed. Throws FileError.
 void WriteLetterFile(const std::string& path, std::string_view bytes);
 
@@ -28,10 +20,12 @@ void WriteLetterForSummary(const std::string& path, const std::string& summaryPa
                            std::string_view hashValue, Format format, std::chrono::year_month_day today);
 
 // The user's own copy of the letter ("Save"): creates or replaces `path`
-// with `bytes` (mode 0666 less the umask). Throws FileError naming the path and the reason.
+// with `bytes` in one step, keeping the permission bits of a file it
+// replaces (a new one gets 0666 less the umask); a failure leaves any earlier
+// file as it was. Throws FileError naming the path and the reason.
 void SaveLetterAs(const std::string& path, std::string_view bytes);
 
-// The whole content of the letter file. Throws FileError.
+// The whole content of the letter file; a symbolic link is refused. Throws FileError.
 std::string ReadLetterFile(const std::string& path);
 
 // Deletes the letter file; one that is already gone is no error.

@@ -1,39 +1,39 @@
 #include "report/print_report.h"
 
 #include "core/cp874.h"
-#include "core/file_error.h"
-#include "core/line_reader.h"
+#include "report/cups_queue.h"
+#include "report/letter_file.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace qrv {
 
 namespace {
 
-QString PrinterName(const QPrinter& printer) {
-    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-}
-
 QString FailureReason(const QPrinter& printer, const char* whenPrinter) {
     return printer.outputFileName().isEmpty() ? QString::fromLatin1(whenPrinter)
                                               : QStringLiteral("the output file cannot be written");
 }
 
+// LF or CR LF ends a line; a line end after the last line adds no empty line.
 std::vector<QString> ReadLetterLines(const std::string& letterPath) {
-    try {
-        LineReader reader(letterPath);
-        std::vector<QString> lines;
-        std::string line;
-        while (reader.next(line))
-            lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
-        return lines;
-    } catch (const FileError& e) {
-        throw FileError("read the letter file", letterPath, e.reason());
+    const std::string bytes = ReadLetterFile(letterPath);
+    std::vector<QString> lines;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (end != std::string_view::npos && line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
     }
+    return lines;
 }
 
 double DevicePixelsPerMm(const QPrinter& printer) {
@@ -70,7 +70,7 @@ class PageCursor {
   private:
     void startPage() {
         if (!printer_.newPage())
-            throw PrintError(PrinterName(printer_),
+            throw PrintError(PrintDestination(printer_),
                              FailureReason(printer_, "the printer refused a new page"));
         breakPending_ = false;
         ++pages_;
@@ -108,10 +108,6 @@ void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector
 
 } // namespace
 
-PrintError::PrintError(const QString& printer, const QString& reason)
-    : std::runtime_error(("Cannot print to \"" + printer + "\": " + reason).toStdString()), printer_(printer),
-      reason_(reason) {}
-
 void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation) {
     QPageLayout layout = printer.pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
@@ -135,23 +131,25 @@ double PrintLineAdvance(const QPrinter& printer, const QPainter& painter) {
     return std::min(metrics.lineSpacing(), fitting);
 }
 
-int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies) {
+PrintResult PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies) {
     const std::vector<QString> lines = ReadLetterLines(letterPath);
     SetPrinterPage(printer, QPageSize::A4, QPageLayout::Portrait);
     // The copies are ours to print: a copy count chosen in the print dialog
     // must not multiply them.
     printer.setCopyCount(1);
     if (lines.empty() || copies < 1)
-        return 0;
+        return {0, PrintDestination(printer)};
 
+    const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
+    const int newestJob = queue ? queue->requireAcceptingJobs() : 0;
     QPainter painter;
     if (!painter.begin(&printer))
-        throw PrintError(PrinterName(printer), FailureReason(printer, "the printer cannot be opened"));
+        throw PrintError(PrintDestination(printer), FailureReason(printer, "the printer cannot be opened"));
     SetPrinterFont(painter, kLetterFontFamily, kLetterFontPoints, false, false, false);
     CondenseToFit(painter, printer, lines);
     if (PrintLineAdvance(printer, painter) <= 0) {
         painter.end();
-        throw PrintError(PrinterName(printer), "the printable area is too small for 47 lines a page");
+        throw PrintError(PrintDestination(printer), "the printable area is too small for 47 lines a page");
     }
     PageCursor cursor(printer, painter);
     for (int copy = 0; copy < copies; ++copy) {
@@ -160,13 +158,23 @@ int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t c
         cursor.newPage();
     }
     EndPrint(painter, printer);
-    return cursor.pages();
+    if (queue)
+        queue->requireJobSince(newestJob);
+    return {cursor.pages(), PrintDestination(printer)};
 }
 
 void EndPrint(QPainter& painter, const QPrinter& printer) {
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw PrintError(PrinterName(printer),
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error)
+        throw PrintError(PrintDestination(printer),
                          FailureReason(printer, "the printer did not accept the document"));
+    if (printer.printerState() == QPrinter::Aborted)
+        throw PrintError(PrintDestination(printer), QStringLiteral("the printout was cancelled"));
+}
+
+QString PrintDestination(const QPrinter& printer) {
+    return printer.outputFileName().isEmpty() ? printer.printerName()
+                                              : QFileInfo(printer.outputFileName()).absoluteFilePath();
 }
 
 } // namespace qrv

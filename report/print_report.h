@@ -2,11 +2,12 @@
 // font, 47 lines a page.
 #pragma once
 
+#include "report/print_error.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 class QPainter;
@@ -20,18 +21,6 @@ inline constexpr double kPrintLeftMm = 23.0;
 inline constexpr const char* kLetterFontFamily = "AngsanaUPC";
 inline constexpr int kLetterFontPoints = 16;
 
-// The printer (or output file) refused the document; `printer` names it.
-class PrintError : public std::runtime_error {
-  public:
-    PrintError(const QString& printer, const QString& reason);
-    const QString& printer() const { return printer_; }
-    const QString& reason() const { return reason_; }
-
-  private:
-    QString printer_;
-    QString reason_;
-};
-
 // Millimetres as the page layout's unit, the paper size and the orientation.
 void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation);
 
@@ -44,14 +33,25 @@ void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t point
 // face the page was laid out for).
 double PrintLineAdvance(const QPrinter& printer, const QPainter& painter);
 
+struct PrintResult {
+    int pages = 0;
+    QString destination; // PrintDestination of the printer
+};
+
 // Prints the letter file (code page 874 text) `copies` times, each copy from
 // the top of a new page, 47 lines a page, and ends the document. A font too
-// wide for the longest line is condensed until that line fits the page. Returns the
-// number of pages printed; an empty letter prints nothing. Throws FileError
-// when the letter file cannot be read and PrintError when the printer fails.
-int PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies);
+// wide for the longest line is condensed until that line fits the page. An
+// empty letter prints nothing. For a CUPS printer it asks CUPS first whether
+// the printer accepts jobs and afterwards whether it made a job of the letter.
+// Throws FileError when the letter file cannot be read and PrintError when
+// the printer, CUPS or the output file fails.
+PrintResult PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies);
 
-// Ends the document so that it goes to the printer. Throws PrintError.
+// Ends the document so that it goes to the printer. Throws PrintError when
+// Qt reports the end, or the printer, as failed.
 void EndPrint(QPainter& painter, const QPrinter& printer);
+
+// Where `printer` prints: the full path of its output file, else its name.
+QString PrintDestination(const QPrinter& printer);
 
 } // namespace qrv

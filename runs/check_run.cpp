@@ -57,7 +57,7 @@ class Run {
     std::int64_t errorRow_ = 1;
     std::int64_t detailCount_ = 0;
     std::int32_t hashTotal_ = 0;
-    double amountTotal_ = 0;
+    WideCents amountTotal_ = 0;
     bool errorFlag_ = false;
 };
 
@@ -192,14 +192,14 @@ void Run::acceptPlainRecord(const Fields& fields) {
     hashTotal_ =
         AddToHashTotal(hashTotal_, PlainHashRecord(fields[detail::AccountNo], fields[detail::Amount]));
     summary_->writeLine(line_);
-    amountTotal_ += PlainImpliedDecimalAmount(fields[detail::Amount]);
+    amountTotal_ += PlainAmountCents(fields[detail::Amount]);
 }
 
 void Run::acceptRecord(const Fields& fields) {
     hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
     summary_->writeLine(line_);
-    amountTotal_ += InField(
-        "Amount", [&] { return ImpliedDecimalAmount(fields[detail::Amount], format_.detailWholeLength); });
+    amountTotal_ +=
+        InField("Amount", [&] { return AmountCents(fields[detail::Amount], format_.detailWholeLength); });
 }
 
 void Run::finish() {
@@ -210,7 +210,7 @@ void Run::finish() {
     lineNumber_ = 1; // the comparisons read the control line's fields
     window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
     window_.setLabel(Label::Label24, std::to_string(detailCount_));
-    window_.setLabel(Label::Label26, FormatTwoDecimals(amountTotal_));
+    window_.setLabel(Label::Label26, FormatCents(amountTotal_));
 
     const std::int32_t totalRecord =
         InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
@@ -218,10 +218,10 @@ void Run::finish() {
         window_.appendListErr("CTL.REC total record not equal total record of detail");
         errorFlag_ = true;
     }
-    const double controlAmount = InField("TotalAmount", [&] {
-        return ImpliedDecimalAmount(control_[control::TotalAmount], format_.controlWholeLength);
+    const std::int64_t controlAmount = InField("TotalAmount", [&] {
+        return AmountCents(control_[control::TotalAmount], format_.controlWholeLength);
     });
-    if (!SameTo15Digits(controlAmount, amountTotal_)) {
+    if (controlAmount != amountTotal_) {
         window_.appendListErr("CTL.REC total amount not equal total amount of detail");
         errorFlag_ = true;
     }

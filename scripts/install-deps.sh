@@ -9,6 +9,8 @@ packages=(
     nlohmann-json3-dev                 # qrv-check --json
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG
+    libcups2-dev                       # asking CUPS whether a printer took the letter
+    cups cups-client cups-filters      # the private print server of scripts/cups-test-env.sh
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
     poppler-utils                      # reading printed PDFs back in tests
     clang libclang-rt-14-dev           # libFuzzer

@@ -2,6 +2,8 @@
 // media file, each as read and ending in CR LF.
 #pragma once
 
+#include "core/files.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,20 +12,19 @@
 namespace qrv {
 
 // Where a run writes the summary file of `mediaPath`: the first three
-// characters of the path, trimmed, followed by the company code as read
-// (D:\pay\jan.txt and 012345 give D:\012345; in.txt gives in.012345). A
-// path beginning with "/" has no drive root there, so the file goes into the
-// media file's own folder instead (/home/ann/jan.txt gives /home/ann/012345).
+// characters of the path (code points of a UTF-8 path, else bytes), trimmed, followed by the company code as
+// read (D:\pay\jan.txt and 012345 give D:\012345; in.txt gives in.012345). A path beginning with "/" has no
+// drive root there, so the file goes into the media file's own folder instead (/home/ann/jan.txt gives
+// /home/ann/012345).
 std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode);
 
-// Writes a summary file through a temporary file in the same folder, which
-// commit() moves over the final path. Destroyed without commit(), it removes
-// the temporary file and leaves any earlier file at the path untouched.
+// Writes a summary file as a PendingFile: until commit() gives it its name
+// it is nowhere to be found, and any earlier file at the path stays as it
+// was. The committed file keeps the permission bits of the file it replaces.
 class SummaryWriter {
   public:
-    // Throws FileError when the temporary file cannot be created.
+    // Throws FileError when the file cannot be created.
     explicit SummaryWriter(std::string path);
-    ~SummaryWriter();
     SummaryWriter(const SummaryWriter&) = delete;
     SummaryWriter& operator=(const SummaryWriter&) = delete;
 
@@ -31,20 +32,19 @@ class SummaryWriter {
     // Throws FileError when the data cannot be written or moved into place.
     void commit();
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return file_.path(); }
 
   private:
     void flush();
 
-    std::string path_;
-    std::string tempPath_;
-    int fd_ = -1;
+    PendingFile file_;
     std::vector<char> buffer_; // lines not yet written, in buffer_[0, used_)
     std::size_t used_ = 0;
 };
 
 // The first line of a summary file, without its terminator; nothing when the
-// file is empty. Throws FileError when it cannot be opened or read.
+// file is empty. Throws FileError when it cannot be opened or read, or when
+// that line is too long to be a control line.
 std::optional<std::string> ReadSummaryControlLine(const std::string& path);
 
 } // namespace qrv

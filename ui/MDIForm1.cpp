@@ -9,6 +9,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -107,8 +108,14 @@ void MDIForm1::showCoveringLetter() {
     if (!letter)
         return;
     letter->setSaveFolder(QFileInfo(result->summaryMediaFile()).absolutePath());
-    connect(letter, &frmSendData::statusMessage, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(letter, &frmSendData::saved, this, [this](const QString& path) {
+        statusBar()->showMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
+    });
+    connect(letter, &frmSendData::printed, this, [this](const QString& destination) {
+        statusBar()->showMessage(QDir::isAbsolutePath(destination)
+                                     ? QStringLiteral("Letter printed to %1").arg(destination)
+                                     : QStringLiteral("Letter printed on %1").arg(destination));
+    });
     addMaximized(letter);
 }
 

@@ -6,21 +6,24 @@
 #include "report/print_report.h"
 #include "runs/ports.h"
 #include "ui/dialogs.h"
+#include "ui/letter_folder.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
 
 namespace qrv::gui {
 
@@ -145,13 +148,17 @@ void frmSendData::cmdSave_Click() {
     const QString path = SavedLetterPath(chosen);
     try {
         SaveLetterAs(QFile::encodeName(path).toStdString(), letterBytes_);
-        emit statusMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
+        emit saved(path);
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
 }
 
 void frmSendData::cmdPrint_Click() {
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        MessageBox::show(this,
+                         QStringLiteral("No printer is set up: the letter can be printed to a PDF file."),
+                         AppTitle(), QMessageBox::Information, QMessageBox::Ok);
     const QString failure = printWithBusyPointer();
     if (!failure.isEmpty())
         showError(failure);
@@ -165,12 +172,14 @@ QString frmSendData::printWithBusyPointer() {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (ExecPrintDialog(dialog) != QDialog::Accepted)
         return {};
+    // The copies chosen in the dialog are printed by PrintReport, each from a
+    // new page; it keeps the printer from multiplying them again.
+    const auto copies = static_cast<std::int16_t>(
+        std::clamp(printer.copyCount(), 1, int{std::numeric_limits<std::int16_t>::max()}));
     try {
-        PrintReport(printer, letterPath_, 1);
-        emit statusMessage(printer.outputFileName().isEmpty()
-                               ? QStringLiteral("Letter printed on %1").arg(printer.printerName())
-                               : QStringLiteral("Letter printed to %1")
-                                     .arg(QDir::toNativeSeparators(printer.outputFileName())));
+        const PrintResult result = PrintReport(printer, letterPath_, copies);
+        if (result.pages > 0)
+            emit printed(result.destination);
     } catch (const PrintError& e) {
         return QString::fromStdString(e.what());
     } catch (const FileError& e) {

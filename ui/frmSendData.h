@@ -30,20 +30,24 @@ class frmSendData : public QWidget {
     // Where the Save dialog opens.
     void setSaveFolder(const QString& folder) { saveFolder_ = folder; }
 
-  signals:
-    // Where a saved or printed letter went.
-    void statusMessage(const QString& text);
-
   public slots:
     void cmdSave_Click();
     void cmdPrint_Click();
+
+  signals:
+    // The letter was printed: `destination` is the printer's name, or the
+    // full path of the PDF file it was printed to.
+    void printed(const QString& destination);
+    // The letter was saved at `path`.
+    void saved(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent);
-    // Empty when printed or cancelled, otherwise why printing failed.
+    // Empty when printed (then `printed` was emitted) or cancelled,
+    // otherwise why printing failed.
     QString printWithBusyPointer();
     void showError(const QString& text);
 

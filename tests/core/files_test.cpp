@@ -1,4 +1,7 @@
-// The line reader and the summary writer around the edges of their buffers.
+// The line reader around the edges of its buffer and at its length limit, the
+// summary writer, and whole files written in one step.
+#include "core/file_error.h"
+#include "core/files.h"
 #include "core/line_reader.h"
 #include "summary/summary_file.h"
 #include "tests/support/temp_dir.h"
@@ -13,6 +16,7 @@
 using namespace qrv;
 using qrv::test::ReadBytes;
 using qrv::test::WriteBytes;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,18 +37,53 @@ class Files : public testing::Test {
     test::TempDir dir;
 };
 
-TEST_F(Files, LinesLongerThanTheBufferAndAcrossItsEdgesReadWhole) {
-    const std::string huge(2 * kBuffer + 5, 'h');
-    const std::string edge(kBuffer - huge.size() % kBuffer - 3, 'e');
-    const std::vector<std::string> expected = {"first", huge, edge, "after", "last\r"};
-    const std::string bytes = "first\r\n" + huge + "\n" + edge + "\r\nafter\r\nlast\r";
+TEST_F(Files, LinesUpToTheLimitAndAcrossTheBufferEdgesReadWhole) {
+    const std::string longest(kMaxLineLength, 'h');
+    std::vector<std::string> expected = {"first"};
+    std::string bytes = "first\r\n";
+    while (bytes.size() < 2 * kBuffer) { // lines ending just before, on and after both edges
+        expected.push_back(longest);
+        bytes += longest + "\r\n";
+        expected.push_back(std::string(bytes.size() % 7, 'e'));
+        bytes += expected.back() + "\n";
+    }
+    expected.insert(expected.end(), {"after", "last\r"});
+    bytes += "after\r\nlast\r";
     EXPECT_EQ(lines(write(bytes)), expected);
 }
 
 TEST_F(Files, CarriageReturnAtTheEndWithoutLineFeedStays) {
     EXPECT_EQ(lines(write("a\r\nb\r")), (std::vector<std::string>{"a", "b\r"}));
-    std::string crossing(kBuffer - 1, 'x');
-    EXPECT_EQ(lines(write(crossing + "\r")), std::vector<std::string>{crossing + "\r"});
+    const std::string filler(kBuffer / 4 - 1, 'f');
+    const std::string crossing(3000, 'x');
+    EXPECT_EQ(lines(write(filler + "\n" + filler + "\n" + filler + "\n" + filler + "\n" + crossing + "\r")),
+              (std::vector<std::string>{filler, filler, filler, filler, crossing + "\r"}));
+}
+
+TEST_F(Files, LineLongerThanTheLimitIsRefusedWhereverItLies) {
+    const std::string tooLong(kMaxLineLength + 1, 'x');
+    std::string filler;
+    for (int i = 0; i < 4; ++i) // 260,004 bytes
+        filler += std::string(65000, 'f') + "\n";
+    const struct {
+        const char* where;
+        std::string bytes;
+        std::size_t linesBefore;
+    } cases[] = {
+        {"first line", tooLong + "\r\n", 0},
+        {"inside one fill", "a\n" + tooLong + "\nb\n", 1},
+        {"across fills", filler + tooLong + "\n", 4},
+        {"last line without a terminator", "a\n" + tooLong, 1},
+        {"longer than the buffer", std::string(3 * kBuffer, '\0'), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        LineReader reader(write(c.bytes));
+        std::string_view line;
+        for (std::size_t i = 0; i < c.linesBefore; ++i)
+            ASSERT_TRUE(reader.next(line));
+        EXPECT_THROW(reader.next(line), LineTooLong);
+    }
 }
 
 TEST_F(Files, SummaryLinesOfAnyLengthAreWrittenInOrder) {
@@ -78,6 +117,36 @@ TEST_F(Files, SummaryReplacesALinkItselfNotItsTarget) {
     EXPECT_FALSE(std::filesystem::is_symlink(path));
     EXPECT_EQ(ReadBytes(path), "new\r\n");
     EXPECT_EQ(ReadBytes(target), "target");
+}
+
+TEST_F(Files, UncommittedSummaryLeavesNothingAndTheEarlierFileAsItWas) {
+    const std::string path = (dir.path() / "012345").string();
+    WriteBytes(path, "earlier");
+    {
+        SummaryWriter writer(path);
+        writer.writeLine(std::string(2 * kBuffer, 'L'));
+        writer.writeLine("unfinished");
+    }
+    EXPECT_EQ(ReadBytes(path), "earlier");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"012345"});
+}
+
+TEST_F(Files, WholeFileIsWrittenOrLeftAsItWas) {
+    const std::string letter = (dir.path() / "letter.txt").string();
+    WriteFileAtomically(letter, "first", "the letter");
+    WriteFileAtomically(letter, "second", "the letter");
+    EXPECT_EQ(ReadBytes(letter), "second");
+
+    const fs::path folder = dir.path() / "folder";
+    fs::create_directory(folder);
+    try {
+        WriteFileAtomically(folder.string(), "never", "the letter");
+        FAIL() << "a folder was replaced";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.what(), "Cannot replace the letter \"" + folder.string() + "\": Is a directory");
+    }
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"folder", "letter.txt"}));
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST(Conversions, EveryNumericTextConverts) {
         EXPECT_NO_THROW(ToInt16(text)) << text;
         EXPECT_NO_THROW(ToInt32(text)) << text;
         EXPECT_NO_THROW(ToCurrency(text)) << text;
-        EXPECT_NO_THROW(ToDouble(text)) << text;
+        EXPECT_NO_THROW(ToCents(text)) << text;
     }
 }
 
@@ -60,9 +60,9 @@ TEST(Conversions, ReadTheValue) {
     EXPECT_EQ(ToInt32("-1,234"), -1234);
     EXPECT_EQ(ToCurrency("123456789"), 1234567890000);
     EXPECT_EQ(ToCurrency("1.23456"), 12346);
-    EXPECT_DOUBLE_EQ(ToDouble("123456.78"), 123456.78);
-    EXPECT_DOUBLE_EQ(ToDouble("-.5"), -0.5);
-    EXPECT_DOUBLE_EQ(ToDouble("1,000.25"), 1000.25);
+    EXPECT_EQ(ToCents("123456.78"), 12345678);
+    EXPECT_EQ(ToCents("-.5"), -50);
+    EXPECT_EQ(ToCents("1,000.25"), 100025);
 }
 
 TEST(Conversions, IntegersRoundHalfToEven) {
@@ -100,9 +100,9 @@ TEST(Conversions, OverflowIsAConversionError) {
     EXPECT_EQ(kindOf([] { ToInt32("2147483648"); }), ConversionError::Kind::Overflow);
     EXPECT_EQ(kindOf([] { ToInt32("99999999999999999999999999"); }), ConversionError::Kind::Overflow);
     EXPECT_EQ(kindOf([] { ToCurrency("922337203685478"); }), ConversionError::Kind::Overflow);
-    EXPECT_EQ(kindOf([] { ToDouble(std::string(400, '9')); }), ConversionError::Kind::Overflow);
+    EXPECT_EQ(kindOf([] { ToCents("92233720368547758.08"); }), ConversionError::Kind::Overflow);
     EXPECT_THROW(ToInt32(""), ConversionError);
-    EXPECT_THROW(ToDouble("  "), ConversionError);
+    EXPECT_THROW(ToCents("  "), ConversionError);
 }
 
 TEST(Conversions, InFieldTagsOnlyUntaggedErrors) {
@@ -135,29 +135,33 @@ TEST(Formatting, GroupedWholeUnits) {
 }
 
 TEST(Formatting, TwoDecimals) {
-    EXPECT_EQ(FormatTwoDecimals(1234567.8), "1,234,567.80");
-    EXPECT_EQ(FormatTwoDecimals(0), "0.00");
-    EXPECT_EQ(FormatTwoDecimals(0.05), "0.05");
-    EXPECT_EQ(FormatTwoDecimals(-1234.5), "-1,234.50");
-    EXPECT_EQ(FormatTwoDecimals(999.999), "1,000.00");
-    EXPECT_EQ(FormatTwoDecimals(-0.001), "0.00");
+    EXPECT_EQ(FormatCents(123456780), "1,234,567.80");
+    EXPECT_EQ(FormatCents(0), "0.00");
+    EXPECT_EQ(FormatCents(5), "0.05");
+    EXPECT_EQ(FormatCents(-123450), "-1,234.50");
+    EXPECT_EQ(FormatCents(-7), "-0.07");
+    // Beyond 64 bits: 2^64 hundredths.
+    EXPECT_EQ(FormatCents(WideCents{1} << 64), "184,467,440,737,095,516.16");
 }
 
 TEST(Amounts, ImpliedDecimalsTakeTheLeadingCharactersAndTheLastTwo) {
-    EXPECT_DOUBLE_EQ(ImpliedDecimalAmount("00012345678", 9), 123456.78);
-    EXPECT_DOUBLE_EQ(ImpliedDecimalAmount("000123456", 7), 1234.56);
-    EXPECT_DOUBLE_EQ(ImpliedDecimalAmount("0012345678", 8), 123456.78);
-    EXPECT_DOUBLE_EQ(ImpliedDecimalAmount("5", 9), 5.5); // a short field lends its characters twice
-    EXPECT_THROW(ImpliedDecimalAmount("000000001 X", 9), ConversionError);
+    EXPECT_EQ(AmountCents("00012345678", 9), 12345678);
+    EXPECT_EQ(AmountCents("000123456", 7), 123456);
+    EXPECT_EQ(AmountCents("0012345678", 8), 12345678);
+    EXPECT_EQ(AmountCents("5", 9), 550); // a short field lends its characters twice
+    // Unusual fields take the general rule: the first nine characters, ".", the last two.
+    EXPECT_EQ(AmountCents("0000001500 ", 9), 15000);
+    EXPECT_EQ(AmountCents(" 00001234 ", 8), 12340);
+    EXPECT_THROW(AmountCents("000000001 X", 9), ConversionError);
+    EXPECT_THROW(AmountCents("0000001 500", 9), ConversionError);
 }
 
-TEST(Amounts, PlainDigitsGiveTheDoubleOfTheDecimalText) {
+TEST(Amounts, PlainDigitsGiveTheValueOfTheDecimalText) {
     for (const char* field : {"00012345678", "00000000001", "99999999999", "00000000010", "12345678901",
                               "00000000335", "00000001005", "000123456", "999999999"}) {
         const std::string text(field);
         const std::size_t whole = text.size() - 2;
-        EXPECT_EQ(ImpliedDecimalAmount(text, whole),
-                  ToDouble(text.substr(0, whole) + "." + text.substr(whole)))
+        EXPECT_EQ(AmountCents(text, whole), ToCents(text.substr(0, whole) + "." + text.substr(whole)))
             << field;
     }
 }
@@ -172,17 +176,6 @@ TEST(AllDigits, EveryPositionOfEveryLengthIsTested) {
                 EXPECT_FALSE(AllDigits(text)) << length << " " << at << " " << static_cast<int>(c);
             }
     }
-}
-
-TEST(Amounts, TotalsCompareToFifteenSignificantDigits) {
-    EXPECT_TRUE(SameTo15Digits(0.1 + 0.2, 0.3));
-    double sum = 0;
-    for (int i = 0; i < 10; ++i)
-        sum += 0.1;
-    EXPECT_NE(sum, 1.0);
-    EXPECT_TRUE(SameTo15Digits(sum, 1.0));
-    EXPECT_FALSE(SameTo15Digits(1000.0, 1000.01));
-    EXPECT_FALSE(SameTo15Digits(999999999.99, 999999999.98));
 }
 
 } // namespace

@@ -2,12 +2,13 @@
 #include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/module_100m.h"
 #include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
 #include "tests/support/temp_dir.h"
 
-#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -88,6 +89,15 @@ TEST_F(LetterFiles, LetterOfA10MControlLine) {
     EXPECT_EQ(lines[19], Blanks(61) + "HASH TOTAL      : 7");
 }
 
+// A summary file cut short inside the effective date: the letter takes the
+// field's last two characters as the year ("01012" gives 01/01/12, where the
+// result window shows 01/01/2).
+TEST_F(LetterFiles, ShortEffectiveDateEndsWithItsLastTwoCharacters) {
+    const std::string line = test::ControlLine(Format::M100, {.effectiveDate = "010120"}).substr(0, 52);
+    const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout100M), "7", kDay);
+    EXPECT_EQ(lines[13], Blanks(61) + "EFFECTIVE DATE  : 01/01/12");
+}
+
 TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
     const std::string summary = summaryWith(ThaiControlLine());
     const std::string letter = LetterForSummary(summary, "99", Format::M10, kDay);
@@ -132,103 +142,29 @@ TEST_F(LetterFiles, FailedSummaryLeavesTheLetterDestinationAlone) {
     EXPECT_EQ(ReadBytes(letter), "earlier");
 }
 
-// Sets environment variables for one test and puts them back afterwards.
-class LetterPath : public LetterFiles {
-  protected:
-    void SetUp() override {
-        for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"}) {
-            const char* value = std::getenv(name);
-            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-            ::unsetenv(name);
-        }
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
-    }
-
-    static mode_t Mode(const fs::path& path) {
-        struct stat info {};
-        ::lstat(path.c_str(), &info);
-        return info.st_mode & 0777;
-    }
-
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
-TEST_F(LetterPath, PicksTheRuntimeFolderThenThePrivateCacheFolder) {
-    const struct {
-        const char* runtime;
-        const char* cache;
-        const char* home;
-        std::string expected;
-    } cases[] = {
-        {"/run/user/1000", "/ignored", "/ignored", "/run/user/1000/outputyyyy.txt"},
-        {nullptr, "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
-        {"", "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
-        {"relative/run", "cache", "home", "cache/qrv-edit/outputyyyy.txt"},
-        {nullptr, nullptr, "home", "home/.cache/qrv-edit/outputyyyy.txt"},
-        {nullptr, "relative", "home", "home/.cache/qrv-edit/outputyyyy.txt"},
-    };
-    const auto set = [this](const char* name, const char* value) {
-        if (value == nullptr)
-            ::unsetenv(name);
-        else if (value[0] == '/' || value[0] == '\0' || std::string_view(value).starts_with("relative"))
-            ::setenv(name, value, 1);
-        else
-            ::setenv(name, (dir.path() / value).c_str(), 1);
-    };
-    for (const auto& c : cases) {
-        set("XDG_RUNTIME_DIR", c.runtime);
-        set("XDG_CACHE_HOME", c.cache);
-        set("HOME", c.home);
-        const std::string expected =
-            c.expected.starts_with('/') ? c.expected : (dir.path() / c.expected).string();
-        EXPECT_EQ(LetterFilePath(), expected);
-        if (!c.expected.starts_with('/')) {
-            EXPECT_EQ(Mode(fs::path(expected).parent_path()), 0700u) << expected;
-        }
-    }
-}
-
-TEST_F(LetterPath, OpenCacheFolderIsMadePrivate) {
-    fs::create_directories(dir.path() / "cache" / "qrv-edit");
-    fs::permissions(dir.path() / "cache" / "qrv-edit", fs::perms(0755));
-    ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
-    LetterFilePath();
-    EXPECT_EQ(Mode(dir.path() / "cache" / "qrv-edit"), 0700u);
-}
-
-TEST_F(LetterPath, PlantedLinkInPlaceOfTheCacheFolderIsRefused) {
-    fs::create_directories(dir.path() / "cache");
-    fs::create_directories(dir.path() / "elsewhere");
-    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "cache" / "qrv-edit");
-    ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
-    EXPECT_THROW(LetterFilePath(), FileError);
-}
-
-TEST_F(LetterPath, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
-    ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+TEST_F(LetterFiles, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
+    const fs::path letter = dir.path() / "outputyyyy.txt";
     const fs::path target = dir.path() / "victim";
     WriteBytes(target, "keep me");
-    fs::create_symlink(target, LetterFilePath());
-    try {
-        WriteLetterFile(LetterFilePath(), "letter");
-        FAIL() << "the link was followed";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), LetterFilePath());
+    fs::create_symlink(target, letter);
+    for (const auto& use : {std::function<void()>([&] { WriteLetterFile(letter, "letter"); }),
+                            std::function<void()>([&] { ReadLetterFile(letter); })}) {
+        try {
+            use();
+            ADD_FAILURE() << "the link was followed";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), letter.string());
+        }
     }
     EXPECT_EQ(ReadBytes(target), "keep me");
 }
 
-TEST_F(LetterPath, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
+TEST_F(LetterFiles, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
     const fs::path letter = dir.path() / "outputyyyy.txt";
     WriteLetterFile(letter, "abc");
-    EXPECT_EQ(Mode(letter), 0600u);
+    struct stat info {};
+    ASSERT_EQ(::stat(letter.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
     RemoveLetterFile(letter);
     EXPECT_FALSE(fs::exists(letter));
     EXPECT_NO_THROW(RemoveLetterFile(letter));

@@ -3,6 +3,7 @@
 #include "report/letter_file.h"
 #include "report/print_report.h"
 #include "tests/report/pdf_tools.h"
+#include "tests/report/print_button.h"
 #include "tests/report/thai_control_line.h"
 #include "ui/thai_text.h"
 
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 namespace qrv {
 
@@ -21,6 +23,7 @@ class PrintReportTest : public QObject {
     Q_OBJECT
 
   private:
+    test::RecordingDialogs dialogs_;
     QTemporaryDir dir_;
     int files_ = 0;
 
@@ -44,10 +47,26 @@ class PrintReportTest : public QObject {
         printer.setOutputFileName(pdf);
     }
 
+    std::string summary() {
+        const std::string path = dir_.filePath(QStringLiteral("012345")).toStdString();
+        WriteLetterFile(path, test::ThaiControlLine() + "\r\n");
+        return path;
+    }
+
     std::string thaiLetter() {
-        const std::string summary = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary, test::ThaiControlLine() + "\r\n");
-        return LetterForSummary(summary, "654321", Format::M100, 2026y / December / 7);
+        return LetterForSummary(summary(), "654321", Format::M100, 2026y / December / 7);
+    }
+
+    std::unique_ptr<gui::frmSendData> letterWindow() {
+        return std::unique_ptr<gui::frmSendData>(
+            gui::frmSendData::Form_Load(summary(), "654321", Format::M100));
+    }
+
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const gui::MessageBoxShown& shown : dialogs_.messages())
+            texts << shown.text;
+        return texts;
     }
 
     // Word boxes in points from the page's top left corner.
@@ -74,7 +93,14 @@ class PrintReportTest : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         gui::InstallThaiFontSubstitutions();
+        // The letter file of the window tests goes to a private folder, and no
+        // print server answers, as on a machine with no printer set up.
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("run")));
+        QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
+        qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("no-server.sock")).toLocal8Bit());
     }
+    void init() { dialogs_.clear(); }
 
     void pageCounts_data() {
         QTest::addColumn<int>("lines");
@@ -94,8 +120,9 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(NumberedLines(lines)), static_cast<std::int16_t>(copies)),
-                 pages);
+        QCOMPARE(
+            PrintReport(printer, letterFile(NumberedLines(lines)), static_cast<std::int16_t>(copies)).pages,
+            pages);
         QCOMPARE(test::PdfPageCount(pdf), pages);
     }
 
@@ -125,7 +152,7 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(""), 1), 0);
+        QCOMPARE(PrintReport(printer, letterFile(""), 1).pages, 0);
         QVERIFY(!QFile::exists(pdf));
     }
 
@@ -134,7 +161,7 @@ class PrintReportTest : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         const QString pdf = nextPdf();
         ToPdf(printer, pdf);
-        QCOMPARE(PrintReport(printer, letterFile(letter), 1), 1);
+        QCOMPARE(PrintReport(printer, letterFile(letter), 1).pages, 1);
         QCOMPARE(test::ComparableLines(test::PdfText(pdf)), test::ComparableLines(gui::FromMedia(letter)));
         QVERIFY(test::PdfText(pdf).contains(QStringLiteral("ทดสอบ")));
     }
@@ -228,6 +255,70 @@ class PrintReportTest : public QObject {
             QCOMPARE(e.printer(), pdf);
             QVERIFY(!e.reason().isEmpty());
         }
+    }
+
+    void destinationIsThePdfsFullPath() {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        ToPdf(printer, QStringLiteral("relative.pdf"));
+        const PrintResult result = PrintReport(printer, letterFile(NumberedLines(1)), 1);
+        QDir::setCurrent(previous);
+        QCOMPARE(result.destination, dir_.filePath(QStringLiteral("relative.pdf")));
+        QCOMPARE(test::PdfPageCount(result.destination), 1);
+    }
+
+    void printButtonPrintsTheDialogsCopies_data() {
+        QTest::addColumn<int>("copies");
+        QTest::newRow("1 copy") << 1;
+        QTest::newRow("2 copies") << 2;
+        QTest::newRow("3 copies") << 3;
+    }
+    void printButtonPrintsTheDialogsCopies() {
+        QFETCH(int, copies);
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = nextPdf();
+        const test::PrintButtonOutcome outcome = test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+            ToPdf(printer, pdf);
+            printer.setCopyCount(copies);
+        });
+        QVERIFY(outcome.dialogShown);
+        QCOMPARE(test::PdfPageCount(pdf), copies);
+        QCOMPARE(test::ComparableLines(test::PdfText(pdf, copies)),
+                 test::ComparableLines(test::PdfText(pdf, 1)));
+        QCOMPARE(outcome.printedTo, QStringList{pdf});
+    }
+
+    void noPrinterIsToldBeforeTheDialogOpens() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = nextPdf();
+        QStringList shownBeforeTheDialog;
+        const test::PrintButtonOutcome outcome = test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+            shownBeforeTheDialog = shownTexts();
+            ToPdf(printer, pdf);
+        });
+        QCOMPARE(
+            shownBeforeTheDialog,
+            QStringList{QStringLiteral("No printer is set up: the letter can be printed to a PDF file.")});
+        const gui::MessageBoxShown& shown = dialogs_.messages().at(0);
+        QCOMPARE(shown.title, QStringLiteral("QRV Edit Data"));
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QCOMPARE(dialogs_.messages().size(), 1);
+        QCOMPARE(test::PdfPageCount(pdf), 1);
+        QCOMPARE(outcome.printedTo, QStringList{pdf});
+    }
+
+    void failedPrintIsNotReportedAsPrinted() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const QString pdf = dir_.filePath(QStringLiteral("no-such-folder/out.pdf"));
+        const test::PrintButtonOutcome outcome =
+            test::PressPrint(dialogs_, *window, [&](QPrinter& printer) { ToPdf(printer, pdf); });
+        QVERIFY(outcome.printedTo.isEmpty());
+        QCOMPARE(dialogs_.messages().last().icon, QMessageBox::Critical);
+        QVERIFY(dialogs_.messages().last().text.contains(pdf));
     }
 
     void missingLetterFileIsAFileError() {

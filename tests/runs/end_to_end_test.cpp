@@ -132,11 +132,25 @@ const TotalsCase kTotalsCases[] = {
     {"rejected records count but add no amount", {150000}, 2, 3, 150000, {}, "1,500.00"},
     {"record count differs", {150000, 100}, 0, 3, 150100, {kRecordMismatch}, "1,501.00"},
     {"amount differs by one satang", {150000, 100}, 0, 2, 150101, {kAmountMismatch}, "1,501.00"},
-    {"0.10 and 0.20 make 0.30 to 15 digits", {10, 20}, 0, 2, 30, {}, "0.30"},
+    {"0.10 and 0.20 make exactly 0.30", {10, 20}, 0, 2, 30, {}, "0.30"},
     {"both differ", {10}, 0, 2, 30, {kRecordMismatch, kAmountMismatch}, "0.10"},
     {"no detail lines and zero totals", {}, 0, 0, 0, {}, "0.00"},
     {"no detail lines but one announced", {}, 0, 1, 0, {kRecordMismatch}, "0.00"},
     {"large amounts", {99999999, 99999999}, 0, 2, 199999998, {}, "1,999,999.98"},
+    {"a thousand times 100.01 is exactly 100,010.00",
+     std::vector<std::int64_t>(1000, 10001),
+     0,
+     1000,
+     10001000,
+     {},
+     "100,010.00"},
+    {"a thousand times 100.01 is not 100,010.01",
+     std::vector<std::int64_t>(1000, 10001),
+     0,
+     1000,
+     10001001,
+     {kAmountMismatch},
+     "100,010.00"},
 };
 
 TEST_P(FinishedRun, ComparesTheControlTotals) {
@@ -163,18 +177,18 @@ TEST_P(FinishedRun, ComparesTheControlTotals) {
 
 // Each record below hashes to S1 x S2 with S1 = 216 for 1234567896 and S2 =
 // 585 (100 M, eleven nines) or 396 (10 M, nine nines); the total keeps only
-// its last six digits.
+// its last six digits: 9 x 126360 = 1137240 and 13 x 85536 = 1111968.
 TEST_P(FinishedRun, HashTotalWrapsAtAMillion) {
     const bool m100 = format() == Format::M100;
     const std::string nines(m100 ? 11 : 9, '9');
-    const int records = m100 ? 8 : 12;
+    const int records = m100 ? 9 : 13;
     std::vector<std::string> lines = {control(records, 0)};
     for (int i = 0; i < records; ++i)
         lines.push_back(detail({.amount = nines}));
 
     run(media(lines));
 
-    EXPECT_EQ(session.window.label(Label::HashValue), m100 ? "10880" : "26432");
+    EXPECT_EQ(session.window.label(Label::HashValue), m100 ? "137240" : "111968");
 }
 
 TEST_P(FinishedRun, ZeroTotalsDisplayAsThePatternShowsThem) {

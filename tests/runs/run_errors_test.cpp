@@ -123,7 +123,7 @@ TEST_P(RunErrors, MissingMediaFileNamesThePathAndTheReason) {
 TEST_P(RunErrors, MediaPathNamingAFolderIsReported) {
     const std::string text = stopMessage(run(dir.path().string()));
 
-    EXPECT_EQ(text, "Cannot read the input file \"" + dir.path().string() + "\": Is a directory.");
+    EXPECT_EQ(text, "Cannot open the input file \"" + dir.path().string() + "\": it is not a regular file.");
 }
 
 // The message is UTF-8; the media file's own text in it is decoded from code page 874.

@@ -34,13 +34,17 @@ TEST_P(SummaryFile, HoldsTheControlLineAndTheAcceptedLinesEachAsRead) {
 // edge, and a CR LF split by it, read as any others.
 TEST_P(SummaryFile, LinesAcrossTheReadBufferAreWhole) {
     constexpr std::size_t kBuffer = 1 << 18;
-    const std::string controlLine = control(2, 300);
+    constexpr std::size_t kFillerLength = 60000; // lines may be at most 65,536 bytes long
+    const std::string controlLine = control(6, 700);
+    std::string filler = detail({.amount = amount(100)});
+    filler.resize(kFillerLength, 'f');
     for (const std::size_t crAt : {kBuffer - 2, kBuffer - 1, kBuffer, kBuffer + 1}) {
         SCOPED_TRACE(crAt);
-        const std::size_t longLength = crAt - (controlLine.size() + 2);
+        const std::size_t longLength = crAt - (controlLine.size() + 2) - 4 * (kFillerLength + 2);
         std::string longLine = detail({.amount = amount(100)});
         longLine.resize(longLength, 'x');
-        const std::vector<std::string> lines = {controlLine, longLine, detail({.amount = amount(200)})};
+        const std::vector<std::string> lines = {
+            controlLine, filler, filler, filler, filler, longLine, detail({.amount = amount(200)})};
         Session s;
 
         const RunResult result = run(s, media(lines));
@@ -81,7 +85,8 @@ TEST_P(SummaryFile, EarlierFileSurvivesARunThatDoesNotFinish) {
 }
 
 // Paths with a drive letter and relative paths take the first three
-// characters of the path; an absolute path takes the media file's folder.
+// characters of the path, counted in code points where it is UTF-8; an absolute path takes the media file's
+// folder.
 TEST_P(SummaryFile, PathRules) {
     CurrentFolder inDir(dir.path());
     std::filesystem::create_directories(dir.path() / "abs" / "dir");
@@ -98,6 +103,11 @@ TEST_P(SummaryFile, PathRules) {
         {"in.txt", " 12345", "in. 12345"},
         {"sub/jan.txt", "012345", "sub012345"},
         {"ab", "012345", "ab012345"},
+        {"a\u0E01.txt", "012345", "a\u0E01.012345"},
+        {"\u0E44\u0E1F\u0E25\u0E4C.txt", "012345", "\u0E44\u0E1F\u0E25012345"},
+        {"\xA1\xA2\xA3\xA4.txt", "012345",
+         "\xA1\xA2\xA3"
+         "012345"}, // not UTF-8: bytes
         {absolute, "012345", (dir.path() / "abs" / "dir" / "012345").string()},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,126 @@
+#include "report/cups_queue.h"
+
+#include "report/print_error.h"
+
+#include <QPrinter>
+#include <QStringList>
+#include <algorithm>
+#include <cups/cups.h>
+#include <memory>
+#include <string>
+
+namespace qrv {
+
+namespace {
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using IppPtr = std::unique_ptr<ipp_t, IppDeleter>;
+
+QString LastCupsError() {
+    return QString::fromUtf8(cupsLastErrorString());
+}
+
+bool CupsFailed() {
+    return cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+std::string QueueUri(const QByteArray& name) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", name.constData());
+    return uri;
+}
+
+// The queue's printer-is-accepting-jobs, printer-state-message and
+// printer-state-reasons; null with cupsLastError() set when CUPS cannot say.
+IppPtr QueueState(const QByteArray& name) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(name).c_str());
+    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state-message",
+                                         "printer-state-reasons"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    return CupsFailed() ? nullptr : std::move(response);
+}
+
+// What the queue says about itself: its state message, else its state
+// reasons other than "none".
+QString StateText(ipp_t* state) {
+    ipp_attribute_t* message = ippFindAttribute(state, "printer-state-message", IPP_TAG_ZERO);
+    if (message && *ippGetString(message, 0, nullptr))
+        return QString::fromUtf8(ippGetString(message, 0, nullptr));
+    QStringList reasons;
+    ipp_attribute_t* reasonList = ippFindAttribute(state, "printer-state-reasons", IPP_TAG_ZERO);
+    for (int i = 0; i < ippGetCount(reasonList); ++i) {
+        const QString reason = QString::fromUtf8(ippGetString(reasonList, i, nullptr));
+        if (reason != QStringLiteral("none"))
+            reasons << reason;
+    }
+    return reasons.isEmpty() ? QStringLiteral("no reason given") : reasons.join(QStringLiteral(", "));
+}
+
+int NewestJobId(const QByteArray& queue, int whichJobs) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, whichJobs);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+// Whether the queue has a job numbered `firstId` or later, whatever its state.
+bool HasJobFrom(const QByteArray& queue, int firstId) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(queue).c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id", firstId);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "limit", 1);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-id");
+    const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    return ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER) != nullptr;
+}
+
+} // namespace
+
+std::optional<CupsQueue> CupsQueue::Of(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty() ||
+        printer.printerName().isEmpty())
+        return std::nullopt;
+    // Qt names a CUPS instance "queue/instance"; jobs go to the queue.
+    return CupsQueue(printer.printerName().section(u'/', 0, 0));
+}
+
+int CupsQueue::requireAcceptingJobs() const {
+    const IppPtr state = QueueState(name_.toUtf8());
+    if (!state) {
+        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+            throw PrintError(name_, "CUPS no longer has this printer (" + LastCupsError() + ")");
+        throw PrintError(name_, "CUPS does not answer (" + LastCupsError() + ")");
+    }
+    ipp_attribute_t* accepting = ippFindAttribute(state.get(), "printer-is-accepting-jobs", IPP_TAG_ZERO);
+    if (accepting && !ippGetBoolean(accepting, 0))
+        throw PrintError(name_, "the printer does not accept jobs (" + StateText(state.get()) + ")");
+    return newestJobId();
+}
+
+void CupsQueue::requireJobSince(int newestBefore) const {
+    if (CupsFailed())
+        throw PrintError(name_, "CUPS did not take the letter (" + LastCupsError() + ")");
+    if (!HasJobFrom(name_.toUtf8(), newestBefore + 1))
+        throw PrintError(name_, QStringLiteral("CUPS made no job of the letter"));
+}
+
+int CupsQueue::newestJobId() const {
+    // Two questions, as CUPS answers with no more than the oldest 500 of its
+    // finished jobs, while it lists every pending one. With a longer history
+    // and nothing pending the answer is too low, which only makes the check
+    // after printing easier to pass, never fail.
+    return std::max(NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_ACTIVE),
+                    NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_COMPLETED));
+}
+
+} // namespace qrv

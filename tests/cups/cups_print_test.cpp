@@ -1,0 +1,210 @@
+// The letter printed through a real print server: the private cupsd of
+// scripts/cups-test-env.sh, whose queue writes each job to a PDF file.
+#include "report/cups_queue.h"
+#include "report/letter.h"
+#include "report/letter_file.h"
+#include "report/print_report.h"
+#include "tests/report/pdf_tools.h"
+#include "tests/report/print_button.h"
+#include "tests/report/thai_control_line.h"
+#include "ui/frmSendData.h"
+#include "ui/thai_text.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cups/cups.h>
+#include <memory>
+#include <optional>
+
+namespace qrv {
+
+class CupsPrintTest : public QObject {
+    Q_OBJECT
+
+  private:
+    test::RecordingDialogs dialogs_;
+    QTemporaryDir dir_;
+    QString server_;
+    QString queue_;
+    QString output_;
+    std::string summary_;
+
+    // Runs a CUPS command against the private server; its output, none when it failed.
+    std::optional<QString> cups(const QString& program, const QStringList& arguments) const {
+        QProcess process;
+        process.start(program, QStringList{QStringLiteral("-h"), server_} + arguments);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+            return std::nullopt;
+        }
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    }
+
+    std::optional<QString> jobHistory() const {
+        return cups(QStringLiteral("lpstat"),
+                    {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue_});
+    }
+
+    bool queueIdle() const {
+        const std::optional<QString> jobs = cups(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue_});
+        return jobs && jobs->trimmed().isEmpty();
+    }
+
+    // The queue has no job left to do and has written its file.
+    bool printedOut() const { return queueIdle() && QFileInfo(output_).size() > 0; }
+
+    std::unique_ptr<gui::frmSendData> letterWindow() const {
+        return std::unique_ptr<gui::frmSendData>(
+            gui::frmSendData::Form_Load(summary_, "654321", Format::M100));
+    }
+
+    test::PrintButtonOutcome printTo(const QString& queue, int copies = 1) {
+        const auto window = letterWindow();
+        if (!window)
+            return {};
+        return test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+            printer.setPrinterName(queue);
+            printer.setCopyCount(copies);
+        });
+    }
+
+    QList<gui::MessageBoxShown> messages() const { return dialogs_.messages(); }
+
+    void expectOneStopMessage(const QStringList& mentions) {
+        const auto& shown = dialogs_.messages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].title, QStringLiteral("QRV Edit Data"));
+        for (const QString& mention : mentions)
+            QVERIFY2(shown[0].text.contains(mention), qPrintable(shown[0].text));
+    }
+
+  private slots:
+    void initTestCase() {
+        server_ = qEnvironmentVariable("CUPS_SERVER");
+        queue_ = qEnvironmentVariable("QRV_CUPS_QUEUE");
+        output_ = qEnvironmentVariable("QRV_CUPS_OUTPUT");
+        if (queue_.isEmpty())
+            QSKIP("no private print server: run through scripts/cups-test-env.sh");
+        QVERIFY2(!QPrinterInfo::printerInfo(queue_).isNull(), qPrintable(server_));
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("run")));
+        QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
+        gui::InstallThaiFontSubstitutions();
+        summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
+        WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
+    }
+    void init() {
+        dialogs_.clear();
+        QFile::remove(output_);
+    }
+    void cleanup() { cups(QStringLiteral("cupsaccept"), {queue_}); }
+
+    void letterComesOutOnOneA4Page() {
+        const test::PrintButtonOutcome outcome = printTo(queue_);
+        QVERIFY(outcome.dialogShown);
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().value(0).text));
+        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(test::PdfPageCount(output_), 1);
+        QVERIFY(test::RunTool(QStringLiteral("pdfinfo"), {output_}).contains(QStringLiteral("(A4)")));
+        const std::string letter = LetterForSummary(summary_, "654321", Format::M100, Today());
+        QCOMPARE(test::ComparableLines(test::PdfText(output_)),
+                 test::ComparableLines(gui::FromMedia(letter)));
+        QVERIFY(test::PdfText(output_).contains(QStringLiteral("ทดสอบ")));
+    }
+
+    void twoCopiesGiveTwoPages() {
+        const test::PrintButtonOutcome outcome = printTo(queue_, 2);
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(test::PdfPageCount(output_), 2);
+        QCOMPARE(test::ComparableLines(test::PdfText(output_, 2)),
+                 test::ComparableLines(test::PdfText(output_, 1)));
+    }
+
+    void rejectingQueueGivesTheStopMessage() {
+        const std::optional<QString> before = jobHistory();
+        QVERIFY(before);
+        QVERIFY(cups(QStringLiteral("cupsreject"),
+                     {QStringLiteral("-r"), QStringLiteral("closed for the test"), queue_}));
+        const test::PrintButtonOutcome outcome = printTo(queue_);
+        expectOneStopMessage(
+            {queue_, QStringLiteral("does not accept jobs"), QStringLiteral("closed for the test")});
+        QVERIFY(outcome.printedTo.isEmpty());
+        QCOMPARE(jobHistory(), before);
+    }
+
+    void printerRemovedAfterTheDialogGivesTheStopMessage() {
+        const QString gone = QStringLiteral("QRV-Gone");
+        QVERIFY(cups(QStringLiteral("lpadmin"),
+                     {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:///dev/null"),
+                      QStringLiteral("-P"),
+                      QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"),
+                      QStringLiteral("-E")}));
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const test::PrintButtonOutcome outcome = test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+            printer.setPrinterName(gone);
+            cups(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
+        });
+        expectOneStopMessage({QStringLiteral("\"") + gone + QStringLiteral("\""),
+                              QStringLiteral("CUPS no longer has this printer")});
+        QVERIFY(outcome.printedTo.isEmpty());
+    }
+
+    void printServerGoneAfterTheDialogGivesTheStopMessage() {
+        const auto window = letterWindow();
+        QVERIFY(window);
+        const test::PrintButtonOutcome outcome = test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+            printer.setPrinterName(queue_);
+            // As if cupsd stopped while the dialog was open.
+            qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("stopped.sock")).toLocal8Bit());
+            cupsSetServer(nullptr);
+        });
+        qputenv("CUPS_SERVER", server_.toLocal8Bit());
+        cupsSetServer(nullptr);
+        expectOneStopMessage(
+            {QStringLiteral("\"") + queue_ + QStringLiteral("\""), QStringLiteral("CUPS does not answer")});
+        QVERIFY(outcome.printedTo.isEmpty());
+    }
+
+    // Qt hands the document to CUPS and keeps CUPS' answer to itself.
+    void documentRefusedAfterPaintingIsReported() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(queue_);
+        const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
+        QVERIFY(queue);
+        QCOMPARE(queue->name(), queue_);
+        const int newest = queue->requireAcceptingJobs();
+        QPainter painter(&printer);
+        painter.drawText(QPointF(100, 100), QStringLiteral("refused"));
+        QVERIFY(cups(QStringLiteral("cupsreject"), {queue_}));
+        EndPrint(painter, printer);
+        try {
+            queue->requireJobSince(newest);
+            QFAIL("no error");
+        } catch (const PrintError& e) {
+            QCOMPARE(e.printer(), queue_);
+            QVERIFY2(e.reason().startsWith(QStringLiteral("CUPS did not take the letter (")),
+                     qPrintable(e.reason()));
+        }
+    }
+
+    void documentThatNeverReachedCupsIsReported() {
+        const CupsQueue queue(queue_);
+        const int newest = queue.requireAcceptingJobs();
+        QVERIFY_THROWS_EXCEPTION(PrintError, queue.requireJobSince(newest));
+    }
+};
+
+} // namespace qrv
+
+QTEST_MAIN(qrv::CupsPrintTest)
+#include "cups_print_test.moc"
