@@ -34,6 +34,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -146,7 +148,8 @@ class WindowsTest : public QObject {
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
-        // The letter file's folder, private to this test run.
+        // The letter file's folder, private to this test run; no print server answers.
+        qputenv("CUPS_SERVER", QFile::encodeName(dir_->filePath("no-server.sock")));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_->path()));
         dialogs_ = std::make_unique<RecordingDialogs>();
         main_ = std::make_unique<MDIForm1>();
@@ -838,6 +841,14 @@ class WindowsTest : public QObject {
         save->click();
         QCOMPARE(dialogs_->fileDialogs().last().folder, dir_->path());
         QCOMPARE(main_->statusBar()->currentMessage(), "Letter saved to " + dir_->filePath("letter.txt"));
+        const QString pdf = dir_->filePath("letter.pdf");
+        dialogs_->printNext([&](QPrintDialog& dialog) {
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(pdf);
+            return QDialog::Accepted;
+        });
+        letter->findChild<QPushButton*>("cmdPrint")->click();
+        QCOMPARE(main_->statusBar()->currentMessage(), "Letter printed to " + pdf);
 
         QFile changed(letterPath);
         QVERIFY(changed.open(QIODevice::WriteOnly) && changed.write("kept") == 4);
