@@ -1,10 +1,26 @@
 #include "cli/arguments.h"
 
+#include <getopt.h>
 #include <optional>
+#include <vector>
 
 namespace qrv::cli {
 
 namespace {
+
+enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kLetter, kHelp = 'h' };
+
+constexpr option kLongOptions[] = {
+    {"format", required_argument, nullptr, kFormat},
+    {"json", no_argument, nullptr, kJson},
+    {"letter", required_argument, nullptr, kLetter},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+// "-": every argument comes back in the order given, whatever POSIXLY_CORRECT
+// says, with non-options as kMediaPath; ":": a missing value returns ':'.
+constexpr char kShortOptions[] = "-:h";
 
 struct Parsed {
     bool help = false;
@@ -20,44 +36,6 @@ Format ParseFormat(std::string_view name) {
     throw UsageError("unknown format \"" + std::string(name) + "\" (use 100M or 10M)");
 }
 
-struct Option {
-    std::string_view name;
-    bool takesValue;
-    void (*apply)(Parsed& parsed, std::string_view value);
-};
-
-constexpr Option kOptions[] = {
-    {"--format", true,
-     [](Parsed& parsed, std::string_view value) {
-         if (parsed.format)
-             throw UsageError("--format given twice");
-         parsed.format = ParseFormat(value);
-     }},
-    {"--json", false,
-     [](Parsed& parsed, std::string_view) {
-         parsed.json = true;
-     }},
-    {"--letter", true,
-     [](Parsed& parsed, std::string_view value) {
-         if (parsed.letterPath)
-             throw UsageError("--letter given twice");
-         if (value.empty())
-             throw UsageError("the letter path is empty");
-         parsed.letterPath = std::string(value);
-     }},
-    {"--help", false,
-     [](Parsed& parsed, std::string_view) {
-         parsed.help = true;
-     }},
-};
-
-const Option& FindOption(std::string_view name) {
-    for (const Option& option : kOptions)
-        if (option.name == name)
-            return option;
-    throw UsageError("unknown option " + std::string(name));
-}
-
 void AddMediaPath(Parsed& parsed, std::string_view path) {
     if (parsed.mediaPath)
         throw UsageError("more than one media file given");
@@ -66,35 +44,102 @@ void AddMediaPath(Parsed& parsed, std::string_view path) {
     parsed.mediaPath = std::string(path);
 }
 
+void Apply(Parsed& parsed, int code, std::string_view value) {
+    switch (code) {
+    case kMediaPath:
+        AddMediaPath(parsed, value);
+        break;
+    case kFormat:
+        if (parsed.format)
+            throw UsageError("--format given twice");
+        parsed.format = ParseFormat(value);
+        break;
+    case kJson:
+        parsed.json = true;
+        break;
+    case kLetter:
+        if (parsed.letterPath)
+            throw UsageError("--letter given twice");
+        if (value.empty())
+            throw UsageError("the letter path is empty");
+        parsed.letterPath = std::string(value);
+        break;
+    case kHelp:
+        parsed.help = true;
+        break;
+    }
+}
+
+std::string_view NameOf(int code) {
+    for (const option& known : kLongOptions)
+        if (known.val == code)
+            return known.name;
+    return "";
+}
+
+// The argument as typed, up to any "=": getopt_long also takes unambiguous
+// abbreviations ("--form"), which qrv-check refuses.
+std::string_view Typed(std::string_view arg) {
+    return arg.substr(0, arg.find('='));
+}
+
+class Parser {
+  public:
+    explicit Parser(std::span<const std::string_view> args) {
+        words_.emplace_back("qrv-check");
+        words_.insert(words_.end(), args.begin(), args.end());
+        for (std::string& word : words_)
+            argv_.push_back(word.data());
+        argv_.push_back(nullptr);
+    }
+
+    Parsed parse() {
+        Parsed parsed;
+        optind = 0; // getopt_long keeps its place in globals; 0 starts afresh
+        opterr = 0;
+        const int argc = static_cast<int>(words_.size());
+        for (;;) {
+            int longIndex = -1;
+            const int code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, &longIndex);
+            if (code == -1)
+                break;
+            checkReturned(code, longIndex);
+            Apply(parsed, code, optarg ? optarg : "");
+        }
+        for (int at = optind; at < argc; ++at) // after "--"
+            AddMediaPath(parsed, argv_[at]);
+        return parsed;
+    }
+
+  private:
+    // The long option just returned, as it stands in the arguments.
+    std::string_view lastOption() const {
+        const bool valueApart = optarg && optarg == argv_[optind - 1];
+        return argv_[optind - (valueApart ? 2 : 1)];
+    }
+
+    void checkReturned(int code, int longIndex) const {
+        if (code == '?')
+            throw UsageError(optopt && NameOf(optopt) != ""
+                                 ? "--" + std::string(NameOf(optopt)) + " takes no value"
+                                 : "unknown option " + std::string(Typed(argv_[optind - 1])));
+        if (code == ':')
+            throw UsageError("--" + std::string(NameOf(optopt)) + " needs a value");
+        if (longIndex < 0)
+            return;
+        const std::string_view typed = Typed(lastOption());
+        if (typed.substr(2) != kLongOptions[longIndex].name)
+            throw UsageError("unknown option " + std::string(typed));
+    }
+
+    std::vector<std::string> words_;
+    std::vector<char*> argv_;
+};
+
 } // namespace
 
 Arguments ParseArguments(std::span<const std::string_view> args) {
-    Parsed parsed;
-    bool optionsEnded = false;
-    for (std::size_t at = 0; at < args.size(); ++at) {
-        const std::string_view arg = args[at];
-        if (optionsEnded || !arg.starts_with("-") || arg == "-") {
-            AddMediaPath(parsed, arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const Option& option = FindOption(arg == "-h" ? "--help" : arg.substr(0, equals));
-        std::string_view value;
-        if (equals != std::string_view::npos) {
-            if (!option.takesValue)
-                throw UsageError(std::string(option.name) + " takes no value");
-            value = arg.substr(equals + 1);
-        } else if (option.takesValue) {
-            if (++at == args.size())
-                throw UsageError(std::string(option.name) + " needs a value");
-            value = args[at];
-        }
-        option.apply(parsed, value);
-    }
+    Parsed parsed = Parser(args).parse();
     Arguments arguments;
     if (parsed.help) {
         arguments.help = true;

@@ -39,5 +39,22 @@ TEST(ParseArguments, LetterTakesOnePath) {
     EXPECT_THROW(Parse({"--format", "10M", "in.txt", "--letter"}), UsageError);
 }
 
+// Long options are taken only as written in full, and in any order even where
+// the environment asks getopt for POSIX order.
+TEST(ParseArguments, TakesOptionsOnlyInFull) {
+    EXPECT_THROW(Parse({"--form", "10M", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--format", "10M", "--js", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--format=10M", "--he"}), UsageError);
+    EXPECT_TRUE(Parse({"in.txt", "-h"}).help);
+}
+
+TEST(ParseArguments, KeepsAnyOrderUnderPosixlyCorrect) {
+    setenv("POSIXLY_CORRECT", "1", 1);
+    const Arguments parsed = Parse({"in.txt", "--format", "10M"});
+    unsetenv("POSIXLY_CORRECT");
+    EXPECT_EQ(parsed.mediaPath, "in.txt");
+    EXPECT_EQ(parsed.format, Format::M10);
+}
+
 } // namespace
 } // namespace qrv::cli
