@@ -71,6 +71,10 @@ int ExitStatus(const RunResult& result) {
     return 2;
 }
 
+bool PrintEnabled(const CheckReport& report) {
+    return report.window.printEnabled() && report.result.outcome == RunOutcome::Finished;
+}
+
 std::string PathText(std::string_view path) {
     return IsValidUtf8(path) ? std::string(path) : Cp874ToUtf8(path);
 }

@@ -2,10 +2,9 @@
 // window as the run left it and the message boxes it showed.
 #pragma once
 
-#include "cli/message_log.h"
-#include "cli/report_window.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
+#include "runs/held_ports.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -16,9 +15,14 @@ namespace qrv::cli {
 struct CheckReport {
     Format format;
     const RunResult& result;
-    const WindowContents* window; // null when the run closed it or never created it
-    const std::vector<ShownMessage>& messages;
+    const HeldWindow& window; // reported only when it exists
+    const std::vector<ErrorRow>& rows;
+    const std::vector<HeldMessage>& messages;
 };
+
+// As the desktop program does, a run that stopped before the end of its file
+// leaves PrintSendData disabled, whatever activation would do.
+bool PrintEnabled(const CheckReport& report);
 
 // "finished", "wrong_format", "control_rejected" or "run_error".
 std::string_view OutcomeName(RunOutcome outcome);

@@ -24,7 +24,7 @@ std::string_view AlignmentName(Alignment alignment) {
     return "right";
 }
 
-Json LabelsJson(const WindowContents& window) {
+Json LabelsJson(const HeldWindow& window) {
     Json labels = Json::object();
     for (Label label : kAllLabels) {
         const std::string& text = window.label(label);
@@ -33,9 +33,9 @@ Json LabelsJson(const WindowContents& window) {
     return labels;
 }
 
-Json ColumnsJson(const std::vector<ColumnHeader>& columns) {
+Json ColumnsJson(const std::vector<HeldColumn>& columns) {
     Json list = Json::array();
-    for (const ColumnHeader& column : columns)
+    for (const HeldColumn& column : columns)
         list.push_back({{"header", column.header},
                         {"width", column.widthTwips},
                         {"align", AlignmentName(column.alignment)}});
@@ -53,23 +53,24 @@ Json RowsJson(const std::vector<ErrorRow>& rows) {
     return list;
 }
 
-Json WindowJson(const WindowContents* window) {
-    if (!window)
+Json WindowJson(const CheckReport& report) {
+    const HeldWindow& window = report.window;
+    if (!window.exists())
         return nullptr;
     Json listErr = Json::array();
-    for (const std::string& line : window->listErr)
+    for (const std::string& line : window.listErr())
         listErr.push_back(Cp874ToUtf8(line));
-    return {{"shown", window->shown},
-            {"PrintSendData", window->printEnabled},
-            {"labels", LabelsJson(*window)},
+    return {{"shown", window.shown()},
+            {"PrintSendData", PrintEnabled(report)},
+            {"labels", LabelsJson(window)},
             {"ListErr", std::move(listErr)},
-            {"columns", ColumnsJson(window->columns)},
-            {"ListView1", RowsJson(window->rows)}};
+            {"columns", ColumnsJson(window.columns())},
+            {"ListView1", RowsJson(report.rows)}};
 }
 
-Json MessagesJson(const std::vector<ShownMessage>& messages) {
+Json MessagesJson(const std::vector<HeldMessage>& messages) {
     Json list = Json::array();
-    for (const ShownMessage& message : messages)
+    for (const HeldMessage& message : messages)
         list.push_back({{"text", message.text}, {"title", message.title}, {"icon", IconName(message.icon)}});
     return list;
 }
@@ -84,7 +85,7 @@ nlohmann::ordered_json ToJson(const CheckReport& report) {
     return {{"format", FormatName(report.format)},
             {"outcome", OutcomeName(result.outcome)},
             {"messages", MessagesJson(report.messages)},
-            {"window", WindowJson(report.window)},
+            {"window", WindowJson(report)},
             {"summary_file", result.summaryPath.empty() ? Json(nullptr) : Json(PathText(result.summaryPath))},
             {"error", std::move(error)}};
 }

@@ -15,14 +15,14 @@ using namespace qrv::cli;
 // The covering letter the letter window would build from this run's summary
 // file and hash total, byte for byte. False when it cannot be written; a run
 // that stopped early has no letter, which is said but is no further failure.
-bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const WindowContents* window) {
-    if (result.outcome != qrv::RunOutcome::Finished || !window) {
+bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const qrv::HeldWindow& window) {
+    if (result.outcome != qrv::RunOutcome::Finished || !window.exists()) {
         std::cerr << "qrv-check: no letter written: the check did not reach the end of the media file\n";
         return true;
     }
     try {
         qrv::SaveLetterAs(arguments.letterPath,
-                          qrv::LetterForSummary(result.summaryPath, window->label(qrv::Label::HashValue),
+                          qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
                                                 arguments.format, qrv::Today()));
         return true;
     } catch (const qrv::FileError& e) {
@@ -32,19 +32,18 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
 }
 
 int Check(const Arguments& arguments) {
-    ReportWindow window;
-    MessageLog user;
+    qrv::RowList rows;
+    qrv::HeldWindow window(rows);
+    qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, arguments.mediaPath, window, user);
-    window.runEnded(result);
-    const CheckReport report{arguments.format, result, window.contents(), user.messages()};
+    const CheckReport report{arguments.format, result, window, rows.rows(), user.messages()};
     if (arguments.json)
         std::cout << ToJson(report).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
                   << '\n';
     else
         WriteTextReport(std::cout, report);
     std::cout.flush();
-    const bool letterWritten =
-        arguments.letterPath.empty() || WriteLetter(arguments, result, window.contents());
+    const bool letterWritten = arguments.letterPath.empty() || WriteLetter(arguments, result, window);
     return std::cout && letterWritten ? ExitStatus(result) : 2;
 }
 

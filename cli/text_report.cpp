@@ -33,12 +33,12 @@ void WriteField(std::ostream& out, std::string_view caption, std::string_view te
 }
 
 // Media-file bytes are one character each, so byte counts line the columns up.
-std::vector<std::size_t> ColumnWidths(const WindowContents& window) {
+std::vector<std::size_t> ColumnWidths(const CheckReport& report) {
     std::vector<std::size_t> widths;
-    for (const ColumnHeader& column : window.columns)
+    for (const HeldColumn& column : report.window.columns())
         widths.push_back(column.header.size());
     widths.resize(std::tuple_size_v<ErrorRow>, 0);
-    for (const ErrorRow& row : window.rows)
+    for (const ErrorRow& row : report.rows)
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], row[i].size());
     return widths;
@@ -55,19 +55,19 @@ void WriteCells(std::ostream& out, const std::vector<std::string>& cells,
     out << '\n';
 }
 
-void WriteRows(std::ostream& out, const WindowContents& window) {
-    out << "Detail Record Error (" << window.rows.size() << ")\n";
-    if (window.rows.empty())
+void WriteRows(std::ostream& out, const CheckReport& report) {
+    out << "Detail Record Error (" << report.rows.size() << ")\n";
+    if (report.rows.empty())
         return;
-    const std::vector<std::size_t> widths = ColumnWidths(window);
+    const std::vector<std::size_t> widths = ColumnWidths(report);
     std::vector<std::string> cells;
     std::vector<std::size_t> lengths;
-    for (const ColumnHeader& column : window.columns) {
+    for (const HeldColumn& column : report.window.columns()) {
         cells.push_back(column.header);
         lengths.push_back(column.header.size());
     }
     WriteCells(out, cells, widths, lengths);
-    for (const ErrorRow& row : window.rows) {
+    for (const ErrorRow& row : report.rows) {
         cells.clear();
         lengths.clear();
         for (const std::string& cell : row) {
@@ -78,21 +78,22 @@ void WriteRows(std::ostream& out, const WindowContents& window) {
     }
 }
 
-void WriteWindow(std::ostream& out, const WindowContents& window) {
-    out << "Result window (" << (window.shown ? "shown" : "not shown") << ", PrintSendData "
-        << (window.printEnabled ? "enabled" : "disabled") << ")\n";
+void WriteWindow(std::ostream& out, const CheckReport& report) {
+    const HeldWindow& window = report.window;
+    out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
+        << (PrintEnabled(report) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
     WriteField(out, "Summary file  :", PathText(window.label(Label::Label1)));
     WriteField(out, "Hash Total  :", window.label(Label::HashValue));
     out << "Control Record\n";
     for (const Caption& caption : kControlCaptions)
         WriteField(out, caption.text, Cp874ToUtf8(window.label(caption.label)));
-    for (const std::string& line : window.listErr)
+    for (const std::string& line : window.listErr())
         out << "  ! " << Cp874ToUtf8(line) << '\n';
     out << "Detail Summary\n";
     WriteField(out, "Detail Total Record  :", window.label(Label::Label24));
     WriteField(out, "Detail Total Amount  :", window.label(Label::Label26));
-    WriteRows(out, window);
+    WriteRows(out, report);
 }
 
 } // namespace
@@ -100,13 +101,13 @@ void WriteWindow(std::ostream& out, const WindowContents& window) {
 void WriteTextReport(std::ostream& out, const CheckReport& report) {
     const RunResult& result = report.result;
     out << "Format " << FormatName(report.format) << ": " << OutcomeName(result.outcome) << '\n';
-    if (report.window)
-        WriteWindow(out, *report.window);
+    if (report.window.exists())
+        WriteWindow(out, report);
     else
         out << "Result window: closed\n";
     out << "Summary file written: " << (result.summaryPath.empty() ? "none" : PathText(result.summaryPath))
         << '\n';
-    for (const ShownMessage& message : report.messages)
+    for (const HeldMessage& message : report.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << message.text << '\n';
 }

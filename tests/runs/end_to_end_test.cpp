@@ -46,9 +46,8 @@ TEST_P(FinishedRun, FillsLabelsRowsAndTotals) {
                     ErrorRow{"4", "1234567896", "31/12/06", "0", amount(500), "Invalid sign amount"}));
     EXPECT_TRUE(w.shown());
     EXPECT_TRUE(w.printEnabled());
-    EXPECT_THAT(
-        session.user.messages(),
-        ElementsAre(RecordedMessage{std::string(kPleaseCheck), "QRV Edit Data", Icon::None, Buttons::Ok}));
+    EXPECT_THAT(session.user.messages(), ElementsAre(HeldMessage{std::string(kPleaseCheck), "QRV Edit Data",
+                                                                 Icon::None, Buttons::Ok}));
     EXPECT_THAT(session.user.busyCalls(), ElementsAre(true, false));
 }
 
@@ -287,18 +286,18 @@ TEST_P(FinishedRun, WrongFormatClosesAReusedWindowAndTheNextRunStartsAfresh) {
 INSTANTIATE_TEST_SUITE_P(Both, FinishedRun, ::testing::ValuesIn(kBothFormats), FormatName);
 
 TEST(Columns, FollowTheFormat) {
-    const std::vector<RecordedColumn> expected100M = {{"NO.", 600, Alignment::Left},
-                                                      {"Account NO.", 2000, Alignment::Left},
-                                                      {"Effective Date", 1500, Alignment::Left},
-                                                      {"Sign", 600, Alignment::Left},
-                                                      {"Amount", 3000, Alignment::Left},
-                                                      {"Reason", 5000, Alignment::Left}};
-    const std::vector<RecordedColumn> expected10M = {{"NO.", 600, Alignment::Left},
-                                                     {"Account NO.", 2000, Alignment::Center},
-                                                     {"Effective Date", 1500, Alignment::Center},
-                                                     {"Sign", 600, Alignment::Center},
-                                                     {"Amount", 2000, Alignment::Right},
-                                                     {"Reason", 5000, Alignment::Left}};
+    const std::vector<HeldColumn> expected100M = {{"NO.", 600, Alignment::Left},
+                                                  {"Account NO.", 2000, Alignment::Left},
+                                                  {"Effective Date", 1500, Alignment::Left},
+                                                  {"Sign", 600, Alignment::Left},
+                                                  {"Amount", 3000, Alignment::Left},
+                                                  {"Reason", 5000, Alignment::Left}};
+    const std::vector<HeldColumn> expected10M = {{"NO.", 600, Alignment::Left},
+                                                 {"Account NO.", 2000, Alignment::Center},
+                                                 {"Effective Date", 1500, Alignment::Center},
+                                                 {"Sign", 600, Alignment::Center},
+                                                 {"Amount", 2000, Alignment::Right},
+                                                 {"Reason", 5000, Alignment::Left}};
     TempDir dir;
     const std::string path100M = dir.write("a.txt", JoinLines({ControlLine(Format::M100, {})}));
     const std::string path10M = dir.write("b.txt", JoinLines({ControlLine(Format::M10, {})}));

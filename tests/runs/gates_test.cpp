@@ -8,7 +8,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const RecordedMessage kWrongFormat{"Wrong Format", "Warning", Icon::Stop, Buttons::Ok};
+const HeldMessage kWrongFormat{"Wrong Format", "Warning", Icon::Stop, Buttons::Ok};
 
 struct GateCase {
     const char* name;
@@ -110,9 +110,8 @@ TEST_P(ControlRejected, ShowsTheWindowWithPrintingDisabledAndWritesNoSummary) {
     EXPECT_THAT(w.rows(), IsEmpty());
     EXPECT_TRUE(w.shown());
     EXPECT_FALSE(w.printEnabled());
-    EXPECT_THAT(
-        session.user.messages(),
-        ElementsAre(RecordedMessage{std::string(kPleaseCheck), "QRV Edit Data", Icon::None, Buttons::Ok}));
+    EXPECT_THAT(session.user.messages(), ElementsAre(HeldMessage{std::string(kPleaseCheck), "QRV Edit Data",
+                                                                 Icon::None, Buttons::Ok}));
     EXPECT_THAT(std::vector<std::string>(session.log.end() - 7, session.log.end()),
                 ElementsAre("setLabel Media", "appendListErr", "appendListErr",
                             "messageBox Please check data input file.", "show", "setPrintEnabled false",

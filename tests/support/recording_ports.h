@@ -1,9 +1,10 @@
 // Test stand-ins for the result window and the user: they keep what a real
-// window would hold and what the user would have been shown, plus one log of
-// every call in order, which a window and a user may share.
+// window would hold and what the user would have been shown (the held ports
+// qrv-check reports from), plus one log of every call in order, which a
+// window and a user may share.
 #pragma once
 
-#include "runs/ports.h"
+#include "runs/held_ports.h"
 
 #include <string>
 #include <vector>
@@ -14,13 +15,6 @@ namespace qrv::test {
 // "insertRow 1", "setPrintEnabled false", "show", "close", "messageBox <text>",
 // "setBusyPointer true". "create" precedes the call that brought the window into being.
 using EventLog = std::vector<std::string>;
-
-struct RecordedColumn {
-    std::string header;
-    int widthTwips = 0;
-    Alignment alignment = Alignment::Left;
-    bool operator==(const RecordedColumn&) const = default;
-};
 
 class RecordingWindow : public ResultWindow {
   public:
@@ -36,41 +30,23 @@ class RecordingWindow : public ResultWindow {
     void show() override;
     void close() override;
 
-    bool exists() const { return held_.exists; }
-    bool shown() const { return held_.shown; }
-    bool printEnabled() const { return held_.printEnabled; }
-    const std::string& label(Label label) const { return held_.labels[static_cast<std::size_t>(label)]; }
-    const std::vector<std::string>& listErr() const { return held_.listErr; }
-    const std::vector<RecordedColumn>& columns() const { return held_.columns; }
+    bool exists() const { return held_.exists(); }
+    bool shown() const { return held_.shown(); }
+    bool printEnabled() const { return held_.printEnabled(); }
+    const std::string& label(Label label) const { return held_.label(label); }
+    const std::vector<std::string>& listErr() const { return held_.listErr(); }
+    const std::vector<HeldColumn>& columns() const { return held_.columns(); }
     // ListView1 from top to bottom.
-    const std::vector<ErrorRow>& rows() const { return held_.rows; }
+    const std::vector<ErrorRow>& rows() const { return rows_.rows(); }
     const EventLog& events() const { return *log_; }
 
   private:
-    // What the window holds; closing it starts these afresh.
-    struct Held {
-        bool exists = false;
-        bool shown = false;
-        bool printEnabled = true;
-        std::array<std::string, kLabelCount> labels{};
-        std::vector<std::string> listErr;
-        std::vector<RecordedColumn> columns;
-        std::vector<ErrorRow> rows;
-    };
-
     void touch(std::string event);
 
     EventLog ownLog_;
     EventLog* log_;
-    Held held_;
-};
-
-struct RecordedMessage {
-    std::string text;
-    std::string title;
-    Icon icon = Icon::None;
-    Buttons buttons = Buttons::Ok;
-    bool operator==(const RecordedMessage&) const = default;
+    RowList rows_;
+    HeldWindow held_{rows_};
 };
 
 // Answers every message box with OK.
@@ -82,7 +58,7 @@ class RecordingUser : public UserPort {
     Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) override;
     void setBusyPointer(bool busy) override;
 
-    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    const std::vector<HeldMessage>& messages() const { return held_.messages(); }
     // Every setBusyPointer argument, in order.
     const std::vector<bool>& busyCalls() const { return busyCalls_; }
     bool busy() const { return !busyCalls_.empty() && busyCalls_.back(); }
@@ -91,7 +67,7 @@ class RecordingUser : public UserPort {
   private:
     EventLog ownLog_;
     EventLog* log_;
-    std::vector<RecordedMessage> messages_;
+    MessageLog held_;
     std::vector<bool> busyCalls_;
 };
 

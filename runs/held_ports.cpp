@@ -1,0 +1,60 @@
+#include "runs/held_ports.h"
+
+#include <stdexcept>
+
+namespace qrv {
+
+void RowList::insert(std::int64_t position, ErrorRow row) {
+    if (position < 1 || position > static_cast<std::int64_t>(rows_.size()) + 1)
+        throw std::out_of_range("insertRow at " + std::to_string(position) + " in a list of " +
+                                std::to_string(rows_.size()));
+    rows_.insert(rows_.begin() + (position - 1), std::move(row));
+}
+
+HeldWindow::Held& HeldWindow::open() {
+    held_.exists = true;
+    return held_;
+}
+
+void HeldWindow::setLabel(Label label, std::string_view text) {
+    open().labels[static_cast<std::size_t>(label)] = text;
+}
+
+void HeldWindow::appendListErr(std::string_view line) {
+    open().listErr.emplace_back(line);
+}
+
+void HeldWindow::setColumns(const std::vector<Column>& columns) {
+    std::vector<HeldColumn>& held = open().columns;
+    held.clear();
+    for (const Column& column : columns)
+        held.push_back({std::string(column.header), column.widthTwips, column.alignment});
+}
+
+void HeldWindow::insertRow(std::int64_t position, ErrorRow row) {
+    open();
+    rows_.insert(position, std::move(row));
+}
+
+void HeldWindow::setPrintEnabled(bool enabled) {
+    open().printEnabled = enabled;
+}
+
+// Showing activates the window, and activation enables PrintSendData.
+void HeldWindow::show() {
+    Held& held = open();
+    held.shown = true;
+    held.printEnabled = true;
+}
+
+void HeldWindow::close() {
+    held_ = Held{};
+    rows_.clear();
+}
+
+Answer MessageLog::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
+    messages_.push_back({std::string(text), std::string(title), icon, buttons});
+    return Answer::Ok;
+}
+
+} // namespace qrv
