@@ -15,6 +15,7 @@ struct ProcessResult {
     std::string err;
 };
 
+// Runs it in `workFolder`, with nothing on standard input.
 ProcessResult RunQrvCheck(const std::vector<std::string>& args, const std::filesystem::path& workFolder);
 
 // Copies a file of the samples folder into `dir`; answers the copy's path.

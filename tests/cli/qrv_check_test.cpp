@@ -355,6 +355,17 @@ TEST(TextReport, ShowsControlFieldsRowsAndMessages) {
         EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\n" << run.out;
 }
 
+// "-" names a file like any other, in the current folder; standard input is
+// never read.
+TEST(MediaPath, DashIsAFileOfThatName) {
+    TempDir dir;
+    dir.write("-", ReadBytes(std::filesystem::path(QRV_SAMPLES_DIR) / "100m-clean.txt"));
+    const ProcessResult run = RunQrvCheck({"--format", "100M", "--json", "-"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_EQ(json::parse(run.out).at("summary_file"), "-012345");
+    EXPECT_EQ(SplitCrLfLines(ReadBytes(dir.path() / "-012345")).size(), 7u);
+}
+
 struct UsageCase {
     std::vector<std::string> args;
     std::string complaint;
