@@ -8,14 +8,12 @@ namespace qrv::cli {
 
 namespace {
 
-enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kLetter, kHelp = 'h' };
+enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kLetter, kVersion, kHelp = 'h' };
 
 constexpr option kLongOptions[] = {
-    {"format", required_argument, nullptr, kFormat},
-    {"json", no_argument, nullptr, kJson},
-    {"letter", required_argument, nullptr, kLetter},
-    {"help", no_argument, nullptr, kHelp},
-    {nullptr, 0, nullptr, 0},
+    {"format", required_argument, nullptr, kFormat}, {"json", no_argument, nullptr, kJson},
+    {"letter", required_argument, nullptr, kLetter}, {"version", no_argument, nullptr, kVersion},
+    {"help", no_argument, nullptr, kHelp},           {nullptr, 0, nullptr, 0},
 };
 
 // "-": every argument comes back in the order given, whatever POSIXLY_CORRECT
@@ -24,9 +22,10 @@ constexpr char kShortOptions[] = "-:h";
 
 struct Parsed {
     bool help = false;
+    bool version = false;
     std::optional<Format> format;
     bool json = false;
-    std::optional<std::string> mediaPath;
+    std::vector<std::string> mediaPaths;
     std::optional<std::string> letterPath;
 };
 
@@ -37,11 +36,9 @@ Format ParseFormat(std::string_view name) {
 }
 
 void AddMediaPath(Parsed& parsed, std::string_view path) {
-    if (parsed.mediaPath)
-        throw UsageError("more than one media file given");
     if (path.empty())
-        throw UsageError("the media file path is empty");
-    parsed.mediaPath = std::string(path);
+        throw UsageError("a media file path is empty");
+    parsed.mediaPaths.emplace_back(path);
 }
 
 void Apply(Parsed& parsed, int code, std::string_view value) {
@@ -63,6 +60,9 @@ void Apply(Parsed& parsed, int code, std::string_view value) {
         if (value.empty())
             throw UsageError("the letter path is empty");
         parsed.letterPath = std::string(value);
+        break;
+    case kVersion:
+        parsed.version = true;
         break;
     case kHelp:
         parsed.help = true;
@@ -141,17 +141,19 @@ class Parser {
 Arguments ParseArguments(std::span<const std::string_view> args) {
     Parsed parsed = Parser(args).parse();
     Arguments arguments;
-    if (parsed.help) {
-        arguments.help = true;
+    if (parsed.help || parsed.version) {
+        arguments.request = parsed.help ? Arguments::Request::Help : Arguments::Request::Version;
         return arguments;
     }
     if (!parsed.format)
         throw UsageError("--format is missing");
-    if (!parsed.mediaPath)
+    if (parsed.mediaPaths.empty())
         throw UsageError("the media file is missing");
+    if (parsed.letterPath && parsed.mediaPaths.size() > 1)
+        throw UsageError("--letter applies to a single media file");
     arguments.format = *parsed.format;
     arguments.json = parsed.json;
-    arguments.mediaPath = std::move(*parsed.mediaPath);
+    arguments.mediaPaths = std::move(parsed.mediaPaths);
     arguments.letterPath = parsed.letterPath.value_or("");
     return arguments;
 }

@@ -7,24 +7,38 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qrv::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: qrv-check --format 100M|10M [--json] [--letter PATH] MEDIA_FILE\n"
-    "Checks MEDIA_FILE in the given format, writes its summary file and\n"
-    "reports what the result window and the message boxes would show.\n"
-    "--letter PATH also writes the covering letter to the bank to PATH when\n"
-    "the run reaches the end of the file.\n"
+    "usage: qrv-check --format 100M|10M [--json] [--letter PATH] MEDIA_FILE...\n"
+    "       qrv-check --version | --help\n"
+    "Checks each MEDIA_FILE in turn in the given format, writes its summary\n"
+    "file and reports, in the order given, what the result window and the\n"
+    "message boxes would show.\n"
+    "  --format 100M|10M  the layout of the media files, in either letter case\n"
+    "  --json             one JSON object per media file, each on a line of its\n"
+    "                     own (JSON Lines); a single file gives one object\n"
+    "  --letter PATH      also write the covering letter to the bank to PATH\n"
+    "                     when the run reaches the end of the file; a single\n"
+    "                     MEDIA_FILE only, and not the media file or its summary\n"
+    "  --version          print the version and exit\n"
+    "  -h, --help         print this text and exit\n"
+    "  --                 end the options\n"
+    "A run error, Wrong Format or a usage error also goes to standard error as\n"
+    "one line: qrv-check: FILE: message\n"
     "Exit status: 0 no finding, 1 findings or control record rejected,\n"
-    "2 wrong format, a stopped run or a usage error.\n";
+    "2 wrong format, a stopped run or a usage error; with several files, the\n"
+    "highest of their runs.\n";
 
 struct Arguments {
-    bool help = false; // the other members are unset when help was asked for
+    enum class Request { Check, Help, Version };
+    Request request = Request::Check; // the other members are unset unless it is Check
     Format format = Format::M100;
     bool json = false;
-    std::string mediaPath;
-    std::string letterPath; // empty: no letter
+    std::vector<std::string> mediaPaths; // in the order given
+    std::string letterPath;              // empty: no letter
 };
 
 class UsageError : public std::runtime_error {

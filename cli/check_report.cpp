@@ -75,6 +75,25 @@ bool PrintEnabled(const CheckReport& report) {
     return report.window.printEnabled() && report.result.outcome == RunOutcome::Finished;
 }
 
+std::string EscapeControls(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size(); ++at) {
+        auto c = static_cast<unsigned char>(utf8[at]);
+        const bool c1 = c == 0xC2 && at + 1 < utf8.size() &&
+                        static_cast<unsigned char>(utf8[at + 1]) <= 0x9F &&
+                        static_cast<unsigned char>(utf8[at + 1]) >= 0x80;
+        if (c1)
+            c = static_cast<unsigned char>(utf8[++at]);
+        if (c < 0x20 || c == 0x7F || c1)
+            text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+        else
+            text += static_cast<char>(c);
+    }
+    return text;
+}
+
 std::string PathText(std::string_view path) {
     return IsValidUtf8(path) ? std::string(path) : Cp874ToUtf8(path);
 }

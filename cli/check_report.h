@@ -2,11 +2,11 @@
 // window as the run left it and the message boxes it showed.
 #pragma once
 
+#include "cli/row_spool.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/held_ports.h"
 
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string_view>
 
@@ -16,7 +16,7 @@ struct CheckReport {
     Format format;
     const RunResult& result;
     const HeldWindow& window; // reported only when it exists
-    const std::vector<ErrorRow>& rows;
+    const RowSpool& rows;
     const std::vector<HeldMessage>& messages;
 };
 
@@ -34,7 +34,16 @@ int ExitStatus(const RunResult& result);
 // otherwise code page 874 (the company code in it comes from the media file).
 std::string PathText(std::string_view path);
 
-nlohmann::ordered_json ToJson(const CheckReport& report);
+// UTF-8 text with its control characters (C0, DEL and C1) written as \xHH,
+// so that no text from a media file reaches a terminal as a command.
+std::string EscapeControls(std::string_view utf8);
+
+enum class JsonLayout {
+    Indented, // the object over several lines, indented by two
+    Line,     // the object on one line, for JSON Lines
+};
+
+void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout);
 void WriteTextReport(std::ostream& out, const CheckReport& report);
 
 } // namespace qrv::cli

@@ -2,6 +2,8 @@
 
 #include "core/cp874.h"
 
+#include <nlohmann/json.hpp>
+
 namespace qrv::cli {
 
 namespace {
@@ -42,17 +44,6 @@ Json ColumnsJson(const std::vector<HeldColumn>& columns) {
     return list;
 }
 
-Json RowsJson(const std::vector<ErrorRow>& rows) {
-    Json list = Json::array();
-    for (const ErrorRow& row : rows) {
-        Json cells = Json::array();
-        for (const std::string& cell : row)
-            cells.push_back(Cp874ToUtf8(cell));
-        list.push_back(std::move(cells));
-    }
-    return list;
-}
-
 Json WindowJson(const CheckReport& report) {
     const HeldWindow& window = report.window;
     if (!window.exists())
@@ -65,7 +56,7 @@ Json WindowJson(const CheckReport& report) {
             {"labels", LabelsJson(window)},
             {"ListErr", std::move(listErr)},
             {"columns", ColumnsJson(window.columns())},
-            {"ListView1", RowsJson(report.rows)}};
+            {"ListView1", Json::array()}}; // the rows follow, one at a time, in WriteRows
 }
 
 Json MessagesJson(const std::vector<HeldMessage>& messages) {
@@ -75,9 +66,7 @@ Json MessagesJson(const std::vector<HeldMessage>& messages) {
     return list;
 }
 
-} // namespace
-
-nlohmann::ordered_json ToJson(const CheckReport& report) {
+Json ToJson(const CheckReport& report) {
     const RunResult& result = report.result;
     Json error = nullptr;
     if (result.error)
@@ -88,6 +77,45 @@ nlohmann::ordered_json ToJson(const CheckReport& report) {
             {"window", WindowJson(report)},
             {"summary_file", result.summaryPath.empty() ? Json(nullptr) : Json(PathText(result.summaryPath))},
             {"error", std::move(error)}};
+}
+
+std::string Dump(const Json& json, JsonLayout layout) {
+    return json.dump(layout == JsonLayout::Indented ? 2 : -1, ' ', false, Json::error_handler_t::replace);
+}
+
+// ListView1 as dump() would write it, where it stands: in the window, in the report.
+void WriteRows(std::ostream& out, const RowSpool& rows, JsonLayout layout) {
+    const bool indented = layout == JsonLayout::Indented;
+    const std::string_view rowIndent = indented ? "\n      " : "";
+    const std::string_view cellIndent = indented ? "\n        " : "";
+    out << '[';
+    bool first = true;
+    rows.forEach([&](const ErrorRow& row) {
+        out << (first ? "" : ",") << rowIndent << '[';
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out << (i ? "," : "") << cellIndent << Dump(Cp874ToUtf8(row[i]), layout);
+        out << rowIndent << ']';
+        first = false;
+    });
+    out << (indented && !first ? "\n    " : "") << ']';
+}
+
+} // namespace
+
+// The report is dumped whole but for its rows, which are written in place of
+// the empty ListView1. Its key cannot occur inside a string, where every
+// quotation mark is escaped.
+void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout) {
+    const std::string text = Dump(ToJson(report), layout);
+    const std::size_t key = text.find("\"ListView1\":");
+    if (key == std::string::npos) {
+        out << text << '\n';
+        return;
+    }
+    const std::size_t rows = text.find("[]", key);
+    out.write(text.data(), static_cast<std::streamsize>(rows));
+    WriteRows(out, report.rows, layout);
+    out << std::string_view(text).substr(rows + 2) << '\n';
 }
 
 } // namespace qrv::cli

@@ -1,16 +1,44 @@
-// qrv-check: checks a media file from the command line, as the "Edit Data"
+// qrv-check: checks media files from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
 #include "core/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "version.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <new>
 #include <vector>
 
 namespace {
 
 using namespace qrv::cli;
+
+// Standard output failed; the report is incomplete.
+struct OutputFailed {
+    int error;
+};
+
+void CheckOutput() {
+    std::cout.flush();
+    if (!std::cout)
+        throw OutputFailed{errno};
+}
+
+// The one line a script reads on standard error.
+void Complain(std::string_view file, std::string_view message) {
+    std::cerr << "qrv-check: " << EscapeControls(PathText(file)) << ": " << EscapeControls(message) << '\n';
+}
+
+void ComplainAboutRun(const std::string& mediaPath, const qrv::RunResult& result) {
+    if (result.error)
+        Complain(mediaPath, result.error->message);
+    else if (result.outcome == qrv::RunOutcome::WrongFormat)
+        Complain(mediaPath, "Wrong Format");
+}
 
 // The covering letter the letter window would build from this run's summary
 // file and hash total, byte for byte. False when it cannot be written; a run
@@ -31,35 +59,64 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
     }
 }
 
-int Check(const Arguments& arguments) {
-    qrv::RowList rows;
+void WriteReport(const Arguments& arguments, const std::string& mediaPath, const CheckReport& report) {
+    const bool several = arguments.mediaPaths.size() > 1;
+    if (arguments.json) {
+        WriteJsonReport(std::cout, report, several ? JsonLayout::Line : JsonLayout::Indented);
+    } else {
+        if (several)
+            std::cout << "Media file: " << EscapeControls(PathText(mediaPath)) << '\n';
+        WriteTextReport(std::cout, report);
+    }
+    CheckOutput();
+}
+
+int Check(const Arguments& arguments, const std::string& mediaPath) {
+    RowSpool rows;
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
-    const qrv::RunResult result = qrv::CheckFile(arguments.format, arguments.mediaPath, window, user);
-    const CheckReport report{arguments.format, result, window, rows.rows(), user.messages()};
-    if (arguments.json)
-        std::cout << ToJson(report).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                  << '\n';
-    else
-        WriteTextReport(std::cout, report);
-    std::cout.flush();
+    const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
+    WriteReport(arguments, mediaPath, {arguments.format, result, window, rows, user.messages()});
+    ComplainAboutRun(mediaPath, result);
     const bool letterWritten = arguments.letterPath.empty() || WriteLetter(arguments, result, window);
-    return std::cout && letterWritten ? ExitStatus(result) : 2;
+    return letterWritten ? ExitStatus(result) : 2;
+}
+
+int Run(const Arguments& arguments) {
+    switch (arguments.request) {
+    case Arguments::Request::Help:
+        std::cout << kUsage;
+        break;
+    case Arguments::Request::Version:
+        std::cout << "qrv-check " << qrv::kVersion << '\n';
+        break;
+    case Arguments::Request::Check: {
+        int status = 0;
+        for (const std::string& mediaPath : arguments.mediaPaths)
+            status = std::max(status, Check(arguments, mediaPath));
+        return status;
+    }
+    }
+    CheckOutput();
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::ios::sync_with_stdio(false);
     try {
-        const Arguments arguments = ParseArguments(args);
-        if (arguments.help) {
-            std::cout << kUsage;
-            return 0;
-        }
-        return Check(arguments);
+        const std::vector<std::string_view> args(argv + 1, argv + argc);
+        return Run(ParseArguments(args));
     } catch (const UsageError& e) {
         std::cerr << "qrv-check: " << e.what() << '\n' << kUsage;
-        return 2;
+    } catch (const OutputFailed& e) {
+        std::cerr << "qrv-check: cannot write the report to standard output: " << std::strerror(e.error)
+                  << '\n';
+    } catch (const std::bad_alloc&) {
+        std::cerr << "qrv-check: out of memory\n";
+    } catch (const std::exception& e) {
+        std::cerr << "qrv-check: " << e.what() << '\n';
     }
+    return 2;
 }

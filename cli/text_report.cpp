@@ -3,6 +3,9 @@
 #include "core/cp874.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
+#include <utility>
 
 namespace qrv::cli {
 
@@ -32,50 +35,62 @@ void WriteField(std::ostream& out, std::string_view caption, std::string_view te
         << text << '\n';
 }
 
-// Media-file bytes are one character each, so byte counts line the columns up.
-std::vector<std::size_t> ColumnWidths(const CheckReport& report) {
-    std::vector<std::size_t> widths;
-    for (const HeldColumn& column : report.window.columns())
-        widths.push_back(column.header.size());
-    widths.resize(std::tuple_size_v<ErrorRow>, 0);
-    for (const ErrorRow& row : report.rows)
+// Media text as the report shows it: decoded, its control characters escaped.
+std::string Shown(std::string_view cp874) {
+    return EscapeControls(Cp874ToUtf8(cp874));
+}
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// Media-file bytes are one character each, and an escaped control four, so
+// these widths line the columns up.
+std::size_t ShownWidth(std::string_view cp874) {
+    return cp874.size() + 3 * static_cast<std::size_t>(std::count_if(cp874.begin(), cp874.end(), IsControl));
+}
+
+using Widths = std::array<std::size_t, std::tuple_size_v<ErrorRow>>;
+
+Widths ColumnWidths(const CheckReport& report) {
+    Widths widths{};
+    const std::vector<HeldColumn>& columns = report.window.columns();
+    for (std::size_t i = 0; i < std::min(columns.size(), widths.size()); ++i)
+        widths[i] = columns[i].header.size();
+    report.rows.forEach([&](const ErrorRow& row) {
         for (std::size_t i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths[i], row[i].size());
+            widths[i] = std::max(widths[i], ShownWidth(row[i]));
+    });
     return widths;
 }
 
-void WriteCells(std::ostream& out, const std::vector<std::string>& cells,
-                const std::vector<std::size_t>& widths, const std::vector<std::size_t>& lengths) {
+// One line of the table: `cells` with the shown width of each.
+void WriteCells(std::ostream& out, std::span<const std::pair<std::string, std::size_t>> cells,
+                const Widths& widths) {
     out << " ";
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        out << ' ' << cells[i];
+        out << ' ' << cells[i].first;
         if (i + 1 < cells.size())
-            out << std::string(widths[i] - lengths[i], ' ');
+            out << std::string(widths[i] - cells[i].second, ' ');
     }
     out << '\n';
 }
 
 void WriteRows(std::ostream& out, const CheckReport& report) {
     out << "Detail Record Error (" << report.rows.size() << ")\n";
-    if (report.rows.empty())
+    if (report.rows.size() == 0)
         return;
-    const std::vector<std::size_t> widths = ColumnWidths(report);
-    std::vector<std::string> cells;
-    std::vector<std::size_t> lengths;
-    for (const HeldColumn& column : report.window.columns()) {
-        cells.push_back(column.header);
-        lengths.push_back(column.header.size());
-    }
-    WriteCells(out, cells, widths, lengths);
-    for (const ErrorRow& row : report.rows) {
+    const Widths widths = ColumnWidths(report);
+    std::vector<std::pair<std::string, std::size_t>> cells;
+    for (const HeldColumn& column : report.window.columns())
+        cells.emplace_back(column.header, column.header.size());
+    WriteCells(out, cells, widths);
+    report.rows.forEach([&](const ErrorRow& row) {
         cells.clear();
-        lengths.clear();
-        for (const std::string& cell : row) {
-            cells.push_back(Cp874ToUtf8(cell));
-            lengths.push_back(cell.size());
-        }
-        WriteCells(out, cells, widths, lengths);
-    }
+        for (const std::string& cell : row)
+            cells.emplace_back(Shown(cell), ShownWidth(cell));
+        WriteCells(out, cells, widths);
+    });
 }
 
 void WriteWindow(std::ostream& out, const CheckReport& report) {
@@ -83,16 +98,16 @@ void WriteWindow(std::ostream& out, const CheckReport& report) {
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
         << (PrintEnabled(report) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
-    WriteField(out, "Summary file  :", PathText(window.label(Label::Label1)));
-    WriteField(out, "Hash Total  :", window.label(Label::HashValue));
+    WriteField(out, "Summary file  :", EscapeControls(PathText(window.label(Label::Label1))));
+    WriteField(out, "Hash Total  :", Shown(window.label(Label::HashValue)));
     out << "Control Record\n";
     for (const Caption& caption : kControlCaptions)
-        WriteField(out, caption.text, Cp874ToUtf8(window.label(caption.label)));
+        WriteField(out, caption.text, Shown(window.label(caption.label)));
     for (const std::string& line : window.listErr())
-        out << "  ! " << Cp874ToUtf8(line) << '\n';
+        out << "  ! " << Shown(line) << '\n';
     out << "Detail Summary\n";
-    WriteField(out, "Detail Total Record  :", window.label(Label::Label24));
-    WriteField(out, "Detail Total Amount  :", window.label(Label::Label26));
+    WriteField(out, "Detail Total Record  :", Shown(window.label(Label::Label24)));
+    WriteField(out, "Detail Total Amount  :", Shown(window.label(Label::Label26)));
     WriteRows(out, report);
 }
 
@@ -105,11 +120,11 @@ void WriteTextReport(std::ostream& out, const CheckReport& report) {
         WriteWindow(out, report);
     else
         out << "Result window: closed\n";
-    out << "Summary file written: " << (result.summaryPath.empty() ? "none" : PathText(result.summaryPath))
-        << '\n';
+    out << "Summary file written: "
+        << (result.summaryPath.empty() ? "none" : EscapeControls(PathText(result.summaryPath))) << '\n';
     for (const HeldMessage& message : report.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
-            << "]: " << message.text << '\n';
+            << "]: " << EscapeControls(message.text) << '\n';
 }
 
 } // namespace qrv::cli

@@ -1,5 +1,6 @@
 #include "runs/format.h"
 
+#include "core/text.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
 
@@ -19,7 +20,7 @@ std::string_view FormatName(Format format) {
 
 std::optional<Format> FormatFromName(std::string_view name) {
     for (const Format format : kFormats)
-        if (name == FormatName(format))
+        if (UpperCase(name) == FormatName(format))
             return format;
     return std::nullopt;
 }

@@ -22,7 +22,7 @@ const RunFormat& FormatTable(Format format);
 std::string_view FormatCaption(Format format);
 // "10M" or "100M", as qrv-check names it.
 std::string_view FormatName(Format format);
-// The format a FormatName names; nothing for any other text.
+// The format a FormatName names, in any letter case; nothing for any other text.
 std::optional<Format> FormatFromName(std::string_view name);
 
 // The check run of `format`: CheckFile10M or CheckFile100M.

@@ -17,14 +17,14 @@ TEST(ParseArguments, TakesOptionsInAnyOrder) {
         const Arguments parsed = Parse(args);
         EXPECT_EQ(parsed.format, Format::M10);
         EXPECT_TRUE(parsed.json);
-        EXPECT_EQ(parsed.mediaPath, "in.txt");
+        EXPECT_EQ(parsed.mediaPaths, std::vector<std::string>{"in.txt"});
     }
 }
 
 TEST(ParseArguments, DoubleDashEndsTheOptions) {
     const Arguments parsed = Parse({"--format", "100M", "--", "--json"});
     EXPECT_FALSE(parsed.json);
-    EXPECT_EQ(parsed.mediaPath, "--json");
+    EXPECT_EQ(parsed.mediaPaths, std::vector<std::string>{"--json"});
 }
 
 TEST(ParseArguments, RefusesAValueForAFlag) {
@@ -45,14 +45,14 @@ TEST(ParseArguments, TakesOptionsOnlyInFull) {
     EXPECT_THROW(Parse({"--form", "10M", "in.txt"}), UsageError);
     EXPECT_THROW(Parse({"--format", "10M", "--js", "in.txt"}), UsageError);
     EXPECT_THROW(Parse({"--format=10M", "--he"}), UsageError);
-    EXPECT_TRUE(Parse({"in.txt", "-h"}).help);
+    EXPECT_EQ(Parse({"in.txt", "-h"}).request, Arguments::Request::Help);
 }
 
 TEST(ParseArguments, KeepsAnyOrderUnderPosixlyCorrect) {
     setenv("POSIXLY_CORRECT", "1", 1);
     const Arguments parsed = Parse({"in.txt", "--format", "10M"});
     unsetenv("POSIXLY_CORRECT");
-    EXPECT_EQ(parsed.mediaPath, "in.txt");
+    EXPECT_EQ(parsed.mediaPaths, std::vector<std::string>{"in.txt"});
     EXPECT_EQ(parsed.format, Format::M10);
 }
 

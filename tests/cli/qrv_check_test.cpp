@@ -177,7 +177,7 @@ TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     const auto media = CopySample(dir, c.sample);
     const ProcessResult run = RunQrvCheck({"--format", c.format, "--json", media}, dir.path());
     EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err, c.outcome == "wrong_format" ? "qrv-check: " + media + ": Wrong Format\n" : "");
     const json report = json::parse(run.out);
 
     EXPECT_EQ(report.at("format"), c.format);
@@ -396,15 +396,20 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"--format", "100M"}, "media file is missing"},
                     UsageCase{{"--format", "20M", "in.txt"}, "unknown format \"20M\""},
                     UsageCase{{"--format"}, "--format needs a value"},
-                    UsageCase{{"--format", "10M", "a.txt", "b.txt"}, "more than one"},
+                    UsageCase{{"--format", "10M", "--letter", "l.txt", "a.txt", "b.txt"},
+                              "--letter applies to a single media file"},
+                    UsageCase{{"--format", "10M", "a.txt", ""}, "a media file path is empty"},
                     UsageCase{{"--format", "10M", "--xml", "a.txt"}, "unknown option --xml"},
                     UsageCase{{"--format", "10M", "--format", "100M", "a.txt"}, "twice"}));
 
-TEST(Usage, HelpGoesToStandardOutput) {
+TEST(Usage, HelpGoesToStandardOutputAndNamesEveryOption) {
     TempDir dir;
     const ProcessResult run = RunQrvCheck({"--help"}, dir.path());
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_NE(run.out.find("usage: qrv-check"), std::string::npos);
+    for (const std::string piece : {"usage: qrv-check", "MEDIA_FILE...", "--format 100M|10M",
+                                    "either letter case", "--json", "JSON Lines", "--letter PATH", "a single",
+                                    "--version", "--help", "qrv-check: FILE: message", "highest"})
+        EXPECT_NE(run.out.find(piece), std::string::npos) << piece;
 }
 
 } // namespace

@@ -1,0 +1,136 @@
+// qrv-check as scripts use it: its version, formats in any letter case, one
+// line on standard error for each failure, several media files in one call.
+#include "tests/cli/qrv_check_process.h"
+#include "version.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace qrv::test {
+namespace {
+
+using nlohmann::json;
+
+TEST(Version, IsPrintedAlone) {
+    TempDir dir;
+    const ProcessResult run = RunQrvCheck({"--version"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, "qrv-check " + std::string(kVersion) + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(kVersion.empty());
+}
+
+TEST(FormatOption, TakesAnyLetterCase) {
+    struct Case {
+        std::string given;
+        std::string sample;
+        std::string reported;
+    };
+    for (const Case& c : {Case{"100m", "100m-clean.txt", "100M"}, Case{"10m", "10m-clean.txt", "10M"},
+                          Case{"10M", "10m-clean.txt", "10M"}}) {
+        TempDir dir;
+        const auto media = CopySample(dir, c.sample);
+        const ProcessResult run = RunQrvCheck({"--json", "--format", c.given, media}, dir.path());
+        EXPECT_EQ(run.exitStatus, 0) << c.given << run.err;
+        EXPECT_EQ(json::parse(run.out).at("format"), c.reported) << c.given;
+    }
+}
+
+// Failures a script must notice get one line each; findings do not.
+TEST(StandardError, HasOneLinePerFailedRun) {
+    TempDir dir;
+    const auto bad = CopySample(dir, "100m-clean.txt");
+    std::string bytes = ReadBytes(bad);
+    bytes[2 * 80 + 16] = ' '; // a blank sign on line 3 stops the run
+    WriteBytes(bad, bytes);
+    const std::string missing = (dir.path() / "missing.txt").string();
+    struct Case {
+        std::string format;
+        std::string media;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"10M", CopySample(dir, "wrong-format.txt"),
+         "qrv-check: " + dir.path().string() + "/wrong-format.txt: Wrong Format\n"},
+        {"100M", missing,
+         "qrv-check: " + missing + ": Cannot open the input file \"" + missing +
+             "\": No such file or directory.\n"},
+        {"100M", bad,
+         "qrv-check: " + bad + ": The check stopped at line 3: in the Sign field, \" \" is not a number.\n"},
+        {"100M", CopySample(dir, "100m-rejected.txt"), ""},
+        {"100M", CopySample(dir, "100m-bad-control.txt"), ""},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult run = RunQrvCheck({"--format", c.format, c.media}, dir.path());
+        EXPECT_EQ(run.err, c.err) << c.media;
+    }
+}
+
+TEST(StandardError, EscapesControlCharactersInTheLine) {
+    TempDir dir;
+    const std::string missing = (dir.path() / "a\x1b[2Jb.txt").string();
+    const ProcessResult run = RunQrvCheck({"--format", "100M", missing}, dir.path());
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("a\\x1B[2Jb.txt"), std::string::npos) << run.err;
+}
+
+// Several media files: each is checked and reported as it would be alone,
+// in the order given, and the exit status is the worst of their runs.
+class SeveralFiles : public testing::Test {
+  protected:
+    void SetUp() override {
+        clean = CopySample(dir, "100m-clean.txt");
+        rejected = CopySample(dir, "100m-rejected.txt");
+        missing = (dir.path() / "missing.txt").string();
+    }
+
+    ProcessResult run(std::vector<std::string> args) { return RunQrvCheck(args, dir.path()); }
+
+    TempDir dir;
+    std::string clean;
+    std::string rejected;
+    std::string missing;
+};
+
+TEST_F(SeveralFiles, TextReportsFollowEachOtherUnderTheirFileNames) {
+    const std::string aloneClean = run({"--format", "100M", clean}).out;
+    const std::string aloneRejected = run({"--format", "100M", rejected}).out;
+    std::filesystem::remove(dir.path() / "012345");
+    std::filesystem::remove(dir.path() / "023456");
+
+    const ProcessResult both = run({"--format", "100M", rejected, clean});
+    EXPECT_EQ(both.out,
+              "Media file: " + rejected + "\n" + aloneRejected + "Media file: " + clean + "\n" + aloneClean);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "012345"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "023456"));
+}
+
+TEST_F(SeveralFiles, JsonGivesOneObjectPerLine) {
+    std::vector<json> alone;
+    for (const std::string& media : {clean, missing, rejected})
+        alone.push_back(json::parse(run({"--json", "--format", "100M", media}).out));
+
+    const ProcessResult all = run({"--json", "--format", "100M", clean, missing, rejected});
+    std::vector<json> lines;
+    std::istringstream out(all.out);
+    for (std::string line; std::getline(out, line);)
+        lines.push_back(json::parse(line));
+    EXPECT_EQ(lines, alone);
+    EXPECT_EQ(all.out.back(), '\n');
+}
+
+TEST_F(SeveralFiles, ExitWithTheHighestStatusOfTheirRuns) {
+    struct Case {
+        std::vector<std::string> media;
+        int exitStatus;
+    };
+    for (const Case& c : {Case{{clean, clean}, 0}, Case{{rejected, clean}, 1}, Case{{clean, rejected}, 1},
+                          Case{{missing, clean}, 2}, Case{{clean, rejected, missing}, 2}}) {
+        std::vector<std::string> args{"--format", "100M"};
+        args.insert(args.end(), c.media.begin(), c.media.end());
+        EXPECT_EQ(run(args).exitStatus, c.exitStatus) << c.media.size() << " files";
+    }
+}
+
+} // namespace
+} // namespace qrv::test
