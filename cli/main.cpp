@@ -1,16 +1,19 @@
 // qrv-check: checks media files from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
+#include "cli/letter_path.h"
+#include "cli/replace_file.h"
 #include "core/file_error.h"
 #include "report/letter.h"
-#include "report/letter_file.h"
 #include "version.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
 #include <new>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -26,6 +29,11 @@ void CheckOutput() {
     std::cout.flush();
     if (!std::cout)
         throw OutputFailed{errno};
+}
+
+// A message on standard error, which may carry a path or text from a media file.
+void Say(std::string_view message) {
+    std::cerr << "qrv-check: " << EscapeControls(PathText(message)) << '\n';
 }
 
 // The one line a script reads on standard error.
@@ -49,12 +57,13 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
         return true;
     }
     try {
-        qrv::SaveLetterAs(arguments.letterPath,
-                          qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
-                                                arguments.format, qrv::Today()));
+        ReplaceFile(arguments.letterPath,
+                    qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
+                                          arguments.format, qrv::Today()),
+                    "save the letter");
         return true;
     } catch (const qrv::FileError& e) {
-        std::cerr << "qrv-check: no letter written: " << e.what() << '\n';
+        Say(std::string("no letter written: ") + e.what());
         return false;
     }
 }
@@ -91,6 +100,8 @@ int Run(const Arguments& arguments) {
         std::cout << "qrv-check " << qrv::kVersion << '\n';
         break;
     case Arguments::Request::Check: {
+        if (!arguments.letterPath.empty())
+            CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
         int status = 0;
         for (const std::string& mediaPath : arguments.mediaPaths)
             status = std::max(status, Check(arguments, mediaPath));
@@ -101,22 +112,42 @@ int Run(const Arguments& arguments) {
     return 0;
 }
 
+// A file opened later must never take the place of a closed standard
+// stream: the report would go into it. False when standard output is closed.
+bool StandardStreamsGuarded() {
+    const auto closed = [](int fd) {
+        return ::fcntl(fd, F_GETFD) == -1 && errno == EBADF;
+    };
+    if (closed(STDOUT_FILENO)) {
+        Say("cannot write the report: standard output is closed");
+        return false;
+    }
+    // open() takes the lowest free descriptor, which is then the closed one.
+    for (const int fd : {STDIN_FILENO, STDERR_FILENO})
+        if (closed(fd))
+            ::open("/dev/null", O_RDWR);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    if (!StandardStreamsGuarded())
+        return 2;
     try {
         const std::vector<std::string_view> args(argv + 1, argv + argc);
         return Run(ParseArguments(args));
     } catch (const UsageError& e) {
-        std::cerr << "qrv-check: " << e.what() << '\n' << kUsage;
+        Say(e.what());
+        std::cerr << kUsage;
     } catch (const OutputFailed& e) {
         std::cerr << "qrv-check: cannot write the report to standard output: " << std::strerror(e.error)
                   << '\n';
     } catch (const std::bad_alloc&) {
         std::cerr << "qrv-check: out of memory\n";
     } catch (const std::exception& e) {
-        std::cerr << "qrv-check: " << e.what() << '\n';
+        Say(e.what());
     }
     return 2;
 }

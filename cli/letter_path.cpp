@@ -1,0 +1,69 @@
+#include "cli/letter_path.h"
+
+#include "cli/arguments.h"
+#include "core/fields.h"
+#include "core/file_error.h"
+#include "core/line_reader.h"
+#include "summary/summary_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+
+namespace qrv::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// As the kernel does, a chain of more links than this is given up.
+constexpr int kMaxLinks = 40;
+
+fs::path Resolved(fs::path path) {
+    std::error_code error;
+    for (int links = 0; links < kMaxLinks && fs::is_symlink(path, error); ++links) {
+        const fs::path target = fs::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    fs::path absolute = fs::absolute(path, error);
+    fs::path resolved = fs::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal() : resolved;
+}
+
+// The summary file path the run will take from the control record; nothing
+// when the media file cannot be read, which the run then reports.
+std::optional<std::string> SummaryPathOf(Format format, const std::string& mediaPath) {
+    try {
+        LineReader media(mediaPath);
+        std::string_view line;
+        if (!media.next(line))
+            return std::nullopt;
+        const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
+        return SummaryFilePath(mediaPath, control[control::CompanyCode]);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return Resolved(a) == Resolved(b);
+}
+
+void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath) {
+    if (SameFile(letterPath, mediaPath))
+        throw UsageError("--letter " + letterPath + " is the media file itself");
+    if (const std::optional<std::string> summary = SummaryPathOf(format, mediaPath);
+        summary && SameFile(letterPath, *summary))
+        throw UsageError("--letter " + letterPath + " is the summary file " + *summary +
+                         " of the media file");
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,20 @@
+// Where qrv-check may write the covering letter: never over the media file it
+// checks, nor over the summary file the run writes.
+#pragma once
+
+#include "runs/format.h"
+
+#include <string>
+
+namespace qrv::cli {
+
+// Whether two paths name one file: the same device and inode where both
+// exist, otherwise the same absolute path once symbolic links are followed,
+// even to a file that does not exist yet.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Throws UsageError when `letterPath` is, or leads to, the media file or the
+// summary file the run of `mediaPath` would write.
+void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath);
+
+} // namespace qrv::cli

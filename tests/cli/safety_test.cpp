@@ -1,0 +1,165 @@
+// qrv-check where a slip would lose data or mislead: a letter path that
+// names the media or summary file, output that cannot be written, control
+// characters from a media file.
+#include "tests/cli/qrv_check_process.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace qrv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct LetterCase {
+    std::string name;
+    bool absoluteMedia; // else "in.txt", in the work folder where qrv-check runs
+    std::string letter; // as given to --letter
+    std::string link;   // when not empty, a symbolic link of this name to `letter` is given instead
+    bool earlierRun;    // the summary file exists from a run before
+    std::string complaint;
+};
+
+std::ostream& operator<<(std::ostream& out, const LetterCase& c) {
+    return out << c.name;
+}
+
+class LetterOverInput : public testing::TestWithParam<LetterCase> {};
+
+// Refused before the check, so that nothing at all is written.
+TEST_P(LetterOverInput, IsRefusedAndNothingIsWritten) {
+    const LetterCase& c = GetParam();
+    TempDir dir;
+    const std::string media = dir.write("in.txt", ReadBytes(fs::path(QRV_SAMPLES_DIR) / "100m-clean.txt"));
+    const fs::path summary = dir.path() / (c.absoluteMedia ? "012345" : "in.012345");
+    if (c.earlierRun) {
+        WriteBytes(summary, "earlier summary\r\n");
+    }
+    std::string letter = c.letter;
+    if (!c.link.empty()) {
+        fs::create_symlink(c.letter, dir.path() / c.link);
+        letter = c.link;
+    }
+    const std::vector<std::string> before = dir.names();
+
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "--letter", letter, c.absoluteMedia ? media : "in.txt"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.complaint), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("usage: qrv-check"), std::string::npos);
+    EXPECT_EQ(dir.names(), before);
+    EXPECT_EQ(ReadBytes(media), ReadBytes(fs::path(QRV_SAMPLES_DIR) / "100m-clean.txt"));
+    if (c.earlierRun) {
+        EXPECT_EQ(ReadBytes(summary), "earlier summary\r\n");
+    }
+}
+
+std::string CaseName(const testing::TestParamInfo<LetterCase>& param) {
+    return param.param.name;
+}
+
+const std::string kMedia = "is the media file itself";
+const std::string kSummary = "is the summary file";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LetterOverInput,
+    testing::Values(LetterCase{"SamePath", false, "in.txt", "", false, kMedia},
+                    LetterCase{"OtherSpelling", false, "./sub/../in.txt", "", false, kMedia},
+                    LetterCase{"LinkToMedia", true, "in.txt", "letter.txt", false, kMedia},
+                    LetterCase{"EarlierSummary", false, "in.012345", "", true, kSummary},
+                    LetterCase{"SummaryToCome", false, "in.012345", "", false, kSummary},
+                    LetterCase{"LinkToSummaryToCome", false, "in.012345", "letter.txt", false, kSummary},
+                    LetterCase{"SummaryBesideAnAbsolutePath", true, "012345", "", true, kSummary},
+                    LetterCase{"LinkToSummaryBesideAnAbsolutePath", true, "012345", "letter.txt", false,
+                               kSummary}),
+    CaseName);
+
+// The letter replaces an earlier one in one step: a failure leaves it as it was.
+TEST(LetterFile, ReplacesAnEarlierLetterWhole) {
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-clean.txt");
+    const fs::path letter = dir.path() / "letter.txt";
+    WriteBytes(letter, "earlier letter");
+    ASSERT_EQ(RunQrvCheck({"--format", "100M", "--letter", letter.string(), media}, dir.path()).exitStatus,
+              0);
+    EXPECT_EQ(SplitCrLfLines(ReadBytes(letter)).size(), 26u);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"012345", "100m-clean.txt", "letter.txt"}));
+}
+
+// The summary (560 bytes) and the report fit under the limit; the letter
+// (1,234 bytes) does not.
+TEST(LetterFile, AFailedWriteLeavesTheEarlierLetterAndNoOtherFile) {
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-clean.txt");
+    const fs::path letter = dir.path() / "letter.txt";
+    WriteBytes(letter, "earlier letter");
+    const ProcessResult run = RunQrvCheck({"--format", "100M", "--letter", letter.string(), media},
+                                          dir.path(), Output::Captured, {.fileSize = 1000});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("no letter written: Cannot save the letter"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(letter), "earlier letter");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"012345", "100m-clean.txt", "letter.txt"}));
+}
+
+// A line of 200 MB, no line end in it, in 100 MB of address space.
+TEST(Memory, RunningOutEndsInAMessageAndStatusTwo) {
+    TempDir dir;
+    const fs::path media = dir.path() / "one-long-line.txt";
+    WriteBytes(media, "");
+    fs::resize_file(media, 200 << 20);
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args{"--format", "100M", media.string()};
+        if (json)
+            args.push_back("--json");
+        const ProcessResult run = RunQrvCheck(args, dir.path(), Output::Captured, {.memory = 100 << 20});
+        EXPECT_EQ(run.exitStatus, 2) << json;
+        EXPECT_NE(run.err.find("qrv-check: "), std::string::npos) << json;
+    }
+}
+
+TEST(StandardOutput, AFailedWriteIsReported) {
+    struct Case {
+        std::vector<std::string> args;
+        Output output;
+        std::string complaint;
+    };
+    const std::string full = "cannot write the report to standard output: No space left on device";
+    const std::string closed = "standard output is closed";
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-rejected.txt");
+    for (const Case& c : {Case{{"--format", "100M", media}, Output::Full, full},
+                          Case{{"--format", "100M", "--json", media}, Output::Full, full},
+                          Case{{"--version"}, Output::Full, full},
+                          Case{{"--format", "100M", media}, Output::Closed, closed}}) {
+        const ProcessResult run = RunQrvCheck(c.args, dir.path(), c.output);
+        EXPECT_EQ(run.exitStatus, 2) << c.args[1];
+        EXPECT_NE(run.err.find(c.complaint), std::string::npos) << run.err;
+    }
+}
+
+// ESC, CR, NUL and DEL from the media file reach the terminal escaped, and
+// the columns still line up.
+TEST(TextReport, EscapesControlCharactersFromTheMediaFile) {
+    TempDir dir;
+    const auto media = CopySample(dir, "100m-rejected.txt");
+    std::string bytes = ReadBytes(media);
+    bytes.replace(17, 4, "\x1b[2J"); // company name
+    bytes.replace(80 + 5, 1, "\r");  // the first detail's account
+    bytes.replace(2 * 80 + 3, 2, {'\0', '\x7f'});
+    WriteBytes(media, bytes);
+    const ProcessResult run = RunQrvCheck({"--format", "100M", media}, dir.path());
+    for (const char raw : {'\x1b', '\r', '\0', '\x7f'})
+        EXPECT_EQ(run.out.find(raw), std::string::npos) << int(raw);
+    for (const std::string escaped : {"\\x1B[2J", "12345\\x0D7896", "\\x00\\x7F"})
+        EXPECT_NE(run.out.find(escaped), std::string::npos) << escaped << "\n" << run.out;
+    const std::size_t header = run.out.find("  NO.");
+    const std::size_t first = run.out.find('\n', header) + 1;
+    const std::size_t second = run.out.find('\n', first) + 1;
+    EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", first) - first);
+    EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", second) - second);
+}
+
+} // namespace
+} // namespace qrv::test
