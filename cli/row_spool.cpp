@@ -79,6 +79,7 @@ void RowSpool::forEach(const std::function<void(const ErrorRow&)>& visit) const 
         }
         visit(row);
     }
+    // Already at the end, but C streams need a seek between reading and writing.
     if (std::fseek(file, 0, SEEK_END) != 0)
         Fail("read");
 }

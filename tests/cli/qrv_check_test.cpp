@@ -179,6 +179,7 @@ TEST_P(SampleRun, ReportsWhatTheWindowAndMessagesShow) {
     EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
     EXPECT_EQ(run.err, c.outcome == "wrong_format" ? "qrv-check: " + media + ": Wrong Format\n" : "");
     const json report = json::parse(run.out);
+    EXPECT_EQ(run.out, nlohmann::ordered_json::parse(run.out).dump(2) + "\n") << "indented as dump(2) does";
 
     EXPECT_EQ(report.at("format"), c.format);
     EXPECT_EQ(report.at("outcome"), c.outcome);

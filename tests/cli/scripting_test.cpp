@@ -68,10 +68,11 @@ TEST(StandardError, HasOneLinePerFailedRun) {
 
 TEST(StandardError, EscapesControlCharactersInTheLine) {
     TempDir dir;
-    const std::string missing = (dir.path() / "a\x1b[2Jb.txt").string();
+    const std::string missing = (dir.path() / "a\x1b[2Jb\xc2\x9b" "2Jc.txt").string(); // ESC, then C1 CSI
     const ProcessResult run = RunQrvCheck({"--format", "100M", missing}, dir.path());
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("a\\x1B[2Jb.txt"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("\xc2\x9b"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("a\\x1B[2Jb\\x9B2Jc.txt"), std::string::npos) << run.err;
 }
 
 // Several media files: each is checked and reported as it would be alone,
@@ -113,8 +114,10 @@ TEST_F(SeveralFiles, JsonGivesOneObjectPerLine) {
     const ProcessResult all = run({"--json", "--format", "100M", clean, missing, rejected});
     std::vector<json> lines;
     std::istringstream out(all.out);
-    for (std::string line; std::getline(out, line);)
+    for (std::string line; std::getline(out, line);) {
         lines.push_back(json::parse(line));
+        EXPECT_EQ(line, nlohmann::ordered_json::parse(line).dump()) << "compact as dump() makes it";
+    }
     EXPECT_EQ(lines, alone);
     EXPECT_EQ(all.out.back(), '\n');
 }

@@ -1,0 +1,56 @@
+#include "cli/row_spool.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace qrv::cli {
+namespace {
+
+std::vector<ErrorRow> ReadBack(const RowSpool& spool) {
+    std::vector<ErrorRow> rows;
+    spool.forEach([&](const ErrorRow& row) { rows.push_back(row); });
+    return rows;
+}
+
+// Cell lengths on both sides of each step of the length encoding, and every
+// byte value, come back as they went in.
+TEST(RowSpool, GivesBackEveryRowAsAdded) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += static_cast<char>(b);
+    const std::vector<ErrorRow> rows{
+        {"", "a", std::string(127, 'x'), std::string(128, 'y'), std::string(16383, 'z'),
+         std::string(16384, 'w')},
+        {everyByte, "\r\n", std::string(1, '\0'), "", "", "Reason"},
+    };
+    RowSpool spool;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        spool.insert(static_cast<std::int64_t>(i) + 1, rows[i]);
+    EXPECT_EQ(spool.size(), 2);
+    EXPECT_EQ(ReadBack(spool), rows);
+    EXPECT_EQ(ReadBack(spool), rows) << "read twice";
+    spool.insert(3, rows[0]);
+    EXPECT_EQ(ReadBack(spool).size(), 3u) << "added to after a reading";
+}
+
+TEST(RowSpool, TakesRowsOnlyAtTheEnd) {
+    RowSpool spool;
+    EXPECT_THROW(spool.insert(0, {}), std::out_of_range);
+    EXPECT_THROW(spool.insert(2, {}), std::out_of_range);
+    spool.insert(1, {"1"});
+    EXPECT_THROW(spool.insert(1, {"0"}), std::out_of_range);
+}
+
+TEST(RowSpool, StartsAfreshWhenCleared) {
+    RowSpool spool;
+    spool.insert(1, {"old"});
+    spool.insert(2, {"older"});
+    spool.clear();
+    EXPECT_EQ(spool.size(), 0);
+    spool.insert(1, {"new"});
+    EXPECT_EQ(ReadBack(spool), (std::vector<ErrorRow>{{"new"}}));
+}
+
+} // namespace
+} // namespace qrv::cli
