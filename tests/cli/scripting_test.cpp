@@ -68,9 +68,8 @@ TEST(StandardError, HasOneLinePerFailedRun) {
 
 TEST(StandardError, EscapesControlCharactersInTheLine) {
     TempDir dir;
-    const std::string missing = (dir.path() / "a\x1b[2Jb\xc2\x9b"
-                                              "2Jc.txt")
-                                    .string(); // ESC, then C1 CSI
+    const std::string name = std::string("a\x1b[2Jb\xc2\x9b") + "2Jc.txt"; // ESC, then C1 CSI
+    const std::string missing = (dir.path() / name).string();
     const ProcessResult run = RunQrvCheck({"--format", "100M", missing}, dir.path());
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("\xc2\x9b"), std::string::npos) << run.err;
