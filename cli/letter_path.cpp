@@ -2,7 +2,6 @@
 
 #include "cli/arguments.h"
 #include "core/fields.h"
-#include "core/file_error.h"
 #include "core/line_reader.h"
 #include "summary/summary_file.h"
 
@@ -33,7 +32,8 @@ fs::path Resolved(fs::path path) {
 }
 
 // The summary file path the run will take from the control record; nothing
-// when the media file cannot be read, which the run then reports.
+// when the media file cannot be read, or is no media file, which the run then
+// reports.
 std::optional<std::string> SummaryPathOf(Format format, const std::string& mediaPath) {
     try {
         LineReader media(mediaPath);
@@ -42,7 +42,7 @@ std::optional<std::string> SummaryPathOf(Format format, const std::string& media
             return std::nullopt;
         const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
         return SummaryFilePath(mediaPath, control[control::CompanyCode]);
-    } catch (const FileError&) {
+    } catch (const std::exception&) {
         return std::nullopt;
     }
 }

@@ -2,9 +2,9 @@
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
 #include "cli/letter_path.h"
-#include "cli/replace_file.h"
 #include "core/file_error.h"
 #include "report/letter.h"
+#include "report/letter_file.h"
 #include "version.h"
 
 #include <algorithm>
@@ -57,10 +57,9 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
         return true;
     }
     try {
-        ReplaceFile(arguments.letterPath,
-                    qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
-                                          arguments.format, qrv::Today()),
-                    "save the letter");
+        qrv::SaveLetterAs(arguments.letterPath,
+                          qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
+                                                arguments.format, qrv::Today()));
         return true;
     } catch (const qrv::FileError& e) {
         Say(std::string("no letter written: ") + e.what());
@@ -129,9 +128,7 @@ bool StandardStreamsGuarded() {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (!StandardStreamsGuarded())
         return 2;
@@ -145,9 +142,24 @@ int main(int argc, char** argv) {
         std::cerr << "qrv-check: cannot write the report to standard output: " << std::strerror(e.error)
                   << '\n';
     } catch (const std::bad_alloc&) {
-        std::cerr << "qrv-check: out of memory\n";
+        throw;
     } catch (const std::exception& e) {
         Say(e.what());
     }
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Also from the handlers above, which build their messages: this one
+        // needs no memory.
+        constexpr std::string_view kOutOfMemory = "qrv-check: out of memory\n";
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, kOutOfMemory.data(), kOutOfMemory.size());
+        return 2;
+    }
 }

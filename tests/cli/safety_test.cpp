@@ -76,6 +76,20 @@ INSTANTIATE_TEST_SUITE_P(
                                kSummary}),
     CaseName);
 
+// Where the summary path cannot be known, the run says why.
+TEST(LetterOverInput, IsLeftToTheRunForAFileThatIsNoMediaFile) {
+    TempDir dir;
+    const fs::path media = dir.path() / "long.txt";
+    WriteBytes(media, "");
+    fs::resize_file(media, 100000);
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "--letter", "letter.txt", "long.txt"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err.rfind("qrv-check: long.txt: The check stopped at line 1: the line is longer", 0), 0u)
+        << run.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "letter.txt"));
+}
+
 // The letter replaces an earlier one in one step: a failure leaves it as it was.
 TEST(LetterFile, ReplacesAnEarlierLetterWhole) {
     TempDir dir;
@@ -98,27 +112,42 @@ TEST(LetterFile, AFailedWriteLeavesTheEarlierLetterAndNoOtherFile) {
     const ProcessResult run = RunQrvCheck({"--format", "100M", "--letter", letter.string(), media},
                                           dir.path(), Output::Captured, {.fileSize = 1000});
     EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_NE(run.err.find("no letter written: Cannot save the letter"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no letter written: Cannot write the letter"), std::string::npos) << run.err;
     EXPECT_EQ(ReadBytes(letter), "earlier letter");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"012345", "100m-clean.txt", "letter.txt"}));
 }
 
-// A line of 200 MB, no line end in it, in 100 MB of address space.
+// Allocations fail once the address space is just too small for the run:
+// found by halving between a limit too small to start and one that is ample.
+// Just below the smallest that lets it finish, it must still end in a
+// message and exit status 2, never in an abort.
 TEST(Memory, RunningOutEndsInAMessageAndStatusTwo) {
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "AddressSanitizer reserves far more address space than the limit";
 #endif
     TempDir dir;
-    const fs::path media = dir.path() / "one-long-line.txt";
-    WriteBytes(media, "");
-    fs::resize_file(media, 200 << 20);
+    const auto media = CopySample(dir, "100m-rejected.txt");
     for (const bool json : {false, true}) {
-        std::vector<std::string> args{"--format", "100M", media.string()};
+        std::vector<std::string> args{"--format", "100M", media};
         if (json)
             args.push_back("--json");
-        const ProcessResult run = RunQrvCheck(args, dir.path(), Output::Captured, {.memory = 100 << 20});
-        EXPECT_EQ(run.exitStatus, 2) << json;
-        EXPECT_NE(run.err.find("qrv-check: "), std::string::npos) << json;
+        const auto finishes = [&](rlim_t limit) {
+            return RunQrvCheck(args, dir.path(), Output::Captured, {.memory = limit}).exitStatus == 1;
+        };
+        rlim_t tooSmall = 1 << 20;
+        rlim_t enough = 512 << 20;
+        ASSERT_TRUE(finishes(enough));
+        while (enough - tooSmall > (16 << 10)) {
+            const rlim_t middle = (tooSmall + enough) / 2;
+            (finishes(middle) ? enough : tooSmall) = middle;
+        }
+        for (rlim_t limit = tooSmall; limit > tooSmall - (256 << 10); limit -= 32 << 10) {
+            const ProcessResult run = RunQrvCheck(args, dir.path(), Output::Captured, {.memory = limit});
+            if (run.exitStatus == 127)
+                break; // too small for the loader to map the program at all
+            EXPECT_EQ(run.exitStatus, 2) << limit << " bytes, json " << json << "\n" << run.err;
+            EXPECT_EQ(run.err.rfind("qrv-check: ", 0), 0u) << limit << " bytes\n" << run.err;
+        }
     }
 }
 
