@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 
 namespace qrv {
 
@@ -86,6 +87,10 @@ RunResult Run::execute() {
         reportError(std::string(e.what()) + ".", 0);
     } catch (const EmptyMediaFile&) {
         reportError("The input file \"" + mediaPath_ + "\" is empty.", 0);
+    } catch (const std::bad_alloc&) {
+        reportError("The check stopped at line " + std::to_string(lineNumber_) +
+                        ": there is not enough memory.",
+                    lineNumber_);
     } catch (const std::exception& e) {
         reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + e.what() + ".",
                     lineNumber_);
