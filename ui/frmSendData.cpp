@@ -80,7 +80,8 @@ frmSendData* frmSendData::Form_Load(const std::string& summaryPath, const std::s
 }
 
 frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent)
-    : QWidget(parent), letterPath_(std::move(letterPath)), letterBytes_(std::move(letterBytes)) {
+    : QWidget(parent), letterPath_(std::move(letterPath)), letterBytes_(std::move(letterBytes)),
+      inUse_(letterPath_) {
     setObjectName(QStringLiteral("frmSendData"));
     setWindowTitle(QStringLiteral("Report Send Data"));
     QPalette grey = palette();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runs/format.h"
+#include "ui/letter_folder.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -53,6 +54,7 @@ class frmSendData : public QWidget {
 
     std::string letterPath_;
     std::string letterBytes_; // what the display shows, what "Save" writes
+    LetterFileInUse inUse_;
     QString saveFolder_;
     QFrame* Frame1;
     QPlainTextEdit* RichTextBox1;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +55,38 @@ std::string LetterFilePath() {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const std::string folder = QDir::isAbsolutePath(runtime) ? Local(runtime) : PrivateCacheFolder();
     return folder + "/" + kLetterFileName;
+}
+
+// A shared lock on the file: any number of windows may show it, and a
+// starting program that cannot take it exclusively knows it is in use.
+LetterFileInUse::LetterFileInUse(const std::string& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)) {
+    if (fd_ >= 0)
+        ::flock(fd_, LOCK_SH);
+}
+
+LetterFileInUse::~LetterFileInUse() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void RemoveLeftoverLetterFile() {
+    std::string path;
+    try {
+        path = LetterFilePath();
+    } catch (const FileError&) {
+        return; // the letter window will say why when it is opened
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat opened {};
+    struct stat named {};
+    // Only the file that was locked is removed, not one put in its place meanwhile.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+        ::unlink(path.c_str());
+    ::close(fd);
 }
 
 } // namespace qrv::gui

@@ -10,4 +10,22 @@ namespace qrv::gui {
 // Throws FileError when that folder cannot be made or is not private to this user.
 std::string LetterFilePath();
 
+// Marks the letter file at `path` as shown by this program while it lives, so
+// that another qrv-edit starting meanwhile leaves it alone. Marks nothing
+// when the file cannot be opened.
+class LetterFileInUse {
+  public:
+    explicit LetterFileInUse(const std::string& path);
+    ~LetterFileInUse();
+    LetterFileInUse(const LetterFileInUse&) = delete;
+    LetterFileInUse& operator=(const LetterFileInUse&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Removes the letter file that a killed qrv-edit left behind, unless another
+// qrv-edit shows it. Never fails: a file that cannot be removed stays.
+void RemoveLeftoverLetterFile();
+
 } // namespace qrv::gui

@@ -2,6 +2,7 @@
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
 #include "ui/command_line.h"
+#include "ui/letter_folder.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     qrv::gui::SetUpApplication();
+    qrv::gui::RemoveLeftoverLetterFile();
     qrv::gui::MDIForm1 window;
     window.showMaximized();
     const auto& options = std::get<qrv::gui::StartOptions>(parsed);

@@ -101,5 +101,43 @@ TEST_F(LetterFolder, PlantedLinkInPlaceOfTheCacheFolderIsRefused) {
     EXPECT_THROW(LetterFilePath(), FileError);
 }
 
+// A killed program leaves its letter file behind; the next start removes it,
+// but not while a running program's window shows it.
+TEST_F(LetterFolder, LeftoverLetterFileIsRemovedUnlessAWindowShowsIt) {
+    fs::create_directory(dir.path() / "run");
+    fs::permissions(dir.path() / "run", fs::perms(0700));
+    ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
+    const fs::path letter = dir.path() / "run" / "outputyyyy.txt";
+
+    RemoveLeftoverLetterFile(); // none there: nothing to say
+    EXPECT_FALSE(fs::exists(letter));
+
+    test::WriteBytes(letter, "left behind");
+    {
+        const LetterFileInUse shown(letter.string());
+        const LetterFileInUse shownTwice(letter.string());
+        RemoveLeftoverLetterFile();
+        EXPECT_TRUE(fs::exists(letter));
+    }
+    RemoveLeftoverLetterFile();
+    EXPECT_FALSE(fs::exists(letter));
+}
+
+TEST_F(LetterFolder, LetterFileThatCannotBeRemovedStaysWithoutAnError) {
+    fs::create_directories(dir.path() / "home" / ".cache");
+    fs::create_directories(dir.path() / "elsewhere");
+    test::WriteBytes(dir.path() / "elsewhere" / "outputyyyy.txt", "not ours to touch");
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "home" / ".cache" / "qrv-edit");
+    EXPECT_NO_THROW(RemoveLeftoverLetterFile());
+    EXPECT_TRUE(fs::exists(dir.path() / "elsewhere" / "outputyyyy.txt"));
+
+    fs::create_directory(dir.path() / "run");
+    fs::permissions(dir.path() / "run", fs::perms(0700));
+    ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
+    fs::create_directory(dir.path() / "run" / "outputyyyy.txt");
+    EXPECT_NO_THROW(RemoveLeftoverLetterFile());
+    EXPECT_TRUE(fs::is_directory(dir.path() / "run" / "outputyyyy.txt"));
+}
+
 } // namespace
 } // namespace qrv::gui

@@ -117,6 +117,16 @@ class SendDataWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPrint"));
     }
 
+    // Another qrv-edit starting while the letter is shown leaves its file alone.
+    void shownLetterFileOutlivesAnotherStart() {
+        auto window = open();
+        RemoveLeftoverLetterFile();
+        QVERIFY(QFile::exists(LetterPath()));
+        window.reset();
+        RemoveLeftoverLetterFile();
+        QVERIFY(!QFile::exists(LetterPath()));
+    }
+
     void closingDeletesTheLetterFile() {
         auto window = open();
         QVERIFY(QFile::exists(LetterPath()));

@@ -342,6 +342,25 @@ class WindowsTest : public QObject {
         QVERIFY(program.readAllStandardOutput().isEmpty());
     }
 
+    // A letter file that a killed run left behind goes at the next start.
+    void startRemovesALeftoverLetterFile() {
+        const QString run = dir_->filePath("run");
+        QVERIFY(QDir().mkdir(run));
+        QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString letter = run + "/outputyyyy.txt";
+        WriteBytes(QFile::encodeName(letter).toStdString(), "left behind");
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", run);
+        program.setProcessEnvironment(environment);
+        program.start(QRV_EDIT_PATH, {});
+        QVERIFY(program.waitForStarted(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(letter), 30000);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.kill();
+        QVERIFY(program.waitForFinished(30000));
+    }
+
     void chooserOpensOnTheCommandLinesFile() {
         main_->openChooser(Format::M100, "/data/jan.txt");
         QCOMPARE(main_->filetype, Format::M100);
