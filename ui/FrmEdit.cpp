@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -67,13 +68,35 @@ FrmEdit::FrmEdit(MDIForm1& mainWindow) : mainWindow_(mainWindow) {
     top->addStretch(1);
     top->addWidget(PrintSendData_, 0, Qt::AlignTop);
 
-    auto* layout = new QVBoxLayout(this);
+    // Where the window is smaller than its contents need (a small screen, a
+    // large scale), the contents scroll instead of being cut.
+    auto* contents = new QWidget;
+    auto* layout = new QVBoxLayout(contents);
     layout->addLayout(top);
     layout->addWidget(buildControlRecord());
     layout->addWidget(buildDetailSummary(), 1);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(contents);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(QMargins());
+    outer->addWidget(scroll_);
 
     setTabOrder(PrintSendData_, ListView1_);
     setTabOrder(ListView1_, ListErr_);
+    connect(ListView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FrmEdit::showCurrentRow);
+}
+
+void FrmEdit::showCurrentRow(const QModelIndex& current) {
+    if (!current.isValid())
+        return;
+    // The list has scrolled the row into its own view; the window scrolls
+    // that part of the list into sight.
+    const QRect row = ListView1_->visualRect(current);
+    const QPoint centre = ListView1_->viewport()->mapTo(scroll_->widget(), QPoint(0, row.center().y()));
+    scroll_->ensureVisible(centre.x(), centre.y(), 0, row.height());
 }
 
 QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {

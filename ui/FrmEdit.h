@@ -13,7 +13,9 @@
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QModelIndex;
 class QPushButton;
+class QScrollArea;
 class QTreeView;
 
 namespace qrv::gui {
@@ -56,9 +58,12 @@ class FrmEdit : public QWidget {
     QListWidget* listErr() const { return ListErr_; }
     QTreeView* listView() const { return ListView1_; }
     ErrorTableModel* errorRows() const { return model_; }
+    // Holds the window's contents; it scrolls when the window is too small for them.
+    QScrollArea* scrollArea() const { return scroll_; }
 
   private:
     void PrintSendData_Click();
+    void showCurrentRow(const QModelIndex& current);
 
     QGroupBox* buildOutputFile();
     QGroupBox* buildControlRecord();
@@ -69,6 +74,7 @@ class FrmEdit : public QWidget {
     QPushButton* PrintSendData_;
     QListWidget* ListErr_ = nullptr;
     QTreeView* ListView1_ = nullptr;
+    QScrollArea* scroll_;
     ErrorTableModel* model_;
     std::array<QLineEdit*, kLabelCount> values_{};
     std::array<std::string, kLabelCount> bytes_;

@@ -1,0 +1,157 @@
+// The windows on a small or strongly scaled screen: every control can still
+// be reached. Runs once per screen (tests/ui/CMakeLists.txt), on an offscreen
+// screen of the size QRV_SCREEN names, at the scale QT_SCALE_FACTOR gives.
+#include "tests/ui/recording_dialogs.h"
+#include "ui/FrmEdit.h"
+#include "ui/MDIForm1.h"
+#include "ui/application.h"
+#include "ui/error_table_model.h"
+#include "ui/frmSelFile.h"
+#include "ui/frmSendData.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+#include <memory>
+
+using namespace qrv;
+using namespace qrv::gui;
+
+namespace {
+
+// `widget`'s rectangle in the coordinates of `ancestor`.
+QRect RectIn(const QWidget& widget, const QWidget& ancestor) {
+    return QRect(widget.mapTo(&ancestor, QPoint(0, 0)), widget.size());
+}
+
+} // namespace
+
+class ScalingTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<test::RecordingDialogs> dialogs_;
+    std::unique_ptr<MDIForm1> main_;
+
+    // The screen's available area as the windows measure it.
+    static QRect ScreenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    // True when `widget` shows wholly inside the main window, within the
+    // part of the screen the window may use.
+    bool whollyVisible(const QWidget& widget) const {
+        const QRect global(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+        return RectIn(widget, *main_->mdiArea()).intersected(main_->mdiArea()->viewport()->geometry()) ==
+                   RectIn(widget, *main_->mdiArea()) &&
+               ScreenArea().contains(global);
+    }
+
+    FrmEdit* checkRejectedSample() {
+        const QString media = dir_.filePath("100m-rejected.txt");
+        QFile::remove(media);
+        if (!QFile::copy(QRV_SAMPLES_DIR "/100m-rejected.txt", media))
+            return nullptr;
+        main_->openChooser(Format::M100, media);
+        main_->selFile()->editData()->click();
+        return main_->findResultWindow();
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        SetUpApplication();
+        QVERIFY(dir_.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_.path()));
+        qputenv("CUPS_SERVER", QFile::encodeName(dir_.filePath("no-server.sock")));
+        // The screen this run is meant for, in device pixels.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QSize pixels = screen->size() * screen->devicePixelRatio();
+        QCOMPARE(QStringLiteral("%1x%2").arg(pixels.width()).arg(pixels.height()),
+                 QString::fromLocal8Bit(qgetenv("QRV_SCREEN")));
+        QCOMPARE(screen->devicePixelRatio(), qgetenv("QT_SCALE_FACTOR").toDouble());
+    }
+
+    void init() {
+        dialogs_ = std::make_unique<test::RecordingDialogs>();
+        main_ = std::make_unique<MDIForm1>();
+        main_->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    }
+
+    void cleanup() {
+        main_.reset();
+        dialogs_.reset();
+    }
+
+    // Each control of the result window can be scrolled into sight, and the
+    // keyboard brings the last rejected row into sight.
+    void resultWindowReachesEveryControlAndTheLastRow() {
+        FrmEdit* result = checkRejectedSample();
+        QVERIFY(result);
+        QTRY_COMPARE(result->errorRows()->rowCount(), 8);
+        QScrollArea* scroll = result->scrollArea();
+        for (QWidget* control : scroll->widget()->findChildren<QWidget*>()) {
+            if (control->objectName().isEmpty() || !control->isVisibleTo(result))
+                continue;
+            scroll->ensureWidgetVisible(control, 0, 0);
+            QApplication::processEvents();
+            const QRect seen = RectIn(*control, *scroll->viewport());
+            if (seen.height() <= scroll->viewport()->height() && seen.width() <= scroll->viewport()->width())
+                QVERIFY2(scroll->viewport()->rect().contains(seen), qPrintable(control->objectName()));
+            else
+                QVERIFY2(scroll->viewport()->rect().intersects(seen), qPrintable(control->objectName()));
+        }
+
+        QTreeView* list = result->listView();
+        scroll->verticalScrollBar()->setValue(0);
+        QApplication::setActiveWindow(main_.get());
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        list->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        const QModelIndex last = result->errorRows()->index(7, 0);
+        QCOMPARE(list->currentIndex().row(), 7);
+        QApplication::processEvents();
+        const QRect row = list->visualRect(last);
+        QVERIFY(list->viewport()->rect().contains(row));
+        const QRect rowInWindow(list->viewport()->mapTo(scroll->viewport(), row.topLeft()), row.size());
+        QVERIFY2(
+            scroll->viewport()->rect().contains(QPoint(rowInWindow.left() + 1, rowInWindow.top())) &&
+                scroll->viewport()->rect().contains(QPoint(rowInWindow.left() + 1, rowInWindow.bottom())),
+            qPrintable(QStringLiteral("row at %1,%2 outside %3x%4")
+                           .arg(rowInWindow.x())
+                           .arg(rowInWindow.y())
+                           .arg(scroll->viewport()->width())
+                           .arg(scroll->viewport()->height())));
+        QVERIFY(whollyVisible(*scroll->viewport()));
+    }
+
+    // The letter window's buttons show whole, at their natural size.
+    void letterWindowButtonsAreWhole() {
+        FrmEdit* result = checkRejectedSample();
+        QVERIFY(result);
+        result->printSendData()->click();
+        frmSendData* letter = main_->findCoveringLetter();
+        QVERIFY(letter);
+        QApplication::processEvents();
+        for (const char* name : {"cmdSave", "cmdPrint"}) {
+            const auto* button = letter->findChild<QPushButton*>(name);
+            QVERIFY(button);
+            QVERIFY2(whollyVisible(*button), name);
+            QVERIFY2(button->width() >= button->sizeHint().width() &&
+                         button->height() >= button->sizeHint().height(),
+                     name);
+        }
+    }
+};
+
+QTEST_MAIN(ScalingTest)
+#include "scaling_test.moc"
