@@ -53,7 +53,9 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
-    button->setFixedSize(TwipsToPixels(*parent, 1695), TwipsToPixels(*parent, 855));
+    // The designed size, or more where the caption needs it in the font at hand.
+    button->setMinimumSize(TwipsToPixels(*parent, 1695), TwipsToPixels(*parent, 855));
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
