@@ -49,7 +49,11 @@ std::string FormatLetterDate(std::chrono::year_month_day date) {
 std::chrono::year_month_day Today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    ::localtime_s(&local, &now); // Microsoft's argument order
+#else
     ::localtime_r(&now, &local);
+#endif
     return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
 }
 

@@ -1,30 +1,6 @@
 #include "tests/cli/qrv_check_process.h"
 
-#include <csignal>
-#include <fcntl.h>
-#include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace qrv::test {
-
-namespace {
-
-// In the child, between fork and exec: system calls only. False when one failed.
-bool Redirect(int fd, const char* path, int flags) {
-    const int opened = ::open(path, flags, 0644);
-    return opened >= 0 && ::dup2(opened, fd) == fd && ::close(opened) == 0;
-}
-
-bool Limit(int resource, rlim_t value) {
-    rlimit limit{};
-    if (::getrlimit(resource, &limit) != 0)
-        return false;
-    limit.rlim_cur = value;
-    return ::setrlimit(resource, &limit) == 0;
-}
-
-} // namespace
 
 std::string CopySample(const TempDir& dir, const std::string& name) {
     return dir.write(name, ReadBytes(std::filesystem::path(QRV_SAMPLES_DIR) / name));
@@ -32,44 +8,7 @@ std::string CopySample(const TempDir& dir, const std::string& name) {
 
 ProcessResult RunQrvCheck(const std::vector<std::string>& args, const std::filesystem::path& workFolder,
                           Output output, Limits limits) {
-    const std::string outPath = (workFolder / "qrv-check.out").string();
-    const std::string errPath = (workFolder / "qrv-check.err").string();
-    const char* outTarget = output == Output::Full ? "/dev/full" : outPath.c_str();
-    std::vector<std::string> command{QRV_CHECK_PATH};
-    command.insert(command.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : command)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        throw std::runtime_error("cannot start qrv-check");
-    if (pid == 0) {
-        // SIGXFSZ ignored: a write past the file size limit fails with EFBIG
-        // instead of ending the program.
-        const bool ready =
-            ::chdir(workFolder.c_str()) == 0 && Redirect(0, "/dev/null", O_RDONLY) &&
-            (output == Output::Closed ? ::close(1) == 0
-                                      : Redirect(1, outTarget, O_WRONLY | O_CREAT | O_TRUNC)) &&
-            Redirect(2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC) &&
-            Limit(RLIMIT_FSIZE, limits.fileSize) && Limit(RLIMIT_AS, limits.memory) &&
-            ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-        if (ready)
-            ::execv(QRV_CHECK_PATH, argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-
-    ProcessResult result;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (output == Output::Captured)
-        result.out = ReadBytes(outPath);
-    result.err = ReadBytes(errPath);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return result;
+    return RunProgram(QRV_CHECK_PATH, args, workFolder, output, limits);
 }
 
 } // namespace qrv::test

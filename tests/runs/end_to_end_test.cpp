@@ -255,7 +255,7 @@ TEST_P(FinishedRun, ReusedWindowStacksTheRuns) {
     const RunResult result = run(secondPath);
 
     const RecordingWindow& w = session.window;
-    EXPECT_EQ(result.summaryPath, (dir.path() / "054321").string());
+    EXPECT_EQ(result.summaryPath, SummaryFilePath(secondPath, "054321"));
     EXPECT_EQ(w.label(Label::Label1), result.summaryPath);
     EXPECT_EQ(w.label(Label::Com_code), "054321");
     EXPECT_EQ(w.label(Label::Label24), "2");

@@ -171,7 +171,7 @@ TEST_P(RunErrors, SummaryFileThatCannotReplaceAFolderLeavesNoTemporaryFile) {
 
     EXPECT_THAT(text, HasSubstr("\"" + summaryPath() + "\""));
     EXPECT_THAT(text, HasSubstr("Is a directory"));
-    EXPECT_THAT(dir.names(), ElementsAre("012345", "jan.txt"));
+    EXPECT_THAT(names(), ElementsAre("012345", "jan.txt"));
 }
 
 // A media file named after its own company code, in the folder the summary
@@ -185,7 +185,9 @@ TEST_P(RunErrors, SummaryFileThatWouldReplaceTheMediaFileIsRefused) {
         std::string summaryPath;
     } cases[] = {
         {summaryPath(), summaryPath()},
-        {"D:\\012345", "D:\\012345"},
+#ifndef _WIN32
+        {"D:\\012345", "D:\\012345"}, // a name in the current folder here
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mediaPath);

@@ -5,6 +5,7 @@
 #include "runs/check_run.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
+#include "summary/summary_file.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/recording_ports.h"
 #include "tests/support/temp_dir.h"
@@ -12,6 +13,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -44,6 +47,9 @@ struct Session {
 
 class BothFormats : public ::testing::TestWithParam<FormatCase> {
   protected:
+    BothFormats() { removeSummaryOutside(); }
+    ~BothFormats() override { removeSummaryOutside(); }
+
     Format format() const { return GetParam().format; }
     RunResult run(const std::string& mediaPath) { return session.run(GetParam(), mediaPath); }
     RunResult run(Session& other, const std::string& mediaPath) { return other.run(GetParam(), mediaPath); }
@@ -61,10 +67,37 @@ class BothFormats : public ::testing::TestWithParam<FormatCase> {
     std::string media(const std::vector<std::string>& lines) const {
         return dir.write("jan.txt", JoinLines(lines));
     }
-    std::string summaryPath() const { return (dir.path() / "012345").string(); }
+    // Where the summary file of media() goes by the rule: beside it when the
+    // path begins with "/", else at its first three characters (C:\012345 on
+    // Windows, where the temporary folder has a drive letter).
+    std::string summaryPath() const { return SummaryFilePath((dir.path() / "jan.txt").string(), "012345"); }
+    // The names in the temporary folder and those beside the summary file
+    // that begin with its name, sorted: what a run left behind.
+    std::vector<std::string> names() const {
+        std::vector<std::string> found = dir.names();
+        const std::filesystem::path summary(summaryPath());
+        if (summary.parent_path() != dir.path()) {
+            for (const auto& entry : std::filesystem::directory_iterator(summary.parent_path())) {
+                const std::string name = entry.path().filename().string();
+                if (name.starts_with(summary.filename().string()))
+                    found.push_back(name);
+            }
+        }
+        std::ranges::sort(found);
+        return found;
+    }
 
     TempDir dir;
     Session session;
+
+  private:
+    // A summary file outside the temporary folder goes before and after.
+    void removeSummaryOutside() const {
+        const std::filesystem::path summary(summaryPath());
+        std::error_code ignored;
+        if (summary.parent_path() != dir.path())
+            std::filesystem::remove_all(summary, ignored);
+    }
 };
 
 inline std::string FormatName(const ::testing::TestParamInfo<FormatCase>& info) {

@@ -1,8 +1,8 @@
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -34,11 +34,23 @@ std::vector<std::string> SplitCrLfLines(const std::string& bytes) {
     return lines;
 }
 
+// create_directory answers false for a name already taken, so a fresh random
+// name is tried until one is new, as mkdtemp does.
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qrv-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = "qrv-test-";
+        for (int i = 0; i < 8; ++i)
+            name += kLetters[pick(random)];
+        if (std::filesystem::create_directory(parent / name)) {
+            path_ = parent / name;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
