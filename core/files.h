@@ -37,13 +37,17 @@ class FileDescriptor {
     int fd_ = -1;
 };
 
-// open(2) of `use.path`; throws the FileError of `use` when it fails.
-FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode = 0);
+// Whether a symbolic link at the path is followed or refused.
+enum class Links { Follow, Refuse };
+
+// open(2) of `use.path` (O_RDONLY, O_WRONLY, O_CREAT, O_TRUNC, O_EXCL), in
+// binary mode; throws the FileError of `use` when it fails.
+FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode = 0, Links links = Links::Follow);
 
 // Opens a regular file for reading; anything else (a FIFO, a device, a
 // socket, a folder) is refused before a byte is read, and without waiting
 // for a writer at the other end of a FIFO.
-FileDescriptor OpenRegularFile(const FileUse& use, int extraFlags = 0);
+FileDescriptor OpenRegularFile(const FileUse& use, Links links = Links::Follow);
 
 // Writes all of `bytes`.
 void WriteAll(int fd, std::string_view bytes, const FileUse& use);

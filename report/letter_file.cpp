@@ -18,7 +18,7 @@ constexpr std::string_view kRead = "read the letter file";
 } // namespace
 
 void WriteLetterFile(const std::string& path, std::string_view bytes) {
-    FileDescriptor file = OpenFile({kWrite, path}, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+    FileDescriptor file = OpenFile({kWrite, path}, O_WRONLY | O_CREAT | O_TRUNC, 0600, Links::Refuse);
     WriteAll(file.get(), bytes, {kWrite, path});
     file.close({kWrite, path});
 }
@@ -33,7 +33,7 @@ void SaveLetterAs(const std::string& path, std::string_view bytes) {
 }
 
 std::string ReadLetterFile(const std::string& path) {
-    const FileDescriptor file = OpenRegularFile({kRead, path}, O_NOFOLLOW);
+    const FileDescriptor file = OpenRegularFile({kRead, path}, Links::Refuse);
     return ReadAll(file.get(), {kRead, path});
 }
 

@@ -107,6 +107,9 @@ TEST_F(Files, SummaryReplacesAnEarlierFileAndLeavesNothingElse) {
 }
 
 TEST_F(Files, SummaryReplacesALinkItselfNotItsTarget) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links on Windows need a privilege that a standard user lacks";
+#endif
     const std::string target = (dir.path() / "target").string();
     const std::string path = (dir.path() / "012345").string();
     WriteBytes(target, "target");

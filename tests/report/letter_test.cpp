@@ -110,13 +110,13 @@ TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
 }
 
 TEST_F(LetterFiles, EmptySummaryFileGivesAnEmptyLetter) {
-    const fs::path summary = dir.path() / "empty";
+    const std::string summary = (dir.path() / "empty").string();
     WriteBytes(summary, "");
     EXPECT_EQ(LetterForSummary(summary, "0", Format::M100, kDay), "");
 }
 
 TEST_F(LetterFiles, MissingSummaryFileNamesThePathAndTheReason) {
-    const std::string missing = dir.path() / "nothing";
+    const std::string missing = (dir.path() / "nothing").string();
     try {
         LetterForSummary(missing, "0", Format::M100, kDay);
         FAIL() << "no error";
@@ -128,7 +128,7 @@ TEST_F(LetterFiles, MissingSummaryFileNamesThePathAndTheReason) {
 
 TEST_F(LetterFiles, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
     const std::string summary = summaryWith(ThaiControlLine());
-    const fs::path letter = dir.path() / "letter.txt";
+    const std::string letter = (dir.path() / "letter.txt").string();
     WriteBytes(letter, std::string(5000, 'x'));
     WriteLetterForSummary(letter, summary, "42", Format::M100, kDay);
     EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", Format::M100, kDay));
@@ -136,14 +136,18 @@ TEST_F(LetterFiles, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
 }
 
 TEST_F(LetterFiles, FailedSummaryLeavesTheLetterDestinationAlone) {
-    const fs::path letter = dir.path() / "letter.txt";
+    const std::string letter = (dir.path() / "letter.txt").string();
     WriteBytes(letter, "earlier");
-    EXPECT_THROW(WriteLetterForSummary(letter, dir.path() / "nothing", "1", Format::M100, kDay), FileError);
+    EXPECT_THROW(WriteLetterForSummary(letter, (dir.path() / "nothing").string(), "1", Format::M100, kDay),
+                 FileError);
     EXPECT_EQ(ReadBytes(letter), "earlier");
 }
 
 TEST_F(LetterFiles, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
-    const fs::path letter = dir.path() / "outputyyyy.txt";
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links on Windows need a privilege that a standard user lacks";
+#endif
+    const std::string letter = (dir.path() / "outputyyyy.txt").string();
     const fs::path target = dir.path() / "victim";
     WriteBytes(target, "keep me");
     fs::create_symlink(target, letter);
@@ -153,18 +157,20 @@ TEST_F(LetterFiles, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
             use();
             ADD_FAILURE() << "the link was followed";
         } catch (const FileError& e) {
-            EXPECT_EQ(e.path(), letter.string());
+            EXPECT_EQ(e.path(), letter);
         }
     }
     EXPECT_EQ(ReadBytes(target), "keep me");
 }
 
 TEST_F(LetterFiles, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
-    const fs::path letter = dir.path() / "outputyyyy.txt";
+    const std::string letter = (dir.path() / "outputyyyy.txt").string();
     WriteLetterFile(letter, "abc");
+#ifndef _WIN32 // where the folder's access list decides
     struct stat info {};
     ASSERT_EQ(::stat(letter.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+#endif
     RemoveLetterFile(letter);
     EXPECT_FALSE(fs::exists(letter));
     EXPECT_NO_THROW(RemoveLetterFile(letter));

@@ -121,7 +121,7 @@ TEST_P(SummaryFile, PathRules) {
         Control fields;
         fields.companyCode = c.companyCode;
         const std::string controlLine = control(0, 0, fields);
-        WriteBytes(c.mediaPath, JoinLines({controlLine}));
+        WriteBytes(Utf8Path(c.mediaPath), JoinLines({controlLine}));
         Session s;
 
         const RunResult result = run(s, c.mediaPath);
@@ -129,8 +129,8 @@ TEST_P(SummaryFile, PathRules) {
         EXPECT_EQ(result.outcome, RunOutcome::Finished);
         EXPECT_EQ(result.summaryPath, c.summaryPath);
         EXPECT_EQ(s.window.label(Label::Label1), c.summaryPath);
-        EXPECT_EQ(ReadBytes(c.summaryPath), controlLine + "\r\n");
-        std::filesystem::remove(c.summaryPath);
+        EXPECT_EQ(ReadBytes(Utf8Path(c.summaryPath)), controlLine + "\r\n");
+        std::filesystem::remove(Utf8Path(c.summaryPath));
     }
 }
 

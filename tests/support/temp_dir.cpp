@@ -8,6 +8,10 @@
 
 namespace qrv::test {
 
+std::filesystem::path Utf8Path(std::string_view text) {
+    return std::u8string(text.begin(), text.end());
+}
+
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -3,9 +3,14 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv::test {
+
+// A path from UTF-8 text, as the program takes its paths everywhere; a plain
+// std::string would be taken in the C locale's encoding on Windows.
+std::filesystem::path Utf8Path(std::string_view text);
 
 // Throw std::runtime_error naming the path when the file cannot be read or written.
 std::string ReadBytes(const std::filesystem::path& path);

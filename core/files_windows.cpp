@@ -1,0 +1,283 @@
+// The file layer on Windows: the C runtime's descriptors, always in binary
+// mode (text mode would end a read at a 0x1A byte and turn LF into CR LF),
+// paths as UTF-16, and replacing a file by MoveFileExW.
+#include "core/files.h"
+
+#include "core/file_error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <io.h>
+#include <random>
+#include <sys/stat.h>
+#include <utility>
+#include <windows.h>
+
+namespace qrv {
+
+namespace {
+
+// The C runtime moves at most INT_MAX bytes in one call.
+constexpr std::size_t kLargestTransfer = 1u << 30;
+
+// The errno closest to a Windows error, so that FileError says it as the
+// POSIX side does.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return ENOENT;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+        return EINVAL;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    default:
+        return EIO;
+    }
+}
+
+[[noreturn]] void ThrowLastError(const FileUse& use) {
+    errno = ErrnoOf(::GetLastError());
+    ThrowFileError(use);
+}
+
+// The UTF-16 form of a UTF-8 path; text that is no UTF-8 names no file.
+std::wstring Widen(std::string_view path, const FileUse& use) {
+    if (path.empty())
+        return {};
+    const int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
+                                           static_cast<int>(path.size()), nullptr, 0);
+    if (size == 0) {
+        errno = EILSEQ;
+        ThrowFileError(use);
+    }
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
+                          wide.data(), size);
+    return wide;
+}
+
+[[noreturn]] void ThrowNotRegular(const FileUse& use) {
+    throw FileError(std::string(use.action), std::string(use.path), "it is not a regular file");
+}
+
+HANDLE HandleOf(const FileDescriptor& file) {
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(file.get()));
+}
+
+// Whether closing the file deletes it: set while it is pending, so that a
+// program that ends any way at all leaves no temporary file behind.
+bool DeleteWhenClosed(HANDLE file, bool deleted) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleted;
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+// path.XXXXXX, the X a random letter or digit.
+std::string TemporaryName(const std::string& path) {
+    constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+    std::string name = path + ".";
+    for (int i = 0; i < 6; ++i)
+        name += kAlphabet[pick(random)];
+    return name;
+}
+
+// Moves `from` over `to`. A virus scanner or indexer may hold a new file
+// for a moment; such a refusal is tried again a few times.
+bool MoveOver(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        if (attempt == 4 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            return false;
+        ::Sleep(50);
+        ::SetLastError(error);
+    }
+}
+
+// The attributes a file replacing this one keeps: those the user set.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A link or junction at the path, which Links::Refuse turns down.
+void RefuseLink(const std::wstring& path, const FileUse& use) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        throw FileError(std::string(use.action), std::string(use.path), "it is a link");
+}
+
+} // namespace
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0)
+        ::_close(fd_);
+}
+
+void FileDescriptor::close(const FileUse& use) {
+    if (::_close(std::exchange(fd_, -1)) != 0)
+        ThrowFileError(use);
+}
+
+FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links) {
+    const std::wstring path = Widen(use.path, use);
+    if (links == Links::Refuse)
+        RefuseLink(path, use);
+    const int permission = (mode & 0222) != 0 ? _S_IREAD | _S_IWRITE : _S_IREAD;
+    const int fd = ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, permission);
+    if (fd < 0)
+        ThrowFileError(use);
+    return FileDescriptor(fd);
+}
+
+FileDescriptor OpenRegularFile(const FileUse& use, Links links) {
+    const std::wstring path = Widen(use.path, use);
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        ThrowLastError(use);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        ThrowNotRegular(use);
+    FileDescriptor file = OpenFile(use, _O_RDONLY, 0, links);
+    struct _stat64 info {};
+    if (::_fstat64(file.get(), &info) != 0)
+        ThrowFileError(use);
+    if ((info.st_mode & _S_IFMT) != _S_IFREG) // NUL, CON and the like
+        ThrowNotRegular(use);
+    return file;
+}
+
+void WriteAll(int fd, std::string_view bytes, const FileUse& use) {
+    while (!bytes.empty()) {
+        const auto size = static_cast<unsigned>(std::min(bytes.size(), kLargestTransfer));
+        const int wrote = ::_write(fd, bytes.data(), size);
+        if (wrote < 0)
+            ThrowFileError(use);
+        bytes.remove_prefix(static_cast<std::size_t>(wrote));
+    }
+}
+
+std::size_t ReadUpTo(int fd, char* into, std::size_t size, const FileUse& use) {
+    std::size_t done = 0;
+    while (done < size) {
+        const auto step = static_cast<unsigned>(std::min(size - done, kLargestTransfer));
+        const int got = ::_read(fd, into + done, step);
+        if (got < 0)
+            ThrowFileError(use);
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+// Windows knows only whether a file may be written; the bits say that much.
+mode_t ModeForReplacing(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(Widen(path, {"replace", path}).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return 0444;
+    return 0666;
+}
+
+// A file path.XXXXXX beside the final one, created new and marked to be
+// deleted when closed: only commit() takes that mark off.
+PendingFile::PendingFile(std::string path, std::string name)
+    : path_(std::move(path)), name_(std::move(name)) {
+    for (;;) {
+        std::string candidate = TemporaryName(path_);
+        const HANDLE handle = ::CreateFileW(Widen(candidate, {"create", path_}).c_str(),
+                                            GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                continue;
+            errno = ErrnoOf(error);
+            fail("create");
+        }
+        const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        if (fd < 0) {
+            ::CloseHandle(handle);
+            ::DeleteFileW(Widen(candidate, {"create", path_}).c_str());
+            fail("create");
+        }
+        fd_ = FileDescriptor(fd);
+        tempPath_ = std::move(candidate);
+        if (!DeleteWhenClosed(handle, true)) {
+            errno = ErrnoOf(::GetLastError());
+            fail("create");
+        }
+        return;
+    }
+}
+
+PendingFile::~PendingFile() {
+    if (tempPath_.empty())
+        return;
+    fd_ = FileDescriptor(); // closing it deletes it
+    ::DeleteFileW(Widen(tempPath_, {"delete", tempPath_}).c_str());
+}
+
+void PendingFile::fail(std::string_view verb) const {
+    FileError::FromErrno(std::string(verb) + " " + name_, path_);
+}
+
+void PendingFile::write(std::string_view bytes) {
+    const std::string action = "write " + name_;
+    WriteAll(fd_.get(), bytes, {action, path_});
+}
+
+void PendingFile::closeFile() {
+    const std::string action = "write " + name_;
+    fd_.close({action, path_});
+}
+
+// Moves the finished file over the final path, which keeps the attributes of
+// the file it replaces. A read-only earlier file is replaced too, as on
+// POSIX systems, where only the folder decides.
+void PendingFile::commit() {
+    const std::wstring from = Widen(tempPath_, {"replace", path_});
+    const std::wstring to = Widen(path_, {"replace", path_});
+    const DWORD earlier = ::GetFileAttributesW(to.c_str());
+    if (earlier != INVALID_FILE_ATTRIBUTES && (earlier & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        errno = EISDIR;
+        fail("replace");
+    }
+    if (!DeleteWhenClosed(HandleOf(fd_), false)) {
+        errno = ErrnoOf(::GetLastError());
+        fail("write");
+    }
+    closeFile();
+    const bool readOnly = earlier != INVALID_FILE_ATTRIBUTES && (earlier & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        ::SetFileAttributesW(to.c_str(), earlier & ~FILE_ATTRIBUTE_READONLY);
+    if (!MoveOver(from, to)) {
+        const int error = ErrnoOf(::GetLastError());
+        if (readOnly)
+            ::SetFileAttributesW(to.c_str(), earlier);
+        errno = error;
+        fail("replace");
+    }
+    tempPath_.clear();
+    if (earlier != INVALID_FILE_ATTRIBUTES && (earlier & kKeptAttributes) != 0)
+        ::SetFileAttributesW(to.c_str(), earlier & kKeptAttributes);
+}
+
+} // namespace qrv
