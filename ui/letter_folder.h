@@ -6,7 +6,8 @@
 namespace qrv::gui {
 
 // outputyyyy.txt in the user's runtime folder or, where there is none, in
-// the private folder qrv-edit of the user's cache, made with mode 0700.
+// the private folder qrv-edit of the user's cache, made with mode 0700; on
+// Windows in qrv-edit of the user's local application data.
 // Throws FileError when that folder cannot be made or is not private to this user.
 std::string LetterFilePath();
 
