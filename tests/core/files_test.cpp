@@ -60,6 +60,20 @@ TEST_F(Files, CarriageReturnAtTheEndWithoutLineFeedStays) {
               (std::vector<std::string>{filler, filler, filler, filler, crossing + "\r"}));
 }
 
+// Files are bytes on every platform: a 0x1A byte does not end the file, and
+// neither a lone CR nor an LF is changed on the way in or out.
+TEST_F(Files, EveryByteIsDataBothWays) {
+    const std::string odd = std::string("a\x1A") + "b\rc" + std::string(1, '\0');
+    EXPECT_EQ(lines(write(odd + "\r\n\x1A\n" + odd)), (std::vector<std::string>{odd, "\x1A", odd}));
+
+    const std::string path = (dir.path() / "012345").string();
+    SummaryWriter writer(path);
+    writer.writeLine(odd);
+    writer.writeLine("\n");
+    writer.commit();
+    EXPECT_EQ(ReadBytes(path), odd + "\r\n\n\r\n");
+}
+
 TEST_F(Files, LineLongerThanTheLimitIsRefusedWhereverItLies) {
     const std::string tooLong(kMaxLineLength + 1, 'x');
     std::string filler;
@@ -150,6 +164,22 @@ TEST_F(Files, WholeFileIsWrittenOrLeftAsItWas) {
     }
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"folder", "letter.txt"}));
+}
+
+// The folder decides whether a file may be replaced; the new file keeps the
+// earlier one's read-only state (its mode, its attribute on Windows).
+TEST_F(Files, ReadOnlyFileIsReplacedAndStaysReadOnly) {
+    const std::string letter = (dir.path() / "letter.txt").string();
+    WriteBytes(letter, "earlier");
+    constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(letter, kWrite, fs::perm_options::remove);
+
+    WriteFileAtomically(letter, "new", "the letter");
+
+    EXPECT_EQ(ReadBytes(letter), "new");
+    EXPECT_EQ(fs::status(letter).permissions() & kWrite, fs::perms::none);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"letter.txt"});
+    fs::permissions(letter, fs::perms::owner_write, fs::perm_options::add);
 }
 
 } // namespace
