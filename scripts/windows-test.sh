@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Cross-builds the core, qrv-check and their tests for 64-bit Windows
+# (mingw-w64, the "windows" preset), runs the test suites under Wine, then
+# checks every sample, in both formats, with qrv-check.exe under Wine and with
+# the Linux build's qrv-check, and compares them: exit status, standard
+# output and standard error (the path text apart), and every file the run
+# leaves (summary file, covering letter) byte for byte. Further inputs: a
+# 0x1A byte, a lone CR, a second run that replaces the summary file and a
+# Thai file name.
+#
+#   scripts/windows-test.sh [LINUX_BUILD_FOLDER]    (default: build)
+#
+# Installs g++-mingw-w64-x86-64-posix, wine64 and googletest where missing.
+# The last line says "N passed, M failed": the test programs' tests and the
+# compared runs together; a step that fails before them (installing,
+# building) counts as one failure. The exit status is non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+root=$PWD
+passed=0
+failed=0
+work=""
+drive=""
+finish() {
+    [ -n "$work" ] && { cmake/wine-session.sh stop; rm -rf "$work" "$drive"; }
+    echo "== Windows: all =="
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+trap finish EXIT
+# Runs a step that is no test; its failure ends the script as one failure.
+step() {
+    if ! "$@"; then
+        echo "FAILED: $*"
+        failed=$((failed + 1))
+        exit 1
+    fi
+}
+linux_build=${1:-build}
+case $linux_build in /*) ;; *) linux_build=$root/$linux_build ;; esac
+jobs=$(nproc)
+
+packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    step $sudo apt-get update -qq
+    step $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+echo "== Windows: cross build =="
+step cmake --preset windows "${launcher[@]}" >/dev/null
+step cmake --build --preset windows -j "$jobs"
+
+echo "== Windows: test suites under Wine =="
+export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Makes the Wine prefix on the first call (some seconds) outside ctest, which
+# then starts and ends its own session.
+step cmake/wine-session.sh start
+step cmake/wine-session.sh stop
+# One at a time (the preset sets no jobs): on Windows the summary file of a
+# media file in the temporary folder goes to the drive's root, which the
+# tests share.
+log=$(mktemp)
+ctest --preset windows 2>&1 | tee "$log"
+summary=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+rm -f "$log"
+if [ -n "$summary" ]; then
+    read -r bad _ _ _ _ all <<<"$summary"
+    passed=$((passed + all - bad))
+    failed=$((failed + bad))
+else
+    echo "FAIL: ctest reported no results"
+    failed=$((failed + 1))
+fi
+
+echo "== Windows: qrv-check.exe against Linux's qrv-check =="
+step cmake --build "$linux_build" --target qrv-check -j "$jobs" >/dev/null
+linux_check=$linux_build/cli/qrv-check
+windows_check=$root/build-windows/cli/qrv-check.exe
+# The media file is reached through drive Q:, which Wine maps to the run's
+# own folder, so that the summary file (Q:\<company code> by the drive-letter
+# rule) lands there too.
+drive=$WINEPREFIX/dosdevices/q:
+wine=/usr/lib/wine/wine64
+step cmake/wine-session.sh start
+work=$(mktemp -d)
+
+# Runs both programs on `media` (a file in $work/in) with `args`, each in a
+# copy of $work/in, `times` times, and compares what they did.
+#   compare NAME TIMES MEDIA ARGS...    ("@letter" in ARGS is the letter's path)
+compare() {
+    local name=$1 times=$2 media=$3
+    shift 3
+    rm -rf "$work/linux" "$work/windows"
+    cp -a "$work/in" "$work/linux"
+    cp -a "$work/in" "$work/windows"
+    ln -sfn "$work/windows" "$drive"
+    local linux_args=() windows_args=() arg
+    for arg in "$@"; do
+        case $arg in
+        @letter) linux_args+=("$work/linux/letter.txt") windows_args+=('Q:\letter.txt') ;;
+        *) linux_args+=("$arg") windows_args+=("$arg") ;;
+        esac
+    done
+    local linux_media=$work/linux/$media windows_media="Q:\\$media"
+    if [ "${relative:-}" = yes ]; then
+        linux_media=$media windows_media=$media
+    fi
+    local i linux_status windows_status
+    for ((i = 0; i < times; i++)); do
+        linux_status=0
+        (cd "$work/linux" && "$linux_check" "${linux_args[@]}" "$linux_media") \
+            >"$work/linux.out" 2>"$work/linux.err" </dev/null || linux_status=$?
+        windows_status=0
+        (cd "$work/windows" && "$wine" "$windows_check" "${windows_args[@]}" "$windows_media") \
+            >"$work/windows.out" 2>"$work/windows.err" </dev/null || windows_status=$?
+    done
+    local problems=()
+    [ "$linux_status" = "$windows_status" ] || problems+=("exit status $linux_status on Linux, $windows_status on Windows")
+    # The path text: the folder on Linux, Q:\ on Windows (doubled in JSON).
+    local stream
+    for stream in out err; do
+        sed -e "s|$work/linux/|<folder>/|g" "$work/linux.$stream" >"$work/linux.$stream.cmp"
+        sed -e 's|Q:\\\\|<folder>/|g; s|Q:\\|<folder>/|g' "$work/windows.$stream" >"$work/windows.$stream.cmp"
+        cmp -s "$work/linux.$stream.cmp" "$work/windows.$stream.cmp" ||
+            problems+=("standard $stream differs: $(diff "$work/linux.$stream.cmp" "$work/windows.$stream.cmp" | head -n 3 | tr '\n' ' ')")
+    done
+    diff -r "$work/linux" "$work/windows" >/dev/null || problems+=("files differ: $(diff -rq "$work/linux" "$work/windows" | tr '\n' ' ')")
+    if [ ${#problems[@]} -eq 0 ]; then
+        echo "ok   $name (exit $linux_status)"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $name: ${problems[*]}"
+        failed=$((failed + 1))
+    fi
+}
+
+fresh_input() {
+    rm -rf "$work/in"
+    mkdir "$work/in"
+}
+
+for sample in samples/*.txt; do
+    for format in 100M 10M; do
+        fresh_input
+        cp "$sample" "$work/in/in.txt"
+        compare "$(basename "$sample") as $format, JSON and letter" 1 in.txt --format "$format" --json --letter @letter
+        compare "$(basename "$sample") as $format, text report" 1 in.txt --format "$format"
+    done
+done
+
+# A 0x1A byte inside an accepted record and a lone CR inside another: both
+# are data, copied to the summary file as read.
+fresh_input
+# Every sample line is 78 bytes and CR LF.
+sample=samples/100m-clean.txt
+{
+    head -c 158 "$sample" && printf '\032\r\n'
+    tail -c +161 "$sample" | head -c 78 && printf '\rX\r\n'
+    tail -c +241 "$sample"
+} >"$work/in/in.txt"
+compare "0x1A byte and lone CR, JSON and letter" 1 in.txt --format 100M --json --letter @letter
+compare "a second run replaces the summary file" 2 in.txt --format 100M --json --letter @letter
+
+# A Thai file name, by drive-letter path and relative to the current folder
+# (whose summary file takes the name's first three characters).
+thai=$(printf '\340\270\227\340\270\224\340\270\252\340\270\255\340\270\232.txt')
+fresh_input
+cp samples/10m-thai-name.txt "$work/in/$thai"
+compare "Thai file name" 1 "$thai" --format 10M --json --letter @letter
+relative=yes compare "Thai file name, relative path" 1 "$thai" --format 10M --json
