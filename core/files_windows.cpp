@@ -200,11 +200,13 @@ mode_t ModeForReplacing(const std::string& path) {
 // deleted when closed: only commit() takes that mark off.
 PendingFile::PendingFile(std::string path, std::string name)
     : path_(std::move(path)), name_(std::move(name)) {
+    const std::string action = "create " + name_;
     for (;;) {
         std::string candidate = TemporaryName(path_);
-        const HANDLE handle = ::CreateFileW(Widen(candidate, {"create", path_}).c_str(),
-                                            GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring wide = Widen(candidate, {action, path_});
+        const HANDLE handle =
+            ::CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
@@ -212,18 +214,19 @@ PendingFile::PendingFile(std::string path, std::string name)
             errno = ErrnoOf(error);
             fail("create");
         }
+        if (!DeleteWhenClosed(handle, true)) {
+            errno = ErrnoOf(::GetLastError());
+            ::CloseHandle(handle);
+            ::DeleteFileW(wide.c_str());
+            fail("create");
+        }
         const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
         if (fd < 0) {
-            ::CloseHandle(handle);
-            ::DeleteFileW(Widen(candidate, {"create", path_}).c_str());
+            ::CloseHandle(handle); // which deletes it
             fail("create");
         }
         fd_ = FileDescriptor(fd);
         tempPath_ = std::move(candidate);
-        if (!DeleteWhenClosed(handle, true)) {
-            errno = ErrnoOf(::GetLastError());
-            fail("create");
-        }
         return;
     }
 }
@@ -253,8 +256,9 @@ void PendingFile::closeFile() {
 // the file it replaces. A read-only earlier file is replaced too, as on
 // POSIX systems, where only the folder decides.
 void PendingFile::commit() {
-    const std::wstring from = Widen(tempPath_, {"replace", path_});
-    const std::wstring to = Widen(path_, {"replace", path_});
+    const std::string action = "replace " + name_;
+    const std::wstring from = Widen(tempPath_, {action, path_});
+    const std::wstring to = Widen(path_, {action, path_});
     const DWORD earlier = ::GetFileAttributesW(to.c_str());
     if (earlier != INVALID_FILE_ATTRIBUTES && (earlier & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         errno = EISDIR;
