@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/letter_path.h"
 #include "core/file_error.h"
+#include "core/files.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "version.h"
@@ -114,17 +115,14 @@ int Run(const Arguments& arguments) {
 // A file opened later must never take the place of a closed standard
 // stream: the report would go into it. False when standard output is closed.
 bool StandardStreamsGuarded() {
-    const auto closed = [](int fd) {
-        return ::fcntl(fd, F_GETFD) == -1 && errno == EBADF;
-    };
-    if (closed(STDOUT_FILENO)) {
+    if (!qrv::DescriptorIsOpen(STDOUT_FILENO)) {
         Say("cannot write the report: standard output is closed");
         return false;
     }
     // open() takes the lowest free descriptor, which is then the closed one.
     for (const int fd : {STDIN_FILENO, STDERR_FILENO})
-        if (closed(fd))
-            ::open("/dev/null", O_RDWR);
+        if (!qrv::DescriptorIsOpen(fd))
+            ::open(qrv::kNullDevice, O_RDWR);
     return true;
 }
 

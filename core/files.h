@@ -40,6 +40,12 @@ class FileDescriptor {
 // Whether a symbolic link at the path is followed or refused.
 enum class Links { Follow, Refuse };
 
+// Whether the descriptor `fd` names an open file.
+bool DescriptorIsOpen(int fd);
+
+// The device that reads as empty and takes every write: "/dev/null", "NUL".
+extern const char* const kNullDevice;
+
 // open(2) of `use.path` (O_RDONLY, O_WRONLY, O_CREAT, O_TRUNC, O_EXCL), in
 // binary mode; throws the FileError of `use` when it fails.
 FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode = 0, Links links = Links::Follow);

@@ -28,6 +28,12 @@ void FileDescriptor::close(const FileUse& use) {
         ThrowFileError(use);
 }
 
+bool DescriptorIsOpen(int fd) {
+    return ::fcntl(fd, F_GETFD) != -1 || errno != EBADF;
+}
+
+const char* const kNullDevice = "/dev/null";
+
 FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links) {
     const std::string path(use.path);
     if (links == Links::Refuse)

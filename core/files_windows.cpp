@@ -137,6 +137,12 @@ void FileDescriptor::close(const FileUse& use) {
         ThrowFileError(use);
 }
 
+bool DescriptorIsOpen(int fd) {
+    return ::_get_osfhandle(fd) != -1;
+}
+
+const char* const kNullDevice = "NUL";
+
 FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links) {
     const std::wstring path = Widen(use.path, use);
     if (links == Links::Refuse)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace qrv::cli {
 namespace {
 
@@ -48,10 +50,22 @@ TEST(ParseArguments, TakesOptionsOnlyInFull) {
     EXPECT_EQ(Parse({"in.txt", "-h"}).request, Arguments::Request::Help);
 }
 
+// Sets an environment variable, or removes it given nullptr.
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+#endif
+}
+
 TEST(ParseArguments, KeepsAnyOrderUnderPosixlyCorrect) {
-    setenv("POSIXLY_CORRECT", "1", 1);
+    SetEnvironment("POSIXLY_CORRECT", "1");
     const Arguments parsed = Parse({"in.txt", "--format", "10M"});
-    unsetenv("POSIXLY_CORRECT");
+    SetEnvironment("POSIXLY_CORRECT", nullptr);
     EXPECT_EQ(parsed.mediaPaths, std::vector<std::string>{"in.txt"});
     EXPECT_EQ(parsed.format, Format::M10);
 }
