@@ -2,12 +2,12 @@
 
 #include "cli/arguments.h"
 #include "core/fields.h"
+#include "core/files.h"
 #include "core/line_reader.h"
 #include "summary/summary_file.h"
 
 #include <filesystem>
 #include <optional>
-#include <sys/stat.h>
 
 namespace qrv::cli {
 
@@ -50,10 +50,8 @@ std::optional<std::string> SummaryPathOf(Format format, const std::string& media
 } // namespace
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {};
-    struct stat second {};
-    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
-        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    if (const std::optional<bool> same = SameExistingFile(a, b))
+        return *same;
     return Resolved(a) == Resolved(b);
 }
 

@@ -127,6 +127,7 @@ bool StandardStreamsGuarded() {
 }
 
 int Main(int argc, char** argv) {
+    qrv::UseBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     if (!StandardStreamsGuarded())
         return 2;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -45,6 +46,13 @@ bool DescriptorIsOpen(int fd);
 
 // The device that reads as empty and takes every write: "/dev/null", "NUL".
 extern const char* const kNullDevice;
+
+// Whether both paths name one existing file, whatever links or spellings
+// lead there; nothing when either cannot be looked at.
+std::optional<bool> SameExistingFile(const std::string& a, const std::string& b);
+
+// Standard output and error carry bytes as written: no LF becomes CR LF.
+void UseBinaryStandardStreams();
 
 // open(2) of `use.path` (O_RDONLY, O_WRONLY, O_CREAT, O_TRUNC, O_EXCL), in
 // binary mode; throws the FileError of `use` when it fails.

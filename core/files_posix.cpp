@@ -34,6 +34,16 @@ bool DescriptorIsOpen(int fd) {
 
 const char* const kNullDevice = "/dev/null";
 
+std::optional<bool> SameExistingFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
+        return std::nullopt;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+void UseBinaryStandardStreams() {}
+
 FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links) {
     const std::string path(use.path);
     if (links == Links::Refuse)

@@ -6,7 +6,9 @@
 #include "core/file_error.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 #include <random>
@@ -142,6 +144,42 @@ bool DescriptorIsOpen(int fd) {
 }
 
 const char* const kNullDevice = "NUL";
+
+namespace {
+
+// The volume and the file's index on it; nothing when it cannot be opened.
+std::optional<std::array<DWORD, 3>> FileIdentity(const std::string& path) {
+    const std::wstring wide = Widen(path, {"look at", path});
+    const HANDLE file = ::CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info);
+    ::CloseHandle(file);
+    if (!known)
+        return std::nullopt;
+    return std::array<DWORD, 3>{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+} // namespace
+
+std::optional<bool> SameExistingFile(const std::string& a, const std::string& b) {
+    try {
+        const auto first = FileIdentity(a);
+        const auto second = FileIdentity(b);
+        if (!first || !second)
+            return std::nullopt;
+        return *first == *second;
+    } catch (const FileError&) { // a path that is no UTF-8
+        return std::nullopt;
+    }
+}
+
+void UseBinaryStandardStreams() {
+    ::_setmode(_fileno(stdout), _O_BINARY);
+    ::_setmode(_fileno(stderr), _O_BINARY);
+}
 
 FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links) {
     const std::wstring path = Widen(use.path, use);

@@ -2,11 +2,11 @@
 # Cross-builds the core, qrv-check and their tests for 64-bit Windows
 # (mingw-w64, the "windows" preset), runs the test suites under Wine, then
 # checks every sample, in both formats, with qrv-check.exe under Wine and with
-# the Linux build's qrv-check, and compares them: exit status, standard
-# output and standard error (apart from the path text and the CR LF line ends
-# of Windows text streams), and every file the run leaves (summary file,
-# covering letter) byte for byte. Further inputs: a 0x1A byte, a lone CR, a
-# second run that replaces the summary file and a Thai file name.
+# the Linux build's qrv-check, and compares them byte for byte: exit status,
+# standard output and standard error (the path text apart), and every file
+# the run leaves (summary file, covering letter). Further inputs: a 0x1A
+# byte, a lone CR, a second run that replaces the summary file and a Thai
+# file name.
 #
 #   scripts/windows-test.sh [LINUX_BUILD_FOLDER]    (default: build)
 #
@@ -129,12 +129,10 @@ compare() {
     local problems=()
     [ "$linux_status" = "$windows_status" ] || problems+=("exit status $linux_status on Linux, $windows_status on Windows")
     # The path text: the folder on Linux, Q:\ on Windows (doubled in JSON).
-    # Standard output and error are text on Windows: each LF comes out as
-    # CR LF, so one CR before each LF is dropped there.
     local stream
     for stream in out err; do
         sed -e "s|$work/linux/|<folder>/|g" "$work/linux.$stream" >"$work/linux.$stream.cmp"
-        sed -e 's|\r$||; s|Q:\\\\|<folder>/|g; s|Q:\\|<folder>/|g' "$work/windows.$stream" >"$work/windows.$stream.cmp"
+        sed -e 's|Q:\\\\|<folder>/|g; s|Q:\\|<folder>/|g' "$work/windows.$stream" >"$work/windows.$stream.cmp"
         cmp -s "$work/linux.$stream.cmp" "$work/windows.$stream.cmp" ||
             problems+=("standard $stream differs: $(diff "$work/linux.$stream.cmp" "$work/windows.$stream.cmp" | head -n 3 | tr '\n' ' ')")
     done

@@ -1,5 +1,6 @@
 // qrv-check as scripts use it: its version, formats in any letter case, one
 // line on standard error for each failure, several media files in one call.
+#include "summary/summary_file.h"
 #include "tests/cli/qrv_check_process.h"
 #include "version.h"
 
@@ -44,14 +45,14 @@ TEST(StandardError, HasOneLinePerFailedRun) {
     bytes[2 * 80 + 16] = ' '; // a blank sign on line 3 stops the run
     WriteBytes(bad, bytes);
     const std::string missing = (dir.path() / "missing.txt").string();
+    const std::string wrongFormat = CopySample(dir, "wrong-format.txt");
     struct Case {
         std::string format;
         std::string media;
         std::string err;
     };
     const Case cases[] = {
-        {"10M", CopySample(dir, "wrong-format.txt"),
-         "qrv-check: " + dir.path().string() + "/wrong-format.txt: Wrong Format\n"},
+        {"10M", wrongFormat, "qrv-check: " + wrongFormat + ": Wrong Format\n"},
         {"100M", missing,
          "qrv-check: " + missing + ": Cannot open the input file \"" + missing +
              "\": No such file or directory.\n"},
@@ -69,7 +70,7 @@ TEST(StandardError, HasOneLinePerFailedRun) {
 TEST(StandardError, EscapesControlCharactersInTheLine) {
     TempDir dir;
     const std::string name = std::string("a\x1b[2Jb\xc2\x9b") + "2Jc.txt"; // ESC, then C1 CSI
-    const std::string missing = (dir.path() / name).string();
+    const std::string missing = dir.path().string() + "/" + name; // UTF-8 as it is, on every platform
     const ProcessResult run = RunQrvCheck({"--format", "100M", missing}, dir.path());
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("\xc2\x9b"), std::string::npos) << run.err;
@@ -97,14 +98,14 @@ class SeveralFiles : public testing::Test {
 TEST_F(SeveralFiles, TextReportsFollowEachOtherUnderTheirFileNames) {
     const std::string aloneClean = run({"--format", "100M", clean}).out;
     const std::string aloneRejected = run({"--format", "100M", rejected}).out;
-    std::filesystem::remove(dir.path() / "012345");
-    std::filesystem::remove(dir.path() / "023456");
+    std::filesystem::remove(SummaryFilePath(clean, "012345"));
+    std::filesystem::remove(SummaryFilePath(rejected, "023456"));
 
     const ProcessResult both = run({"--format", "100M", rejected, clean});
     EXPECT_EQ(both.out,
               "Media file: " + rejected + "\n" + aloneRejected + "Media file: " + clean + "\n" + aloneClean);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "012345"));
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "023456"));
+    EXPECT_TRUE(std::filesystem::exists(SummaryFilePath(clean, "012345")));
+    EXPECT_TRUE(std::filesystem::exists(SummaryFilePath(rejected, "023456")));
 }
 
 TEST_F(SeveralFiles, JsonGivesOneObjectPerLine) {
