@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config          # build
+    ccache                             # shared compiler cache for the several build trees
     libgtest-dev libgmock-dev          # engine tests
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
@@ -16,6 +17,10 @@ packages=(
     clang libclang-rt-14-dev           # libFuzzer
     xvfb xauth                         # screenshots of the running program
     time                               # peak memory in scripts/bench-vs-cp.sh
+    dpkg-dev file                      # the Debian package: dpkg-shlibdeps finds its dependencies in the binaries
+    lintian                            # checks the package against Debian policy
+    desktop-file-utils appstream       # validate the menu entry and the AppStream metainfo
+    man-db                             # the installed manual pages render without warnings
 )
 
 missing=()
