@@ -49,8 +49,8 @@ void ComplainAboutRun(const std::string& mediaPath, const qrv::RunResult& result
         Complain(mediaPath, "Wrong Format");
 }
 
-// The covering letter the letter window would build from this run's summary
-// file and hash total, byte for byte. False when it cannot be written; a run
+// The covering letter the letter window would build from this run's control
+// line and hash total, byte for byte. False when it cannot be written; a run
 // that stopped early has no letter, which is said but is no further failure.
 bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const qrv::HeldWindow& window) {
     if (result.outcome != qrv::RunOutcome::Finished || !window.exists()) {
@@ -58,9 +58,8 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
         return true;
     }
     try {
-        qrv::SaveLetterAs(arguments.letterPath,
-                          qrv::LetterForSummary(result.summaryPath, window.label(qrv::Label::HashValue),
-                                                arguments.format, qrv::Today()));
+        qrv::SaveLetterAs(arguments.letterPath, qrv::LetterForRun(result.controlLine, result.hashTotal,
+                                                                  arguments.format, qrv::Today()));
         return true;
     } catch (const qrv::FileError& e) {
         Say(std::string("no letter written: ") + e.what());

@@ -33,27 +33,35 @@ std::string QueueUri(const QByteArray& name) {
     return uri;
 }
 
-// The queue's printer-is-accepting-jobs, printer-state-message and
-// printer-state-reasons; null with cupsLastError() set when CUPS cannot say.
+template <std::size_t N> void RequestAttributes(ipp_t* request, const char* const (&wanted)[N]) {
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", static_cast<int>(N),
+                  nullptr, wanted);
+}
+
+// The queue's state, its state message and reasons and whether it accepts
+// jobs; null with cupsLastError() set when CUPS cannot say.
 IppPtr QueueState(const QByteArray& name) {
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(name).c_str());
-    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state-message",
-                                         "printer-state-reasons"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    RequestAttributes(request, {"printer-is-accepting-jobs", "printer-state", "printer-state-message",
+                                "printer-state-reasons"});
     IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
     return CupsFailed() ? nullptr : std::move(response);
 }
 
-// What the queue says about itself: its state message, else its state
-// reasons other than "none".
-QString StateText(ipp_t* state) {
-    ipp_attribute_t* message = ippFindAttribute(state, "printer-state-message", IPP_TAG_ZERO);
+bool QueueStopped(ipp_t* state) {
+    ipp_attribute_t* attribute = ippFindAttribute(state, "printer-state", IPP_TAG_ENUM);
+    return attribute && ippGetInteger(attribute, 0) == IPP_PSTATE_STOPPED;
+}
+
+// What CUPS says of a queue or job (`prefix` "printer" or "job"): its state
+// message, else its state reasons other than "none".
+QString StateText(ipp_t* state, const std::string& prefix = "printer") {
+    ipp_attribute_t* message = ippFindAttribute(state, (prefix + "-state-message").c_str(), IPP_TAG_ZERO);
     if (message && *ippGetString(message, 0, nullptr))
         return QString::fromUtf8(ippGetString(message, 0, nullptr));
     QStringList reasons;
-    ipp_attribute_t* reasonList = ippFindAttribute(state, "printer-state-reasons", IPP_TAG_ZERO);
+    ipp_attribute_t* reasonList = ippFindAttribute(state, (prefix + "-state-reasons").c_str(), IPP_TAG_ZERO);
     for (int i = 0; i < ippGetCount(reasonList); ++i) {
         const QString reason = QString::fromUtf8(ippGetString(reasonList, i, nullptr));
         if (reason != QStringLiteral("none"))
@@ -72,8 +80,8 @@ int NewestJobId(const QByteArray& queue, int whichJobs) {
     return newest;
 }
 
-// Whether the queue has a job numbered `firstId` or later, whatever its state.
-bool HasJobFrom(const QByteArray& queue, int firstId) {
+// The queue's first job numbered `firstId` or later, whatever its state; 0 for none.
+int JobFrom(const QByteArray& queue, int firstId) {
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(queue).c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
@@ -81,7 +89,17 @@ bool HasJobFrom(const QByteArray& queue, int firstId) {
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "limit", 1);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-id");
     const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
-    return ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER) != nullptr;
+    ipp_attribute_t* job = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
+    return job ? ippGetInteger(job, 0) : 0;
+}
+
+IppPtr JobState(const QByteArray& queue, int job) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, QueueUri(queue).c_str());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    RequestAttributes(request, {"job-state", "job-state-message", "job-state-reasons"});
+    IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    return CupsFailed() ? nullptr : std::move(response);
 }
 
 } // namespace
@@ -90,11 +108,15 @@ std::optional<CupsQueue> CupsQueue::Of(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty() ||
         printer.printerName().isEmpty())
         return std::nullopt;
-    // Qt names a CUPS instance "queue/instance"; jobs go to the queue.
-    return CupsQueue(printer.printerName().section(u'/', 0, 0));
+    return ForPrinter(printer.printerName());
 }
 
-int CupsQueue::requireAcceptingJobs() const {
+CupsQueue CupsQueue::ForPrinter(const QString& printerName) {
+    // Qt names a CUPS instance "queue/instance"; jobs go to the queue.
+    return CupsQueue(printerName.section(u'/', 0, 0));
+}
+
+QueueAdmission CupsQueue::admit() const {
     const IppPtr state = QueueState(name_.toUtf8());
     if (!state) {
         if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
@@ -104,14 +126,40 @@ int CupsQueue::requireAcceptingJobs() const {
     ipp_attribute_t* accepting = ippFindAttribute(state.get(), "printer-is-accepting-jobs", IPP_TAG_ZERO);
     if (accepting && !ippGetBoolean(accepting, 0))
         throw PrintError(name_, "the printer does not accept jobs (" + StateText(state.get()) + ")");
-    return newestJobId();
+    QueueAdmission admission{newestJobId(), std::nullopt};
+    if (QueueStopped(state.get()))
+        admission.stopped = StateText(state.get());
+    return admission;
 }
 
-void CupsQueue::requireJobSince(int newestBefore) const {
+int CupsQueue::requireJobSince(int newestBefore) const {
     if (CupsFailed())
         throw PrintError(name_, "CUPS did not take the letter (" + LastCupsError() + ")");
-    if (!HasJobFrom(name_.toUtf8(), newestBefore + 1))
+    const int job = JobFrom(name_.toUtf8(), newestBefore + 1);
+    if (job == 0)
         throw PrintError(name_, QStringLiteral("CUPS made no job of the letter"));
+    return job;
+}
+
+JobProgress CupsQueue::progress(int job) const {
+    const IppPtr state = JobState(name_.toUtf8(), job);
+    ipp_attribute_t* jobState = ippFindAttribute(state.get(), "job-state", IPP_TAG_ENUM);
+    if (!jobState)
+        return {};
+    switch (ippGetInteger(jobState, 0)) {
+    case IPP_JSTATE_STOPPED:
+    case IPP_JSTATE_CANCELED:
+    case IPP_JSTATE_ABORTED:
+        return {JobProgress::State::Failed, StateText(state.get(), "job")};
+    case IPP_JSTATE_COMPLETED:
+        return {JobProgress::State::Done, {}};
+    default:
+        break;
+    }
+    const IppPtr queue = QueueState(name_.toUtf8());
+    if (queue && QueueStopped(queue.get()))
+        return {JobProgress::State::Failed, StateText(queue.get())};
+    return {};
 }
 
 int CupsQueue::newestJobId() const {
@@ -121,6 +169,16 @@ int CupsQueue::newestJobId() const {
     // after printing easier to pass, never fail.
     return std::max(NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_ACTIVE),
                     NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_COMPLETED));
+}
+
+std::optional<QString> PrintServiceProblem() {
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    RequestAttributes(request, {"printer-name"});
+    const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    // "Not found" is the answer of a server without printers.
+    if (CupsFailed() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+        return LastCupsError();
+    return std::nullopt;
 }
 
 } // namespace qrv

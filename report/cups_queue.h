@@ -1,6 +1,7 @@
 // A queue of the CUPS print server. Qt hands it the document but keeps
 // CUPS' answer to itself, so the queue is asked before the document goes to
-// it whether it takes jobs, and afterwards whether it took this one.
+// it whether it takes jobs, and afterwards whether it took this one and what
+// became of it.
 #pragma once
 
 #include <QString>
@@ -10,29 +11,49 @@ class QPrinter;
 
 namespace qrv {
 
+// What a queue said before it was given the letter.
+struct QueueAdmission {
+    int newestJob = 0; // the newest job it has had, 0 for none
+    // Why the queue holds its jobs (paused, or stopped by an error); nothing
+    // when it prints.
+    std::optional<QString> stopped;
+};
+
+// What became of a job so far.
+struct JobProgress {
+    enum class State { Waiting, Done, Failed } state = State::Waiting;
+    QString reason; // what CUPS says of a failed job or its queue
+};
+
 class CupsQueue {
   public:
     explicit CupsQueue(QString name) : name_(std::move(name)) {}
 
     // The queue `printer` sends its document to; none when it writes a file.
     static std::optional<CupsQueue> Of(const QPrinter& printer);
-
-    const QString& name() const { return name_; }
+    // The queue of the printer Qt names `printerName`.
+    static CupsQueue ForPrinter(const QString& printerName);
 
     // Throws PrintError, naming the queue and CUPS' reason, when the server
     // does not answer, does not know the queue or the queue rejects jobs.
-    // Returns the newest job the queue has had (0 for none) for requireJobSince.
-    int requireAcceptingJobs() const;
+    QueueAdmission admit() const;
 
     // Called right after Qt handed the document to CUPS, before anything
-    // else asks CUPS: throws PrintError unless CUPS took it as a job newer
-    // than `newestBefore`.
-    void requireJobSince(int newestBefore) const;
+    // else asks CUPS: the id of the job CUPS made of it, newer than
+    // `newestBefore`. Throws PrintError when there is none.
+    int requireJobSince(int newestBefore) const;
+
+    // Failed when CUPS stopped, cancelled or aborted the job, or stopped the
+    // queue; Waiting while it cannot say.
+    JobProgress progress(int job) const;
 
   private:
     int newestJobId() const;
 
     QString name_;
 };
+
+// Why the print server cannot be asked for its printers; nothing when it answers.
+std::optional<QString> PrintServiceProblem();
 
 } // namespace qrv

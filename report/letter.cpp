@@ -1,7 +1,5 @@
 #include "report/letter.h"
 
-#include "summary/summary_file.h"
-
 #include <array>
 #include <ctime>
 
@@ -99,13 +97,16 @@ std::string LetterFileBytes(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue, Format format,
-                             std::chrono::year_month_day today) {
-    const std::optional<std::string> controlLine = ReadSummaryControlLine(summaryPath);
-    if (!controlLine)
-        return {};
-    const Fields control = SplitRecord(*controlLine, FormatTable(format).controlLayout);
-    return LetterFileBytes(BuildLetter(control, hashValue, today));
+std::string LetterForRun(std::string_view controlLine, std::int32_t hashTotal, Format format,
+                         std::chrono::year_month_day today) {
+    const Fields control = SplitRecord(controlLine, FormatTable(format).controlLayout);
+    return LetterFileBytes(BuildLetter(control, std::to_string(hashTotal), today));
+}
+
+std::string LetterTitle(std::string_view controlLine, Format format) {
+    const Fields control = SplitRecord(controlLine, FormatTable(format).controlLayout);
+    return "Covering letter " + std::string(control[control::CompanyCode]) + " " +
+           LetterDate(control[control::EffectiveDate]);
 }
 
 } // namespace qrv

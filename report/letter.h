@@ -1,5 +1,5 @@
 // The covering letter to the bank: its 26 lines, built from the control
-// record of the summary file and the hash total as the result window shows it.
+// record a check run wrote into its summary file and the run's hash total.
 #pragma once
 
 #include "core/fields.h"
@@ -32,10 +32,13 @@ std::vector<std::string> BuildLetter(const Fields& control, std::string_view has
 // The letter file's content: every line followed by CR LF.
 std::string LetterFileBytes(const std::vector<std::string>& lines);
 
-// The letter file's bytes for the summary file at `summaryPath`, its first
-// line split by the control layout of `format`. An empty summary file gives an empty letter.
-// Throws FileError when the summary file cannot be opened or read.
-std::string LetterForSummary(const std::string& summaryPath, std::string_view hashValue, Format format,
-                             std::chrono::year_month_day today);
+// The letter file's bytes for a run: its control line, as the run wrote it
+// into the summary file, split by the control layout of `format`, and its
+// hash total.
+std::string LetterForRun(std::string_view controlLine, std::int32_t hashTotal, Format format,
+                         std::chrono::year_month_day today);
+
+// The name the letter goes by in a print queue: "Covering letter 012345 15/01/24".
+std::string LetterTitle(std::string_view controlLine, Format format);
 
 } // namespace qrv

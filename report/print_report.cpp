@@ -2,7 +2,6 @@
 
 #include "core/cp874.h"
 #include "report/cups_queue.h"
-#include "report/letter_file.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -22,10 +21,9 @@ QString FailureReason(const QPrinter& printer, const char* whenPrinter) {
 }
 
 // LF or CR LF ends a line; a line end after the last line adds no empty line.
-std::vector<QString> ReadLetterLines(const std::string& letterPath) {
-    const std::string bytes = ReadLetterFile(letterPath);
+std::vector<QString> LetterLines(std::string_view letter) {
     std::vector<QString> lines;
-    for (std::string_view rest = bytes; !rest.empty();) {
+    for (std::string_view rest = letter; !rest.empty();) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
@@ -131,17 +129,17 @@ double PrintLineAdvance(const QPrinter& printer, const QPainter& painter) {
     return std::min(metrics.lineSpacing(), fitting);
 }
 
-PrintResult PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies) {
-    const std::vector<QString> lines = ReadLetterLines(letterPath);
+PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t copies) {
+    const std::vector<QString> lines = LetterLines(letter);
     SetPrinterPage(printer, QPageSize::A4, QPageLayout::Portrait);
     // The copies are ours to print: a copy count chosen in the print dialog
     // must not multiply them.
     printer.setCopyCount(1);
     if (lines.empty() || copies < 1)
-        return {0, PrintDestination(printer)};
+        return {0, PrintDestination(printer), 0, std::nullopt};
 
     const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
-    const int newestJob = queue ? queue->requireAcceptingJobs() : 0;
+    const QueueAdmission admission = queue ? queue->admit() : QueueAdmission{};
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintError(PrintDestination(printer), FailureReason(printer, "the printer cannot be opened"));
@@ -158,9 +156,8 @@ PrintResult PrintReport(QPrinter& printer, const std::string& letterPath, std::i
         cursor.newPage();
     }
     EndPrint(painter, printer);
-    if (queue)
-        queue->requireJobSince(newestJob);
-    return {cursor.pages(), PrintDestination(printer)};
+    const int job = queue ? queue->requireJobSince(admission.newestJob) : 0;
+    return {cursor.pages(), PrintDestination(printer), job, admission.stopped};
 }
 
 void EndPrint(QPainter& painter, const QPrinter& printer) {

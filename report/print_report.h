@@ -1,5 +1,4 @@
-// Printing the covering letter from the letter file: A4 portrait, the letter
-// font, 47 lines a page.
+// Printing the covering letter: A4 portrait, the letter font, 47 lines a page.
 #pragma once
 
 #include "report/print_error.h"
@@ -8,7 +7,8 @@
 #include <QPageSize>
 #include <QString>
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <string_view>
 
 class QPainter;
 class QPrinter;
@@ -36,16 +36,20 @@ double PrintLineAdvance(const QPrinter& printer, const QPainter& painter);
 struct PrintResult {
     int pages = 0;
     QString destination; // PrintDestination of the printer
+    int job = 0;         // the CUPS job made of the letter; 0 for a file
+    // Why the CUPS queue holds the job instead of printing it (paused, or
+    // stopped by an error); nothing when it prints.
+    std::optional<QString> held;
 };
 
-// Prints the letter file (code page 874 text) `copies` times, each copy from
-// the top of a new page, 47 lines a page, and ends the document. A font too
-// wide for the longest line is condensed until that line fits the page. An
-// empty letter prints nothing. For a CUPS printer it asks CUPS first whether
-// the printer accepts jobs and afterwards whether it made a job of the letter.
-// Throws FileError when the letter file cannot be read and PrintError when
-// the printer, CUPS or the output file fails.
-PrintResult PrintReport(QPrinter& printer, const std::string& letterPath, std::int16_t copies);
+// Prints the letter (the letter file's bytes: code page 874 text, lines
+// ending in CR LF) `copies` times, each copy from the top of a new page, 47
+// lines a page, and ends the document. A font too wide for the longest line
+// is condensed until that line fits the page. An empty letter prints nothing.
+// For a CUPS printer it asks CUPS first whether the printer accepts jobs and
+// afterwards whether it made a job of the letter. Throws PrintError when the
+// printer, CUPS or the output file fails.
+PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t copies);
 
 // Ends the document so that it goes to the printer. Throws PrintError when
 // Qt reports the end, or the printer, as failed.

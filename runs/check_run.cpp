@@ -233,6 +233,8 @@ void Run::finish() {
     // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
     summary_->commit();
     result_.summaryPath = summary_->path();
+    result_.controlLine = controlLine_;
+    result_.hashTotal = hashTotal_;
     summary_.reset();
     if (errorFlag_) {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);

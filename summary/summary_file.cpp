@@ -1,7 +1,5 @@
 #include "summary/summary_file.h"
 
-#include "core/file_error.h"
-#include "core/line_reader.h"
 #include "core/text.h"
 
 #include <cstring>
@@ -48,21 +46,6 @@ void SummaryWriter::flush() {
 void SummaryWriter::commit() {
     flush();
     file_.commit();
-}
-
-std::optional<std::string> ReadSummaryControlLine(const std::string& path) {
-    try {
-        LineReader reader(path);
-        std::string line;
-        if (!reader.next(line))
-            return std::nullopt;
-        return line;
-    } catch (const FileError& e) {
-        throw FileError("open the summary file", path, e.reason());
-    } catch (const LineTooLong&) {
-        throw FileError("read the summary file", path,
-                        "its first line is longer than " + std::to_string(kMaxLineLength) + " bytes");
-    }
 }
 
 } // namespace qrv

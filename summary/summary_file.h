@@ -4,7 +4,6 @@
 
 #include "core/files.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,10 +40,5 @@ class SummaryWriter {
     std::vector<char> buffer_; // lines not yet written, in buffer_[0, used_)
     std::size_t used_ = 0;
 };
-
-// The first line of a summary file, without its terminator; nothing when the
-// file is empty. Throws FileError when it cannot be opened or read, or when
-// that line is too long to be a control line.
-std::optional<std::string> ReadSummaryControlLine(const std::string& path);
 
 } // namespace qrv

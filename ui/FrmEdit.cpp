@@ -1,6 +1,5 @@
 #include "ui/FrmEdit.h"
 
-#include "ui/MDIForm1.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/result_window_adapter.h"
@@ -50,7 +49,7 @@ QString ViewName(std::string_view name) {
 
 } // namespace
 
-FrmEdit::FrmEdit(MDIForm1& mainWindow) : mainWindow_(mainWindow) {
+FrmEdit::FrmEdit() {
     setObjectName("FrmEdit");
     setWindowTitle("From Edit Data");
     setFont(MsSansSerif(8.25, false));
@@ -231,17 +230,11 @@ void FrmEdit::beginRun(const RunOrigin& run) {
         }
     }
     model_->beginRun(runName_, dimmed);
-    runFormat_ = run.format;
-    runMediaFile_ = run.mediaPath;
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
 }
 
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
-    if (label == Label::Label1) {
-        summaryFormat_ = runFormat_;
-        summaryMediaFile_ = runMediaFile_;
-    }
     bytes_[static_cast<std::size_t>(label)] = bytes;
     const QString text =
         label == Label::Label1
@@ -283,7 +276,7 @@ void FrmEdit::Form_Activate() {
 }
 
 void FrmEdit::PrintSendData_Click() {
-    mainWindow_.showCoveringLetter();
+    emit coveringLetterRequested();
 }
 
 } // namespace qrv::gui

@@ -21,21 +21,16 @@ class QTreeView;
 namespace qrv::gui {
 
 class ErrorTableModel;
-class MDIForm1;
 struct RunOrigin;
 
 class FrmEdit : public QWidget {
     Q_OBJECT
   public:
-    explicit FrmEdit(MDIForm1& mainWindow);
+    FrmEdit();
 
     // The value label's text as the run gave it (code page 874 bytes; the
     // summary path of Label1 in the file system's encoding).
     std::string labelBytes(Label label) const;
-    // The format of the run that set Label1: the layout of its summary file.
-    Format summaryFormat() const { return summaryFormat_; }
-    // The media file of the run that set Label1.
-    const QString& summaryMediaFile() const { return summaryMediaFile_; }
 
     // Empties every value label; the lists' entries so far are drawn dimmed
     // from now on, with a tooltip naming their run.
@@ -61,6 +56,10 @@ class FrmEdit : public QWidget {
     // Holds the window's contents; it scrolls when the window is too small for them.
     QScrollArea* scrollArea() const { return scroll_; }
 
+  signals:
+    // PrintSendData was clicked.
+    void coveringLetterRequested();
+
   private:
     void PrintSendData_Click();
     void showCurrentRow(const QModelIndex& current);
@@ -70,7 +69,6 @@ class FrmEdit : public QWidget {
     QGroupBox* buildDetailSummary();
     QLineEdit* makeValue(Label label, const QFont& font, int widthTwips);
 
-    MDIForm1& mainWindow_;
     QPushButton* PrintSendData_;
     QListWidget* ListErr_ = nullptr;
     QTreeView* ListView1_ = nullptr;
@@ -79,10 +77,6 @@ class FrmEdit : public QWidget {
     std::array<QLineEdit*, kLabelCount> values_{};
     std::array<std::string, kLabelCount> bytes_;
     bool runReachedEnd_ = false;
-    Format runFormat_ = Format::M10;
-    Format summaryFormat_ = Format::M10;
-    QString runMediaFile_;
-    QString summaryMediaFile_;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/verdict.h"
 #include "version.h"
 
 #include <QActionGroup>
@@ -84,7 +85,8 @@ void MDIForm1::addMaximized(QWidget* child) {
 FrmEdit& MDIForm1::openResultWindow() {
     if (FrmEdit* open = findResultWindow())
         return *open;
-    auto* result = new FrmEdit(*this);
+    auto* result = new FrmEdit;
+    connect(result, &FrmEdit::coveringLetterRequested, this, &MDIForm1::showCoveringLetter);
     addMaximized(result);
     return *result;
 }
@@ -98,25 +100,29 @@ void MDIForm1::showCoveringLetter() {
         mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
         return;
     }
-    const FrmEdit* result = findResultWindow();
-    if (!result)
+    if (!checkedRun_)
         return;
-    // The letter reads the summary file and the hash total as the result
-    // window shows them, in the layout of the run that wrote the file.
-    frmSendData* letter = frmSendData::Form_Load(
-        result->labelBytes(Label::Label1), result->labelBytes(Label::HashValue), result->summaryFormat());
-    if (!letter)
-        return;
-    letter->setSaveFolder(QFileInfo(result->summaryMediaFile()).absolutePath());
-    connect(letter, &frmSendData::saved, this, [this](const QString& path) {
+    if (frmSendData* letter = frmSendData::Form_Load(*checkedRun_)) {
+        connectLetter(*letter);
+        addMaximized(letter);
+    }
+}
+
+void MDIForm1::connectLetter(frmSendData& letter) {
+    connect(&letter, &frmSendData::saved, this, [this](const QString& path) {
         statusBar()->showMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
     });
-    connect(letter, &frmSendData::printed, this, [this](const QString& destination) {
+    connect(&letter, &frmSendData::printed, this, [this](const QString& destination) {
         statusBar()->showMessage(QDir::isAbsolutePath(destination)
                                      ? QStringLiteral("Letter printed to %1").arg(destination)
                                      : QStringLiteral("Letter printed on %1").arg(destination));
     });
-    addMaximized(letter);
+    connect(&letter, &frmSendData::sentToPrinter, this, [this](const QString& printer, const QString& held) {
+        statusBar()->showMessage(
+            held.isEmpty() ? QStringLiteral("Letter sent to %1").arg(printer)
+                           : QStringLiteral("Letter sent to %1, which holds it: %2").arg(printer, held));
+    });
+    connect(&letter, &frmSendData::printFailed, statusBar(), &QStatusBar::clearMessage);
 }
 
 void MDIForm1::KVT_10m_Click() {
@@ -166,9 +172,25 @@ void MDIForm1::about_Click() {
 }
 
 frmSelFile& MDIForm1::chooser() {
-    if (!selFile_)
+    if (!selFile_) {
         selFile_ = new frmSelFile(*this);
+        connect(selFile_, &frmSelFile::checkStarting, this, &MDIForm1::onCheckStarting);
+        connect(selFile_, &frmSelFile::checked, this, &MDIForm1::onChecked);
+    }
     return *selFile_;
+}
+
+void MDIForm1::onCheckStarting() {
+    checkedRun_.reset();
+    if (frmSendData* letter = findCoveringLetter())
+        letter->parentWidget()->close();
+}
+
+void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,
+                         const RunCounts& counts) {
+    if (result.outcome == RunOutcome::Finished)
+        checkedRun_ = CheckedRun{format, mediaFile, result.controlLine, result.hashTotal};
+    statusBar()->showMessage(Verdict(mediaFile, format, result, counts));
 }
 
 void MDIForm1::showSelFile() {

@@ -2,10 +2,13 @@
 // letter, and the menu that picks the media file's format.
 #pragma once
 
+#include "runs/check_run.h"
 #include "runs/format.h"
+#include "ui/checked_run.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class QAction;
 class QMdiArea;
@@ -13,6 +16,7 @@ class QMdiSubWindow;
 
 namespace qrv::gui {
 
+struct RunCounts;
 class FrmEdit;
 class frmSelFile;
 class frmSendData;
@@ -63,11 +67,17 @@ class MDIForm1 : public QMainWindow {
     frmSelFile& chooser();
     void showSelFile();
     void onSubWindowActivated(QMdiSubWindow* window);
+    // A check run replaces the run on screen: the letter of the one before goes.
+    void onCheckStarting();
+    void onChecked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+    void connectLetter(frmSendData& letter);
 
     QMdiArea* mdiArea_;
     QAction* KVT_10m_;
     QAction* KVT_100m_;
     QPointer<frmSelFile> selFile_;
+    // The run on screen when it reached the end of its media file; the letter is built from it.
+    std::optional<CheckedRun> checkedRun_;
 };
 
 } // namespace qrv::gui

@@ -27,7 +27,7 @@ QIcon AppIcon() {
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("qrv-edit"));
-    QApplication::setApplicationDisplayName(AppTitle());
+    // No display name: the window system would add it to every title.
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion.data(), kVersion.size()));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(AppIcon());

@@ -29,10 +29,13 @@ void SetDialogObserver(DialogObserver* newObserver) {
 }
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& title,
-                                             QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
+                                             QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton defaultButton) {
     if (observer)
-        return observer->messageBox({text, title, icon, buttons});
+        return observer->messageBox({text, title, icon, buttons, defaultButton});
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

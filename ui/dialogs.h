@@ -20,6 +20,7 @@ struct MessageBoxShown {
     QString title;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 struct FileDialogShown {
@@ -43,8 +44,10 @@ void SetDialogObserver(DialogObserver* observer);
 
 class MessageBox {
   public:
-    static QMessageBox::StandardButton show(QWidget* parent, const QString& text, const QString& title,
-                                            QMessageBox::Icon icon, QMessageBox::StandardButtons buttons);
+    static QMessageBox::StandardButton
+    show(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon,
+         QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 };
 
 class FileDialog {

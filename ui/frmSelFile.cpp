@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace qrv::gui {
@@ -146,11 +145,12 @@ void frmSelFile::Edit_data_Click() {
         return;
     }
     const std::string path = QFile::encodeName(txtfile_->text()).toStdString();
-    resultWindow_.beginRun(mainWindow_.filetype, txtfile_->text());
-    const RunResult result = CheckFile(mainWindow_.filetype, path, resultWindow_, user_);
+    const Format format = mainWindow_.filetype;
+    emit checkStarting();
+    resultWindow_.beginRun(format, txtfile_->text());
+    const RunResult result = CheckFile(format, path, resultWindow_, user_);
     resultWindow_.runEnded(result);
-    mainWindow_.statusBar()->showMessage(
-        Verdict(txtfile_->text(), mainWindow_.filetype, result, resultWindow_.counts()));
+    emit checked(txtfile_->text(), format, result, resultWindow_.counts());
     hide();
 }
 

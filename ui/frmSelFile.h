@@ -36,6 +36,13 @@ class frmSelFile : public QWidget {
     void cmdbrowse_Click();
     void Edit_data_Click();
 
+  signals:
+    // A check run is about to begin.
+    void checkStarting();
+    // The check run of `mediaFile` ended as `result` says; `counts` is what
+    // it put into the result window.
+    void checked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

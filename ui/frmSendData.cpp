@@ -1,10 +1,10 @@
 #include "ui/frmSendData.h"
 
 #include "core/file_error.h"
+#include "report/cups_queue.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_report.h"
-#include "runs/ports.h"
 #include "ui/dialogs.h"
 #include "ui/letter_folder.h"
 #include "ui/thai_text.h"
@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -21,8 +22,10 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <chrono>
 #include <limits>
 
 namespace qrv::gui {
@@ -30,6 +33,9 @@ namespace qrv::gui {
 namespace {
 
 const QColor kBackground(224, 224, 224);
+// How long a printer's job is watched once it has it: 20 times a quarter of a second.
+constexpr int kJobWatchPolls = 20;
+constexpr std::chrono::milliseconds kJobWatchInterval(250);
 
 void ShowStop(QWidget* parent, const QString& text) {
     MessageBox::show(parent, text, AppTitle(), QMessageBox::Critical, QMessageBox::Ok);
@@ -61,29 +67,23 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 
 } // namespace
 
-frmSendData* frmSendData::Form_Load(const std::string& summaryPath, const std::string& hashValueText,
-                                    Format format, QWidget* parent) {
-    std::string letterPath;
+frmSendData* frmSendData::Form_Load(const CheckedRun& run, QWidget* parent) {
+    std::string letter = LetterForRun(run.controlLine, run.hashTotal, run.format, Today());
     try {
-        letterPath = LetterFilePath();
-        WriteLetterForSummary(letterPath, summaryPath, hashValueText, format, Today());
-        return new frmSendData(letterPath, ReadLetterFile(letterPath), parent);
+        auto letterFile = std::make_unique<LetterFile>(letter);
+        return new frmSendData(run, std::move(letter), std::move(letterFile), parent);
     } catch (const FileError& e) {
-        if (!letterPath.empty()) {
-            try {
-                RemoveLetterFile(letterPath);
-            } catch (const FileError&) {
-                // The message below already says what went wrong first.
-            }
-        }
         ShowStop(parent, QString::fromStdString(e.what()));
         return nullptr;
     }
 }
 
-frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent)
-    : QWidget(parent), letterPath_(std::move(letterPath)), letterBytes_(std::move(letterBytes)),
-      inUse_(letterPath_) {
+frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
+                         std::unique_ptr<LetterFile> letterFile, QWidget* parent)
+    : QWidget(parent), letterBytes_(std::move(letterBytes)),
+      title_(FromMedia(LetterTitle(run.controlLine, run.format))),
+      saveFolder_(QFileInfo(run.mediaFile).absolutePath()), letterFile_(std::move(letterFile)),
+      jobWatch_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmSendData"));
     setWindowTitle(QStringLiteral("Report Send Data"));
     QPalette grey = palette();
@@ -127,28 +127,41 @@ frmSendData::frmSendData(std::string letterPath, std::string letterBytes, QWidge
     setTabOrder(cmdSave, cmdPrint);
 }
 
-frmSendData::~frmSendData() {
-    try {
-        RemoveLetterFile(letterPath_);
-    } catch (const FileError&) {
-        // Nothing can be shown while the window goes away; closeEvent reports it.
-    }
-}
+frmSendData::~frmSendData() = default;
 
 void frmSendData::closeEvent(QCloseEvent* event) {
     try {
-        RemoveLetterFile(letterPath_);
+        letterFile_->remove();
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
     event->accept();
 }
 
+QString frmSendData::chooseSavePath() {
+    QString start = saveFolder_;
+    for (;;) {
+        const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), start);
+        if (chosen.isEmpty())
+            return {};
+        const QString path = SavedLetterPath(chosen);
+        // The dialog asked about the name it returned, not about this one.
+        if (path == chosen || !QFileInfo::exists(path))
+            return path;
+        const auto answer = MessageBox::show(
+            this,
+            QStringLiteral("%1 already exists. Do you want to replace it?").arg(QFileInfo(path).fileName()),
+            AppTitle(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return path;
+        start = chosen;
+    }
+}
+
 void frmSendData::cmdSave_Click() {
-    const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), saveFolder_);
-    if (chosen.isEmpty())
+    const QString path = chooseSavePath();
+    if (path.isEmpty())
         return;
-    const QString path = SavedLetterPath(chosen);
     try {
         SaveLetterAs(QFile::encodeName(path).toStdString(), letterBytes_);
         emit saved(path);
@@ -158,37 +171,80 @@ void frmSendData::cmdSave_Click() {
 }
 
 void frmSendData::cmdPrint_Click() {
-    if (QPrinterInfo::availablePrinters().isEmpty())
-        MessageBox::show(this,
-                         QStringLiteral("No printer is set up: the letter can be printed to a PDF file."),
-                         AppTitle(), QMessageBox::Information, QMessageBox::Ok);
-    const QString failure = printWithBusyPointer();
-    if (!failure.isEmpty())
-        showError(failure);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        const std::optional<QString> problem = PrintServiceProblem();
+        const QString text =
+            problem ? QStringLiteral("The print service does not answer (%1): the letter can be printed to a "
+                                     "PDF file.")
+                          .arg(*problem)
+                    : QStringLiteral("No printer is set up: the letter can be printed to a PDF file.");
+        MessageBox::show(this, text, AppTitle(), QMessageBox::Information, QMessageBox::Ok);
+    }
+    print();
 }
 
-QString frmSendData::printWithBusyPointer() {
+std::optional<PrintResult> frmSendData::printWithBusyPointer() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (ExecPrintDialog(dialog) != QDialog::Accepted)
-        return {};
+        return std::nullopt;
+    printer.setDocName(title_);
     // The copies chosen in the dialog are printed by PrintReport, each from a
     // new page; it keeps the printer from multiplying them again.
     const auto copies = static_cast<std::int16_t>(
         std::clamp(printer.copyCount(), 1, int{std::numeric_limits<std::int16_t>::max()}));
+    return PrintReport(printer, letterBytes_, copies);
+}
+
+void frmSendData::print() {
+    std::optional<PrintResult> result;
     try {
-        const PrintResult result = PrintReport(printer, letterPath_, copies);
-        if (result.pages > 0)
-            emit printed(result.destination);
+        result = printWithBusyPointer();
     } catch (const PrintError& e) {
-        return QString::fromStdString(e.what());
-    } catch (const FileError& e) {
-        return QString::fromStdString(e.what());
+        emit printFailed();
+        showError(QString::fromStdString(e.what()));
+        return;
     }
-    return {};
+    if (!result || result->pages == 0)
+        return;
+    if (result->job == 0) {
+        emit printed(result->destination);
+        return;
+    }
+    emit sentToPrinter(result->destination, result->held.value_or(QString()));
+    if (result->held)
+        MessageBox::show(this,
+                         QStringLiteral("The letter waits at \"%1\": the printer is paused or stopped (%2). "
+                                        "It prints once the printer is started again.")
+                             .arg(result->destination, *result->held),
+                         AppTitle(), QMessageBox::Warning, QMessageBox::Ok);
+    else
+        watchJob(result->destination, result->job);
+}
+
+// CUPS may still stop or abort the job once it has it: it is asked for a few
+// seconds, without holding up the window, what became of it.
+void frmSendData::watchJob(const QString& printer, int job) {
+    jobWatch_->stop();
+    jobWatch_->disconnect();
+    const CupsQueue queue = CupsQueue::ForPrinter(printer);
+    connect(jobWatch_, &QTimer::timeout, this, [this, queue, printer, job, polls = 0]() mutable {
+        const JobProgress progress = queue.progress(job);
+        if (progress.state == JobProgress::State::Waiting && ++polls < kJobWatchPolls)
+            return;
+        jobWatch_->stop();
+        if (progress.state == JobProgress::State::Done) {
+            emit printed(printer);
+        } else if (progress.state == JobProgress::State::Failed) {
+            emit printFailed();
+            showError(QString::fromStdString(
+                PrintError(printer, "the printer stopped the letter (" + progress.reason + ")").what()));
+        }
+    });
+    jobWatch_->start(kJobWatchInterval);
 }
 
 void frmSendData::showError(const QString& text) {

@@ -1,17 +1,20 @@
-// The covering letter window ("Report Send Data"): shows the letter file,
-// saves a copy of it and prints it.
+// The covering letter window ("Report Send Data"): shows the letter of the
+// run on screen, saves a copy of it and prints it.
 #pragma once
 
-#include "runs/format.h"
+#include "report/print_report.h"
+#include "ui/checked_run.h"
 #include "ui/letter_folder.h"
 
 #include <QWidget>
-#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 class QFrame;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace qrv::gui {
 
@@ -19,17 +22,13 @@ class frmSendData : public QWidget {
     Q_OBJECT
 
   public:
-    // Writes the letter file for the summary file at `summaryPath` (its first
-    // line split by the control layout of `format`) and the hash total as the result window shows it, and
-    // returns the window showing it. When the summary file or the letter file cannot be used it says why in a
-    // message box and returns nullptr.
-    static frmSendData* Form_Load(const std::string& summaryPath, const std::string& hashValueText,
-                                  Format format, QWidget* parent = nullptr);
+    // Builds the letter of `run`, writes it to the letter file and returns
+    // the window showing it. When the letter file cannot be written it says
+    // why in a message box and returns nullptr.
+    static frmSendData* Form_Load(const CheckedRun& run, QWidget* parent = nullptr);
     ~frmSendData() override;
 
-    const std::string& letterPath() const { return letterPath_; }
-    // Where the Save dialog opens.
-    void setSaveFolder(const QString& folder) { saveFolder_ = folder; }
+    const std::string& letterPath() const { return letterFile_->path(); }
 
   public slots:
     void cmdSave_Click();
@@ -39,6 +38,12 @@ class frmSendData : public QWidget {
     // The letter was printed: `destination` is the printer's name, or the
     // full path of the PDF file it was printed to.
     void printed(const QString& destination);
+    // The print server took the letter as a job for `printer`. `held` says
+    // why the printer keeps it waiting; it is empty when the printer works.
+    void sentToPrinter(const QString& printer, const QString& held);
+    // The letter was not printed, or the printer stopped its job; the
+    // window has said why.
+    void printFailed();
     // The letter was saved at `path`.
     void saved(const QString& path);
 
@@ -46,16 +51,23 @@ class frmSendData : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    frmSendData(std::string letterPath, std::string letterBytes, QWidget* parent);
-    // Empty when printed (then `printed` was emitted) or cancelled,
-    // otherwise why printing failed.
-    QString printWithBusyPointer();
+    frmSendData(const CheckedRun& run, std::string letterBytes, std::unique_ptr<LetterFile> letterFile,
+                QWidget* parent);
+    // The path the user chose, with ".txt" added, once the user agreed to
+    // replace a file of that name; empty when cancelled.
+    QString chooseSavePath();
+    // The print dialog and the printout, under the busy pointer; nothing
+    // when the dialog was cancelled. Throws PrintError.
+    std::optional<PrintResult> printWithBusyPointer();
+    void print();
+    void watchJob(const QString& printer, int job);
     void showError(const QString& text);
 
-    std::string letterPath_;
-    std::string letterBytes_; // what the display shows, what "Save" writes
-    LetterFileInUse inUse_;
+    std::string letterBytes_; // what the display shows, what Save writes and Print prints
+    QString title_;           // the letter's name in a print queue
     QString saveFolder_;
+    std::unique_ptr<LetterFile> letterFile_;
+    QTimer* jobWatch_;
     QFrame* Frame1;
     QPlainTextEdit* RichTextBox1;
     QPushButton* cmdSave;

@@ -1,6 +1,7 @@
 #include "ui/letter_folder.h"
 
 #include "core/file_error.h"
+#include "core/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,35 @@ std::string PrivateCacheFolder() {
     return folder;
 }
 
+// Holds the letter folder locked, so that two copies of the program never
+// replace or remove the letter file at the same moment.
+class FolderLock {
+  public:
+    explicit FolderLock(const std::string& letterPath)
+        : fd_(::open(letterPath.substr(0, letterPath.rfind('/')).c_str(),
+                     O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~FolderLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Whether `path` still names the file open as `fd`.
+bool Names(const std::string& path, int fd) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
 } // namespace
 
 // Qt answers a runtime folder only when it is owned by this user and closed
@@ -57,17 +87,38 @@ std::string LetterFilePath() {
     return folder + "/" + kLetterFileName;
 }
 
-// A shared lock on the file: any number of windows may show it, and a
-// starting program that cannot take it exclusively knows it is in use.
-LetterFileInUse::LetterFileInUse(const std::string& path)
-    : fd_(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)) {
-    if (fd_ >= 0)
-        ::flock(fd_, LOCK_SH);
+// A new file each time, not the old one rewritten, so that a window that
+// shows an earlier letter still holds its own file and can tell it apart.
+LetterFile::LetterFile(std::string_view bytes) : path_(LetterFilePath()) {
+    const FolderLock lock(path_);
+    WriteFileAtomically(path_, bytes, "the letter file");
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd_ < 0)
+        FileError::FromErrno("open the letter file", path_);
+    // Any number of windows may hold a shared lock; a starting program that
+    // cannot take it exclusively knows the file is in use.
+    ::flock(fd_, LOCK_SH);
+    if (::fchmod(fd_, 0600) != 0)
+        FileError::FromErrno("make the letter file private", path_);
 }
 
-LetterFileInUse::~LetterFileInUse() {
-    if (fd_ >= 0)
-        ::close(fd_);
+LetterFile::~LetterFile() {
+    try {
+        remove();
+    } catch (const FileError&) {
+        // Nothing can be said while the window goes away; its close says it.
+    }
+}
+
+void LetterFile::remove() {
+    if (fd_ < 0)
+        return;
+    const FolderLock lock(path_);
+    const bool ours = Names(path_, fd_);
+    ::close(fd_);
+    fd_ = -1;
+    if (ours && ::unlink(path_.c_str()) != 0 && errno != ENOENT)
+        FileError::FromErrno("delete the letter file", path_);
 }
 
 void RemoveLeftoverLetterFile() {
@@ -77,14 +128,11 @@ void RemoveLeftoverLetterFile() {
     } catch (const FileError&) {
         return; // the letter window will say why when it is opened
     }
+    const FolderLock lock(path);
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
-    struct stat opened {};
-    struct stat named {};
-    // Only the file that was locked is removed, not one put in its place meanwhile.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-        ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && Names(path, fd))
         ::unlink(path.c_str());
     ::close(fd);
 }

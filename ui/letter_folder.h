@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace qrv::gui {
 
@@ -11,18 +12,30 @@ namespace qrv::gui {
 // Throws FileError when that folder cannot be made or is not private to this user.
 std::string LetterFilePath();
 
-// Marks the letter file at `path` as shown by this program while it lives, so
-// that another qrv-edit starting meanwhile leaves it alone. Marks nothing
-// when the file cannot be opened.
-class LetterFileInUse {
+// The letter file of one covering letter window. Two copies of the program
+// share its name: each puts its own file there, and each removes only the
+// file it put there, so neither deletes the other's letter.
+class LetterFile {
   public:
-    explicit LetterFileInUse(const std::string& path);
-    ~LetterFileInUse();
-    LetterFileInUse(const LetterFileInUse&) = delete;
-    LetterFileInUse& operator=(const LetterFileInUse&) = delete;
+    // Puts a file holding `bytes` (mode 0600) at LetterFilePath() in one
+    // step, in place of any earlier one. Throws FileError.
+    explicit LetterFile(std::string_view bytes);
+    // Removes the file as remove() does, saying nothing of a failure.
+    ~LetterFile();
+    LetterFile(const LetterFile&) = delete;
+    LetterFile& operator=(const LetterFile&) = delete;
+
+    // Deletes the file, unless another copy of the program has put its own
+    // letter there since; a second call does nothing. Throws FileError.
+    void remove();
+
+    const std::string& path() const { return path_; }
 
   private:
-    int fd_;
+    std::string path_;
+    // The file this window put there, locked shared while it lives, so that
+    // a starting program leaves it alone.
+    int fd_ = -1;
 };
 
 // Removes the letter file that a killed qrv-edit left behind, unless another

@@ -35,8 +35,9 @@ QString Outcome(const RunResult& result, const RunCounts& counts) {
         break;
     }
     const QString message = result.error ? QString::fromStdString(result.error->message) : QString();
+    // A message about a line already says where the check stopped.
     if (result.error && result.error->line > 0)
-        return QStringLiteral("stopped at line %1: %2").arg(result.error->line).arg(message);
+        return message;
     return QStringLiteral("stopped: ") + message;
 }
 

@@ -2,7 +2,6 @@
 // scripts/cups-test-env.sh, whose queue writes each job to a PDF file.
 #include "report/cups_queue.h"
 #include "report/letter.h"
-#include "report/letter_file.h"
 #include "report/print_report.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/print_button.h"
@@ -14,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cups/cups.h>
@@ -31,7 +31,9 @@ class CupsPrintTest : public QObject {
     QString server_;
     QString queue_;
     QString output_;
-    std::string summary_;
+    std::unique_ptr<gui::frmSendData> window_;
+    std::unique_ptr<QSignalSpy> printed_;
+    std::unique_ptr<QSignalSpy> failed_;
 
     // Runs a CUPS command against the private server; its output, none when it failed.
     std::optional<QString> cups(const QString& program, const QStringList& arguments) const {
@@ -49,6 +51,21 @@ class CupsPrintTest : public QObject {
                     {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue_});
     }
 
+    QString newestJobTitle() const {
+        cups_job_t* jobs = nullptr;
+        const int count =
+            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue_.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+        QString title;
+        int newest = 0;
+        for (int i = 0; i < count; ++i)
+            if (jobs[i].id > newest) {
+                newest = jobs[i].id;
+                title = QString::fromUtf8(jobs[i].title);
+            }
+        cupsFreeJobs(count, jobs);
+        return title;
+    }
+
     bool queueIdle() const {
         const std::optional<QString> jobs = cups(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue_});
         return jobs && jobs->trimmed().isEmpty();
@@ -59,14 +76,18 @@ class CupsPrintTest : public QObject {
 
     std::unique_ptr<gui::frmSendData> letterWindow() const {
         return std::unique_ptr<gui::frmSendData>(
-            gui::frmSendData::Form_Load(summary_, "654321", Format::M100));
+            gui::frmSendData::Form_Load({Format::M100, QString(), test::ThaiControlLine(), 654321}));
     }
 
+    // Prints through a letter window that stays open until the test ends, so
+    // that it can watch its job; `printed` records what it reports printed.
     test::PrintButtonOutcome printTo(const QString& queue, int copies = 1) {
-        const auto window = letterWindow();
-        if (!window)
+        window_ = letterWindow();
+        if (!window_)
             return {};
-        return test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
+        printed_ = std::make_unique<QSignalSpy>(window_.get(), &gui::frmSendData::printed);
+        failed_ = std::make_unique<QSignalSpy>(window_.get(), &gui::frmSendData::printFailed);
+        return test::PressPrint(dialogs_, *window_, [&](QPrinter& printer) {
             printer.setPrinterName(queue);
             printer.setCopyCount(copies);
         });
@@ -96,24 +117,32 @@ class CupsPrintTest : public QObject {
         QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
         gui::InstallThaiFontSubstitutions();
-        summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
     }
     void init() {
         dialogs_.clear();
         QFile::remove(output_);
     }
-    void cleanup() { cups(QStringLiteral("cupsaccept"), {queue_}); }
+    void cleanup() {
+        printed_.reset();
+        failed_.reset();
+        window_.reset();
+        cups(QStringLiteral("cancel"), {QStringLiteral("-a"), queue_});
+        cups(QStringLiteral("cupsaccept"), {queue_});
+        cups(QStringLiteral("cupsenable"), {queue_});
+    }
 
     void letterComesOutOnOneA4Page() {
         const test::PrintButtonOutcome outcome = printTo(queue_);
         QVERIFY(outcome.dialogShown);
         QVERIFY2(messages().isEmpty(), qPrintable(messages().value(0).text));
-        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QCOMPARE(outcome.sentTo, QStringList{queue_});
+        QTRY_COMPARE_WITH_TIMEOUT(printed_->size(), 1, 10000);
+        QCOMPARE(printed_->at(0).at(0).toString(), queue_);
         QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(newestJobTitle(), QStringLiteral("Covering letter 012345 31/12/06"));
         QCOMPARE(test::PdfPageCount(output_), 1);
         QVERIFY(test::RunTool(QStringLiteral("pdfinfo"), {output_}).contains(QStringLiteral("(A4)")));
-        const std::string letter = LetterForSummary(summary_, "654321", Format::M100, Today());
+        const std::string letter = LetterForRun(test::ThaiControlLine(), 654321, Format::M100, Today());
         QCOMPARE(test::ComparableLines(test::PdfText(output_)),
                  test::ComparableLines(gui::FromMedia(letter)));
         QVERIFY(test::PdfText(output_).contains(QStringLiteral("ทดสอบ")));
@@ -122,11 +151,44 @@ class CupsPrintTest : public QObject {
     void twoCopiesGiveTwoPages() {
         const test::PrintButtonOutcome outcome = printTo(queue_, 2);
         QVERIFY(messages().isEmpty());
-        QCOMPARE(outcome.printedTo, QStringList{queue_});
+        QCOMPARE(outcome.sentTo, QStringList{queue_});
         QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
         QCOMPARE(test::PdfPageCount(output_), 2);
         QCOMPARE(test::ComparableLines(test::PdfText(output_, 2)),
                  test::ComparableLines(test::PdfText(output_, 1)));
+    }
+
+    // A paused queue takes the job and keeps it: that is sent, not printed.
+    void pausedQueueIsWarnedOfAndNotCalledPrinted() {
+        QVERIFY(cups(QStringLiteral("cupsdisable"),
+                     {QStringLiteral("-r"), QStringLiteral("paused for the test"), queue_}));
+        const test::PrintButtonOutcome outcome = printTo(queue_);
+        QCOMPARE(outcome.sentTo, QStringList{queue_});
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages()[0].icon, QMessageBox::Warning);
+        QVERIFY2(messages()[0].text.contains(QStringLiteral("paused for the test")),
+                 qPrintable(messages()[0].text));
+        QTest::qWait(1000);
+        QVERIFY(printed_->isEmpty());
+    }
+
+    // A queue whose device cannot be written: CUPS stops the job or the
+    // queue once it has the job, and the window says so.
+    void jobThatCupsStopsIsReported() {
+        const QString broken = QStringLiteral("QRV-Broken");
+        QVERIFY(cups(QStringLiteral("lpadmin"),
+                     {QStringLiteral("-p"), broken, QStringLiteral("-v"),
+                      QStringLiteral("file:///no-such-folder/out.pdf"), QStringLiteral("-P"),
+                      QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"),
+                      QStringLiteral("-E")}));
+        const test::PrintButtonOutcome outcome = printTo(broken);
+        QCOMPARE(outcome.sentTo, QStringList{broken});
+        QTRY_COMPARE_WITH_TIMEOUT(failed_->size(), 1, 10000);
+        expectOneStopMessage({QStringLiteral("\"") + broken + QStringLiteral("\""),
+                              QStringLiteral("the printer stopped the letter")});
+        QVERIFY(printed_->isEmpty());
+        cups(QStringLiteral("cancel"), {QStringLiteral("-a"), broken});
+        cups(QStringLiteral("lpadmin"), {QStringLiteral("-x"), broken});
     }
 
     void rejectingQueueGivesTheStopMessage() {
@@ -181,8 +243,7 @@ class CupsPrintTest : public QObject {
         printer.setPrinterName(queue_);
         const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
         QVERIFY(queue);
-        QCOMPARE(queue->name(), queue_);
-        const int newest = queue->requireAcceptingJobs();
+        const int newest = queue->admit().newestJob;
         QPainter painter(&printer);
         painter.drawText(QPointF(100, 100), QStringLiteral("refused"));
         QVERIFY(cups(QStringLiteral("cupsreject"), {queue_}));
@@ -199,7 +260,7 @@ class CupsPrintTest : public QObject {
 
     void documentThatNeverReachedCupsIsReported() {
         const CupsQueue queue(queue_);
-        const int newest = queue.requireAcceptingJobs();
+        const int newest = queue.admit().newestJob;
         QVERIFY_THROWS_EXCEPTION(PrintError, queue.requireJobSince(newest));
     }
 };

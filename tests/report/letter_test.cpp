@@ -1,41 +1,22 @@
-#include "core/display.h"
-#include "core/file_error.h"
 #include "report/letter.h"
-#include "report/letter_file.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
-#include "tests/support/temp_dir.h"
 
-#include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace qrv {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono;
-using test::ReadBytes;
 using test::ThaiCompanyName;
 using test::ThaiControlLine;
-using test::WriteBytes;
 
 constexpr year_month_day kDay = 2026y / December / 7;
 
 std::string Blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
 }
-
-class LetterFiles : public ::testing::Test {
-  protected:
-    std::string summaryWith(const std::string& firstLine) const {
-        return dir.write("012345", firstLine + "\r\n0123456789311206100000001000\r\n");
-    }
-
-    test::TempDir dir;
-};
 
 TEST(MakeSpaces, GivesOneBlankMoreThanAskedAndNoneForANegativeCount) {
     const struct {
@@ -53,9 +34,9 @@ TEST(FormatLetterDate, UsesEnglishMonthsAndTwoDigitDays) {
     EXPECT_EQ(FormatLetterDate(2026y / August / 31), "Aug 31, 2026");
 }
 
-TEST_F(LetterFiles, LetterOfA100MControlLineWithAThaiCompanyName) {
+TEST(Letter, LetterOfA100MControlLineWithAThaiCompanyName) {
     const std::string name = ThaiCompanyName();
-    const std::string letter = LetterForSummary(summaryWith(ThaiControlLine()), "123456", Format::M100, kDay);
+    const std::string letter = LetterForRun(ThaiControlLine(), 123456, Format::M100, kDay);
     const std::string expected =
         "\r\n" + Blanks(61) + "Date :Dec 07, 2026\r\n" + Blanks(2) + "Dear MANAGER\r\n" + "\r\n" +
         Blanks(21) + "THE VALMORA BANK PUBLIC COMPANY LIMITED\r\n" + "\r\n" + Blanks(51) +
@@ -69,7 +50,7 @@ TEST_F(LetterFiles, LetterOfA100MControlLineWithAThaiCompanyName) {
     EXPECT_EQ(letter, expected);
 }
 
-TEST_F(LetterFiles, LetterOfA10MControlLine) {
+TEST(Letter, LetterOfA10MControlLine) {
     // The 10 M control record: fields 1 to 8 one position further right, a
     // ten-digit total amount.
     const std::string line = test::ControlLine(test::Format::M10, {.termPayment = "H",
@@ -92,15 +73,14 @@ TEST_F(LetterFiles, LetterOfA10MControlLine) {
 // A summary file cut short inside the effective date: the letter takes the
 // field's last two characters as the year ("01012" gives 01/01/12, where the
 // result window shows 01/01/2).
-TEST_F(LetterFiles, ShortEffectiveDateEndsWithItsLastTwoCharacters) {
+TEST(Letter, ShortEffectiveDateEndsWithItsLastTwoCharacters) {
     const std::string line = test::ControlLine(Format::M100, {.effectiveDate = "010120"}).substr(0, 52);
     const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout100M), "7", kDay);
     EXPECT_EQ(lines[13], Blanks(61) + "EFFECTIVE DATE  : 01/01/12");
 }
 
-TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
-    const std::string summary = summaryWith(ThaiControlLine());
-    const std::string letter = LetterForSummary(summary, "99", Format::M10, kDay);
+TEST(Letter, ControlLineIsSplitByTheLayoutOfTheFormatGiven) {
+    const std::string letter = LetterForRun(ThaiControlLine(), 99, Format::M10, kDay);
     const std::string name10M = ThaiCompanyName().substr(1) + "C";
     for (const std::string& line :
          {"COMPANY CODE    : 12345" + ThaiCompanyName().substr(0, 1), "COMPANY NAME    : " + name10M,
@@ -109,71 +89,8 @@ TEST_F(LetterFiles, OtherFormatChosenAfterTheRunReadsTheFieldsOnePositionOff) {
         EXPECT_NE(letter.find(Blanks(61) + line + "\r\n"), std::string::npos) << line;
 }
 
-TEST_F(LetterFiles, EmptySummaryFileGivesAnEmptyLetter) {
-    const std::string summary = (dir.path() / "empty").string();
-    WriteBytes(summary, "");
-    EXPECT_EQ(LetterForSummary(summary, "0", Format::M100, kDay), "");
-}
-
-TEST_F(LetterFiles, MissingSummaryFileNamesThePathAndTheReason) {
-    const std::string missing = (dir.path() / "nothing").string();
-    try {
-        LetterForSummary(missing, "0", Format::M100, kDay);
-        FAIL() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), missing);
-        EXPECT_EQ(e.reason(), "No such file or directory");
-    }
-}
-
-TEST_F(LetterFiles, WriteLetterForSummaryWritesTheSameBytesAsTheBuilder) {
-    const std::string summary = summaryWith(ThaiControlLine());
-    const std::string letter = (dir.path() / "letter.txt").string();
-    WriteBytes(letter, std::string(5000, 'x'));
-    WriteLetterForSummary(letter, summary, "42", Format::M100, kDay);
-    EXPECT_EQ(ReadBytes(letter), LetterForSummary(summary, "42", Format::M100, kDay));
-    EXPECT_EQ(ReadLetterFile(letter), ReadBytes(letter));
-}
-
-TEST_F(LetterFiles, FailedSummaryLeavesTheLetterDestinationAlone) {
-    const std::string letter = (dir.path() / "letter.txt").string();
-    WriteBytes(letter, "earlier");
-    EXPECT_THROW(WriteLetterForSummary(letter, (dir.path() / "nothing").string(), "1", Format::M100, kDay),
-                 FileError);
-    EXPECT_EQ(ReadBytes(letter), "earlier");
-}
-
-TEST_F(LetterFiles, PlantedLinkInPlaceOfTheLetterFileIsRefusedNotFollowed) {
-#ifdef _WIN32
-    GTEST_SKIP() << "symbolic links on Windows need a privilege that a standard user lacks";
-#endif
-    const std::string letter = (dir.path() / "outputyyyy.txt").string();
-    const fs::path target = dir.path() / "victim";
-    WriteBytes(target, "keep me");
-    fs::create_symlink(target, letter);
-    for (const auto& use : {std::function<void()>([&] { WriteLetterFile(letter, "letter"); }),
-                            std::function<void()>([&] { ReadLetterFile(letter); })}) {
-        try {
-            use();
-            ADD_FAILURE() << "the link was followed";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.path(), letter);
-        }
-    }
-    EXPECT_EQ(ReadBytes(target), "keep me");
-}
-
-TEST_F(LetterFiles, LetterFileIsPrivateAndRemovingItTwiceIsNoError) {
-    const std::string letter = (dir.path() / "outputyyyy.txt").string();
-    WriteLetterFile(letter, "abc");
-#ifndef _WIN32 // where the folder's access list decides
-    struct stat info {};
-    ASSERT_EQ(::stat(letter.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
-#endif
-    RemoveLetterFile(letter);
-    EXPECT_FALSE(fs::exists(letter));
-    EXPECT_NO_THROW(RemoveLetterFile(letter));
+TEST(Letter, TitleNamesTheCompanyAndTheEffectiveDate) {
+    EXPECT_EQ(LetterTitle(ThaiControlLine(), Format::M100), "Covering letter 012345 31/12/06");
 }
 
 } // namespace

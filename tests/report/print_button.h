@@ -15,6 +15,8 @@ namespace qrv::test {
 struct PrintButtonOutcome {
     bool dialogShown = false;
     QStringList printedTo; // what each `printed` signal named
+    QStringList sentTo;    // what each `sentToPrinter` signal named
+    int failures = 0;      // `printFailed` signals
 };
 
 // The dialog is accepted after `choose` has set up its printer, as the user's
@@ -24,6 +26,8 @@ inline PrintButtonOutcome PressPrint(RecordingDialogs& dialogs, gui::frmSendData
                                      const std::function<void(QPrinter&)>& choose) {
     PrintButtonOutcome outcome;
     QSignalSpy printed(&window, &gui::frmSendData::printed);
+    QSignalSpy sent(&window, &gui::frmSendData::sentToPrinter);
+    QSignalSpy failed(&window, &gui::frmSendData::printFailed);
     dialogs.printNext([&](QPrintDialog& dialog) {
         outcome.dialogShown = true;
         choose(*dialog.printer());
@@ -32,6 +36,9 @@ inline PrintButtonOutcome PressPrint(RecordingDialogs& dialogs, gui::frmSendData
     window.cmdPrint_Click();
     for (const QList<QVariant>& signal : printed)
         outcome.printedTo << signal.at(0).toString();
+    for (const QList<QVariant>& signal : sent)
+        outcome.sentTo << signal.at(0).toString();
+    outcome.failures = static_cast<int>(failed.size());
     return outcome;
 }
 

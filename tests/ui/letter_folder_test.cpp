@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -41,6 +42,13 @@ class LetterFolder : public ::testing::Test {
             else
                 ::unsetenv(name.c_str());
         }
+    }
+
+    fs::path useRuntimeFolder() {
+        fs::create_directory(dir.path() / "run");
+        fs::permissions(dir.path() / "run", fs::perms(0700));
+        ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
+        return dir.path() / "run";
     }
 
     static mode_t Mode(const fs::path& path) {
@@ -104,23 +112,44 @@ TEST_F(LetterFolder, PlantedLinkInPlaceOfTheCacheFolderIsRefused) {
 // A killed program leaves its letter file behind; the next start removes it,
 // but not while a running program's window shows it.
 TEST_F(LetterFolder, LeftoverLetterFileIsRemovedUnlessAWindowShowsIt) {
-    fs::create_directory(dir.path() / "run");
-    fs::permissions(dir.path() / "run", fs::perms(0700));
-    ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
-    const fs::path letter = dir.path() / "run" / "outputyyyy.txt";
+    const fs::path letter = useRuntimeFolder() / "outputyyyy.txt";
 
     RemoveLeftoverLetterFile(); // none there: nothing to say
     EXPECT_FALSE(fs::exists(letter));
-
-    test::WriteBytes(letter, "left behind");
     {
-        const LetterFileInUse shown(letter.string());
-        const LetterFileInUse shownTwice(letter.string());
+        const LetterFile shown("shown");
         RemoveLeftoverLetterFile();
-        EXPECT_TRUE(fs::exists(letter));
+        EXPECT_EQ(test::ReadBytes(letter), "shown");
+        EXPECT_EQ(Mode(letter), 0600u);
     }
+    test::WriteBytes(letter, "left behind");
     RemoveLeftoverLetterFile();
     EXPECT_FALSE(fs::exists(letter));
+}
+
+// Two copies of the program share the letter file's name: the second one's
+// letter replaces the first one's, and each removes only its own.
+TEST_F(LetterFolder, TwoCopiesNeverDeleteEachOthersLetter) {
+    const fs::path letter = useRuntimeFolder() / "outputyyyy.txt";
+    auto first = std::make_unique<LetterFile>("first");
+    LetterFile second("second");
+    first->remove();
+    EXPECT_EQ(test::ReadBytes(letter), "second");
+    first = std::make_unique<LetterFile>("third");
+    second.remove();
+    EXPECT_EQ(test::ReadBytes(letter), "third");
+    first->remove();
+    EXPECT_FALSE(fs::exists(letter));
+    EXPECT_NO_THROW(first->remove());
+}
+
+TEST_F(LetterFolder, PlantedLinkInPlaceOfTheLetterFileIsReplacedNotFollowed) {
+    const fs::path letter = useRuntimeFolder() / "outputyyyy.txt";
+    test::WriteBytes(dir.path() / "victim", "keep me");
+    fs::create_symlink(dir.path() / "victim", letter);
+    LetterFile shown("letter");
+    EXPECT_FALSE(fs::is_symlink(letter));
+    EXPECT_EQ(test::ReadBytes(dir.path() / "victim"), "keep me");
 }
 
 TEST_F(LetterFolder, LetterFileThatCannotBeRemovedStaysWithoutAnError) {

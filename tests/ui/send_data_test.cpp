@@ -1,8 +1,8 @@
 #include "report/letter.h"
-#include "report/letter_file.h"
 #include "runs/module_100m.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/thai_control_line.h"
+#include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
@@ -29,7 +29,6 @@ class SendDataWindowTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<test::RecordingDialogs> dialogs_;
-    std::string summary_;
 
     static std::string FileBytes(const QString& path) {
         QFile file(path);
@@ -37,8 +36,22 @@ class SendDataWindowTest : public QObject {
     }
     static QString LetterPath() { return QString::fromStdString(LetterFilePath()); }
 
-    std::unique_ptr<frmSendData> open() {
-        return std::unique_ptr<frmSendData>(frmSendData::Form_Load(summary_, "654321", Format::M100));
+    CheckedRun run(const std::string& controlLine = test::ThaiControlLine()) const {
+        return {Format::M100, dir_.filePath(QStringLiteral("in.txt")), controlLine, 654321};
+    }
+
+    std::unique_ptr<frmSendData> open(const std::string& controlLine = test::ThaiControlLine()) {
+        return std::unique_ptr<frmSendData>(frmSendData::Form_Load(run(controlLine)));
+    }
+
+    static QString PrintToPdf(test::RecordingDialogs& dialogs, frmSendData& window, const QString& pdf) {
+        dialogs.printNext([&](QPrintDialog& dialog) {
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(pdf);
+            return QDialog::Accepted;
+        });
+        window.cmdPrint_Click();
+        return test::PdfText(pdf);
     }
 
     // What the window said besides "No printer is set up" when printing.
@@ -67,8 +80,6 @@ class SendDataWindowTest : public QObject {
         QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dir_.filePath(QStringLiteral("run")).toLocal8Bit());
         InstallThaiFontSubstitutions();
-        summary_ = dir_.filePath(QStringLiteral("012345")).toStdString();
-        WriteLetterFile(summary_, test::ThaiControlLine() + "\r\n");
     }
     void init() { dialogs_ = std::make_unique<test::RecordingDialogs>(); }
     void cleanup() { dialogs_.reset(); }
@@ -78,7 +89,7 @@ class SendDataWindowTest : public QObject {
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Report Send Data"));
         QCOMPARE(window->palette().color(QPalette::Window), QColor(224, 224, 224));
-        const std::string expected = LetterForSummary(summary_, "654321", Format::M100, Today());
+        const std::string expected = LetterForRun(test::ThaiControlLine(), 654321, Format::M100, Today());
         QCOMPARE(FileBytes(LetterPath()), expected);
 
         auto* text = window->findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox1"));
@@ -181,31 +192,45 @@ class SendDataWindowTest : public QObject {
         expectOneStopMessage({path + ".txt", QStringLiteral("No such file or directory")});
     }
 
-    void missingSummaryFileGivesAMessageAndNoWindow() {
-        const std::string missing = dir_.filePath(QStringLiteral("999999")).toStdString();
-        QVERIFY(frmSendData::Form_Load(missing, "1", Format::M100) == nullptr);
-        expectOneStopMessage({QString::fromStdString(missing), QStringLiteral("No such file or directory")});
-        QVERIFY(!QFile::exists(LetterPath()));
+    // The dialog asked about the name the user typed; the one with ".txt"
+    // added is asked about here, and No goes back to the dialog.
+    void saveAsksBeforeReplacingTheNameWithTxtAdded() {
+        const QString notes = dir_.filePath(QStringLiteral("notes.txt"));
+        test::WriteBytes(notes.toStdString(), "mine");
+        const auto window = open();
+        dialogs_->chooseNext(dir_.filePath(QStringLiteral("notes")));
+        dialogs_->answerNext(QMessageBox::No);
+        window->cmdSave_Click();
+        QCOMPARE(FileBytes(notes), std::string("mine"));
+        QCOMPARE(dialogs_->fileDialogs().size(), 2);
+        const MessageBoxShown& asked = dialogs_->messages().at(0);
+        QCOMPARE(asked.text, QStringLiteral("notes.txt already exists. Do you want to replace it?"));
+        QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
+
+        dialogs_->chooseNext(dir_.filePath(QStringLiteral("notes")));
+        dialogs_->answerNext(QMessageBox::Yes);
+        window->cmdSave_Click();
+        QCOMPARE(FileBytes(notes), FileBytes(LetterPath()));
     }
 
-    void emptySummaryFileGivesAnEmptyLetter() {
-        const std::string empty = dir_.filePath(QStringLiteral("000000")).toStdString();
-        WriteLetterFile(empty, "");
-        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(empty, "0", Format::M10));
-        QVERIFY(window);
-        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(),
-                 QString());
-        QCOMPARE(FileBytes(LetterPath()), std::string());
-    }
-
-    void plantedLinkAtTheLetterFileIsRefused() {
-        const QString victim = dir_.filePath(QStringLiteral("victim"));
-        WriteLetterFile(victim.toStdString(), "keep");
-        QVERIFY(QFile::link(victim, LetterPath()));
-        QVERIFY(frmSendData::Form_Load(summary_, "1", Format::M100) == nullptr);
-        expectOneStopMessage({LetterPath()});
-        QCOMPARE(FileBytes(victim), std::string("keep"));
-        QFile::remove(LetterPath());
+    // Two copies of the program: each shows, prints and removes its own letter.
+    void twoWindowsKeepTheirOwnLetters() {
+        const std::string nameA = test::ControlLine(Format::M100, {.companyName = "COMPANY AAAA"});
+        const std::string nameB = test::ControlLine(Format::M100, {.companyName = "COMPANY BBBB"});
+        auto first = open(nameA);
+        auto second = open(nameB);
+        QVERIFY(FileBytes(LetterPath()).find("COMPANY BBBB") != std::string::npos);
+        QVERIFY(PrintToPdf(*dialogs_, *first, dir_.filePath(QStringLiteral("a1.pdf")))
+                    .contains(QStringLiteral("COMPANY AAAA")));
+        second->close();
+        second.reset();
+        QVERIFY(PrintToPdf(*dialogs_, *first, dir_.filePath(QStringLiteral("a2.pdf")))
+                    .contains(QStringLiteral("COMPANY AAAA")));
+        QVERIFY(stopMessages().isEmpty());
+        const auto third = open(nameB);
+        first->close();
+        QVERIFY(FileBytes(LetterPath()).find("COMPANY BBBB") != std::string::npos);
     }
 
     void printWithTheDialogAnswered() {
@@ -260,11 +285,12 @@ class SendDataWindowTest : public QObject {
         QCOMPARE(check.exitCode(), 0);
         const QJsonObject labels =
             QJsonDocument::fromJson(check.readAllStandardOutput())["window"]["labels"].toObject();
-        const std::string summary = labels["Label1"].toString().toStdString();
         const std::string hash = labels["HashValue"].toString().toStdString();
         QVERIFY(!hash.empty());
+        const std::string bytes = FileBytes(media);
+        const CheckedRun checked{Format::M100, media, bytes.substr(0, bytes.find("\r\n")), std::stoi(hash)};
 
-        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(summary, hash, Format::M100));
+        const std::unique_ptr<frmSendData> window(frmSendData::Form_Load(checked));
         QVERIFY(window);
         QCOMPARE(FileBytes(letter), FileBytes(LetterPath()));
         QVERIFY(FileBytes(letter).find("HASH TOTAL      : " + hash + "\r\n") != std::string::npos);

@@ -244,8 +244,10 @@ class WindowsTest : public QObject {
             << "jan.txt (Format 100 M): control record rejected (2 messages), no summary written";
         QTest::newRow("wrong format") << int(RunOutcome::WrongFormat) << std::int64_t{0} << std::int64_t{0}
                                       << "jan.txt (Format 100 M): Wrong Format";
-        QTest::newRow("run error") << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
-                                   << "jan.txt (Format 100 M): stopped at line 7: not a number.";
+        QTest::newRow("run error")
+            << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
+            << "jan.txt (Format 100 M): The check stopped at line 7: in the Sign field, "
+               "\" \" is not a number.";
     }
 
     void verdict() {
@@ -258,7 +260,8 @@ class WindowsTest : public QObject {
         if (result.outcome == RunOutcome::Finished)
             result.summaryPath = "/d/012345";
         if (result.outcome == RunOutcome::RunError)
-            result.error = RunError{7, "not a number."};
+            result.error =
+                RunError{7, "The check stopped at line 7: in the Sign field, \" \" is not a number."};
         const RunCounts counts{rejected, messages, "16"};
         QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
     }

@@ -1,0 +1,21 @@
+// The run on screen, as far as its covering letter needs it.
+#pragma once
+
+#include "runs/format.h"
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace qrv::gui {
+
+// Kept from a run that reached the end of its media file, so that the letter
+// restates that run's own figures and never a file someone may have replaced since.
+struct CheckedRun {
+    Format format = Format::M10;
+    QString mediaFile;
+    std::string controlLine; // as the run wrote it into its summary file
+    std::int32_t hashTotal = 0;
+};
+
+} // namespace qrv::gui
