@@ -49,6 +49,8 @@ trap 'rm -rf "$work"; apt_get remove --purge -y qrv-edit >/dev/null 2>&1' EXIT
 
 check "the package installs" apt_get install -y "$deb"
 check "desktop entry validates" desktop-file-validate /usr/share/applications/io.github.qrvedit.QrvEdit.desktop
+# A MimeType line would make the program the default for every file of that type.
+check "desktop entry claims no file type" bash -c '! grep -q "^MimeType=" /usr/share/applications/io.github.qrvedit.QrvEdit.desktop'
 check "metainfo validates" appstreamcli validate --no-net --pedantic --explain \
     /usr/share/metainfo/io.github.qrvedit.QrvEdit.metainfo.xml
 check "qrv-edit is on PATH" [ "$(command -v qrv-edit)" = /usr/bin/qrv-edit ]

@@ -1,10 +1,12 @@
 // qrv-check on the sample media files, run as the built program.
 #include "summary/summary_file.h"
 #include "tests/cli/qrv_check_process.h"
+#include "tests/support/media_lines.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <future>
 #include <map>
 
 namespace qrv::test {
@@ -330,6 +332,32 @@ TEST(Letter, IsWrittenOnlyAfterAFinishedRun) {
         if (c.written) {
             EXPECT_EQ(SplitCrLfLines(ReadBytes(letter)).size(), 26u) << c.sample;
         }
+    }
+}
+
+// Two files of one company checked at the same moment write the same summary
+// file; each letter still restates its own control record.
+TEST(Letter, TwoRunsAtOnceEachWriteTheirOwnLetter) {
+    TempDir dir;
+    const auto media = [&](const std::string& name) {
+        std::vector<std::string> lines{ControlLine(Format::M100, {.companyName = name})};
+        lines.insert(lines.end(), 2000, DetailLine(Format::M100, {}));
+        return dir.write(name.substr(8) + ".txt", JoinLines(lines));
+    };
+    const std::string a = media("COMPANY AAAA");
+    const std::string b = media("COMPANY BBBB");
+    std::filesystem::create_directories(dir.path() / "a");
+    std::filesystem::create_directories(dir.path() / "b");
+    const auto check = [&](const std::string& file, const std::string& folder) {
+        return RunQrvCheck({"--format", "100M", "--letter", (dir.path() / folder / "letter").string(), file},
+                           dir.path() / folder);
+    };
+    for (int round = 0; round < 200; ++round) {
+        auto other = std::async(std::launch::async, [&] { return check(b, "b"); });
+        check(a, "a");
+        other.get();
+        ASSERT_NE(ReadBytes(dir.path() / "a" / "letter").find("COMPANY AAAA"), std::string::npos) << round;
+        ASSERT_NE(ReadBytes(dir.path() / "b" / "letter").find("COMPANY BBBB"), std::string::npos) << round;
     }
 }
 

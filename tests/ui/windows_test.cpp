@@ -887,6 +887,52 @@ class WindowsTest : public QObject {
         QVERIFY(!QFile::exists(letterPath));
     }
 
+    // Two files of one company: the letter always restates the run on screen,
+    // whatever has since become of the summary file, and a new run closes the
+    // letter of the one before.
+    void letterBelongsToTheRunOnScreen() {
+        const auto company = [&](const char* name) {
+            Control control = Totals("00001");
+            control.companyName = name;
+            return media(QString::fromLatin1(name).right(4) + ".txt",
+                         {ControlLine(Format::M100, control), Record(Format::M100, "1234567896", 100)});
+        };
+        const QString a = company("COMPANY AAAA");
+        const QString b = company("COMPANY BBBB");
+        const auto letterText = [&] {
+            frmSendData* letter = main_->findCoveringLetter();
+            return letter ? letter->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText() : QString();
+        };
+        FrmEdit* result = check(Format::M100, a);
+        const QString summary = result->valueField(Label::Label1)->text();
+        WriteBytes(QFile::encodeName(summary).toStdString(),
+                   ControlLine(Format::M100, {.companyName = "COMPANY BBBB"}) + "\r\n");
+        result->printSendData()->click();
+        QVERIFY(letterText().contains("COMPANY AAAA"));
+        const QString letterPath =
+            QFile::decodeName(QByteArray::fromStdString(main_->findCoveringLetter()->letterPath()));
+
+        result = check(Format::M100, b);
+        QVERIFY(!main_->findCoveringLetter());
+        QVERIFY(!QFile::exists(letterPath));
+        result->printSendData()->click();
+        QVERIFY(letterText().contains("COMPANY BBBB"));
+
+        // A failed print takes back the earlier "printed" line.
+        const auto print = [&](const QString& pdf) {
+            dialogs_->printNext([&](QPrintDialog& dialog) {
+                dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialog.printer()->setOutputFileName(pdf);
+                return QDialog::Accepted;
+            });
+            main_->findCoveringLetter()->cmdPrint_Click();
+        };
+        print(dir_->filePath("letter.pdf"));
+        QVERIFY(main_->statusBar()->currentMessage().startsWith("Letter printed to "));
+        print(dir_->filePath("no-such-folder/letter.pdf"));
+        QCOMPARE(main_->statusBar()->currentMessage(), QString());
+    }
+
     // Cells of any length, empty ones included, come back exactly after
     // blocks go in at the front, in the middle and past the end.
     void rejectedRowsKeepEveryCell() {
