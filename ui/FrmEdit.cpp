@@ -2,7 +2,6 @@
 
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
-#include "ui/result_window_adapter.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 

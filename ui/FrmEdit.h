@@ -5,6 +5,8 @@
 #include "runs/ports.h"
 #include "ui/rejected_rows.h"
 
+#include <QDateTime>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -21,7 +23,13 @@ class QTreeView;
 namespace qrv::gui {
 
 class ErrorTableModel;
-struct RunOrigin;
+
+// Which run fills the result window.
+struct RunOrigin {
+    Format format = Format::M10;
+    QString mediaPath;
+    QDateTime started;
+};
 
 class FrmEdit : public QWidget {
     Q_OBJECT

@@ -141,7 +141,7 @@ void MDIForm1::KVT_exit_Click() {
 
 void MDIForm1::openChooser(Format format, const QString& mediaFile) {
     setFiletype(format);
-    chooser().txtfile()->setText(mediaFile);
+    chooser().setPath(mediaFile);
     showSelFile();
 }
 
@@ -173,7 +173,7 @@ void MDIForm1::about_Click() {
 
 frmSelFile& MDIForm1::chooser() {
     if (!selFile_) {
-        selFile_ = new frmSelFile(*this);
+        selFile_ = new frmSelFile(*this, this);
         connect(selFile_, &frmSelFile::checkStarting, this, &MDIForm1::onCheckStarting);
         connect(selFile_, &frmSelFile::checked, this, &MDIForm1::onChecked);
     }
@@ -194,7 +194,7 @@ void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResul
 }
 
 void MDIForm1::showSelFile() {
-    chooser().present();
+    chooser().present(filetype);
 }
 
 void MDIForm1::onSubWindowActivated(QMdiSubWindow* window) {

@@ -5,6 +5,7 @@
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "ui/checked_run.h"
+#include "ui/result_window_adapter.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,12 +17,11 @@ class QMdiSubWindow;
 
 namespace qrv::gui {
 
-struct RunCounts;
 class FrmEdit;
 class frmSelFile;
 class frmSendData;
 
-class MDIForm1 : public QMainWindow {
+class MDIForm1 : public QMainWindow, public ResultWindowHost {
     Q_OBJECT
   public:
     // The format the menu chose; the next run checks the file in it.
@@ -31,10 +31,8 @@ class MDIForm1 : public QMainWindow {
     ~MDIForm1() override;
 
     QMdiArea* mdiArea() const { return mdiArea_; }
-    // The result window when it is open, else nullptr.
-    FrmEdit* findResultWindow() const;
-    // The result window, created maximized when it is not open.
-    FrmEdit& openResultWindow();
+    FrmEdit* findResultWindow() const override;
+    FrmEdit& openResultWindow() override;
     // The input file chooser when it exists, else nullptr.
     frmSelFile* selFile() const;
 

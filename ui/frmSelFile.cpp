@@ -1,7 +1,6 @@
 #include "ui/frmSelFile.h"
 
 #include "runs/format.h"
-#include "ui/MDIForm1.h"
 #include "ui/dialogs.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
@@ -38,10 +37,10 @@ QString DroppedFile(const QMimeData& data) {
     return {};
 }
 
-frmSelFile::frmSelFile(MDIForm1& mainWindow)
+frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
     // A tool window of the main window, so that a click on the main window
     // never hides it.
-    : QWidget(&mainWindow, Qt::Tool), mainWindow_(mainWindow), resultWindow_(mainWindow),
+    : QWidget(mainWindow, Qt::Tool), resultWindow_(results),
       user_(this, [this] { resultWindow_.flushRows(); }) {
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
@@ -102,8 +101,13 @@ void frmSelFile::Form_Load() {
     move(available.center() - rect().center());
 }
 
-void frmSelFile::present() {
-    const std::string_view caption = FormatCaption(mainWindow_.filetype);
+void frmSelFile::setPath(const QString& path) {
+    txtfile_->setText(path);
+}
+
+void frmSelFile::present(Format format) {
+    format_ = format;
+    const std::string_view caption = FormatCaption(format_);
     formatLine_->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     show();
     raise();
@@ -135,7 +139,7 @@ void frmSelFile::dragEnterEvent(QDragEnterEvent* event) {
 void frmSelFile::dropEvent(QDropEvent* event) {
     txtfile_->setText(DroppedFile(*event->mimeData()));
     event->acceptProposedAction();
-    present();
+    present(format_);
 }
 
 void frmSelFile::Edit_data_Click() {
@@ -145,12 +149,11 @@ void frmSelFile::Edit_data_Click() {
         return;
     }
     const std::string path = QFile::encodeName(txtfile_->text()).toStdString();
-    const Format format = mainWindow_.filetype;
     emit checkStarting();
-    resultWindow_.beginRun(format, txtfile_->text());
-    const RunResult result = CheckFile(format, path, resultWindow_, user_);
+    resultWindow_.beginRun(format_, txtfile_->text());
+    const RunResult result = CheckFile(format_, path, resultWindow_, user_);
     resultWindow_.runEnded(result);
-    emit checked(txtfile_->text(), format, result, resultWindow_.counts());
+    emit checked(txtfile_->text(), format_, result, resultWindow_.counts());
     hide();
 }
 

@@ -14,19 +14,19 @@ class QPushButton;
 
 namespace qrv::gui {
 
-class MDIForm1;
-
 // The first local file among dropped data; empty when there is none.
 QString DroppedFile(const QMimeData& data);
 
 class frmSelFile : public QWidget {
     Q_OBJECT
   public:
-    explicit frmSelFile(MDIForm1& mainWindow);
+    // A tool window of `mainWindow`; its runs fill the result window that `results` opens.
+    frmSelFile(ResultWindowHost& results, QWidget* mainWindow);
 
-    // Shows the chooser above the main window with the menu's format named
-    // and the focus in the path box.
-    void present();
+    // Shows the chooser above the main window, set to check files in
+    // `format`, with the focus in the path box.
+    void present(Format format);
+    void setPath(const QString& path);
 
     QLineEdit* txtfile() const { return txtfile_; }
     QLabel* formatLine() const { return formatLine_; }
@@ -53,7 +53,7 @@ class frmSelFile : public QWidget {
     // The folder of the typed path, else the folder last browsed to.
     QString browseFolder() const;
 
-    MDIForm1& mainWindow_;
+    Format format_ = Format::M10;
     ResultWindowAdapter resultWindow_;
     GuiUserPort user_;
     QLabel* formatLine_;

@@ -1,8 +1,6 @@
 #include "ui/result_window_adapter.h"
 
-#include "ui/FrmEdit.h"
-#include "ui/MDIForm1.h"
-
+#include <QDateTime>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <algorithm>
@@ -23,7 +21,7 @@ void ResultWindowAdapter::beginRun(Format format, const QString& mediaPath) {
 }
 
 FrmEdit& ResultWindowAdapter::window() {
-    FrmEdit& window = mainWindow_.openResultWindow();
+    FrmEdit& window = host_.openResultWindow();
     if (!windowUsed_) {
         window.beginRun(run_);
         windowUsed_ = true;
@@ -68,18 +66,18 @@ void ResultWindowAdapter::show() {
     flushRows();
     auto* frame = qobject_cast<QMdiSubWindow*>(shown.parentWidget());
     frame->showMaximized();
-    mainWindow_.mdiArea()->setActiveSubWindow(frame);
+    frame->mdiArea()->setActiveSubWindow(frame);
 }
 
 void ResultWindowAdapter::close() {
     pendingRows_ = RejectedRows();
-    if (FrmEdit* open = mainWindow_.findResultWindow())
+    if (FrmEdit* open = host_.findResultWindow())
         open->parentWidget()->close();
 }
 
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
-    if (FrmEdit* open = mainWindow_.findResultWindow())
+    if (FrmEdit* open = host_.findResultWindow())
         open->setRunReachedEnd(result.outcome == RunOutcome::Finished);
 }
 
@@ -87,7 +85,7 @@ void ResultWindowAdapter::flushRows() {
     if (pendingRows_.empty())
         return;
     const std::size_t count = pendingRows_.size();
-    if (FrmEdit* open = mainWindow_.findResultWindow())
+    if (FrmEdit* open = host_.findResultWindow())
         open->insertRows(pendingPosition_, std::move(pendingRows_));
     pendingRows_ = RejectedRows();
     rowsHandedOver_ += count;

@@ -1,26 +1,27 @@
-// The result window as a check run fills it, on top of the main window's
-// FrmEdit.
+// The result window as a check run fills it, on top of FrmEdit.
 #pragma once
 
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/ports.h"
+#include "ui/FrmEdit.h"
 #include "ui/rejected_rows.h"
 #include "ui/verdict.h"
 
-#include <QDateTime>
 #include <QString>
 
 namespace qrv::gui {
 
 class FrmEdit;
-class MDIForm1;
 
-// Which run fills the result window.
-struct RunOrigin {
-    Format format = Format::M10;
-    QString mediaPath;
-    QDateTime started;
+// Where the result window lives: the main window opens it or finds it.
+class ResultWindowHost {
+  public:
+    virtual ~ResultWindowHost() = default;
+    // The result window, created maximized when it is not open.
+    virtual FrmEdit& openResultWindow() = 0;
+    // The result window when it is open, else nullptr.
+    virtual FrmEdit* findResultWindow() const = 0;
 };
 
 // A run inserts its rejected records at positions 1, 2, ... ahead of an
@@ -30,7 +31,7 @@ struct RunOrigin {
 // message box the run shows.
 class ResultWindowAdapter : public ResultWindow {
   public:
-    explicit ResultWindowAdapter(MDIForm1& mainWindow) : mainWindow_(mainWindow) {}
+    explicit ResultWindowAdapter(ResultWindowHost& host) : host_(host) {}
 
     // Call before every run.
     void beginRun(Format format, const QString& mediaPath);
@@ -55,7 +56,7 @@ class ResultWindowAdapter : public ResultWindow {
     // run uses it first.
     FrmEdit& window();
 
-    MDIForm1& mainWindow_;
+    ResultWindowHost& host_;
     RunOrigin run_;
     RunCounts counts_;
     bool windowUsed_ = false;
