@@ -6,14 +6,12 @@
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
-#include "ui/command_line.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
-#include "ui/verdict.h"
 #include "version.h"
 
 #include <QAbstractItemModelTester>
@@ -36,7 +34,6 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -221,147 +218,6 @@ class WindowsTest : public QObject {
             // Drawn, not blank: its middle is opaque.
             QVERIFY(qAlpha(small.pixel(8, 8)) > 0);
         }
-    }
-
-    void verdict_data() {
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<std::int64_t>("rejected");
-        QTest::addColumn<std::int64_t>("messages");
-        QTest::addColumn<QString>("expected");
-        const auto finished = int(RunOutcome::Finished);
-        QTest::newRow("clean")
-            << finished << std::int64_t{0} << std::int64_t{0}
-            << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. Summary: /d/012345";
-        QTest::newRow("findings")
-            << finished << std::int64_t{3} << std::int64_t{1}
-            << "jan.txt (Format 100 M): 16 records, 3 rejected, 1 control or totals message. "
-               "Summary: /d/012345";
-        QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2}
-                                            << "jan.txt (Format 100 M): 16 records, 0 rejected, 2 control or "
-                                               "totals messages. Summary: /d/012345";
-        QTest::newRow("control rejected")
-            << int(RunOutcome::ControlRejected) << std::int64_t{0} << std::int64_t{2}
-            << "jan.txt (Format 100 M): control record rejected (2 messages), no summary written";
-        QTest::newRow("wrong format") << int(RunOutcome::WrongFormat) << std::int64_t{0} << std::int64_t{0}
-                                      << "jan.txt (Format 100 M): Wrong Format";
-        QTest::newRow("run error")
-            << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
-            << "jan.txt (Format 100 M): The check stopped at line 7: in the Sign field, "
-               "\" \" is not a number.";
-    }
-
-    void verdict() {
-        QFETCH(int, outcome);
-        QFETCH(std::int64_t, rejected);
-        QFETCH(std::int64_t, messages);
-        QFETCH(QString, expected);
-        RunResult result;
-        result.outcome = RunOutcome(outcome);
-        if (result.outcome == RunOutcome::Finished)
-            result.summaryPath = "/d/012345";
-        if (result.outcome == RunOutcome::RunError)
-            result.error =
-                RunError{7, "The check stopped at line 7: in the Sign field, \" \" is not a number."};
-        const RunCounts counts{rejected, messages, "16"};
-        QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
-    }
-
-    void commandLine_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status"); // -1: the windows start
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("mediaFile");
-        const QString usage = "Usage: qrv-edit [--format 10M|100M] [MEDIA_FILE]";
-        QTest::newRow("nothing") << QStringList{} << -1 << ""
-                                 << ""
-                                 << "";
-        QTest::newRow("file") << QStringList{"jan.txt"} << -1 << ""
-                              << ""
-                              << "jan.txt";
-        QTest::newRow("format and file") << QStringList{"--format", "100M", "/d/jan"} << -1 << ""
-                                         << "100M"
-                                         << "/d/jan";
-        QTest::newRow("format=") << QStringList{"--format=10M"} << -1 << ""
-                                 << "10M"
-                                 << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "qrv-edit " + QString(kVersion.data())
-                                 << ""
-                                 << "";
-        QTest::newRow("help") << QStringList{"-h"} << 0 << usage << ""
-                              << "";
-        QTest::newRow("unknown option") << QStringList{"--colour", "x"} << 2 << usage << ""
-                                        << "";
-        QTest::newRow("unknown format") << QStringList{"--format", "20M"} << 2 << "not \"20M\""
-                                        << ""
-                                        << "";
-        QTest::newRow("format missing") << QStringList{"--format"} << 2 << usage << ""
-                                        << "";
-        QTest::newRow("two files") << QStringList{"a", "b"} << 2 << "one media file"
-                                   << ""
-                                   << "";
-    }
-
-    void commandLine() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        QFETCH(QString, output);
-        QFETCH(QString, format);
-        QFETCH(QString, mediaFile);
-        const auto parsed = ParseCommandLine(QStringList{"qrv-edit"} + arguments);
-        if (status < 0) {
-            const auto* options = std::get_if<StartOptions>(&parsed);
-            QVERIFY(options);
-            QCOMPARE(options->format ? QString::fromLatin1(FormatName(*options->format).data()) : "", format);
-            QCOMPARE(options->mediaFile, mediaFile);
-            QCOMPARE(options->opensChooser(), !arguments.isEmpty());
-            return;
-        }
-        const auto* exit = std::get_if<EarlyExit>(&parsed);
-        QVERIFY(exit);
-        QCOMPARE(exit->status, status);
-        // Help and the version on stdout; errors and their usage on stderr.
-        QVERIFY2((status == 0 ? exit->out : exit->err).contains(output), qPrintable(exit->out + exit->err));
-        QVERIFY((status == 0 ? exit->err : exit->out).isEmpty());
-    }
-
-    // The program itself, for the parts main() does: no display needed to
-    // answer --version, and the exit status.
-    void programAnswersWithoutADisplay() {
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        program.setProcessEnvironment(environment);
-        program.start(QRV_EDIT_PATH, {"--version"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(program.readAllStandardOutput(), "qrv-edit " + QByteArray(kVersion.data()) + "\n");
-        program.start(QRV_EDIT_PATH, {"--no-such-option"});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 2);
-        QVERIFY(program.readAllStandardError().contains("Usage: qrv-edit"));
-        QVERIFY(program.readAllStandardOutput().isEmpty());
-    }
-
-    // A letter file that a killed run left behind goes at the next start.
-    void startRemovesALeftoverLetterFile() {
-        const QString run = dir_->filePath("run");
-        QVERIFY(QDir().mkdir(run));
-        QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString letter = run + "/outputyyyy.txt";
-        WriteBytes(QFile::encodeName(letter).toStdString(), "left behind");
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", run);
-        program.setProcessEnvironment(environment);
-        program.start(QRV_EDIT_PATH, {});
-        QVERIFY(program.waitForStarted(30000));
-        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(letter), 30000);
-        QCOMPARE(program.state(), QProcess::Running);
-        program.kill();
-        QVERIFY(program.waitForFinished(30000));
     }
 
     void chooserOpensOnTheCommandLinesFile() {
@@ -933,55 +789,6 @@ class WindowsTest : public QObject {
         QCOMPARE(main_->statusBar()->currentMessage(), QString());
     }
 
-    // Cells of any length, empty ones included, come back exactly after
-    // blocks go in at the front, in the middle and past the end.
-    void rejectedRowsKeepEveryCell() {
-        const ErrorRow wide{"99999", "12345678X6", "31/12/06", "", kThaiCompany, "Check digit error"};
-        const ErrorRow narrow{"1", "", "", "-", "0", "x"};
-        RejectedRows rows;
-        RejectedRows block;
-        block.append(wide);
-        block.append(narrow);
-        rows.insert(0, std::move(block), 1);
-        QVERIFY(block.empty());
-        RejectedRows middle;
-        middle.append(narrow);
-        rows.insert(1, std::move(middle), 2);
-        RejectedRows last;
-        last.append(wide);
-        rows.insert(99, std::move(last), 3);
-        const std::vector<std::pair<ErrorRow, std::uint32_t>> expected{
-            {wide, 1}, {narrow, 2}, {narrow, 1}, {wide, 3}};
-        QCOMPARE(rows.size(), expected.size());
-        for (std::size_t row = 0; row < expected.size(); ++row) {
-            QCOMPARE(rows.run(row), expected[row].second);
-            for (std::size_t column = 0; column < RejectedRows::kColumns; ++column)
-                QCOMPARE(std::string(rows.cell(row, column)), expected[row].first[column]);
-        }
-    }
-
-    void errorTableModel() {
-        ErrorTableModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        const std::vector<qrv::Column> columns{{"NO.", 600, Alignment::Left},
-                                               {"Amount", 2000, Alignment::Right}};
-        model.setColumns(columns);
-        const auto rows = [](std::initializer_list<const char*> numbers) {
-            RejectedRows block;
-            for (const char* number : numbers)
-                block.append(ErrorRow{number, "a", "b", "c", "d", "e"});
-            return block;
-        };
-        model.insertBlock(0, rows({"1", "2"}));
-        model.insertBlock(0, rows({"3"}));
-        model.insertBlock(99, rows({"4"}));
-        model.setColumns({{"NO.", 600, Alignment::Center}, {"Amount", 2000, Alignment::Left}});
-        model.setColumns({{"NO.", 600, Alignment::Left}});
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(model.columnCount(), 1);
-        QCOMPARE(model.index(0, 0).data().toString(), "3");
-        QCOMPARE(model.index(3, 0).data().toString(), "4");
-    }
 };
 
 QTEST_MAIN(WindowsTest)

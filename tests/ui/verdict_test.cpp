@@ -1,0 +1,58 @@
+// The status bar's line after a check run.
+#include "ui/verdict.h"
+
+#include <QtTest>
+
+using namespace qrv;
+using namespace qrv::gui;
+
+class VerdictTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void verdict_data() {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<std::int64_t>("rejected");
+        QTest::addColumn<std::int64_t>("messages");
+        QTest::addColumn<QString>("expected");
+        const auto finished = int(RunOutcome::Finished);
+        QTest::newRow("clean")
+            << finished << std::int64_t{0} << std::int64_t{0}
+            << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. Summary: /d/012345";
+        QTest::newRow("findings")
+            << finished << std::int64_t{3} << std::int64_t{1}
+            << "jan.txt (Format 100 M): 16 records, 3 rejected, 1 control or totals message. "
+               "Summary: /d/012345";
+        QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2}
+                                            << "jan.txt (Format 100 M): 16 records, 0 rejected, 2 control or "
+                                               "totals messages. Summary: /d/012345";
+        QTest::newRow("control rejected")
+            << int(RunOutcome::ControlRejected) << std::int64_t{0} << std::int64_t{2}
+            << "jan.txt (Format 100 M): control record rejected (2 messages), no summary written";
+        QTest::newRow("wrong format") << int(RunOutcome::WrongFormat) << std::int64_t{0} << std::int64_t{0}
+                                      << "jan.txt (Format 100 M): Wrong Format";
+        QTest::newRow("run error")
+            << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
+            << "jan.txt (Format 100 M): The check stopped at line 7: in the Sign field, "
+               "\" \" is not a number.";
+    }
+
+    void verdict() {
+        QFETCH(int, outcome);
+        QFETCH(std::int64_t, rejected);
+        QFETCH(std::int64_t, messages);
+        QFETCH(QString, expected);
+        RunResult result;
+        result.outcome = RunOutcome(outcome);
+        if (result.outcome == RunOutcome::Finished)
+            result.summaryPath = "/d/012345";
+        if (result.outcome == RunOutcome::RunError)
+            result.error =
+                RunError{7, "The check stopped at line 7: in the Sign field, \" \" is not a number."};
+        const RunCounts counts{rejected, messages, "16"};
+        QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
+    }
+};
+
+QTEST_MAIN(VerdictTest)
+#include "verdict_test.moc"
