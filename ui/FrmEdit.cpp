@@ -74,6 +74,7 @@ FrmEdit::FrmEdit() {
     layout->addWidget(buildControlRecord());
     layout->addWidget(buildDetailSummary(), 1);
     scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("scrollArea");
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setWidget(contents);
@@ -213,10 +214,6 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     return frame;
 }
 
-std::string FrmEdit::labelBytes(Label label) const {
-    return bytes_[static_cast<std::size_t>(label)];
-}
-
 void FrmEdit::beginRun(const RunOrigin& run) {
     for (const Label label : kAllLabels)
         setLabel(label, {});
@@ -234,7 +231,6 @@ void FrmEdit::beginRun(const RunOrigin& run) {
 }
 
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
-    bytes_[static_cast<std::size_t>(label)] = bytes;
     const QString text =
         label == Label::Label1
             ? QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))

@@ -36,10 +36,6 @@ class FrmEdit : public QWidget {
   public:
     FrmEdit();
 
-    // The value label's text as the run gave it (code page 874 bytes; the
-    // summary path of Label1 in the file system's encoding).
-    std::string labelBytes(Label label) const;
-
     // Empties every value label; the lists' entries so far are drawn dimmed
     // from now on, with a tooltip naming their run.
     void beginRun(const RunOrigin& run);
@@ -56,19 +52,12 @@ class FrmEdit : public QWidget {
 
     void Form_Activate();
 
-    QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
-    QPushButton* printSendData() const { return PrintSendData_; }
-    QListWidget* listErr() const { return ListErr_; }
-    QTreeView* listView() const { return ListView1_; }
-    ErrorTableModel* errorRows() const { return model_; }
-    // Holds the window's contents; it scrolls when the window is too small for them.
-    QScrollArea* scrollArea() const { return scroll_; }
-
   signals:
     // PrintSendData was clicked.
     void coveringLetterRequested();
 
   private:
+    QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void PrintSendData_Click();
     void showCurrentRow(const QModelIndex& current);
 
@@ -83,7 +72,6 @@ class FrmEdit : public QWidget {
     QScrollArea* scroll_;
     ErrorTableModel* model_;
     std::array<QLineEdit*, kLabelCount> values_{};
-    std::array<std::string, kLabelCount> bytes_;
     bool runReachedEnd_ = false;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };

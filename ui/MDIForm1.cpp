@@ -91,10 +91,6 @@ FrmEdit& MDIForm1::openResultWindow() {
     return *result;
 }
 
-frmSelFile* MDIForm1::selFile() const {
-    return selFile_;
-}
-
 void MDIForm1::showCoveringLetter() {
     if (frmSendData* open = findCoveringLetter()) {
         mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));

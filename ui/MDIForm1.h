@@ -30,12 +30,8 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     MDIForm1();
     ~MDIForm1() override;
 
-    QMdiArea* mdiArea() const { return mdiArea_; }
     FrmEdit* findResultWindow() const override;
     FrmEdit& openResultWindow() override;
-    // The input file chooser when it exists, else nullptr.
-    frmSelFile* selFile() const;
-
     // The covering letter window when it is open, else nullptr.
     frmSendData* findCoveringLetter() const;
     // Opens the covering letter window, or brings it forward when it is open.

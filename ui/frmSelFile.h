@@ -28,11 +28,6 @@ class frmSelFile : public QWidget {
     void present(Format format);
     void setPath(const QString& path);
 
-    QLineEdit* txtfile() const { return txtfile_; }
-    QLabel* formatLine() const { return formatLine_; }
-    QPushButton* cmdbrowse() const { return cmdbrowse_; }
-    QPushButton* editData() const { return Edit_data_; }
-
     void cmdbrowse_Click();
     void Edit_data_Click();
 

@@ -28,8 +28,6 @@ class frmSendData : public QWidget {
     static frmSendData* Form_Load(const CheckedRun& run, QWidget* parent = nullptr);
     ~frmSendData() override;
 
-    const std::string& letterPath() const { return letterFile_->path(); }
-
   public slots:
     void cmdSave_Click();
     void cmdPrint_Click();

@@ -5,6 +5,7 @@
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
+#include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/error_table_model.h"
@@ -71,18 +72,18 @@ void EditDataAllRejected(benchmark::State& state, Format format, const char* men
         qrv::gui::MDIForm1& window = *main;
         window.showMaximized();
         window.findChild<QAction*>(menuItem)->trigger();
-        window.selFile()->txtfile()->setText(path);
+        Txtfile(*SelFile(window))->setText(path);
         for (int run = 0; run < firstRuns; ++run)
-            window.selFile()->editData()->click();
+            EditData(*SelFile(window))->click();
         QApplication::processEvents();
         state.ResumeTiming();
 
-        window.selFile()->editData()->click();
+        EditData(*SelFile(window))->click();
         QApplication::processEvents();
 
         state.PauseTiming();
         const auto* result = window.findResultWindow();
-        if (!result || !result->isVisible() || result->errorRows()->rowCount() != records * (firstRuns + 1))
+        if (!result || !result->isVisible() || ErrorRows(*result)->rowCount() != records * (firstRuns + 1))
             state.SkipWithError("the result window does not show every rejected record");
         if (!measured) {
             state.counters["MB_added"] = ProcessMegabytes("VmRSS") - before;

@@ -2,6 +2,7 @@
 // be reached. Runs once per screen (tests/ui/CMakeLists.txt), on an offscreen
 // screen of the size QRV_SCREEN names, at the scale QT_SCALE_FACTOR gives.
 #include "tests/ui/recording_dialogs.h"
+#include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
@@ -24,6 +25,7 @@
 
 using namespace qrv;
 using namespace qrv::gui;
+using namespace qrv::test;
 
 namespace {
 
@@ -49,8 +51,8 @@ class ScalingTest : public QObject {
     // part of the screen the window may use.
     bool whollyVisible(const QWidget& widget) const {
         const QRect global(widget.mapToGlobal(QPoint(0, 0)), widget.size());
-        return RectIn(widget, *main_->mdiArea()).intersected(main_->mdiArea()->viewport()->geometry()) ==
-                   RectIn(widget, *main_->mdiArea()) &&
+        return RectIn(widget, *MdiArea(*main_)).intersected(MdiArea(*main_)->viewport()->geometry()) ==
+                   RectIn(widget, *MdiArea(*main_)) &&
                ScreenArea().contains(global);
     }
 
@@ -60,7 +62,7 @@ class ScalingTest : public QObject {
         if (!QFile::copy(QRV_SAMPLES_DIR "/100m-rejected.txt", media))
             return nullptr;
         main_->openChooser(Format::M100, media);
-        main_->selFile()->editData()->click();
+        EditData(*SelFile(*main_))->click();
         return main_->findResultWindow();
     }
 
@@ -96,8 +98,8 @@ class ScalingTest : public QObject {
     void resultWindowReachesEveryControlAndTheLastRow() {
         FrmEdit* result = checkRejectedSample();
         QVERIFY(result);
-        QTRY_COMPARE(result->errorRows()->rowCount(), 8);
-        QScrollArea* scroll = result->scrollArea();
+        QTRY_COMPARE(ErrorRows(*result)->rowCount(), 8);
+        QScrollArea* scroll = ScrollArea(*result);
         for (QWidget* control : scroll->widget()->findChildren<QWidget*>()) {
             if (control->objectName().isEmpty() || !control->isVisibleTo(result))
                 continue;
@@ -110,14 +112,14 @@ class ScalingTest : public QObject {
                 QVERIFY2(scroll->viewport()->rect().intersects(seen), qPrintable(control->objectName()));
         }
 
-        QTreeView* list = result->listView();
+        QTreeView* list = ListView1(*result);
         scroll->verticalScrollBar()->setValue(0);
         QApplication::setActiveWindow(main_.get());
         QVERIFY(QTest::qWaitForWindowActive(main_.get()));
         list->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(QApplication::focusWidget(), list);
         QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
-        const QModelIndex last = result->errorRows()->index(7, 0);
+        const QModelIndex last = ErrorRows(*result)->index(7, 0);
         QCOMPARE(list->currentIndex().row(), 7);
         QApplication::processEvents();
         const QRect row = list->visualRect(last);
@@ -138,7 +140,7 @@ class ScalingTest : public QObject {
     void letterWindowButtonsAreWhole() {
         FrmEdit* result = checkRejectedSample();
         QVERIFY(result);
-        result->printSendData()->click();
+        PrintSendData(*result)->click();
         frmSendData* letter = main_->findCoveringLetter();
         QVERIFY(letter);
         QApplication::processEvents();

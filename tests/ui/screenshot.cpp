@@ -4,6 +4,7 @@
 // and letter-window.png (scripts/screenshot-result.sh).
 #include "runs/format.h"
 #include "tests/ui/recording_dialogs.h"
+#include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QTest>
 #include <cstdio>
+
+using namespace qrv::test;
 
 namespace {
 
@@ -46,10 +49,10 @@ int main(int argc, char** argv) {
     window.setGeometry(window.screen()->availableGeometry());
     window.show();
     window.openChooser(*format, QString::fromLocal8Bit(argv[2]));
-    qrv::gui::frmSelFile* chooser = window.selFile();
+    qrv::gui::frmSelFile* chooser = SelFile(window);
     if (!Save(*chooser, folder, "chooser.png"))
         return 1;
-    chooser->editData()->click();
+    EditData(*chooser)->click();
     qrv::gui::FrmEdit* result = window.findResultWindow();
     if (!result) {
         std::fprintf(stderr, "screenshot: the check of %s left no result window\n", argv[2]);
@@ -57,7 +60,7 @@ int main(int argc, char** argv) {
     }
     if (!Save(window, folder, "result-window.png"))
         return 1;
-    result->printSendData()->click();
+    PrintSendData(*result)->click();
     if (!window.findCoveringLetter()) {
         std::fprintf(stderr, "screenshot: no covering letter for %s\n", argv[2]);
         return 1;

@@ -4,6 +4,7 @@
 // would not show what a window manager shows.
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
@@ -21,6 +22,7 @@
 
 using namespace qrv;
 using namespace qrv::gui;
+using namespace qrv::test;
 
 namespace {
 
@@ -46,7 +48,7 @@ class TitlesTest : public QObject {
 
     // Presses Edit Data with `path`; the message box it raises is read and closed.
     QString messageTitleAfterEditData(MDIForm1& main, const QString& path) {
-        main.selFile()->txtfile()->setText(path);
+        Txtfile(*SelFile(main))->setText(path);
         QString title = QStringLiteral("<no message box>");
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -57,7 +59,7 @@ class TitlesTest : public QObject {
             box->done(QMessageBox::Ok);
         });
         poll.start(50);
-        main.selFile()->editData()->click();
+        EditData(*SelFile(main))->click();
         return title;
     }
 
@@ -77,17 +79,16 @@ class TitlesTest : public QObject {
         QCOMPARE(XTitle(main), QStringLiteral("QRV Edit Data"));
 
         main.findChild<QAction*>(QStringLiteral("KVT_100m"))->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(main.selFile()));
-        QCOMPARE(XTitle(*main.selFile()), QStringLiteral("Choose file"));
+        QVERIFY(QTest::qWaitForWindowExposed(SelFile(main)));
+        QCOMPARE(XTitle(*SelFile(main)), QStringLiteral("Choose file"));
         QCOMPARE(messageTitleAfterEditData(main, QString()), QStringLiteral("KVT Edit Program"));
 
         const QString path = dir_.filePath(QStringLiteral("in.txt"));
-        test::WriteBytes(QFile::encodeName(path).toStdString(),
-                         test::JoinLines({test::ControlLine(Format::M10, {})}));
+        WriteBytes(QFile::encodeName(path).toStdString(), JoinLines({ControlLine(Format::M10, {})}));
         QCOMPARE(messageTitleAfterEditData(main, path), QStringLiteral("Warning"));
 
-        test::WriteBytes(QFile::encodeName(path).toStdString(),
-                         test::JoinLines({test::ControlLine(Format::M100, {.totalRecord = "00000"})}));
+        WriteBytes(QFile::encodeName(path).toStdString(),
+                   JoinLines({ControlLine(Format::M100, {.totalRecord = "00000"})}));
         main.findChild<QAction*>(QStringLiteral("KVT_100m"))->trigger();
         messageTitleAfterEditData(main, path);
         QVERIFY(main.findResultWindow());

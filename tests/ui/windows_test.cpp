@@ -3,6 +3,7 @@
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
+#include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
@@ -10,6 +11,7 @@
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/letter_folder.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 #include "version.h"
@@ -85,14 +87,14 @@ std::string Record(Format format, const char* account, std::int64_t satang) {
 
 QStringList ListErrLines(const FrmEdit& window) {
     QStringList lines;
-    for (int i = 0; i < window.listErr()->count(); ++i)
-        lines << window.listErr()->item(i)->text();
+    for (int i = 0; i < ListErr(window)->count(); ++i)
+        lines << ListErr(window)->item(i)->text();
     return lines;
 }
 
 QStringList CellsOf(const FrmEdit& window, int column) {
     QStringList cells;
-    const auto* model = window.errorRows();
+    const auto* model = ErrorRows(window);
     for (int row = 0; row < model->rowCount(); ++row)
         cells << model->index(row, column).data().toString();
     return cells;
@@ -121,18 +123,18 @@ class WindowsTest : public QObject {
     // Menu, path, "Edit Data"; the run's message box, if any, answered OK.
     FrmEdit* check(Format format, const QString& path) {
         chooseFormat(format);
-        main_->selFile()->txtfile()->setText(path);
-        main_->selFile()->editData()->click();
+        Txtfile(*SelFile(*main_))->setText(path);
+        EditData(*SelFile(*main_))->click();
         return main_->findResultWindow();
     }
 
     // Another child window takes the focus, then the result window gets it back.
     void reactivate(FrmEdit& window) {
-        auto* other = main_->mdiArea()->addSubWindow(new QWidget);
+        auto* other = MdiArea(*main_)->addSubWindow(new QWidget);
         other->setAttribute(Qt::WA_DeleteOnClose);
         other->show();
-        main_->mdiArea()->setActiveSubWindow(other);
-        main_->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.parentWidget()));
+        MdiArea(*main_)->setActiveSubWindow(other);
+        MdiArea(*main_)->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.parentWidget()));
         other->close();
     }
 
@@ -178,20 +180,20 @@ class WindowsTest : public QObject {
         chooseFormat(Format::M100);
         QCOMPARE(main_->filetype, Format::M100);
         QVERIFY(!checked("KVT_10m") && checked("KVT_100m"));
-        QCOMPARE(main_->selFile()->formatLine()->text(), "Format 100 M");
+        QCOMPARE(FormatLine(*SelFile(*main_))->text(), "Format 100 M");
         chooseFormat(Format::M10);
         QCOMPARE(main_->filetype, Format::M10);
         QVERIFY(checked("KVT_10m") && !checked("KVT_100m"));
-        frmSelFile* chooser = main_->selFile();
+        frmSelFile* chooser = SelFile(*main_);
         QVERIFY(chooser && chooser->isVisible() && chooser->isWindow());
-        QCOMPARE(chooser->formatLine()->text(), "Format 10 M");
+        QCOMPARE(FormatLine(*chooser)->text(), "Format 10 M");
         QCOMPARE(chooser->windowTitle(), "Choose file");
         // A tool window of the main window stays above it.
         QCOMPARE(chooser->windowType(), Qt::Tool);
         QCOMPARE(chooser->parentWidget(), main_.get());
-        QCOMPARE(chooser->editData()->text(), "&Edit Data");
-        QCOMPARE(chooser->cmdbrowse()->text(), "&Browse...");
-        QVERIFY(chooser->editData()->isDefault());
+        QCOMPARE(EditData(*chooser)->text(), "&Edit Data");
+        QCOMPARE(Cmdbrowse(*chooser)->text(), "&Browse...");
+        QVERIFY(EditData(*chooser)->isDefault());
         QVERIFY(!main_->findResultWindow());
     }
 
@@ -212,7 +214,7 @@ class WindowsTest : public QObject {
     void windowsCarryTheProgramsIcon() {
         QCOMPARE(QGuiApplication::desktopFileName(), "io.github.qrvedit.QrvEdit");
         chooseFormat(Format::M10);
-        for (const QWidget* window : QList<QWidget*>{main_.get(), main_->selFile()}) {
+        for (const QWidget* window : QList<QWidget*>{main_.get(), SelFile(*main_)}) {
             const QImage small = window->windowIcon().pixmap(16, 16).toImage();
             QCOMPARE(small.size(), QSize(16, 16));
             // Drawn, not blank: its middle is opaque.
@@ -223,8 +225,8 @@ class WindowsTest : public QObject {
     void chooserOpensOnTheCommandLinesFile() {
         main_->openChooser(Format::M100, "/data/jan.txt");
         QCOMPARE(main_->filetype, Format::M100);
-        QVERIFY(main_->selFile()->isVisible());
-        QCOMPARE(main_->selFile()->txtfile()->text(), "/data/jan.txt");
+        QVERIFY(SelFile(*main_)->isVisible());
+        QCOMPARE(Txtfile(*SelFile(*main_))->text(), "/data/jan.txt");
     }
 
     void checkFillsResultWindow_data() {
@@ -252,20 +254,17 @@ class WindowsTest : public QObject {
         FrmEdit* window = check(format, path);
         QVERIFY(window);
 
-        QVERIFY(!main_->selFile()->isVisible());
-        QCOMPARE(main_->selFile()->txtfile()->text(), path);
-        QCOMPARE(main_->mdiArea()->subWindowList().size(), 1);
+        QVERIFY(!SelFile(*main_)->isVisible());
+        QCOMPARE(Txtfile(*SelFile(*main_))->text(), path);
+        QCOMPARE(MdiArea(*main_)->subWindowList().size(), 1);
         QVERIFY(window->parentWidget()->isMaximized());
         QCOMPARE(window->windowTitle(), "From Edit Data");
 
         const auto label = [&](Label which) {
-            return window->valueField(which)->text();
+            return ValueField(*window, which)->text();
         };
         QCOMPARE(label(Label::Label1), dir_->filePath("012345"));
-        QCOMPARE(window->labelBytes(Label::Label1),
-                 QFile::encodeName(dir_->filePath("012345")).toStdString());
         QCOMPARE(label(Label::Com_name), kThaiCompanyText + QString(24, ' '));
-        QCOMPARE(window->labelBytes(Label::Com_name), kThaiCompany + std::string(24, ' '));
         QCOMPARE(label(Label::Com_code), "012345");
         QCOMPARE(label(Label::Term_p), "M");
         QCOMPARE(label(Label::Eff_date), "15/01/24");
@@ -275,8 +274,7 @@ class WindowsTest : public QObject {
         QCOMPARE(label(Label::Label26), "13,845.67");
         // Account weights 216 and 160; amount weights 31 and 77 in both formats.
         QCOMPARE(label(Label::HashValue), "19016"); // 216 * 31 + 160 * 77
-        QCOMPARE(window->labelBytes(Label::HashValue), "19016");
-        QCOMPARE(window->valueField(Label::Total_amount)->alignment() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(ValueField(*window, Label::Total_amount)->alignment() & Qt::AlignHorizontal_Mask,
                  Qt::AlignRight);
 
         QVERIFY(ListErrLines(*window).isEmpty());
@@ -285,8 +283,8 @@ class WindowsTest : public QObject {
         QCOMPARE(CellsOf(*window, 2), (QStringList{"15/01/24", "15/01/24"}));
         QCOMPARE(CellsOf(*window, 5), (QStringList{"Check digit error", "ACCOUNT is not numeric"}));
 
-        const auto* model = window->errorRows();
-        const QHeaderView* header = window->listView()->header();
+        const auto* model = ErrorRows(*window);
+        const QHeaderView* header = ListView1(*window)->header();
         QCOMPARE(model->columnCount(), 6);
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(header->sectionSize(i), TwipsToPixels(*window, widthsTwips[i]));
@@ -302,7 +300,7 @@ class WindowsTest : public QObject {
         QCOMPARE(main_->statusBar()->currentMessage(),
                  QString("in.txt (%1): 4 records, 2 rejected, 0 control or totals messages. Summary: %2")
                      .arg(format == Format::M10 ? "Format 10 M" : "Format 100 M", dir_->filePath("012345")));
-        QVERIFY(window->printSendData()->isEnabled());
+        QVERIFY(PrintSendData(*window)->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -338,7 +336,7 @@ class WindowsTest : public QObject {
         FrmEdit& window = main_->openResultWindow();
         const QString path = "/home/clerk/" + QString("payroll/").repeated(20) + "012345";
         window.setLabel(Label::Label1, QFile::encodeName(path).toStdString());
-        const auto* field = qobject_cast<const ElidedLineEdit*>(window.valueField(Label::Label1));
+        const auto* field = qobject_cast<const ElidedLineEdit*>(ValueField(window, Label::Label1));
         QVERIFY(field);
         QCOMPARE(field->text(), path);
         QCOMPARE(field->toolTip(), path);
@@ -352,32 +350,32 @@ class WindowsTest : public QObject {
     void thaiTextShowsInThaiFaces() {
         FrmEdit& window = main_->openResultWindow();
         main_->findChild<QAction*>("KVT_10m")->trigger();
-        const QList<QWidget*> widgets{window.valueField(Label::Com_name),
-                                      window.valueField(Label::Label1),
-                                      window.printSendData(),
-                                      window.listView(),
-                                      window.listErr(),
-                                      main_->selFile()->txtfile()};
+        const QList<QWidget*> widgets{ValueField(window, Label::Com_name),
+                                      ValueField(window, Label::Label1),
+                                      PrintSendData(window),
+                                      ListView1(window),
+                                      ListErr(window),
+                                      Txtfile(*SelFile(*main_))};
         for (const QWidget* widget : widgets) {
             const QString family = QFontInfo(widget->font()).family();
             QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai),
                      qPrintable(widget->objectName() + ": " + family));
         }
-        QCOMPARE(window.printSendData()->text(), QStringLiteral("พิมพ์ใบนำส่งข้อมูล"));
+        QCOMPARE(PrintSendData(window)->text(), QStringLiteral("พิมพ์ใบนำส่งข้อมูล"));
         // 0xDB is left undefined by code page 874; 0xA0 is the no-break space.
         QCOMPARE(FromMedia("\xdb\xa0\x80"), QStringLiteral("\uFFFD\u00A0\u20AC"));
     }
 
     void emptyPathAsksForFile() {
         chooseFormat(Format::M100);
-        main_->selFile()->editData()->click();
+        EditData(*SelFile(*main_))->click();
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
         QCOMPARE(shown.text, "Please select input file ");
         QCOMPARE(shown.title, "KVT Edit Program");
         QCOMPARE(shown.icon, QMessageBox::Critical);
         QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(main_->selFile()->isVisible());
+        QVERIFY(SelFile(*main_)->isVisible());
         QVERIFY(!main_->findResultWindow());
     }
 
@@ -392,7 +390,7 @@ class WindowsTest : public QObject {
         QCOMPARE(dialogs_->messages().first().text, "Wrong Format");
         QCOMPARE(dialogs_->messages().first().title, "Warning");
         QCOMPARE(dialogs_->messages().first().icon, QMessageBox::Critical);
-        QVERIFY(main_->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(MdiArea(*main_)->subWindowList().isEmpty());
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -416,7 +414,7 @@ class WindowsTest : public QObject {
         media("letters.txt", {ControlLine(Format::M10, Totals("0000A"))});
 
         FrmEdit* window = check(Format::M10, good);
-        QVERIFY(window && window->printSendData()->isEnabled());
+        QVERIFY(window && PrintSendData(*window)->isEnabled());
 
         dialogs_->clear();
         QCOMPARE(check(Format::M10, dir_->filePath(fileName)), window);
@@ -426,13 +424,13 @@ class WindowsTest : public QObject {
         else
             QCOMPARE(dialogs_->messages().first().icon, QMessageBox::Critical);
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(!window->printSendData()->isEnabled());
+        QVERIFY(!PrintSendData(*window)->isEnabled());
         reactivate(*window);
-        QVERIFY(!window->printSendData()->isEnabled());
+        QVERIFY(!PrintSendData(*window)->isEnabled());
 
         QCOMPARE(check(Format::M10, good), window);
         reactivate(*window);
-        QVERIFY(window->printSendData()->isEnabled());
+        QVERIFY(PrintSendData(*window)->isEnabled());
     }
 
     void controlErrorsListed() {
@@ -441,8 +439,8 @@ class WindowsTest : public QObject {
         QVERIFY(window);
         QCOMPARE(ListErrLines(*window),
                  (QStringList{"CTL.REC APPLY CODE ERROR", "CLT.REC STATUS is not equal 'A'"}));
-        QVERIFY(!window->printSendData()->isEnabled());
-        QVERIFY(window->valueField(Label::HashValue)->text().isEmpty());
+        QVERIFY(!PrintSendData(*window)->isEnabled());
+        QVERIFY(ValueField(*window, Label::HashValue)->text().isEmpty());
     }
 
     void secondRunRowsComeFirst() {
@@ -454,16 +452,16 @@ class WindowsTest : public QObject {
                                  Record(Format::M10, "1234567892", 3), Record(Format::M10, "1234567893", 4)});
         FrmEdit* window = check(Format::M100, first);
         QVERIFY(window);
-        QAbstractItemModelTester tester(window->errorRows(),
+        QAbstractItemModelTester tester(ErrorRows(*window),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         QCOMPARE(check(Format::M10, second), window);
         QCOMPARE(CellsOf(*window, 0), (QStringList{"1", "2", "1", "3"}));
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567892", "1234567893", "1234567890", "1234567891"}));
         QCOMPARE(ListErrLines(*window), QStringList{"CTL.REC total record not equal total record of detail"});
-        QCOMPARE(window->valueField(Label::Label24)->text(), "2");
+        QCOMPARE(ValueField(*window, Label::Label24)->text(), "2");
         const auto alignment =
-            window->errorRows()->index(3, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+            ErrorRows(*window)->index(3, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
         QCOMPARE(alignment & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
@@ -479,35 +477,34 @@ class WindowsTest : public QObject {
                                                   Record(Format::M100, "1234567891", 100)});
         FrmEdit* window = check(Format::M100, first);
         QVERIFY(window);
-        QCOMPARE(window->valueField(Label::Label24)->text(), "1");
+        QCOMPARE(ValueField(*window, Label::Label24)->text(), "1");
 
         QCOMPARE(check(Format::M100, second), window);
         for (const Label label : {Label::HashValue, Label::Label24, Label::Label26}) {
-            QVERIFY2(window->valueField(label)->text().isEmpty(), LabelName(label).data());
-            QVERIFY(window->labelBytes(label).empty());
+            QVERIFY2(ValueField(*window, label)->text().isEmpty(), LabelName(label).data());
         }
-        QCOMPARE(window->valueField(Label::Label1)->text(), dir_->filePath("012345"));
+        QCOMPARE(ValueField(*window, Label::Label1)->text(), dir_->filePath("012345"));
         const QColor dimmed = window->palette().color(QPalette::Disabled, QPalette::Text);
         const QStringList errors = ListErrLines(*window);
         QCOMPARE(errors, (QStringList{"CTL.REC total record not equal total record of detail",
                                       "CLT.REC STATUS is not equal 'A'"}));
-        QListWidgetItem* earlierLine = window->listErr()->item(0);
+        QListWidgetItem* earlierLine = ListErr(*window)->item(0);
         QCOMPARE(earlierLine->foreground().color(), dimmed);
         QVERIFY(earlierLine->toolTip().contains(first));
         QVERIFY(earlierLine->toolTip().contains(QDate::currentDate().toString("yyyy-MM-dd")));
-        QVERIFY(window->listErr()->item(1)->toolTip().isEmpty());
-        QCOMPARE(window->listErr()->item(1)->foreground().style(), Qt::NoBrush);
-        const QModelIndex earlierRow = window->errorRows()->index(0, 5);
+        QVERIFY(ListErr(*window)->item(1)->toolTip().isEmpty());
+        QCOMPARE(ListErr(*window)->item(1)->foreground().style(), Qt::NoBrush);
+        const QModelIndex earlierRow = ErrorRows(*window)->index(0, 5);
         QCOMPARE(earlierRow.data(Qt::ForegroundRole).value<QColor>(), dimmed);
         QVERIFY(earlierRow.data(Qt::ToolTipRole).toString().contains(first));
 
         QCOMPARE(check(Format::M100, third), window);
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
-        const auto* model = window->errorRows();
+        const auto* model = ErrorRows(*window);
         QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
         QVERIFY(!model->index(0, 1).data(Qt::ToolTipRole).isValid());
         QVERIFY(model->index(1, 1).data(Qt::ToolTipRole).toString().contains(first));
-        QVERIFY(window->listErr()->item(1)->toolTip().contains(second));
+        QVERIFY(ListErr(*window)->item(1)->toolTip().contains(second));
     }
 
     // "Please check data input file." opens over the rows it asks about.
@@ -518,7 +515,7 @@ class WindowsTest : public QObject {
         QStringList seen;
         dialogs_->watchMessages([&](const MessageBoxShown& shown) {
             const FrmEdit* window = main_->findResultWindow();
-            seen << shown.text + ": " + QString::number(window ? window->errorRows()->rowCount() : -1);
+            seen << shown.text + ": " + QString::number(window ? ErrorRows(*window)->rowCount() : -1);
         });
         QVERIFY(check(Format::M10, path));
         QCOMPARE(seen, QStringList{"Please check data input file.: 2"});
@@ -531,9 +528,9 @@ class WindowsTest : public QObject {
             media("in.txt", {ControlLine(Format::M10, Totals("00001")), DetailLine(Format::M10, detail)});
         FrmEdit* window = check(Format::M10, path);
         QVERIFY(window);
-        QTreeView* view = window->listView();
+        QTreeView* view = ListView1(*window);
         QApplication::processEvents();
-        const QRect cell = view->visualRect(window->errorRows()->index(0, 4));
+        const QRect cell = view->visualRect(ErrorRows(*window)->index(0, 4));
         const QImage picture = view->viewport()->grab().toImage();
         const QRgb background = picture.pixel(cell.right() - 1, cell.top() + 1);
         for (int x = cell.right() - 5; x <= cell.right(); ++x)
@@ -547,28 +544,28 @@ class WindowsTest : public QObject {
 
     void chooserKeepsPath() {
         chooseFormat(Format::M10);
-        frmSelFile* chooser = main_->selFile();
-        chooser->txtfile()->setText("typed.txt");
+        frmSelFile* chooser = SelFile(*main_);
+        Txtfile(*chooser)->setText("typed.txt");
         dialogs_->chooseNext("");
         chooser->cmdbrowse_Click();
-        QCOMPARE(chooser->txtfile()->text(), "typed.txt");
+        QCOMPARE(Txtfile(*chooser)->text(), "typed.txt");
         QCOMPARE(dialogs_->fileDialogs().last().filter, "All Files (*);;Text Files (*.txt)");
         dialogs_->chooseNext("/data/jan.txt");
         chooser->cmdbrowse_Click();
-        QCOMPARE(chooser->txtfile()->text(), "/data/jan.txt");
+        QCOMPARE(Txtfile(*chooser)->text(), "/data/jan.txt");
 
         const QString path = media("in.txt", {ControlLine(Format::M100, Totals("00000"))});
         QVERIFY(check(Format::M100, path));
         chooseFormat(Format::M10);
-        QCOMPARE(main_->selFile(), chooser);
+        QCOMPARE(SelFile(*main_), chooser);
         QVERIFY(chooser->isVisible());
-        QCOMPARE(chooser->txtfile()->text(), path);
+        QCOMPARE(Txtfile(*chooser)->text(), path);
 
         chooser->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         chooseFormat(Format::M10);
-        QVERIFY(main_->selFile());
-        QVERIFY(main_->selFile()->txtfile()->text().isEmpty());
+        QVERIFY(SelFile(*main_));
+        QVERIFY(Txtfile(*SelFile(*main_))->text().isEmpty());
     }
 
     // Alt+S, the format's letter, the path typed into the box that has the
@@ -581,15 +578,15 @@ class WindowsTest : public QObject {
         QTest::keyClick(main_.get(), Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget());
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_0);
-        QVERIFY(main_->selFile() && main_->selFile()->isVisible());
+        QVERIFY(SelFile(*main_) && SelFile(*main_)->isVisible());
         QCOMPARE(main_->filetype, Format::M100);
-        QTRY_COMPARE(QApplication::focusWidget(), main_->selFile()->txtfile());
+        QTRY_COMPARE(QApplication::focusWidget(), Txtfile(*SelFile(*main_)));
         QTest::keyClicks(QApplication::focusWidget(), path);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         FrmEdit* window = main_->findResultWindow();
         QVERIFY(window);
-        QCOMPARE(window->valueField(Label::Label24)->text(), "1");
-        QVERIFY(!main_->selFile()->isVisible());
+        QCOMPARE(ValueField(*window, Label::Label24)->text(), "1");
+        QVERIFY(!SelFile(*main_)->isVisible());
     }
 
     // Browse... opens where the typed path points, else where the clerk
@@ -597,22 +594,22 @@ class WindowsTest : public QObject {
     void browseOpensInAKnownFolder() {
         QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit")).clear();
         chooseFormat(Format::M10);
-        frmSelFile* chooser = main_->selFile();
-        chooser->txtfile()->setText(dir_->filePath("typed.txt"));
+        frmSelFile* chooser = SelFile(*main_);
+        Txtfile(*chooser)->setText(dir_->filePath("typed.txt"));
         chooser->cmdbrowse_Click();
         QCOMPARE(dialogs_->fileDialogs().last().folder, dir_->path());
 
         QTemporaryDir other;
         dialogs_->chooseNext(other.filePath("jan.txt"));
-        chooser->txtfile()->setText("no-such-folder/x.txt");
+        Txtfile(*chooser)->setText("no-such-folder/x.txt");
         chooser->cmdbrowse_Click();
         // No such folder, and none browsed to yet: the working folder.
         QCOMPARE(dialogs_->fileDialogs().last().folder, QString());
 
         main_ = std::make_unique<MDIForm1>(); // a later session
         chooseFormat(Format::M10);
-        main_->selFile()->txtfile()->clear();
-        main_->selFile()->cmdbrowse_Click();
+        Txtfile(*SelFile(*main_))->clear();
+        SelFile(*main_)->cmdbrowse_Click();
         QCOMPARE(dialogs_->fileDialogs().last().folder, other.path());
     }
 
@@ -625,8 +622,8 @@ class WindowsTest : public QObject {
     void droppedFileOpensTheChooser() {
         QFETCH(bool, onChooser);
         chooseFormat(Format::M100);
-        main_->selFile()->hide();
-        QWidget* target = onChooser ? static_cast<QWidget*>(main_->selFile()) : main_.get();
+        SelFile(*main_)->hide();
+        QWidget* target = onChooser ? static_cast<QWidget*>(SelFile(*main_)) : main_.get();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile("/data/feb.txt")});
         QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -634,8 +631,8 @@ class WindowsTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        QVERIFY(main_->selFile()->isVisible());
-        QCOMPARE(main_->selFile()->txtfile()->text(), "/data/feb.txt");
+        QVERIFY(SelFile(*main_)->isVisible());
+        QCOMPARE(Txtfile(*SelFile(*main_))->text(), "/data/feb.txt");
         QCOMPARE(main_->filetype, Format::M100);
 
         QMimeData text;
@@ -658,10 +655,9 @@ class WindowsTest : public QObject {
             "in.txt", {ControlLine(Format::M10, Totals("00001")), Record(Format::M10, "1234567896", 100)});
         FrmEdit* result = check(Format::M10, path);
         QVERIFY(result);
-        result->printSendData()->click();
+        PrintSendData(*result)->click();
         QVERIFY(main_->findCoveringLetter());
-        const QString letterPath =
-            QFile::decodeName(QByteArray::fromStdString(main_->findCoveringLetter()->letterPath()));
+        const QString letterPath = QString::fromStdString(LetterFilePath());
         chooseFormat(Format::M10);
         dialogs_->clear();
         dialogs_->answerNext(answer);
@@ -674,10 +670,10 @@ class WindowsTest : public QObject {
         QCOMPARE(shown.icon, QMessageBox::NoIcon);
         QCOMPARE(shown.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         const bool ok = answer == QMessageBox::Ok;
-        QCOMPARE(main_->mdiArea()->subWindowList().size(), ok ? 0 : 2);
+        QCOMPARE(MdiArea(*main_)->subWindowList().size(), ok ? 0 : 2);
         QCOMPARE(QFile::exists(letterPath), !ok);
         QCOMPARE(main_->isVisible(), !ok);
-        QCOMPARE(bool(main_->selFile() && main_->selFile()->isVisible()), !ok);
+        QCOMPARE(bool(SelFile(*main_) && SelFile(*main_)->isVisible()), !ok);
     }
 
     // "พิมพ์ใบนำส่งข้อมูล" opens the letter once: a second click brings it
@@ -690,8 +686,8 @@ class WindowsTest : public QObject {
         // The letter keeps the layout of the run, whatever the menu says now.
         chooseFormat(Format::M10);
         reactivate(*result);
-        QVERIFY(result->printSendData()->isEnabled());
-        result->printSendData()->click();
+        QVERIFY(PrintSendData(*result)->isEnabled());
+        PrintSendData(*result)->click();
         frmSendData* letter = main_->findCoveringLetter();
         QVERIFY(letter);
         QVERIFY(letter->parentWidget()->isMaximized());
@@ -700,8 +696,8 @@ class WindowsTest : public QObject {
         QVERIFY(text->toPlainText().contains("EFFECTIVE DATE  : 15/01/24\n"));
         QVERIFY(text->toPlainText().contains("TOTAL RECORD    : 00001\n"));
         QVERIFY(text->toPlainText().contains("HASH TOTAL      : " +
-                                             result->valueField(Label::HashValue)->text()));
-        const QString letterPath = QFile::decodeName(QByteArray::fromStdString(letter->letterPath()));
+                                             ValueField(*result, Label::HashValue)->text()));
+        const QString letterPath = QString::fromStdString(LetterFilePath());
         QVERIFY(QFile::exists(letterPath));
 
         // The letter fills its window, with Save and Print below it, and
@@ -731,10 +727,10 @@ class WindowsTest : public QObject {
         QFile changed(letterPath);
         QVERIFY(changed.open(QIODevice::WriteOnly) && changed.write("kept") == 4);
         changed.close();
-        main_->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(result->parentWidget()));
-        result->printSendData()->click();
+        MdiArea(*main_)->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(result->parentWidget()));
+        PrintSendData(*result)->click();
         QCOMPARE(main_->findCoveringLetter(), letter);
-        QCOMPARE(main_->mdiArea()->activeSubWindow()->widget(), letter);
+        QCOMPARE(MdiArea(*main_)->activeSubWindow()->widget(), letter);
         QFile kept(letterPath);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("kept"));
@@ -760,18 +756,17 @@ class WindowsTest : public QObject {
             return letter ? letter->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText() : QString();
         };
         FrmEdit* result = check(Format::M100, a);
-        const QString summary = result->valueField(Label::Label1)->text();
+        const QString summary = ValueField(*result, Label::Label1)->text();
         WriteBytes(QFile::encodeName(summary).toStdString(),
                    ControlLine(Format::M100, {.companyName = "COMPANY BBBB"}) + "\r\n");
-        result->printSendData()->click();
+        PrintSendData(*result)->click();
         QVERIFY(letterText().contains("COMPANY AAAA"));
-        const QString letterPath =
-            QFile::decodeName(QByteArray::fromStdString(main_->findCoveringLetter()->letterPath()));
+        const QString letterPath = QString::fromStdString(LetterFilePath());
 
         result = check(Format::M100, b);
         QVERIFY(!main_->findCoveringLetter());
         QVERIFY(!QFile::exists(letterPath));
-        result->printSendData()->click();
+        PrintSendData(*result)->click();
         QVERIFY(letterText().contains("COMPANY BBBB"));
 
         // A failed print takes back the earlier "printed" line.
@@ -788,7 +783,6 @@ class WindowsTest : public QObject {
         print(dir_->filePath("no-such-folder/letter.pdf"));
         QCOMPARE(main_->statusBar()->currentMessage(), QString());
     }
-
 };
 
 QTEST_MAIN(WindowsTest)
