@@ -20,6 +20,55 @@ QString FailureReason(const QPrinter& printer, const char* whenPrinter) {
                                               : QStringLiteral("the output file cannot be written");
 }
 
+double DevicePixelsPerMm(const QPrinter& printer) {
+    return printer.resolution() / 25.4;
+}
+
+// Where `printer` prints: the full path of its output file, else its name.
+QString PrintDestination(const QPrinter& printer) {
+    return printer.outputFileName().isEmpty() ? printer.printerName()
+                                              : QFileInfo(printer.outputFileName()).absoluteFilePath();
+}
+
+// Millimetres as the page layout's unit, the paper size and the orientation.
+void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setPageSize(QPageSize(paper));
+    layout.setOrientation(orientation);
+    printer.setPageLayout(layout);
+}
+
+void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t points, bool bold, bool italic,
+                    bool underline) {
+    QFont font(family, points, bold ? QFont::Bold : QFont::Normal, italic);
+    font.setUnderline(underline);
+    painter.setFont(font);
+}
+
+// Distance between two printed lines, in device pixels: the font's line
+// height, but never so much that the 47th line of a page would end below the
+// printable area (the Thai fonts of Linux are far taller than the compact
+// face the page was laid out for).
+double PrintLineAdvance(const QPrinter& printer, const QPainter& painter) {
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const double printable = printer.pageRect(QPrinter::DevicePixel).height();
+    const double fitting =
+        (printable - kPrintTopMm * DevicePixelsPerMm(printer) - metrics.height()) / (kPrintLinesPerPage - 1);
+    return std::min(metrics.lineSpacing(), fitting);
+}
+
+// Ends the document so that it goes to the printer. Throws PrintError when
+// Qt reports the end, or the printer, as failed.
+void EndPrint(QPainter& painter, const QPrinter& printer) {
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error)
+        throw PrintError(PrintDestination(printer),
+                         FailureReason(printer, "the printer did not accept the document"));
+    if (printer.printerState() == QPrinter::Aborted)
+        throw PrintError(PrintDestination(printer), QStringLiteral("the printout was cancelled"));
+}
+
 // LF or CR LF ends a line; a line end after the last line adds no empty line.
 std::vector<QString> LetterLines(std::string_view letter) {
     std::vector<QString> lines;
@@ -32,10 +81,6 @@ std::vector<QString> LetterLines(std::string_view letter) {
         lines.push_back(QString::fromStdString(Cp874ToUtf8(line)));
     }
     return lines;
-}
-
-double DevicePixelsPerMm(const QPrinter& printer) {
-    return printer.resolution() / 25.4;
 }
 
 // Where the next line goes, and the page break rule: after the 47th line of
@@ -106,29 +151,6 @@ void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector
 
 } // namespace
 
-void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation) {
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Millimeter);
-    layout.setPageSize(QPageSize(paper));
-    layout.setOrientation(orientation);
-    printer.setPageLayout(layout);
-}
-
-void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t points, bool bold, bool italic,
-                    bool underline) {
-    QFont font(family, points, bold ? QFont::Bold : QFont::Normal, italic);
-    font.setUnderline(underline);
-    painter.setFont(font);
-}
-
-double PrintLineAdvance(const QPrinter& printer, const QPainter& painter) {
-    const QFontMetricsF metrics(painter.font(), &printer);
-    const double printable = printer.pageRect(QPrinter::DevicePixel).height();
-    const double fitting =
-        (printable - kPrintTopMm * DevicePixelsPerMm(printer) - metrics.height()) / (kPrintLinesPerPage - 1);
-    return std::min(metrics.lineSpacing(), fitting);
-}
-
 PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t copies) {
     const std::vector<QString> lines = LetterLines(letter);
     SetPrinterPage(printer, QPageSize::A4, QPageLayout::Portrait);
@@ -158,20 +180,6 @@ PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t
     EndPrint(painter, printer);
     const int job = queue ? queue->requireJobSince(admission.newestJob) : 0;
     return {cursor.pages(), PrintDestination(printer), job, admission.stopped};
-}
-
-void EndPrint(QPainter& painter, const QPrinter& printer) {
-    const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error)
-        throw PrintError(PrintDestination(printer),
-                         FailureReason(printer, "the printer did not accept the document"));
-    if (printer.printerState() == QPrinter::Aborted)
-        throw PrintError(PrintDestination(printer), QStringLiteral("the printout was cancelled"));
-}
-
-QString PrintDestination(const QPrinter& printer) {
-    return printer.outputFileName().isEmpty() ? printer.printerName()
-                                              : QFileInfo(printer.outputFileName()).absoluteFilePath();
 }
 
 } // namespace qrv

@@ -3,14 +3,11 @@
 
 #include "report/print_error.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-class QPainter;
 class QPrinter;
 
 namespace qrv {
@@ -21,21 +18,9 @@ inline constexpr double kPrintLeftMm = 23.0;
 inline constexpr const char* kLetterFontFamily = "AngsanaUPC";
 inline constexpr int kLetterFontPoints = 16;
 
-// Millimetres as the page layout's unit, the paper size and the orientation.
-void SetPrinterPage(QPrinter& printer, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation);
-
-void SetPrinterFont(QPainter& painter, const QString& family, std::int16_t points, bool bold, bool italic,
-                    bool underline);
-
-// Distance between two printed lines, in device pixels: the font's line
-// height, but never so much that the 47th line of a page would end below the
-// printable area (the Thai fonts of Linux are far taller than the compact
-// face the page was laid out for).
-double PrintLineAdvance(const QPrinter& printer, const QPainter& painter);
-
 struct PrintResult {
     int pages = 0;
-    QString destination; // PrintDestination of the printer
+    QString destination; // the printer's name, or the full path of its output file
     int job = 0;         // the CUPS job made of the letter; 0 for a file
     // Why the CUPS queue holds the job instead of printing it (paused, or
     // stopped by an error); nothing when it prints.
@@ -50,12 +35,5 @@ struct PrintResult {
 // afterwards whether it made a job of the letter. Throws PrintError when the
 // printer, CUPS or the output file fails.
 PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t copies);
-
-// Ends the document so that it goes to the printer. Throws PrintError when
-// Qt reports the end, or the printer, as failed.
-void EndPrint(QPainter& painter, const QPrinter& printer);
-
-// Where `printer` prints: the full path of its output file, else its name.
-QString PrintDestination(const QPrinter& printer);
 
 } // namespace qrv

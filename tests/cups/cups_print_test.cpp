@@ -247,7 +247,7 @@ class CupsPrintTest : public QObject {
         QPainter painter(&printer);
         painter.drawText(QPointF(100, 100), QStringLiteral("refused"));
         QVERIFY(cups(QStringLiteral("cupsreject"), {queue_}));
-        EndPrint(painter, printer);
+        QVERIFY(painter.end());
         try {
             queue->requireJobSince(newest);
             QFAIL("no error");
