@@ -29,7 +29,7 @@ void WriteLetterForSummary(const std::string& path, const std::string& summaryPa
 }
 
 void SaveLetterAs(const std::string& path, std::string_view bytes) {
-    WriteFileAtomically(path, bytes, "the letter");
+    SaveFile(path, bytes, "the letter");
 }
 
 std::string ReadLetterFile(const std::string& path) {
