@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #ifndef _WIN32
@@ -289,7 +290,7 @@ std::string MediaFile(const std::string& detail, int count) {
 TEST(RejectedRows, TemporarySpaceThatFailsIsARunErrorOfThatFile) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows takes its temporary folder from TMP, not TMPDIR";
-#endif
+#else
     TempDir dir;
     dir.write("many.txt", MediaFile(test::DetailLine(Format::M100, {.account = "ABCDEFGHIJ"}), 2000));
     CopySample(dir, "100m-clean.txt");
@@ -310,6 +311,7 @@ TEST(RejectedRows, TemporarySpaceThatFailsIsARunErrorOfThatFile) {
     EXPECT_EQ(first["summary_file"], nullptr);
     EXPECT_EQ(second["outcome"], "finished");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"100012345", "100m-clean.txt", "many.txt"}));
+#endif
 }
 
 // Under ulimit -f a write past the limit is a write failure with its
