@@ -55,8 +55,6 @@ struct Ended {
 struct ChildOptions {
     std::vector<std::string> prefix; // a command that runs qrv-check, such as setpriv
     std::vector<std::string> environment;
-    bool json = false;
-    std::vector<std::string> more; // further media files
 };
 
 // qrv-check --format 100M `media`, started with the signals at their defaults.
@@ -65,9 +63,6 @@ class Child {
     Child(const fs::path& media, const ChildOptions& options = {}) {
         std::vector<std::string> command = options.prefix;
         command.insert(command.end(), {QRV_CHECK_PATH, "--format", "100M", media.string()});
-        if (options.json)
-            command.push_back("--json");
-        command.insert(command.end(), options.more.begin(), options.more.end());
         std::vector<char*> argv;
         for (std::string& arg : command)
             argv.push_back(arg.data());
@@ -548,38 +543,6 @@ TEST_F(FullDisk, SummaryThatDoesNotFitStopsTheRunAndKeepsTheEarlierOne) {
                                       "\": No space left on device.\n")));
     EXPECT_THAT(Names(disk()), ElementsAre("012345", "media.txt"));
     EXPECT_EQ(ReadBytes(disk() / "012345"), kEarlier);
-}
-
-// The rejected rows go to TMPDIR, here full: that file's run stops with no
-// summary file, its report is whole JSON, and the next file is checked.
-TEST_F(FullDisk, FullTemporarySpaceIsARunErrorAndTheNextFileRuns) {
-    {
-        std::ofstream filler(disk() / "filler", std::ios::binary);
-        const std::string block(1 << 16, 'f');
-        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
-        }
-    }
-    const std::string rejected = test::DetailLine(Format::M100, {.account = "ABCDEFGHIJ"}) + "\r\n";
-    std::string bytes = test::ControlLine(Format::M100, {.totalRecord = "05000"}) + "\r\n";
-    for (int i = 0; i < 5000; ++i)
-        bytes += rejected;
-    WriteBytes(dir.path() / "many.txt", bytes);
-    WriteMediaFile(dir.path() / "clean.txt", 3);
-    ChildOptions options;
-    options.environment = {"TMPDIR=" + disk().string()};
-    options.json = true;
-    options.more = {(dir.path() / "clean.txt").string()};
-
-    const Ended ended = Child(dir.path() / "many.txt", options).wait();
-
-    EXPECT_EQ(ended.exitStatus, 2);
-    const std::string reason = "Cannot write the temporary file of rejected rows in \"" + disk().string() +
-                               "\": No space left on device.";
-    EXPECT_THAT(ended.output, HasSubstr("qrv-check: " + (dir.path() / "many.txt").string() + ": " + reason));
-    EXPECT_THAT(ended.output, HasSubstr("\"outcome\":\"run_error\""));
-    EXPECT_THAT(ended.output, HasSubstr("\"outcome\":\"finished\""));
-    EXPECT_THAT(Names(dir.path()), ElementsAre("012345", "clean.txt", "disk", "many.txt"));
-    EXPECT_EQ(ReadBytes(dir.path() / "012345").size(), 4 * 80u) << "the clean file's summary alone";
 }
 
 TEST_F(FullDisk, WholeFileThatDoesNotFitLeavesTheEarlierOne) {
