@@ -1,6 +1,5 @@
 #include "cli/arguments.h"
 
-#include <getopt.h>
 #include <optional>
 #include <vector>
 
@@ -8,17 +7,19 @@ namespace qrv::cli {
 
 namespace {
 
-enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kLetter, kVersion, kHelp = 'h' };
+enum class Option { Format, Json, Letter, Version, Help };
 
-constexpr option kLongOptions[] = {
-    {"format", required_argument, nullptr, kFormat}, {"json", no_argument, nullptr, kJson},
-    {"letter", required_argument, nullptr, kLetter}, {"version", no_argument, nullptr, kVersion},
-    {"help", no_argument, nullptr, kHelp},           {nullptr, 0, nullptr, 0},
+struct OptionName {
+    std::string_view name; // as typed, in full: abbreviations are refused
+    Option option;
+    bool takesValue;
 };
 
-// "-": every argument comes back in the order given, whatever POSIXLY_CORRECT
-// says, with non-options as kMediaPath; ":": a missing value returns ':'.
-constexpr char kShortOptions[] = "-:h";
+constexpr OptionName kOptions[] = {
+    {"--format", Option::Format, true}, {"--json", Option::Json, false},
+    {"--letter", Option::Letter, true}, {"--version", Option::Version, false},
+    {"--help", Option::Help, false},    {"-h", Option::Help, false},
+};
 
 struct Parsed {
     bool help = false;
@@ -41,105 +42,76 @@ void AddMediaPath(Parsed& parsed, std::string_view path) {
     parsed.mediaPaths.emplace_back(path);
 }
 
-void Apply(Parsed& parsed, int code, std::string_view value) {
-    switch (code) {
-    case kMediaPath:
-        AddMediaPath(parsed, value);
-        break;
-    case kFormat:
+void Apply(Parsed& parsed, Option option, std::string_view value) {
+    switch (option) {
+    case Option::Format:
         if (parsed.format)
             throw UsageError("--format given twice");
         parsed.format = ParseFormat(value);
         break;
-    case kJson:
+    case Option::Json:
         parsed.json = true;
         break;
-    case kLetter:
+    case Option::Letter:
         if (parsed.letterPath)
             throw UsageError("--letter given twice");
         if (value.empty())
             throw UsageError("the letter path is empty");
         parsed.letterPath = std::string(value);
         break;
-    case kVersion:
+    case Option::Version:
         parsed.version = true;
         break;
-    case kHelp:
+    case Option::Help:
         parsed.help = true;
         break;
     }
 }
 
-std::string_view NameOf(int code) {
-    for (const option& known : kLongOptions)
-        if (known.val == code)
-            return known.name;
-    return "";
+// The option an argument names, up to any "=", exactly as typed.
+const OptionName& Named(std::string_view typed) {
+    for (const OptionName& known : kOptions)
+        if (known.name == typed)
+            return known;
+    throw UsageError("unknown option " + std::string(typed) +
+                     " (a media file whose name starts with \"-\" goes after \"--\")");
 }
 
-// The argument as typed, up to any "=": getopt_long also takes unambiguous
-// abbreviations ("--form"), which qrv-check refuses.
-std::string_view Typed(std::string_view arg) {
-    return arg.substr(0, arg.find('='));
-}
-
-class Parser {
-  public:
-    explicit Parser(std::span<const std::string_view> args) {
-        words_.emplace_back("qrv-check");
-        words_.insert(words_.end(), args.begin(), args.end());
-        for (std::string& word : words_)
-            argv_.push_back(word.data());
-        argv_.push_back(nullptr);
-    }
-
-    Parsed parse() {
-        Parsed parsed;
-        optind = 0; // getopt_long keeps its place in globals; 0 starts afresh
-        opterr = 0;
-        const int argc = static_cast<int>(words_.size());
-        for (;;) {
-            int longIndex = -1;
-            const int code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, &longIndex);
-            if (code == -1)
-                break;
-            checkReturned(code, longIndex);
-            Apply(parsed, code, optarg ? optarg : "");
+// Options come in any order among the media files, whatever POSIXLY_CORRECT
+// says; "-" alone is a file name.
+Parsed Parse(std::span<const std::string_view> args) {
+    Parsed parsed;
+    for (std::size_t at = 0; at < args.size(); ++at) {
+        const std::string_view arg = args[at];
+        if (arg == "--") {
+            for (++at; at < args.size(); ++at)
+                AddMediaPath(parsed, args[at]);
+            break;
         }
-        for (int at = optind; at < argc; ++at) // after "--"
-            AddMediaPath(parsed, argv_[at]);
-        return parsed;
+        if (!arg.starts_with('-') || arg == "-") {
+            AddMediaPath(parsed, arg);
+            continue;
+        }
+        const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
+        const OptionName& option = Named(arg.substr(0, equals));
+        std::string_view value;
+        if (!option.takesValue && equals != std::string_view::npos)
+            throw UsageError(std::string(option.name) + " takes no value");
+        if (option.takesValue && equals != std::string_view::npos)
+            value = arg.substr(equals + 1);
+        else if (option.takesValue && ++at < args.size())
+            value = args[at];
+        else if (option.takesValue)
+            throw UsageError(std::string(option.name) + " needs a value");
+        Apply(parsed, option.option, value);
     }
-
-  private:
-    // The long option just returned, as it stands in the arguments.
-    std::string_view lastOption() const {
-        const bool valueApart = optarg && optarg == argv_[optind - 1];
-        return argv_[optind - (valueApart ? 2 : 1)];
-    }
-
-    void checkReturned(int code, int longIndex) const {
-        if (code == '?')
-            throw UsageError(optopt && NameOf(optopt) != ""
-                                 ? "--" + std::string(NameOf(optopt)) + " takes no value"
-                                 : "unknown option " + std::string(Typed(argv_[optind - 1])));
-        if (code == ':')
-            throw UsageError("--" + std::string(NameOf(optopt)) + " needs a value");
-        if (longIndex < 0)
-            return;
-        const std::string_view typed = Typed(lastOption());
-        if (typed.substr(2) != kLongOptions[longIndex].name)
-            throw UsageError("unknown option " + std::string(typed));
-    }
-
-    std::vector<std::string> words_;
-    std::vector<char*> argv_;
-};
+    return parsed;
+}
 
 } // namespace
 
 Arguments ParseArguments(std::span<const std::string_view> args) {
-    Parsed parsed = Parser(args).parse();
+    Parsed parsed = Parse(args);
     Arguments arguments;
     if (parsed.help || parsed.version) {
         arguments.request = parsed.help ? Arguments::Request::Help : Arguments::Request::Version;

@@ -1,6 +1,6 @@
 #include "cli/check_report.h"
 
-#include "core/cp874.h"
+#include <algorithm>
 
 namespace qrv::cli {
 
@@ -23,23 +23,21 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Overlong forms, surrogates and code points past U+10FFFF fail too.
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = SequenceLength(lead);
-        if (length == 0 || at + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if (!IsContinuation(static_cast<unsigned char>(text[at + k])))
-                return false;
-        const auto second = static_cast<unsigned char>(length > 1 ? text[at + 1] : 0);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-            (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-            return false;
-        at += length;
-    }
-    return true;
+// The length of the UTF-8 sequence at `at`; 0 when the byte there starts
+// none. Overlong forms, surrogates and code points past U+10FFFF start none.
+std::size_t SequenceAt(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = SequenceLength(lead);
+    if (length == 0 || at + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if (!IsContinuation(static_cast<unsigned char>(text[at + k])))
+            return 0;
+    const auto second = static_cast<unsigned char>(length > 1 ? text[at + 1] : 0);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 0;
+    return length;
 }
 
 } // namespace
@@ -75,27 +73,23 @@ bool PrintEnabled(const CheckReport& report) {
     return report.window.printEnabled() && report.result.outcome == RunOutcome::Finished;
 }
 
-std::string EscapeControls(std::string_view utf8) {
+std::string EscapeControls(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(utf8.size());
-    for (std::size_t at = 0; at < utf8.size(); ++at) {
-        auto c = static_cast<unsigned char>(utf8[at]);
-        const bool c1 = c == 0xC2 && at + 1 < utf8.size() &&
-                        static_cast<unsigned char>(utf8[at + 1]) <= 0x9F &&
-                        static_cast<unsigned char>(utf8[at + 1]) >= 0x80;
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = SequenceAt(text, at);
+        auto c = static_cast<unsigned char>(text[at]);
+        const bool c1 = length == 2 && c == 0xC2 && static_cast<unsigned char>(text[at + 1]) <= 0x9F;
         if (c1)
-            c = static_cast<unsigned char>(utf8[++at]);
-        if (c < 0x20 || c == 0x7F || c1)
-            text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+            c = static_cast<unsigned char>(text[at + 1]);
+        if (length == 0 || c1 || c < 0x20 || c == 0x7F)
+            shown += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
         else
-            text += static_cast<char>(c);
+            shown.append(text, at, length);
+        at += std::max<std::size_t>(length, 1);
     }
-    return text;
-}
-
-std::string PathText(std::string_view path) {
-    return IsValidUtf8(path) ? std::string(path) : Cp874ToUtf8(path);
+    return shown;
 }
 
 } // namespace qrv::cli

@@ -30,13 +30,11 @@ std::string_view OutcomeName(RunOutcome outcome);
 // rejected; 2: the file is not of the format, or the run stopped.
 int ExitStatus(const RunResult& result);
 
-// A summary path as text: the file system's own bytes when they are UTF-8,
-// otherwise code page 874 (the company code in it comes from the media file).
-std::string PathText(std::string_view path);
-
-// UTF-8 text with its control characters (C0, DEL and C1) written as \xHH,
-// so that no text from a media file reaches a terminal as a command.
-std::string EscapeControls(std::string_view utf8);
+// Text as qrv-check shows it, so that neither a media file nor a file name
+// can send the terminal a command: UTF-8 as it is, but control characters
+// (C0, DEL and C1) and every byte that is no part of UTF-8 written as \xHH
+// (ESC as \x1B, a lone 0x9B as \x9B). Paths are the file system's bytes.
+std::string EscapeControls(std::string_view text);
 
 enum class JsonLayout {
     Indented, // the object over several lines, indented by two

@@ -30,7 +30,8 @@ Json LabelsJson(const HeldWindow& window) {
     Json labels = Json::object();
     for (Label label : kAllLabels) {
         const std::string& text = window.label(label);
-        labels[std::string(LabelName(label))] = label == Label::Label1 ? PathText(text) : Cp874ToUtf8(text);
+        labels[std::string(LabelName(label))] =
+            label == Label::Label1 ? EscapeControls(text) : Cp874ToUtf8(text);
     }
     return labels;
 }
@@ -62,7 +63,9 @@ Json WindowJson(const CheckReport& report) {
 Json MessagesJson(const std::vector<HeldMessage>& messages) {
     Json list = Json::array();
     for (const HeldMessage& message : messages)
-        list.push_back({{"text", message.text}, {"title", message.title}, {"icon", IconName(message.icon)}});
+        list.push_back({{"text", EscapeControls(message.text)},
+                        {"title", message.title},
+                        {"icon", IconName(message.icon)}});
     return list;
 }
 
@@ -70,12 +73,13 @@ Json ToJson(const CheckReport& report) {
     const RunResult& result = report.result;
     Json error = nullptr;
     if (result.error)
-        error = {{"line", result.error->line}, {"message", result.error->message}};
+        error = {{"line", result.error->line}, {"message", EscapeControls(result.error->message)}};
     return {{"format", FormatName(report.format)},
             {"outcome", OutcomeName(result.outcome)},
             {"messages", MessagesJson(report.messages)},
             {"window", WindowJson(report)},
-            {"summary_file", result.summaryPath.empty() ? Json(nullptr) : Json(PathText(result.summaryPath))},
+            {"summary_file",
+             result.summaryPath.empty() ? Json(nullptr) : Json(EscapeControls(result.summaryPath))},
             {"error", std::move(error)}};
 }
 

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 
 namespace qrv::cli {
 
@@ -62,6 +63,20 @@ void CheckLetterPath(Format format, const std::string& mediaPath, const std::str
         summary && SameFile(letterPath, *summary))
         throw UsageError("--letter " + letterPath + " is the summary file " + *summary +
                          " of the media file");
+}
+
+void CheckSummaryPaths(Format format, const std::vector<std::string>& mediaPaths) {
+    if (mediaPaths.size() < 2)
+        return;
+    for (const std::string& media : mediaPaths) {
+        const std::optional<std::string> summary = SummaryPathOf(format, media);
+        if (!summary)
+            continue;
+        for (const std::string& other : mediaPaths)
+            if (!SameFile(other, media) && SameFile(*summary, other))
+                throw std::runtime_error("the summary file " + *summary + " of " + media +
+                                         " would replace the media file " + other + "; nothing was checked");
+    }
 }
 
 } // namespace qrv::cli

@@ -34,12 +34,12 @@ void CheckOutput() {
 
 // A message on standard error, which may carry a path or text from a media file.
 void Say(std::string_view message) {
-    std::cerr << "qrv-check: " << EscapeControls(PathText(message)) << '\n';
+    std::cerr << "qrv-check: " << EscapeControls(message) << '\n';
 }
 
 // The one line a script reads on standard error.
 void Complain(std::string_view file, std::string_view message) {
-    std::cerr << "qrv-check: " << EscapeControls(PathText(file)) << ": " << EscapeControls(message) << '\n';
+    std::cerr << "qrv-check: " << EscapeControls(file) << ": " << EscapeControls(message) << '\n';
 }
 
 void ComplainAboutRun(const std::string& mediaPath, const qrv::RunResult& result) {
@@ -73,7 +73,7 @@ void WriteReport(const Arguments& arguments, const std::string& mediaPath, const
         WriteJsonReport(std::cout, report, several ? JsonLayout::Line : JsonLayout::Indented);
     } else {
         if (several)
-            std::cout << "Media file: " << EscapeControls(PathText(mediaPath)) << '\n';
+            std::cout << "Media file: " << EscapeControls(mediaPath) << '\n';
         WriteTextReport(std::cout, report);
     }
     CheckOutput();
@@ -86,6 +86,10 @@ int Check(const Arguments& arguments, const std::string& mediaPath) {
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
     WriteReport(arguments, mediaPath, {arguments.format, result, window, rows, user.messages()});
     ComplainAboutRun(mediaPath, result);
+    if (rows.readFailure()) {
+        Complain(mediaPath, *rows.readFailure());
+        return 2;
+    }
     const bool letterWritten = arguments.letterPath.empty() || WriteLetter(arguments, result, window);
     return letterWritten ? ExitStatus(result) : 2;
 }
@@ -101,6 +105,7 @@ int Run(const Arguments& arguments) {
     case Arguments::Request::Check: {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
+        CheckSummaryPaths(arguments.format, arguments.mediaPaths);
         int status = 0;
         for (const std::string& mediaPath : arguments.mediaPaths)
             status = std::max(status, Check(arguments, mediaPath));
@@ -127,6 +132,7 @@ bool StandardStreamsGuarded() {
 
 int Main(int argc, char** argv) {
     qrv::UseBinaryStandardStreams();
+    qrv::ReportFileSizeLimitAsError();
     std::ios::sync_with_stdio(false);
     if (!StandardStreamsGuarded())
         return 2;

@@ -98,7 +98,7 @@ void WriteWindow(std::ostream& out, const CheckReport& report) {
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
         << (PrintEnabled(report) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
-    WriteField(out, "Summary file  :", EscapeControls(PathText(window.label(Label::Label1))));
+    WriteField(out, "Summary file  :", EscapeControls(window.label(Label::Label1)));
     WriteField(out, "Hash Total  :", Shown(window.label(Label::HashValue)));
     out << "Control Record\n";
     for (const Caption& caption : kControlCaptions)
@@ -121,7 +121,7 @@ void WriteTextReport(std::ostream& out, const CheckReport& report) {
     else
         out << "Result window: closed\n";
     out << "Summary file written: "
-        << (result.summaryPath.empty() ? "none" : EscapeControls(PathText(result.summaryPath))) << '\n';
+        << (result.summaryPath.empty() ? "none" : EscapeControls(result.summaryPath)) << '\n';
     for (const HeldMessage& message : report.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << EscapeControls(message.text) << '\n';

@@ -70,15 +70,38 @@ std::size_t ReadUpTo(int fd, char* into, std::size_t size, const FileUse& use);
 // Reads from where the descriptor stands to the end of the file.
 std::string ReadAll(int fd, const FileUse& use);
 
+// A write past the file size limit (ulimit -f) fails with EFBIG, reported as
+// any other write failure, instead of SIGXFSZ ending the program; a program
+// that handles the signal itself keeps that. PendingFile calls it.
+void ReportFileSizeLimitAsError();
+
+// The folder for temporary files: TMPDIR when it is set, else /tmp (on
+// Windows, the user's temporary folder).
+std::string TemporaryFolder();
+
+// A new file in `folder` for reading and appending that nobody else can
+// open and that goes when closed: unnamed (O_TMPFILE), or where the file
+// system keeps no unnamed files, a name removed at once. Throws the
+// FileError of `use`.
+FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use);
+
+// Moves the descriptor back to the start of its file.
+void Rewind(int fd, const FileUse& use);
+
 // The permission bits a file written to `path` gets: those of the regular
 // file it replaces, or 0666 less the umask for a new one.
 mode_t ModeForReplacing(const std::string& path);
 
 // A file that gets its name only when it is committed. Until then it is
 // unnamed (O_TMPFILE) in the folder of its path, or, where the file system
-// cannot do that, named path.XXXXXX and removed when SIGINT, SIGTERM or
-// SIGHUP ends the program; either way mode 0600. Destroyed uncommitted, it
-// leaves nothing behind and any earlier file at the path as it was.
+// cannot do that, named .qrv-XXXXXX in that folder (a short name, however
+// long the path's) and removed when SIGINT, SIGTERM or SIGHUP ends the
+// program; either way mode 0600. Destroyed uncommitted, it leaves nothing
+// behind and any earlier file at the path as it was. Only a regular file, a
+// symbolic link (replaced itself) or nothing may stand at the path: a
+// device, FIFO or socket, or a link to one, is refused and left alone, as is
+// a folder. Where the folder lets files be added but not removed
+// (append-only), replacing is refused before any name is made.
 class PendingFile {
   public:
     // `name` names the file in errors: "the summary file" gives "Cannot
@@ -101,11 +124,21 @@ class PendingFile {
     void closeFile();
     void nameUnnamedFile();
     void commitNamedFile();
+#ifndef _WIN32
+    void refuseUnlessReplaceable() const;
+    void refuseUnlessRemovable() const;
+#endif
 
     std::string path_;
     std::string name_;
     FileDescriptor fd_;
-    std::string tempPath_; // empty while unnamed
+#ifndef _WIN32
+    // The folder of path_, where every name is made relative to it, so that
+    // a path near the system's limit can still be replaced.
+    FileDescriptor folder_;
+    std::string baseName_;
+#endif
+    std::string tempPath_; // empty while unnamed; on POSIX systems a name in folder_
     int removalSlot_ = -1; // where tempPath_ waits to be removed on a signal
 };
 
@@ -113,5 +146,15 @@ class PendingFile {
 // PendingFile: a failure leaves any earlier file as it was and nothing else.
 // `name` names the file in errors, as for PendingFile.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, std::string name);
+
+// Writes `bytes` to the path a user chose to save to. Nothing there, a
+// regular file or a symbolic link to one: created or replaced whole by
+// WriteFileAtomically (through a link, its target is replaced and the link
+// stays). A device, a FIFO or a link to one (/dev/null, /dev/stdout): written
+// into as a stream, as cp does, never removed or renamed over; so is the
+// regular file that the program's standard output or error goes to, after
+// what is already in it. A FIFO that nobody reads, a socket, a folder or a
+// link to nothing are refused. Throws FileError.
+void SaveFile(const std::string& path, std::string_view bytes, std::string name);
 
 } // namespace qrv

@@ -7,6 +7,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/random.h>
@@ -121,14 +122,73 @@ mode_t ModeForReplacing(const std::string& path) {
     return 0666 & ~mask;
 }
 
+void ReportFileSizeLimitAsError() {
+    static bool installed = false;
+    if (std::exchange(installed, true))
+        return;
+    struct sigaction earlier {};
+    if (::sigaction(SIGXFSZ, nullptr, &earlier) == 0 && earlier.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::string TemporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+namespace {
+
+// A name in a folder: .qrv-XXXXXX, the X a random letter or digit. Short
+// and fixed, so that it fits wherever the file it stands in for fits.
+std::string TemporaryName() {
+    constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::array<unsigned char, 6> random{};
+    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size()))
+        random.fill(static_cast<unsigned char>(::getpid()));
+    std::string name = ".qrv-";
+    for (const unsigned char r : random)
+        name += kAlphabet[r % kAlphabet.size()];
+    return name;
+}
+
+bool FileSystemKeepsNoUnnamedFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+} // namespace
+
+FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
+    constexpr int kFlags = O_RDWR | O_APPEND | O_CLOEXEC;
+    const int fd = ::open(folder.c_str(), O_TMPFILE | kFlags, 0600);
+    if (fd >= 0)
+        return FileDescriptor(fd);
+    if (!FileSystemKeepsNoUnnamedFiles(errno))
+        ThrowFileError(use);
+    for (;;) {
+        const std::string name = folder + "/" + TemporaryName();
+        FileDescriptor file(::open(name.c_str(), O_CREAT | O_EXCL | kFlags, 0600));
+        if (!file.isOpen() && errno == EEXIST)
+            continue;
+        if (!file.isOpen() || ::unlink(name.c_str()) != 0)
+            ThrowFileError(use);
+        return file;
+    }
+}
+
+void Rewind(int fd, const FileUse& use) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        ThrowFileError(use);
+}
+
 namespace {
 
 // Named temporary files, removed when SIGINT, SIGTERM or SIGHUP ends the
-// program. The signal handler reads these slots, so a slot's path is
-// complete before the slot is marked used.
+// program. The signal handler reads these slots, so a slot is complete
+// before it is marked used.
 struct RemovalSlot {
     volatile std::sig_atomic_t used = 0;
-    char path[PATH_MAX] = {};
+    int folder = -1;
+    char name[NAME_MAX + 1] = {};
 };
 std::array<RemovalSlot, 16> gRemovals;
 constexpr std::array kRemovalSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -136,7 +196,7 @@ constexpr std::array kRemovalSignals = {SIGINT, SIGTERM, SIGHUP};
 extern "C" void RemoveTemporaryFilesAndEnd(int signal) {
     for (const RemovalSlot& slot : gRemovals)
         if (slot.used)
-            ::unlink(slot.path);
+            ::unlinkat(slot.folder, slot.name, 0);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -157,18 +217,15 @@ void InstallRemovalHandlers() {
     }
 }
 
-// The slot now holding `path`, or -1 (with errno set) when none is free.
-int RemoveOnSignal(const std::string& path) {
+// The slot now holding `name` in `folder`, or -1 (with errno set) when none is free.
+int RemoveOnSignal(int folder, const std::string& name) {
     InstallRemovalHandlers();
     for (std::size_t i = 0; i < gRemovals.size(); ++i) {
         RemovalSlot& slot = gRemovals[i];
         if (slot.used)
             continue;
-        if (path.size() >= sizeof slot.path) {
-            errno = ENAMETOOLONG;
-            return -1;
-        }
-        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        slot.folder = folder;
+        std::memcpy(slot.name, name.c_str(), name.size() + 1);
         slot.used = 1;
         return static_cast<int>(i);
     }
@@ -188,58 +245,58 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// path.XXXXXX, the X a random letter or digit.
-std::string TemporaryName(const std::string& path) {
-    constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::array<unsigned char, 6> random{};
-    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size()))
-        random.fill(static_cast<unsigned char>(::getpid()));
-    std::string name = path + ".";
-    for (const unsigned char r : random)
-        name += kAlphabet[r % kAlphabet.size()];
-    return name;
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Gives the unnamed file open at `fd` the name `name`; false with errno set
-// when it cannot.
-bool LinkUnnamedFile(int fd, const std::string& name) {
+// Gives the unnamed file open at `fd` the name `name` in `folder`; false
+// with errno set when it cannot.
+bool LinkUnnamedFile(int fd, int folder, const std::string& name) {
     char procPath[32];
     std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
-    if (::linkat(AT_FDCWD, procPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+    if (::linkat(AT_FDCWD, procPath, folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return true;
     // Without /proc; this needs the right to open any file by its inode.
-    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+    return errno == ENOENT && ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-// Puts the file named `from` in the place of `to`; `from` is gone afterwards.
-// A plain rename over an existing file makes ext4 write the whole new file
-// out before it returns; exchanging the names is just as atomic for readers
-// of `to` and does not wait for the disk. Anything but a regular file at
-// `to`, a symbolic link included, is replaced itself.
-bool Replace(const std::string& from, const std::string& to) {
+// Puts the file named `from` in the place of `to`, both in `folder`; `from`
+// is gone afterwards. A plain rename over an existing file makes ext4 write
+// the whole new file out before it returns; exchanging the names is just as
+// atomic for readers of `to` and does not wait for the disk. A symbolic link
+// at `to` is replaced itself.
+bool Replace(int folder, const std::string& from, const std::string& to) {
     struct stat existing {};
-    if (::lstat(to.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(from.c_str());
+    if (::fstatat(folder, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(existing.st_mode) &&
+        ::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlinkat(folder, from.c_str(), 0);
         return true;
     }
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::renameat(folder, from.c_str(), folder, to.c_str()) == 0;
 }
 
 } // namespace
 
 PendingFile::PendingFile(std::string path, std::string name)
-    : path_(std::move(path)), name_(std::move(name)) {
+    : path_(std::move(path)), name_(std::move(name)), baseName_(BaseNameOf(path_)) {
+    ReportFileSizeLimitAsError();
+    folder_ = FileDescriptor(::open(FolderOf(path_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder_.isOpen())
+        fail("create");
+    refuseUnlessReplaceable();
     const int fd = ::open(FolderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
         fd_ = FileDescriptor(fd);
         return;
     }
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+    if (!FileSystemKeepsNoUnnamedFiles(errno))
         fail("create");
-    // The file system keeps no unnamed files.
+    // A named file must be renamed into place, so the folder must let names go.
+    refuseUnlessRemovable();
     nameTemporarily("create", [this](const std::string& candidate) {
-        const int named = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int named =
+            ::openat(folder_.get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (named >= 0)
             fd_ = FileDescriptor(named);
         return named >= 0;
@@ -248,12 +305,40 @@ PendingFile::PendingFile(std::string path, std::string name)
 
 PendingFile::~PendingFile() {
     if (!tempPath_.empty())
-        ::unlink(tempPath_.c_str());
+        ::unlinkat(folder_.get(), tempPath_.c_str(), 0);
     KeepOnSignal(removalSlot_);
 }
 
 void PendingFile::fail(std::string_view verb) const {
     FileError::FromErrno(std::string(verb) + " " + name_, path_);
+}
+
+// A device, FIFO or socket at the path, or at the end of a link there, is
+// someone else's; so is a folder.
+void PendingFile::refuseUnlessReplaceable() const {
+    struct stat existing {};
+    if (::fstatat(folder_.get(), baseName_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (S_ISDIR(existing.st_mode)) {
+        errno = EISDIR;
+        fail("replace");
+    }
+    if (S_ISLNK(existing.st_mode) && ::fstatat(folder_.get(), baseName_.c_str(), &existing, 0) != 0)
+        return; // a link to nothing is replaced itself
+    if (!S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
+        throw FileError("create " + name_, path_, "it is not a regular file");
+}
+
+// A folder marked append-only or immutable lets no name be removed: a named
+// temporary file could be neither renamed into place nor taken away again.
+void PendingFile::refuseUnlessRemovable() const {
+    struct statx folder {};
+    if (::statx(folder_.get(), "", AT_EMPTY_PATH, 0, &folder) != 0)
+        return;
+    if ((folder.stx_attributes & (STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE)) != 0) {
+        errno = EPERM;
+        fail("replace");
+    }
 }
 
 void PendingFile::write(std::string_view bytes) {
@@ -270,13 +355,13 @@ void PendingFile::commit() {
         commitNamedFile();
 }
 
-// Gives the file a free name path.XXXXXX through `place`, which creates or
-// links it there and answers false, with errno set, when it cannot.
+// Gives the file a free name .qrv-XXXXXX in folder_ through `place`, which
+// creates or links it there and answers false, with errno set, when it cannot.
 void PendingFile::nameTemporarily(std::string_view verb,
                                   const std::function<bool(const std::string&)>& place) {
     for (;;) {
-        std::string candidate = TemporaryName(path_);
-        const int slot = RemoveOnSignal(candidate);
+        std::string candidate = TemporaryName();
+        const int slot = RemoveOnSignal(folder_.get(), candidate);
         if (slot < 0)
             fail(verb);
         if (place(candidate)) {
@@ -295,14 +380,16 @@ void PendingFile::nameTemporarily(std::string_view verb,
 // The final name straight away when it is free; otherwise a temporary name
 // beside the earlier file, which commitNamedFile then swaps in.
 void PendingFile::nameUnnamedFile() {
-    if (LinkUnnamedFile(fd_.get(), path_)) {
+    if (LinkUnnamedFile(fd_.get(), folder_.get(), baseName_)) {
         closeFile();
         return;
     }
     if (errno != EEXIST)
         fail("replace");
-    nameTemporarily("replace",
-                    [this](const std::string& candidate) { return LinkUnnamedFile(fd_.get(), candidate); });
+    refuseUnlessRemovable();
+    nameTemporarily("replace", [this](const std::string& candidate) {
+        return LinkUnnamedFile(fd_.get(), folder_.get(), candidate);
+    });
 }
 
 void PendingFile::closeFile() {
@@ -312,10 +399,83 @@ void PendingFile::closeFile() {
 
 void PendingFile::commitNamedFile() {
     closeFile();
-    if (!Replace(tempPath_, path_))
+    if (!Replace(folder_.get(), tempPath_, baseName_))
         fail("replace");
     tempPath_.clear();
     KeepOnSignal(std::exchange(removalSlot_, -1));
+}
+
+namespace {
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether `target` is where standard output or error goes.
+bool IsStandardStream(const struct stat& target) {
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream {};
+        if (::fstat(fd, &stream) == 0 && SameFile(stream, target))
+            return true;
+    }
+    return false;
+}
+
+// Writes into what is at `path` without replacing it, as cp does; a regular
+// file gets the bytes after what it holds.
+void WriteToStream(const std::string& path, const struct stat& target, std::string_view bytes,
+                   const std::string& name) {
+    const std::string action = "write " + name;
+    const FileUse use{action, path};
+    const int append = S_ISREG(target.st_mode) ? O_APPEND : 0;
+    FileDescriptor file;
+    try {
+        // Without O_NONBLOCK, opening a FIFO would wait for a reader.
+        file = OpenFile(use, O_WRONLY | O_NOCTTY | O_NONBLOCK | append);
+    } catch (const FileError&) {
+        if (errno == ENXIO)
+            throw FileError(action, path,
+                            S_ISSOCK(target.st_mode) ? "it is a socket" : "nothing reads from it");
+        throw;
+    }
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        ThrowFileError(use);
+    WriteAll(file.get(), bytes, use);
+    file.close(use);
+}
+
+// The file at the end of the link `path`, by a path without links.
+std::string LinkTarget(const std::string& path, const std::string& name) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        FileError::FromErrno("write " + name, path);
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+} // namespace
+
+void SaveFile(const std::string& path, std::string_view bytes, std::string name) {
+    struct stat link {};
+    struct stat target {};
+    if (::lstat(path.c_str(), &link) != 0) {
+        WriteFileAtomically(path, bytes, std::move(name));
+        return;
+    }
+    if (::stat(path.c_str(), &target) != 0)
+        FileError::FromErrno("write " + name, path); // a link to nothing
+    if (S_ISDIR(target.st_mode)) {
+        errno = EISDIR;
+        FileError::FromErrno("replace " + name, path);
+    }
+    if (!S_ISREG(target.st_mode) || IsStandardStream(target))
+        WriteToStream(path, target, bytes, name);
+    else if (S_ISLNK(link.st_mode))
+        WriteFileAtomically(LinkTarget(path, name), bytes, std::move(name));
+    else
+        WriteFileAtomically(path, bytes, std::move(name));
 }
 
 } // namespace qrv

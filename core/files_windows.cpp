@@ -91,15 +91,34 @@ bool DeleteWhenClosed(HANDLE file, bool deleted) {
     return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
-// path.XXXXXX, the X a random letter or digit.
-std::string TemporaryName(const std::string& path) {
+// The folder part of a path, with its last separator: "C:\pay\" of
+// "C:\pay\jan.txt", "C:" of "C:jan.txt", nothing of "jan.txt".
+std::string FolderOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// `folder` (empty or ending in a separator) and .qrv-XXXXXX, the X a random
+// letter or digit: a short fixed name, so that it fits wherever the file it
+// stands in for fits.
+std::string TemporaryName(const std::string& folder) {
     constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-    std::string name = path + ".";
+    std::string name = folder + ".qrv-";
     for (int i = 0; i < 6; ++i)
         name += kAlphabet[pick(random)];
     return name;
+}
+
+// The UTF-8 form of a UTF-16 path.
+std::string Narrow(const std::wstring& path) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), narrow.data(), size,
+                          nullptr, nullptr);
+    return narrow;
 }
 
 // Moves `from` over `to`. A virus scanner or indexer may hold a new file
@@ -176,6 +195,35 @@ std::optional<bool> SameExistingFile(const std::string& a, const std::string& b)
     }
 }
 
+void ReportFileSizeLimitAsError() {}
+
+std::string TemporaryFolder() {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    const DWORD size = ::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
+    folder.resize(size <= folder.size() ? size : 0);
+    return Narrow(folder);
+}
+
+// Marked to be deleted when closed, which the C runtime's _O_TEMPORARY does.
+FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
+    const bool separated = folder.empty() || folder.ends_with('\\') || folder.ends_with('/');
+    for (;;) {
+        const std::wstring name = Widen(TemporaryName(separated ? folder : folder + "\\"), use);
+        const int fd = ::_wopen(
+            name.c_str(), _O_CREAT | _O_EXCL | _O_RDWR | _O_APPEND | _O_BINARY | _O_TEMPORARY | _O_NOINHERIT,
+            _S_IREAD | _S_IWRITE);
+        if (fd >= 0)
+            return FileDescriptor(fd);
+        if (errno != EEXIST)
+            ThrowFileError(use);
+    }
+}
+
+void Rewind(int fd, const FileUse& use) {
+    if (::_lseeki64(fd, 0, SEEK_SET) != 0)
+        ThrowFileError(use);
+}
+
 void UseBinaryStandardStreams() {
     ::_setmode(_fileno(stdout), _O_BINARY);
     ::_setmode(_fileno(stderr), _O_BINARY);
@@ -240,13 +288,13 @@ mode_t ModeForReplacing(const std::string& path) {
     return 0666;
 }
 
-// A file path.XXXXXX beside the final one, created new and marked to be
+// A file .qrv-XXXXXX beside the final one, created new and marked to be
 // deleted when closed: only commit() takes that mark off.
 PendingFile::PendingFile(std::string path, std::string name)
     : path_(std::move(path)), name_(std::move(name)) {
     const std::string action = "create " + name_;
     for (;;) {
-        std::string candidate = TemporaryName(path_);
+        std::string candidate = TemporaryName(FolderOf(path_));
         const std::wstring wide = Widen(candidate, {action, path_});
         const HANDLE handle =
             ::CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -326,6 +374,27 @@ void PendingFile::commit() {
     tempPath_.clear();
     if (earlier != INVALID_FILE_ATTRIBUTES && (earlier & kKeptAttributes) != 0)
         ::SetFileAttributesW(to.c_str(), earlier & kKeptAttributes);
+}
+
+// A device (NUL, CON, a serial port) or a pipe is written into; anything
+// else is replaced whole.
+void SaveFile(const std::string& path, std::string_view bytes, std::string name) {
+    const std::string action = "write " + name;
+    const FileUse use{action, path};
+    const HANDLE existing = ::CreateFileW(Widen(path, use).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    DWORD type = FILE_TYPE_DISK;
+    if (existing != INVALID_HANDLE_VALUE) {
+        type = ::GetFileType(existing);
+        ::CloseHandle(existing);
+    }
+    if (type != FILE_TYPE_CHAR && type != FILE_TYPE_PIPE) {
+        WriteFileAtomically(path, bytes, std::move(name));
+        return;
+    }
+    FileDescriptor stream = OpenFile(use, _O_WRONLY);
+    WriteAll(stream.get(), bytes, use);
+    stream.close(use);
 }
 
 } // namespace qrv

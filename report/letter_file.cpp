@@ -5,7 +5,7 @@
 namespace qrv {
 
 void SaveLetterAs(const std::string& path, std::string_view bytes) {
-    WriteFileAtomically(path, bytes, "the letter");
+    SaveFile(path, bytes, "the letter");
 }
 
 } // namespace qrv

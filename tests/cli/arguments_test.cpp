@@ -50,6 +50,32 @@ TEST(ParseArguments, TakesOptionsOnlyInFull) {
     EXPECT_EQ(Parse({"in.txt", "-h"}).request, Arguments::Request::Help);
 }
 
+// A usage error names the argument at fault as it was given, and a name
+// that starts with "-" is shown the way to be a file name.
+TEST(ParseArguments, NamesTheArgumentAtFault) {
+    const std::string hint = " (a media file whose name starts with \"-\" goes after \"--\")";
+    const struct {
+        std::vector<std::string_view> args;
+        std::string message;
+    } cases[] = {
+        {{"--format", "100M", "-jan.txt"}, "unknown option -jan.txt" + hint},
+        {{"-jan.txt", "--format", "100M"}, "unknown option -jan.txt" + hint},
+        {{"--format=100M", "-hjan.txt"}, "unknown option -hjan.txt" + hint},
+        {{"--format", "100M", "--form=10M", "a"}, "unknown option --form" + hint},
+        {{"--format", "100M", "--json=yes", "a"}, "--json takes no value"},
+        {{"a", "--letter"}, "--letter needs a value"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Parse(c.args);
+            ADD_FAILURE() << c.message << ": taken";
+        } catch (const UsageError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+    EXPECT_EQ(Parse({"--format", "100M", "--", "-jan.txt"}).mediaPaths, std::vector<std::string>{"-jan.txt"});
+}
+
 // Sets an environment variable, or removes it given nullptr.
 void SetEnvironment(const char* name, const char* value) {
 #ifdef _WIN32

@@ -34,6 +34,20 @@ TEST(RowSpool, GivesBackEveryRowAsAdded) {
     EXPECT_EQ(ReadBack(spool).size(), 3u) << "added to after a reading";
 }
 
+// Enough rows to pass through the temporary file in several blocks, with
+// cells across the edges of its reading buffer; then the rows still in memory.
+TEST(RowSpool, GivesBackRowsThatWentThroughTheFile) {
+    std::vector<ErrorRow> rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.push_back({std::to_string(i), std::string(static_cast<std::size_t>(i % 300), 'a'), "15/01/24",
+                        "1", std::string(static_cast<std::size_t>(i % 7), '\xA1'), "Invalid Account"});
+    RowSpool spool;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        spool.insert(static_cast<std::int64_t>(i) + 1, rows[i]);
+    EXPECT_EQ(ReadBack(spool), rows);
+    EXPECT_FALSE(spool.readFailure());
+}
+
 TEST(RowSpool, TakesRowsOnlyAtTheEnd) {
     RowSpool spool;
     EXPECT_THROW(spool.insert(0, {}), std::out_of_range);

@@ -1,11 +1,23 @@
 // qrv-check where a slip would lose data or mislead: a letter path that
-// names the media or summary file, output that cannot be written, control
-// characters from a media file.
+// names the media or summary file, a summary file that would replace another
+// media file, a letter path that is no regular file, output that cannot be
+// written, temporary space that fails, limits, names near the system's
+// limits, control characters from a media file.
 #include "tests/cli/qrv_check_process.h"
+#include "tests/support/media_lines.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
 
 namespace qrv::test {
 namespace {
@@ -163,6 +175,171 @@ TEST(Memory, RunningOutEndsInAMessageAndStatusTwo) {
             EXPECT_EQ(run.err.rfind("qrv-check: ", 0), 0u) << limit << " bytes\n" << run.err;
         }
     }
+}
+
+// The second file would be the first one's summary file: its run would
+// replace it before it is read.
+TEST(SummaryOverInput, ACallWhoseSummaryFileIsAnotherMediaFileIsRefusedWhole) {
+    TempDir dir;
+    const std::string clean = ReadBytes(fs::path(QRV_SAMPLES_DIR) / "100m-clean.txt");
+    dir.write("ab.txt", clean);
+    dir.write("ab.012345", clean);
+    const std::vector<std::string> before = dir.names();
+
+    const ProcessResult run = RunQrvCheck({"--format", "100M", "ab.txt", "ab.012345"}, dir.path());
+
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "qrv-check: the summary file ab.012345 of ab.txt would replace the media file ab.012345; "
+              "nothing was checked\n");
+    EXPECT_EQ(dir.names(), before);
+    EXPECT_EQ(ReadBytes(dir.path() / "ab.012345"), clean);
+}
+
+#ifndef _WIN32
+// A letter path that is a device, a FIFO or a link is written into and left
+// in place; through a link to a regular file, the file is replaced.
+struct LetterNodeCase {
+    std::string name;
+    std::string letter;  // as given to --letter
+    std::string made;    // "fifo", "device" (root only), "file" or "" (it exists already)
+    bool linked;         // --letter names a link "link" to what was made
+    std::string arrives; // where the letter comes out: "fifo", "stdout", "file" or ""
+    std::string complaint;
+};
+
+class LetterIntoNode : public testing::TestWithParam<LetterNodeCase> {};
+
+TEST_P(LetterIntoNode, IsWrittenIntoAndNeverReplaced) {
+    const LetterNodeCase& c = GetParam();
+    TempDir dir;
+    CopySample(dir, "100m-clean.txt");
+    const fs::path made = dir.path() / c.made;
+    if (c.made == "fifo") {
+        ASSERT_EQ(::mkfifo(made.c_str(), 0600), 0);
+    }
+    if (c.made == "device" && ::mknod(made.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "cannot make a device node (root only): " << std::strerror(errno);
+    if (c.made == "file")
+        WriteBytes(made, "earlier letter");
+    std::string letter = c.made.empty() ? c.letter : made.string();
+    if (c.linked) {
+        fs::create_symlink(letter, dir.path() / "link");
+        letter = (dir.path() / "link").string();
+    }
+    struct stat before {};
+    ASSERT_EQ(::lstat(letter.c_str(), &before), 0);
+    const int reader = c.arrives == "fifo" ? ::open(made.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "--letter", letter, "100m-clean.txt"}, dir.path());
+
+    std::string received;
+    char block[4096];
+    for (ssize_t got; reader >= 0 && (got = ::read(reader, block, sizeof block)) > 0;)
+        received.append(block, static_cast<std::size_t>(got));
+    if (reader >= 0)
+        ::close(reader);
+    if (c.arrives == "stdout")
+        received = run.out;
+    if (c.arrives == "file")
+        received = ReadBytes(made);
+    struct stat after {};
+    ASSERT_EQ(::lstat(letter.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "replaced";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(run.exitStatus, c.complaint.empty() ? 0 : 2) << run.err;
+    EXPECT_NE(run.err.find(c.complaint), std::string::npos) << run.err;
+    // The letter's 26 lines end in CR LF, the report's in LF alone.
+    EXPECT_EQ(std::count(received.begin(), received.end(), '\r'), c.arrives.empty() ? 0 : 26) << received;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nodes, LetterIntoNode,
+    testing::Values(LetterNodeCase{"Fifo", "", "fifo", false, "fifo", ""},
+                    LetterNodeCase{"LinkToFifo", "", "fifo", true, "fifo", ""},
+                    LetterNodeCase{"FifoThatNobodyReads", "", "fifo", false, "",
+                                   "no letter written: Cannot write the letter"},
+                    LetterNodeCase{"StandardOutput", "/dev/stdout", "", false, "stdout", ""},
+                    LetterNodeCase{"AlwaysFullDevice", "", "device", false, "", ": No space left on device"},
+                    LetterNodeCase{"LinkToARegularFile", "", "file", true, "file", ""}),
+    [](const testing::TestParamInfo<LetterNodeCase>& param) { return param.param.name; });
+#endif
+
+// A 100 M media file of `count` copies of `detail`.
+std::string MediaFile(const std::string& detail, int count) {
+    std::vector<std::string> lines{
+        test::ControlLine(Format::M100, {.totalRecord = test::RecordCount(count)})};
+    lines.insert(lines.end(), static_cast<std::size_t>(count), detail);
+    return test::JoinLines(lines);
+}
+
+// The temporary file of rejected rows follows TMPDIR. Where it cannot be
+// made, that file's run stops as a run error, with no summary file, the
+// report stays valid JSON and the next file is still checked.
+TEST(RejectedRows, TemporarySpaceThatFailsIsARunErrorOfThatFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows takes its temporary folder from TMP, not TMPDIR";
+#else
+    TempDir dir;
+    dir.write("many.txt", MediaFile(test::DetailLine(Format::M100, {.account = "ABCDEFGHIJ"}), 2000));
+    CopySample(dir, "100m-clean.txt");
+    const std::string missing = (dir.path() / "no such folder").string();
+    ::setenv("TMPDIR", missing.c_str(), 1);
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "--json", "many.txt", "100m-clean.txt"}, dir.path());
+    ::unsetenv("TMPDIR");
+
+    EXPECT_EQ(run.exitStatus, 2);
+    const std::size_t end = run.out.find('\n');
+    ASSERT_TRUE(nlohmann::json::accept(run.out.substr(0, end))) << run.out.substr(0, 200);
+    const nlohmann::json first = nlohmann::json::parse(run.out.substr(0, end));
+    const nlohmann::json second = nlohmann::json::parse(run.out.substr(end + 1));
+    EXPECT_EQ(first["outcome"], "run_error");
+    EXPECT_EQ(first["error"]["message"], "Cannot write the temporary file of rejected rows in \"" + missing +
+                                             "\": No such file or directory.");
+    EXPECT_EQ(first["summary_file"], nullptr);
+    EXPECT_EQ(second["outcome"], "finished");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"100012345", "100m-clean.txt", "many.txt"}));
+#endif
+}
+
+// Under ulimit -f a write past the limit is a write failure with its
+// message, not death by SIGXFSZ: the earlier summary file stays.
+TEST(Limits, AFileSizeLimitStopsTheRunWithAMessage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file size limit for a process";
+#endif
+    TempDir dir;
+    dir.write("big.txt", MediaFile(test::DetailLine(Format::M100, {}), 2000));
+    dir.write("big012345", "earlier summary");
+    const ProcessResult run =
+        RunQrvCheck({"--format", "100M", "big.txt"}, dir.path(), Output::Captured, {.fileSize = 100'000});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(
+        run.err.find("qrv-check: big.txt: Cannot write the summary file \"big012345\": File too large."),
+        std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(dir.path() / "big012345"), "earlier summary");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"big.txt", "big012345"}));
+}
+
+// A name that could be written once can be written again: the temporary
+// name does not grow with it (82 Thai letters and ".txt" are 250 bytes).
+TEST(LetterFile, ANameNearTheLimitCanBeReplaced) {
+    TempDir dir;
+    CopySample(dir, "100m-clean.txt");
+    std::string name;
+    for (int i = 0; i < 82; ++i)
+        name += "ก";
+    name += ".txt";
+    for (int run = 1; run <= 2; ++run) {
+        const ProcessResult check =
+            RunQrvCheck({"--format", "100M", "--letter", name, "100m-clean.txt"}, dir.path());
+        EXPECT_EQ(check.exitStatus, 0) << "run " << run << ": " << check.err;
+    }
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"100012345", "100m-clean.txt", name}));
 }
 
 TEST(StandardOutput, AFailedWriteIsReported) {

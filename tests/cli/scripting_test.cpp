@@ -77,6 +77,30 @@ TEST(StandardError, EscapesControlCharactersInTheLine) {
     EXPECT_NE(run.err.find("a\\x1B[2Jb\\x9B2Jc.txt"), std::string::npos) << run.err;
 }
 
+// A name that is no UTF-8 (0x9B, the 8-bit CSI) is spelled \x9B in the
+// line's prefix and in its message, on standard error, in the text report and
+// in JSON alike; no raw byte and no U+FFFD reaches the terminal.
+TEST(StandardError, EscapesBytesThatAreNoUtf8Everywhere) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows takes file names as UTF-8 only";
+#endif
+    TempDir dir;
+    const std::string name = "a\x9b"
+                             "2Jb.txt";
+    const ProcessResult text = RunQrvCheck({"--format", "100M", name}, dir.path());
+    const ProcessResult inJson = RunQrvCheck({"--format", "100M", "--json", name}, dir.path());
+    const std::string message = "Cannot open the input file \"a\\x9B2Jb.txt\": No such file or directory.";
+    EXPECT_EQ(text.err, "qrv-check: a\\x9B2Jb.txt: " + message + "\n");
+    EXPECT_NE(text.out.find("Message [QRV Edit Data, stop]: " + message), std::string::npos) << text.out;
+    const json report = json::parse(inJson.out);
+    EXPECT_EQ(report["error"]["message"], message);
+    EXPECT_EQ(report["messages"][0]["text"], message);
+    for (const std::string& shown : {text.out, text.err, inJson.out, inJson.err}) {
+        EXPECT_EQ(shown.find('\x9b'), std::string::npos) << shown;
+        EXPECT_EQ(shown.find("\xef\xbf\xbd"), std::string::npos) << shown;
+    }
+}
+
 // Several media files: each is checked and reported as it would be alone,
 // in the order given, and the exit status is the worst of their runs.
 class SeveralFiles : public testing::Test {

@@ -136,6 +136,29 @@ TEST_F(Files, SummaryReplacesALinkItselfNotItsTarget) {
     EXPECT_EQ(ReadBytes(target), "target");
 }
 
+// A summary path a few bytes short of the system's path limit is replaced
+// as it was first written: the temporary name is short and made in its folder.
+TEST_F(Files, SummaryPathNearThePathLimitCanBeReplaced) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows paths have a limit of their own";
+#else
+    constexpr std::size_t kLength = 4090; // PATH_MAX is 4096 with the NUL
+    fs::path folder = dir.path();
+    while (folder.string().size() + 201 + 11 < kLength) {
+        folder /= std::string(200, 'd');
+        fs::create_directory(folder);
+    }
+    const std::string path = (folder / std::string(kLength - folder.string().size() - 1, 's')).string();
+    ASSERT_EQ(path.size(), kLength);
+    for (const std::string line : {"first", "second"}) {
+        SummaryWriter writer(path);
+        writer.writeLine(line);
+        writer.commit();
+    }
+    EXPECT_EQ(ReadBytes(path), "second\r\n");
+#endif
+}
+
 TEST_F(Files, UncommittedSummaryLeavesNothingAndTheEarlierFileAsItWas) {
     const std::string path = (dir.path() / "012345").string();
     WriteBytes(path, "earlier");

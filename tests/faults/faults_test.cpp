@@ -15,11 +15,16 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <iostream>
+#include <linux/fs.h>
 #include <optional>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
@@ -238,8 +243,8 @@ TEST_P(Interrupted, HalfwayLeavesNoTemporaryFileAndTheEarlierSummary) {
     } else {
         const std::vector<std::string> names = Names(dir.path());
         ASSERT_EQ(names.size(), 3u);
-        EXPECT_THAT(names[1], testing::StartsWith("012345."));
-        EXPECT_EQ(Mode(dir.path() / names[1]), 0600u);
+        EXPECT_THAT(names[0], testing::MatchesRegex("\\.qrv-[A-Za-z0-9]{6}"));
+        EXPECT_EQ(Mode(dir.path() / names[0]), 0600u);
     }
     child.send(GetParam().signal);
     const Ended ended = child.wait();
@@ -287,6 +292,55 @@ TEST_F(Inputs, OnlyRegularFilesAreReadAndNothingWaitsForAWriter) {
                                                         "\": it is not a regular file.\n")));
     }
     ::close(listening);
+}
+
+// A device, FIFO or socket where the summary file would go is someone
+// else's: the run stops before it reads a record, and the node stays.
+TEST_F(Inputs, SummaryPathThatIsNoRegularFileIsRefusedAndLeftAlone) {
+    WriteMediaFile(dir.path() / "media.txt", 3);
+    const fs::path summary = dir.path() / "012345";
+    const struct {
+        const char* what;
+        std::function<bool()> make;
+    } cases[] = {
+        {"FIFO",
+         [&] {
+             return ::mkfifo(summary.c_str(), 0644) == 0;
+         }},
+        {"device",
+         [&] {
+             return ::mknod(summary.c_str(), S_IFCHR | 0644, makedev(1, 3)) == 0;
+         }},
+        {"link to a FIFO",
+         [&] {
+             return ::mkfifo((dir.path() / "fifo").c_str(), 0644) == 0 &&
+                    ::symlink("fifo", summary.c_str()) == 0;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.make()) {
+            std::cout << "not tried: cannot make a " << c.what << ": " << std::strerror(errno) << "\n";
+            continue;
+        }
+        struct stat before {};
+        ASSERT_EQ(::lstat(summary.c_str(), &before), 0);
+
+        const Ended ended = Child(dir.path() / "media.txt").wait();
+
+        EXPECT_FALSE(ended.blocked);
+        EXPECT_EQ(ended.exitStatus, 2);
+        EXPECT_THAT(ended.output,
+                    HasSubstr(StopMessage("Cannot create the summary file \"" + summary.string() +
+                                          "\": it is not a regular file.\n")));
+        struct stat after {};
+        ASSERT_EQ(::lstat(summary.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        fs::remove(summary);
+        fs::remove(dir.path() / "fifo");
+        EXPECT_THAT(Names(dir.path()), ElementsAre("media.txt"));
+    }
 }
 
 TEST_F(Inputs, OverLongLineStopsTheRunAndKeepsTheEarlierSummary) {
@@ -401,6 +455,59 @@ TEST_F(AsNobody, UnreadableMediaAndUnwritableFolderAreRunErrors) {
         EXPECT_EQ(ReadBytes(folder / "012345"), kEarlier);
     }
 }
+
+// ---------------------------------------------------------------------------
+// A folder marked append-only (chattr +a) takes new names but gives none up:
+// replacing the summary file there is refused before any temporary file has
+// a name, with the earlier summary as it was.
+
+class AppendOnlyFolder : public testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        WriteMediaFile(dir.path() / "media.txt", 3);
+        WriteBytes(dir.path() / "012345", std::string(kEarlier));
+        folder_ = FileDescriptor(::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY));
+        int flags = 0;
+        if (::ioctl(folder_.get(), FS_IOC_GETFLAGS, &flags) != 0 ||
+            (flags |= FS_APPEND_FL, ::ioctl(folder_.get(), FS_IOC_SETFLAGS, &flags)) != 0)
+            GTEST_SKIP() << "cannot mark a folder append-only (root, and a file system that can): "
+                         << std::strerror(errno);
+        marked_ = true;
+    }
+    void TearDown() override {
+        int flags = 0;
+        if (marked_ && ::ioctl(folder_.get(), FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_APPEND_FL;
+            ::ioctl(folder_.get(), FS_IOC_SETFLAGS, &flags);
+        }
+    }
+
+    TempDir dir;
+    FileDescriptor folder_;
+    bool marked_ = false;
+};
+
+TEST_P(AppendOnlyFolder, ReplacingLeavesNoTemporaryFile) {
+    ChildOptions options;
+    if (!GetParam())
+        options.environment = {"LD_PRELOAD=" QRV_REFUSE_UNNAMED_FILES,
+                               "ASAN_OPTIONS=verify_asan_link_order=0"};
+    for (int run = 0; run < 2; ++run) {
+        const Ended ended = Child(dir.path() / "media.txt", options).wait();
+
+        EXPECT_EQ(ended.exitStatus, 2);
+        EXPECT_THAT(ended.output, HasSubstr(StopMessage("Cannot replace the summary file \"" +
+                                                        (dir.path() / "012345").string() +
+                                                        "\": Operation not permitted.\n")));
+        EXPECT_THAT(Names(dir.path()), ElementsAre("012345", "media.txt"));
+        EXPECT_EQ(ReadBytes(dir.path() / "012345"), kEarlier);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, AppendOnlyFolder, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return param.param ? "Unnamed" : "Named";
+                         });
 
 // ---------------------------------------------------------------------------
 // A full disk: a small tmpfs of our own.

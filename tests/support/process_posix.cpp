@@ -45,15 +45,16 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
     if (pid < 0)
         throw std::runtime_error("cannot start " + program.string());
     if (pid == 0) {
-        // SIGXFSZ ignored: a write past the file size limit fails with EFBIG
-        // instead of ending the program.
+        // SIGXFSZ at its default, which ends the program, as a shell leaves
+        // it: a write past the file size limit must be the program's own
+        // failure to report.
         const bool ready =
             ::chdir(workFolder.c_str()) == 0 && Redirect(0, "/dev/null", O_RDONLY) &&
             (output == Output::Closed ? ::close(1) == 0
                                       : Redirect(1, outTarget, O_WRONLY | O_CREAT | O_TRUNC)) &&
             Redirect(2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC) &&
             Limit(RLIMIT_FSIZE, limits.fileSize) && Limit(RLIMIT_AS, limits.memory) &&
-            ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+            ::signal(SIGXFSZ, SIG_DFL) != SIG_ERR;
         if (ready)
             ::execv(argv[0], argv.data());
         ::_exit(127);
