@@ -37,7 +37,7 @@ echo "Built $deb"
 dpkg-deb -I "$deb" | sed -n '/Package:/,$p'
 dpkg-deb -c "$deb"
 
-# Lintian's warnings are shown; only errors fail (the README says why each
+# Lintian's warnings are shown; only errors fail (docs/packaging.md says why each
 # remaining warning stays).
 check "lintian reports no errors" lintian --fail-on error --info "$deb"
 
