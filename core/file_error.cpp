@@ -9,8 +9,8 @@ FileError::FileError(std::string action, std::string path, std::string reason)
     : std::runtime_error("Cannot " + action + " \"" + path + "\": " + reason), action_(std::move(action)),
       path_(std::move(path)), reason_(std::move(reason)) {}
 
-void FileError::FromErrno(std::string action, std::string path) {
-    throw FileError(std::move(action), std::move(path), std::strerror(errno));
+void FileError::FromErrno(std::string_view action, std::string_view path) {
+    throw FileError(std::string(action), std::string(path), std::strerror(errno));
 }
 
 } // namespace qrv

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace qrv {
 
@@ -11,7 +12,7 @@ class FileError : public std::runtime_error {
   public:
     FileError(std::string action, std::string path, std::string reason);
     // Throws a FileError whose reason is the system's text for errno.
-    [[noreturn]] static void FromErrno(std::string action, std::string path);
+    [[noreturn]] static void FromErrno(std::string_view action, std::string_view path);
 
     const std::string& action() const { return action_; }
     const std::string& path() const { return path_; }

@@ -7,10 +7,6 @@
 
 namespace qrv {
 
-void ThrowFileError(const FileUse& use) {
-    FileError::FromErrno(std::string(use.action), std::string(use.path));
-}
-
 FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
@@ -18,6 +14,20 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
         FileDescriptor earlier(std::exchange(fd_, std::exchange(other.fd_, -1)));
     }
     return *this;
+}
+
+void PendingFile::fail(std::string_view verb) const {
+    FileError::FromErrno(std::string(verb) + " " + name_, path_);
+}
+
+void PendingFile::write(std::string_view bytes) {
+    const std::string action = "write " + name_;
+    WriteAll(fd_.get(), bytes, {action, path_});
+}
+
+void PendingFile::closeFile() {
+    const std::string action = "write " + name_;
+    fd_.close({action, path_});
 }
 
 std::string ReadAll(int fd, const FileUse& use) {

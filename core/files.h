@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +17,6 @@ struct FileUse {
     std::string_view action;
     std::string_view path;
 };
-
-// Throws the FileError of `use` whose reason is the system's text for errno.
-[[noreturn]] void ThrowFileError(const FileUse& use);
 
 // An open file descriptor, closed when destroyed.
 class FileDescriptor {
@@ -119,27 +117,18 @@ class PendingFile {
     const std::string& path() const { return path_; }
 
   private:
+    // What one platform's side alone keeps of the file (files_posix.cpp,
+    // files_windows.cpp).
+    struct Platform;
+
     [[noreturn]] void fail(std::string_view verb) const;
-    void nameTemporarily(std::string_view verb, const std::function<bool(const std::string&)>& place);
     void closeFile();
-    void nameUnnamedFile();
-    void commitNamedFile();
-#ifndef _WIN32
-    void refuseUnlessReplaceable() const;
-    void refuseUnlessRemovable() const;
-#endif
 
     std::string path_;
     std::string name_;
     FileDescriptor fd_;
-#ifndef _WIN32
-    // The folder of path_, where every name is made relative to it, so that
-    // a path near the system's limit can still be replaced.
-    FileDescriptor folder_;
-    std::string baseName_;
-#endif
-    std::string tempPath_; // empty while unnamed; on POSIX systems a name in folder_
-    int removalSlot_ = -1; // where tempPath_ waits to be removed on a signal
+    std::string tempPath_; // empty while unnamed
+    std::unique_ptr<Platform> platform_;
 };
 
 // Creates or replaces `path` with a file holding exactly `bytes`, through a

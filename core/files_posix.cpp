@@ -26,7 +26,7 @@ void FileDescriptor::close(const FileUse& use) {
     // Linux frees the descriptor even when close reports EINTR; only the
     // other failures mean that written data may be lost.
     if (::close(std::exchange(fd_, -1)) != 0 && errno != EINTR)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
 }
 
 bool DescriptorIsOpen(int fd) {
@@ -54,7 +54,7 @@ FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links)
         fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     return FileDescriptor(fd);
 }
 
@@ -78,12 +78,12 @@ FileDescriptor OpenRegularFile(const FileUse& use, Links links) {
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     if (!S_ISREG(info.st_mode))
         ThrowNotRegular(use);
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     return file;
 }
 
@@ -93,7 +93,7 @@ void WriteAll(int fd, std::string_view bytes, const FileUse& use) {
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote < 0)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
         bytes.remove_prefix(static_cast<std::size_t>(wrote));
     }
 }
@@ -105,7 +105,7 @@ std::size_t ReadUpTo(int fd, char* into, std::size_t size, const FileUse& use) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
@@ -163,21 +163,21 @@ FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
     if (fd >= 0)
         return FileDescriptor(fd);
     if (!FileSystemKeepsNoUnnamedFiles(errno))
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     for (;;) {
         const std::string name = folder + "/" + TemporaryName();
         FileDescriptor file(::open(name.c_str(), O_CREAT | O_EXCL | kFlags, 0600));
         if (!file.isOpen() && errno == EEXIST)
             continue;
         if (!file.isOpen() || ::unlink(name.c_str()) != 0)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
         return file;
     }
 }
 
 void Rewind(int fd, const FileUse& use) {
     if (::lseek(fd, 0, SEEK_SET) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
 }
 
 namespace {
@@ -278,13 +278,31 @@ bool Replace(int folder, const std::string& from, const std::string& to) {
 
 } // namespace
 
+// The folder the file goes into, where every name is made relative to it so
+// that a path near the system's limit can still be replaced, and the slot in
+// which a named temporary file waits to be removed on a signal.
+struct PendingFile::Platform {
+    explicit Platform(PendingFile& owner) : file(owner), baseName(BaseNameOf(owner.path_)) {}
+
+    void refuseUnlessReplaceable() const;
+    void refuseUnlessRemovable() const;
+    void nameTemporarily(std::string_view verb, const std::function<bool(const std::string&)>& place);
+    void nameUnnamedFile();
+    void commitNamedFile();
+
+    PendingFile& file;
+    FileDescriptor folder;
+    std::string baseName;
+    int removalSlot = -1;
+};
+
 PendingFile::PendingFile(std::string path, std::string name)
-    : path_(std::move(path)), name_(std::move(name)), baseName_(BaseNameOf(path_)) {
+    : path_(std::move(path)), name_(std::move(name)), platform_(std::make_unique<Platform>(*this)) {
     ReportFileSizeLimitAsError();
-    folder_ = FileDescriptor(::open(FolderOf(path_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder_.isOpen())
+    platform_->folder = FileDescriptor(::open(FolderOf(path_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!platform_->folder.isOpen())
         fail("create");
-    refuseUnlessReplaceable();
+    platform_->refuseUnlessReplaceable();
     const int fd = ::open(FolderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
         fd_ = FileDescriptor(fd);
@@ -293,10 +311,10 @@ PendingFile::PendingFile(std::string path, std::string name)
     if (!FileSystemKeepsNoUnnamedFiles(errno))
         fail("create");
     // A named file must be renamed into place, so the folder must let names go.
-    refuseUnlessRemovable();
-    nameTemporarily("create", [this](const std::string& candidate) {
-        const int named =
-            ::openat(folder_.get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    platform_->refuseUnlessRemovable();
+    platform_->nameTemporarily("create", [this](const std::string& candidate) {
+        const int named = ::openat(platform_->folder.get(), candidate.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (named >= 0)
             fd_ = FileDescriptor(named);
         return named >= 0;
@@ -305,104 +323,90 @@ PendingFile::PendingFile(std::string path, std::string name)
 
 PendingFile::~PendingFile() {
     if (!tempPath_.empty())
-        ::unlinkat(folder_.get(), tempPath_.c_str(), 0);
-    KeepOnSignal(removalSlot_);
-}
-
-void PendingFile::fail(std::string_view verb) const {
-    FileError::FromErrno(std::string(verb) + " " + name_, path_);
+        ::unlinkat(platform_->folder.get(), tempPath_.c_str(), 0);
+    KeepOnSignal(platform_->removalSlot);
 }
 
 // A device, FIFO or socket at the path, or at the end of a link there, is
 // someone else's; so is a folder.
-void PendingFile::refuseUnlessReplaceable() const {
+void PendingFile::Platform::refuseUnlessReplaceable() const {
     struct stat existing {};
-    if (::fstatat(folder_.get(), baseName_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(folder.get(), baseName.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0)
         return;
     if (S_ISDIR(existing.st_mode)) {
         errno = EISDIR;
-        fail("replace");
+        file.fail("replace");
     }
-    if (S_ISLNK(existing.st_mode) && ::fstatat(folder_.get(), baseName_.c_str(), &existing, 0) != 0)
+    if (S_ISLNK(existing.st_mode) && ::fstatat(folder.get(), baseName.c_str(), &existing, 0) != 0)
         return; // a link to nothing is replaced itself
     if (!S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
-        throw FileError("create " + name_, path_, "it is not a regular file");
+        throw FileError("create " + file.name_, file.path_, "it is not a regular file");
 }
 
 // A folder marked append-only or immutable lets no name be removed: a named
 // temporary file could be neither renamed into place nor taken away again.
-void PendingFile::refuseUnlessRemovable() const {
-    struct statx folder {};
-    if (::statx(folder_.get(), "", AT_EMPTY_PATH, 0, &folder) != 0)
+void PendingFile::Platform::refuseUnlessRemovable() const {
+    struct statx attributes {};
+    if (::statx(folder.get(), "", AT_EMPTY_PATH, 0, &attributes) != 0)
         return;
-    if ((folder.stx_attributes & (STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE)) != 0) {
+    if ((attributes.stx_attributes & (STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE)) != 0) {
         errno = EPERM;
-        fail("replace");
+        file.fail("replace");
     }
-}
-
-void PendingFile::write(std::string_view bytes) {
-    const std::string action = "write " + name_;
-    WriteAll(fd_.get(), bytes, {action, path_});
 }
 
 void PendingFile::commit() {
     if (::fchmod(fd_.get(), ModeForReplacing(path_)) != 0)
         fail("write");
     if (tempPath_.empty())
-        nameUnnamedFile();
+        platform_->nameUnnamedFile();
     if (!tempPath_.empty())
-        commitNamedFile();
+        platform_->commitNamedFile();
 }
 
-// Gives the file a free name .qrv-XXXXXX in folder_ through `place`, which
+// Gives the file a free name .qrv-XXXXXX in the folder through `place`, which
 // creates or links it there and answers false, with errno set, when it cannot.
-void PendingFile::nameTemporarily(std::string_view verb,
-                                  const std::function<bool(const std::string&)>& place) {
+void PendingFile::Platform::nameTemporarily(std::string_view verb,
+                                            const std::function<bool(const std::string&)>& place) {
     for (;;) {
         std::string candidate = TemporaryName();
-        const int slot = RemoveOnSignal(folder_.get(), candidate);
+        const int slot = RemoveOnSignal(folder.get(), candidate);
         if (slot < 0)
-            fail(verb);
+            file.fail(verb);
         if (place(candidate)) {
-            tempPath_ = std::move(candidate);
-            removalSlot_ = slot;
+            file.tempPath_ = std::move(candidate);
+            removalSlot = slot;
             return;
         }
         const int error = errno;
         KeepOnSignal(slot);
         errno = error;
         if (error != EEXIST)
-            fail(verb);
+            file.fail(verb);
     }
 }
 
 // The final name straight away when it is free; otherwise a temporary name
 // beside the earlier file, which commitNamedFile then swaps in.
-void PendingFile::nameUnnamedFile() {
-    if (LinkUnnamedFile(fd_.get(), folder_.get(), baseName_)) {
-        closeFile();
+void PendingFile::Platform::nameUnnamedFile() {
+    if (LinkUnnamedFile(file.fd_.get(), folder.get(), baseName)) {
+        file.closeFile();
         return;
     }
     if (errno != EEXIST)
-        fail("replace");
+        file.fail("replace");
     refuseUnlessRemovable();
     nameTemporarily("replace", [this](const std::string& candidate) {
-        return LinkUnnamedFile(fd_.get(), folder_.get(), candidate);
+        return LinkUnnamedFile(file.fd_.get(), folder.get(), candidate);
     });
 }
 
-void PendingFile::closeFile() {
-    const std::string action = "write " + name_;
-    fd_.close({action, path_});
-}
-
-void PendingFile::commitNamedFile() {
-    closeFile();
-    if (!Replace(folder_.get(), tempPath_, baseName_))
-        fail("replace");
-    tempPath_.clear();
-    KeepOnSignal(std::exchange(removalSlot_, -1));
+void PendingFile::Platform::commitNamedFile() {
+    file.closeFile();
+    if (!Replace(folder.get(), file.tempPath_, baseName))
+        file.fail("replace");
+    file.tempPath_.clear();
+    KeepOnSignal(std::exchange(removalSlot, -1));
 }
 
 namespace {
@@ -440,7 +444,7 @@ void WriteToStream(const std::string& path, const struct stat& target, std::stri
     }
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     WriteAll(file.get(), bytes, use);
     file.close(use);
 }

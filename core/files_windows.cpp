@@ -56,7 +56,7 @@ int ErrnoOf(DWORD error) {
 
 [[noreturn]] void ThrowLastError(const FileUse& use) {
     errno = ErrnoOf(::GetLastError());
-    ThrowFileError(use);
+    FileError::FromErrno(use.action, use.path);
 }
 
 // The UTF-16 form of a UTF-8 path; text that is no UTF-8 names no file.
@@ -67,7 +67,7 @@ std::wstring Widen(std::string_view path, const FileUse& use) {
                                            static_cast<int>(path.size()), nullptr, 0);
     if (size == 0) {
         errno = EILSEQ;
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     }
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
@@ -155,7 +155,7 @@ FileDescriptor::~FileDescriptor() {
 
 void FileDescriptor::close(const FileUse& use) {
     if (::_close(std::exchange(fd_, -1)) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
 }
 
 bool DescriptorIsOpen(int fd) {
@@ -215,13 +215,13 @@ FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
         if (fd >= 0)
             return FileDescriptor(fd);
         if (errno != EEXIST)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
     }
 }
 
 void Rewind(int fd, const FileUse& use) {
     if (::_lseeki64(fd, 0, SEEK_SET) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
 }
 
 void UseBinaryStandardStreams() {
@@ -236,7 +236,7 @@ FileDescriptor OpenFile(const FileUse& use, int flags, mode_t mode, Links links)
     const int permission = (mode & 0222) != 0 ? _S_IREAD | _S_IWRITE : _S_IREAD;
     const int fd = ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, permission);
     if (fd < 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     return FileDescriptor(fd);
 }
 
@@ -250,7 +250,7 @@ FileDescriptor OpenRegularFile(const FileUse& use, Links links) {
     FileDescriptor file = OpenFile(use, _O_RDONLY, 0, links);
     struct _stat64 info {};
     if (::_fstat64(file.get(), &info) != 0)
-        ThrowFileError(use);
+        FileError::FromErrno(use.action, use.path);
     if ((info.st_mode & _S_IFMT) != _S_IFREG) // NUL, CON and the like
         ThrowNotRegular(use);
     return file;
@@ -261,7 +261,7 @@ void WriteAll(int fd, std::string_view bytes, const FileUse& use) {
         const auto size = static_cast<unsigned>(std::min(bytes.size(), kLargestTransfer));
         const int wrote = ::_write(fd, bytes.data(), size);
         if (wrote < 0)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
         bytes.remove_prefix(static_cast<std::size_t>(wrote));
     }
 }
@@ -272,7 +272,7 @@ std::size_t ReadUpTo(int fd, char* into, std::size_t size, const FileUse& use) {
         const auto step = static_cast<unsigned>(std::min(size - done, kLargestTransfer));
         const int got = ::_read(fd, into + done, step);
         if (got < 0)
-            ThrowFileError(use);
+            FileError::FromErrno(use.action, use.path);
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
@@ -287,6 +287,9 @@ mode_t ModeForReplacing(const std::string& path) {
         return 0444;
     return 0666;
 }
+
+// Windows keeps nothing beyond what both sides share.
+struct PendingFile::Platform {};
 
 // A file .qrv-XXXXXX beside the final one, created new and marked to be
 // deleted when closed: only commit() takes that mark off.
@@ -328,20 +331,6 @@ PendingFile::~PendingFile() {
         return;
     fd_ = FileDescriptor(); // closing it deletes it
     ::DeleteFileW(Widen(tempPath_, {"delete", tempPath_}).c_str());
-}
-
-void PendingFile::fail(std::string_view verb) const {
-    FileError::FromErrno(std::string(verb) + " " + name_, path_);
-}
-
-void PendingFile::write(std::string_view bytes) {
-    const std::string action = "write " + name_;
-    WriteAll(fd_.get(), bytes, {action, path_});
-}
-
-void PendingFile::closeFile() {
-    const std::string action = "write " + name_;
-    fd_.close({action, path_});
 }
 
 // Moves the finished file over the final path, which keeps the attributes of

@@ -5,12 +5,12 @@
 #include "core/digit_sums.h"
 #include "core/display.h"
 #include "core/file_error.h"
+#include "core/files.h"
 #include "core/line_reader.h"
 #include "core/text.h"
 #include "hash/hash.h"
 #include "summary/summary_file.h"
 
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <new>
@@ -166,8 +166,7 @@ std::optional<RunOutcome> Run::processControlLine() {
         return RunOutcome::ControlRejected;
     }
     // Replacing the input file by its own summary would lose its rejected records.
-    std::error_code absent;
-    if (std::filesystem::equivalent(mediaPath_, summaryPath, absent))
+    if (SameExistingFile(mediaPath_, summaryPath).value_or(false))
         throw FileError("create the summary file", summaryPath, "it is the input file itself");
     summary_ = std::make_unique<SummaryWriter>(summaryPath);
     summary_->writeLine(controlLine_);
