@@ -19,6 +19,6 @@ import json, sys
 labels = json.load(open(sys.argv[1]))["window"]["labels"]
 print(labels["Label1"], labels["HashValue"])' "$work/report.json")
 
-build/tests/report/letter-pdf "$summary" 100M "$hash" docs/letter.pdf
+build/tools/letter-pdf "$summary" 100M "$hash" docs/letter.pdf
 pdftoppm -png -r 100 -f 1 -l 1 -singlefile docs/letter.pdf docs/letter
 echo "docs/letter.pdf docs/letter.png"

@@ -25,5 +25,5 @@ cp "$media" "$work/"
 mkdir -p "$folder" "$work/run"
 chmod 700 "$work/run"
 XDG_RUNTIME_DIR="$work/run" xvfb-run -a -s "-screen 0 ${size}x24" \
-    build/tests/ui/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$folder")"
+    build/tools/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$folder")"
 echo "Saved $folder/chooser.png $folder/result-window.png $folder/letter-window.png"
