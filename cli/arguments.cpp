@@ -8,10 +8,11 @@ namespace qrv::cli {
 
 namespace {
 
-enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kLetter, kVersion, kHelp = 'h' };
+enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kCsv, kLetter, kVersion, kHelp = 'h' };
 
 constexpr option kLongOptions[] = {
     {"format", required_argument, nullptr, kFormat}, {"json", no_argument, nullptr, kJson},
+    {"csv", no_argument, nullptr, kCsv},
     {"letter", required_argument, nullptr, kLetter}, {"version", no_argument, nullptr, kVersion},
     {"help", no_argument, nullptr, kHelp},           {nullptr, 0, nullptr, 0},
 };
@@ -25,6 +26,7 @@ struct Parsed {
     bool version = false;
     std::optional<Format> format;
     bool json = false;
+    bool csv = false;
     std::vector<std::string> mediaPaths;
     std::optional<std::string> letterPath;
 };
@@ -53,6 +55,9 @@ void Apply(Parsed& parsed, int code, std::string_view value) {
         break;
     case kJson:
         parsed.json = true;
+        break;
+    case kCsv:
+        parsed.csv = true;
         break;
     case kLetter:
         if (parsed.letterPath)
@@ -149,10 +154,13 @@ Arguments ParseArguments(std::span<const std::string_view> args) {
         throw UsageError("--format is missing");
     if (parsed.mediaPaths.empty())
         throw UsageError("the media file is missing");
+    if (parsed.json && parsed.csv)
+        throw UsageError("--json and --csv exclude each other");
     if (parsed.letterPath && parsed.mediaPaths.size() > 1)
         throw UsageError("--letter applies to a single media file");
     arguments.format = *parsed.format;
     arguments.json = parsed.json;
+    arguments.csv = parsed.csv;
     arguments.mediaPaths = std::move(parsed.mediaPaths);
     arguments.letterPath = parsed.letterPath.value_or("");
     return arguments;

@@ -1,6 +1,7 @@
 #include "cli/check_report.h"
 
 #include "core/cp874.h"
+#include "runs/rejected_rows.h"
 
 namespace qrv::cli {
 
@@ -92,6 +93,12 @@ std::string EscapeControls(std::string_view utf8) {
             text += static_cast<char>(c);
     }
     return text;
+}
+
+void WriteCsvRows(std::ostream& out, const CheckReport& report) {
+    const std::string mediaFile = PathText(report.mediaPath);
+    report.rows.forEach(
+        [&](const ErrorRow& row) { out << RejectedCsvLine(mediaFile, ReadRejectedRow(row)); });
 }
 
 std::string PathText(std::string_view path) {

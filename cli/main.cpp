@@ -6,6 +6,7 @@
 #include "core/files.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/rejected_rows.h"
 #include "version.h"
 
 #include <algorithm>
@@ -72,6 +73,8 @@ void WriteReport(const Arguments& arguments, const std::string& mediaPath, const
     const bool several = arguments.mediaPaths.size() > 1;
     if (arguments.json) {
         WriteJsonReport(std::cout, report, several ? JsonLayout::Line : JsonLayout::Indented);
+    } else if (arguments.csv) {
+        WriteCsvRows(std::cout, report);
     } else {
         if (several)
             std::cout << "Media file: " << EscapeControls(PathText(mediaPath)) << '\n';
@@ -85,7 +88,7 @@ int Check(const Arguments& arguments, const std::string& mediaPath) {
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
-    WriteReport(arguments, mediaPath, {arguments.format, result, window, rows, user.messages()});
+    WriteReport(arguments, mediaPath, {mediaPath, arguments.format, result, window, rows, user.messages()});
     ComplainAboutRun(mediaPath, result);
     const bool letterWritten = arguments.letterPath.empty() || WriteLetter(arguments, result, window);
     return letterWritten ? ExitStatus(result) : 2;
@@ -102,6 +105,8 @@ int Run(const Arguments& arguments) {
     case Arguments::Request::Check: {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
+        if (arguments.csv)
+            std::cout << qrv::RejectedCsvHeader();
         int status = 0;
         for (const std::string& mediaPath : arguments.mediaPaths)
             status = std::max(status, Check(arguments, mediaPath));

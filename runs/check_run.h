@@ -30,6 +30,7 @@ struct RunResult {
     bool findings = false;   // "Please check data input file." was shown
     std::string summaryPath; // the summary file this run wrote; empty when none
     std::optional<RunError> error;
+    std::optional<std::string> controlLine; // the media file's first line, once it was read
 };
 
 struct RunFormat {
