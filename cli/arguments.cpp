@@ -11,10 +11,13 @@ namespace {
 enum OptionCode : int { kMediaPath = 1, kFormat = 256, kJson, kCsv, kLetter, kVersion, kHelp = 'h' };
 
 constexpr option kLongOptions[] = {
-    {"format", required_argument, nullptr, kFormat}, {"json", no_argument, nullptr, kJson},
+    {"format", required_argument, nullptr, kFormat},
+    {"json", no_argument, nullptr, kJson},
     {"csv", no_argument, nullptr, kCsv},
-    {"letter", required_argument, nullptr, kLetter}, {"version", no_argument, nullptr, kVersion},
-    {"help", no_argument, nullptr, kHelp},           {nullptr, 0, nullptr, 0},
+    {"letter", required_argument, nullptr, kLetter},
+    {"version", no_argument, nullptr, kVersion},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
 };
 
 // "-": every argument comes back in the order given, whatever POSIXLY_CORRECT

@@ -160,15 +160,16 @@ Json SummaryJson(const CheckReport& report) {
 }
 
 Json RejectedJson(const RejectedRecord& record, std::size_t amountWholeLength) {
-    return {{"line", record.line},
-            {"account", TextOrNull(record.account)},
-            {"effective_date", IsoDateOrNull(record.effectiveDate)},
-            {"effective_date_raw", TextOrNull(record.effectiveDate)},
-            {"sign", TextOrNull(record.sign)},
-            {"amount", record.amount.empty() ? Json(nullptr) : AmountOrNull(record.amount, amountWholeLength)},
-            {"amount_raw", TextOrNull(record.amount)},
-            {"reason", Cp874ToUtf8(record.reason)},
-            {"reason_code", CodeOrNull(record.reasonCode)}};
+    return {
+        {"line", record.line},
+        {"account", TextOrNull(record.account)},
+        {"effective_date", IsoDateOrNull(record.effectiveDate)},
+        {"effective_date_raw", TextOrNull(record.effectiveDate)},
+        {"sign", TextOrNull(record.sign)},
+        {"amount", record.amount.empty() ? Json(nullptr) : AmountOrNull(record.amount, amountWholeLength)},
+        {"amount_raw", TextOrNull(record.amount)},
+        {"reason", Cp874ToUtf8(record.reason)},
+        {"reason_code", CodeOrNull(record.reasonCode)}};
 }
 
 // The arrays of rows stay empty here: WriteJsonReport streams them in.

@@ -29,8 +29,7 @@ bool CheckControlRecord(const Fields& control, std::span<const std::string_view>
         }
     };
     check(!Trim(control[control::Filler]).empty(), finding::kNotControlLine);
-    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments),
-          finding::kTermPayment);
+    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments), finding::kTermPayment);
     check(!IsOneOf(Trim(UpperCase(control[control::ApplyCode])), applyCodes), finding::kApplyCode);
     check(!IsNumericText(control[control::CompanyCode]), finding::kCompanyCode);
     check(!IsNumericText(control[control::TotalRecord]), finding::kTotalRecords);

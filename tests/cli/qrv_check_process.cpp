@@ -34,11 +34,10 @@ std::string SchemaComplaints(const std::string& reports) {
 }
 
 std::vector<std::vector<std::string>> ParsedCsv(const std::string& csv) {
-    const ProcessResult run = RunPython(
-        {"-c", "import csv, json, sys\n"
-               "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-               "    print(json.dumps(list(csv.reader(f, strict=True))))\n"},
-        csv);
+    const ProcessResult run = RunPython({"-c", "import csv, json, sys\n"
+                                               "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                               "    print(json.dumps(list(csv.reader(f, strict=True))))\n"},
+                                        csv);
     if (run.exitStatus != 0)
         throw std::runtime_error("Python's csv module refuses it: " + run.err);
     return nlohmann::json::parse(run.out).get<std::vector<std::vector<std::string>>>();
