@@ -74,28 +74,27 @@ Json MessagesJson(const std::vector<HeldMessage>& messages) {
     return list;
 }
 
-// A field the line ends before is empty: absent, so null.
-Json TextOrNull(std::string_view cp874) {
-    return cp874.empty() ? Json(nullptr) : Json(Cp874ToUtf8(cp874));
-}
-
-Json IsoDateOrNull(std::string_view field) {
-    const std::optional<std::string> iso = IsoDate(field);
-    return iso ? Json(*iso) : Json(nullptr);
-}
-
-// What `convert` gives, or null for a text that does not convert.
-template <class F> Json ConvertedOrNull(F&& convert) {
-    try {
-        return convert();
-    } catch (const ConversionError&) {
-        return nullptr;
-    }
+// The values of the sections with meaning, absent ones as nothing: a field
+// the line ends before is empty.
+std::optional<std::string> FieldText(std::string_view cp874) {
+    if (cp874.empty())
+        return std::nullopt;
+    return Cp874ToUtf8(cp874);
 }
 
 // An implied-decimal amount as an exact decimal text, as the run adds it up.
-Json AmountOrNull(std::string_view field, std::size_t wholeLength) {
-    return ConvertedOrNull([&] { return Json(DecimalText(AmountCents(field, wholeLength))); });
+std::optional<std::string> AmountText(std::string_view field, std::size_t wholeLength) {
+    if (!IsNumericText(ImpliedDecimalText(field, wholeLength)))
+        return std::nullopt; // tested first: a run of a million such records would throw a million times
+    try {
+        return DecimalText(AmountCents(field, wholeLength));
+    } catch (const ConversionError&) { // out of range
+        return std::nullopt;
+    }
+}
+
+Json OrNull(const std::optional<std::string>& text) {
+    return text ? Json(*text) : Json(nullptr);
 }
 
 Json ControlJson(const CheckReport& report) {
@@ -106,18 +105,23 @@ Json ControlJson(const CheckReport& report) {
     const Fields fields = SplitRecord(*result.controlLine, format.controlLayout);
     const std::string_view records = fields[control::TotalRecord];
     const std::string_view amount = fields[control::TotalAmount];
-    return {{"term_payment", TextOrNull(fields[control::TermPayment])},
-            {"company_code", TextOrNull(fields[control::CompanyCode])},
-            {"company_name", TextOrNull(fields[control::CompanyName])},
-            {"apply_code", TextOrNull(fields[control::ApplyCode])},
-            {"status", TextOrNull(fields[control::Status])},
-            {"effective_date", IsoDateOrNull(fields[control::EffectiveDate])},
-            {"effective_date_raw", TextOrNull(fields[control::EffectiveDate])},
-            {"total_records", ConvertedOrNull([&] { return Json(ToInt32(records)); })},
-            {"total_records_raw", TextOrNull(records)},
-            {"total_amount", AmountOrNull(amount, format.controlWholeLength)},
-            {"total_amount_raw", TextOrNull(amount)},
-            {"media_type", TextOrNull(fields[control::MediaType])}};
+    Json totalRecords = nullptr;
+    try {
+        totalRecords = ToInt32(records);
+    } catch (const ConversionError&) {
+    }
+    return {{"term_payment", OrNull(FieldText(fields[control::TermPayment]))},
+            {"company_code", OrNull(FieldText(fields[control::CompanyCode]))},
+            {"company_name", OrNull(FieldText(fields[control::CompanyName]))},
+            {"apply_code", OrNull(FieldText(fields[control::ApplyCode]))},
+            {"status", OrNull(FieldText(fields[control::Status]))},
+            {"effective_date", OrNull(IsoDate(fields[control::EffectiveDate]))},
+            {"effective_date_raw", OrNull(FieldText(fields[control::EffectiveDate]))},
+            {"total_records", std::move(totalRecords)},
+            {"total_records_raw", OrNull(FieldText(records))},
+            {"total_amount", OrNull(AmountText(amount, format.controlWholeLength))},
+            {"total_amount_raw", OrNull(FieldText(amount))},
+            {"media_type", OrNull(FieldText(fields[control::MediaType]))}};
 }
 
 // A whole number the run wrote into a label.
@@ -159,19 +163,6 @@ Json SummaryJson(const CheckReport& report) {
             {"written", !report.result.summaryPath.empty()}};
 }
 
-Json RejectedJson(const RejectedRecord& record, std::size_t amountWholeLength) {
-    return {
-        {"line", record.line},
-        {"account", TextOrNull(record.account)},
-        {"effective_date", IsoDateOrNull(record.effectiveDate)},
-        {"effective_date_raw", TextOrNull(record.effectiveDate)},
-        {"sign", TextOrNull(record.sign)},
-        {"amount", record.amount.empty() ? Json(nullptr) : AmountOrNull(record.amount, amountWholeLength)},
-        {"amount_raw", TextOrNull(record.amount)},
-        {"reason", Cp874ToUtf8(record.reason)},
-        {"reason_code", CodeOrNull(record.reasonCode)}};
-}
-
 // The arrays of rows stay empty here: WriteJsonReport streams them in.
 Json ToJson(const CheckReport& report) {
     const RunResult& result = report.result;
@@ -198,43 +189,132 @@ std::string Dump(const Json& json, JsonLayout layout) {
     return json.dump(layout == JsonLayout::Indented ? 2 : -1, ' ', false, Json::error_handler_t::replace);
 }
 
-// An array written one element at a time as dump() would write it, for the
-// value of a key indented `depth` steps.
-class ArrayWriter {
+// JSON text as dump() writes it: the streamed rows are written straight,
+// without a Json value built for each.
+void AppendQuoted(std::string& json, std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    json += '"';
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\b':
+            json += "\\b";
+            break;
+        case '\f':
+            json += "\\f";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                json.append("\\u00").append(1, kHex[c >> 4]).append(1, kHex[c & 0xF]);
+            else
+                json += c;
+        }
+    }
+    json += '"';
+}
+
+void AppendOrNull(std::string& json, const std::optional<std::string>& text) {
+    if (text)
+        AppendQuoted(json, *text);
+    else
+        json += "null";
+}
+
+// An array of arrays or objects, one element at a time, as dump() writes
+// the value of a key indented `depth` steps.
+class StreamedArray {
   public:
-    ArrayWriter(std::ostream& out, JsonLayout layout, int depth)
-        : out_(out), layout_(layout), elementIndent_(layout == JsonLayout::Indented ? 2 * (depth + 1) : 0),
-          closingIndent_(layout == JsonLayout::Indented ? 2 * depth : 0) {
-        out_ << '[';
+    StreamedArray(std::ostream& out, JsonLayout layout, int depth)
+        : out_(out), indented_(layout == JsonLayout::Indented), depth_(depth) {}
+
+    // The next element: '[' or '{', then its values, then close().
+    void open(char bracket) {
+        element_.clear();
+        element_ += empty_ ? '[' : ',';
+        lineEnd(depth_ + 1);
+        element_ += bracket;
+        bracket_ = bracket;
+        firstValue_ = true;
     }
 
-    void add(const Json& element) {
-        std::string text = Dump(element, layout_);
-        if (layout_ == JsonLayout::Indented) {
-            // Inside strings a line end is escaped, so each one here is dump()'s own.
-            const std::string lineEnd = '\n' + std::string(elementIndent_, ' ');
-            for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-                text.replace(at, 1, lineEnd);
-            out_ << (empty_ ? "" : ",") << lineEnd << text;
-        } else {
-            out_ << (empty_ ? "" : ",") << text;
-        }
-        empty_ = false;
+    // The next value, named by `key` in an object; then the value's text.
+    std::string& value(std::string_view key = {}) {
+        if (!firstValue_)
+            element_ += ',';
+        lineEnd(depth_ + 2);
+        if (!key.empty())
+            element_.append(1, '"').append(key).append(indented_ ? "\": " : "\":");
+        firstValue_ = false;
+        return element_;
     }
 
     void close() {
-        if (layout_ == JsonLayout::Indented && !empty_)
-            out_ << '\n' << std::string(closingIndent_, ' ');
+        lineEnd(depth_ + 1);
+        element_ += bracket_ == '[' ? ']' : '}';
+        out_ << element_;
+        empty_ = false;
+    }
+
+    void finish() {
+        if (empty_)
+            out_ << '[';
+        else if (indented_)
+            out_ << '\n' << std::string(static_cast<std::size_t>(2 * depth_), ' ');
         out_ << ']';
     }
 
   private:
+    void lineEnd(int depth) {
+        if (indented_)
+            element_.append(1, '\n').append(static_cast<std::size_t>(2 * depth), ' ');
+    }
+
     std::ostream& out_;
-    JsonLayout layout_;
-    std::size_t elementIndent_;
-    std::size_t closingIndent_;
+    bool indented_;
+    int depth_;
+    std::string element_;
+    char bracket_ = '[';
+    bool firstValue_ = true;
     bool empty_ = true;
 };
+
+void AddListViewRow(StreamedArray& rows, const ErrorRow& row) {
+    rows.open('[');
+    for (const std::string& cell : row)
+        AppendQuoted(rows.value(), Cp874ToUtf8(cell));
+    rows.close();
+}
+
+void AddRejected(StreamedArray& rows, const RejectedRecord& record, std::size_t amountWholeLength) {
+    rows.open('{');
+    rows.value("line") += std::to_string(record.line);
+    AppendOrNull(rows.value("account"), FieldText(record.account));
+    AppendOrNull(rows.value("effective_date"), IsoDate(record.effectiveDate));
+    AppendOrNull(rows.value("effective_date_raw"), FieldText(record.effectiveDate));
+    AppendOrNull(rows.value("sign"), FieldText(record.sign));
+    AppendOrNull(rows.value("amount"), AmountText(record.amount, amountWholeLength));
+    AppendOrNull(rows.value("amount_raw"), FieldText(record.amount));
+    AppendQuoted(rows.value("reason"), Cp874ToUtf8(record.reason));
+    if (record.reasonCode.empty())
+        rows.value("reason_code") += "null";
+    else
+        AppendQuoted(rows.value("reason_code"), record.reasonCode);
+    rows.close();
+}
 
 } // namespace
 
@@ -246,27 +326,23 @@ void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout la
     const std::string text = Dump(ToJson(report), layout);
     std::size_t from = 0;
     const std::string_view separator = layout == JsonLayout::Indented ? ": " : ":";
-    const auto streamRows = [&](std::string_view key, int depth, const auto& toJson) {
+    const auto streamRows = [&](std::string_view key, int depth, const auto& add) {
         const std::string emptyRows = "\"" + std::string(key) + "\"" + std::string(separator) + "[]";
         const std::size_t at = text.find(emptyRows, from);
         if (at == std::string::npos)
             return;
         const std::size_t emptyArray = at + emptyRows.size() - 2;
         out.write(text.data() + from, static_cast<std::streamsize>(emptyArray - from));
-        ArrayWriter array(out, layout, depth);
-        report.rows.forEach([&](const ErrorRow& row) { array.add(toJson(row)); });
-        array.close();
+        StreamedArray rows(out, layout, depth);
+        report.rows.forEach([&](const ErrorRow& row) { add(rows, row); });
+        rows.finish();
         from = emptyArray + 2;
     };
-    streamRows("ListView1", 2, [](const ErrorRow& row) {
-        Json cells = Json::array();
-        for (const std::string& cell : row)
-            cells.push_back(Cp874ToUtf8(cell));
-        return cells;
-    });
+    streamRows("ListView1", 2, AddListViewRow);
     const std::size_t amountWholeLength = FormatTable(report.format).detailWholeLength;
-    streamRows("rejected", 1,
-               [&](const ErrorRow& row) { return RejectedJson(ReadRejectedRow(row), amountWholeLength); });
+    streamRows("rejected", 1, [&](StreamedArray& rows, const ErrorRow& row) {
+        AddRejected(rows, ReadRejectedRow(row), amountWholeLength);
+    });
     out << std::string_view(text).substr(from) << '\n';
 }
 

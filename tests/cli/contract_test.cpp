@@ -217,12 +217,15 @@ TEST(Rejected, CarriesAwkwardBytesExactly) {
     WriteBytes(media, bytes);
     const std::vector<std::string> accounts{quoted, escaped, "0000000000"};
 
-    const json alone = json::parse(RunQrvCheck({"--format", "100M", "--json", media}, dir.path()).out);
+    const std::string indented = RunQrvCheck({"--format", "100M", "--json", media}, dir.path()).out;
+    EXPECT_EQ(indented, nlohmann::ordered_json::parse(indented).dump(2) + "\n") << "escaped as dump() does";
     const ProcessResult lines = RunQrvCheck({"--format", "100M", "--json", media, media}, dir.path());
     std::istringstream out(lines.out);
-    std::vector<json> reports{alone};
-    for (std::string text; std::getline(out, text);)
+    std::vector<json> reports{json::parse(indented)};
+    for (std::string text; std::getline(out, text);) {
         reports.push_back(json::parse(text));
+        EXPECT_EQ(text, nlohmann::ordered_json::parse(text).dump());
+    }
     ASSERT_EQ(reports.size(), 3u);
     for (const json& report : reports) {
         for (std::size_t i = 0; i < accounts.size(); ++i) {
