@@ -13,7 +13,7 @@
 namespace qrv::cli {
 
 struct CheckReport {
-    std::string_view mediaPath;
+    std::string_view mediaPath; // as given
     Format format;
     const RunResult& result;
     const HeldWindow& window; // reported only when it exists

@@ -108,7 +108,7 @@ Json ControlJson(const CheckReport& report) {
     Json totalRecords = nullptr;
     try {
         totalRecords = ToInt32(records);
-    } catch (const ConversionError&) {
+    } catch (const ConversionError&) { // not a number, or out of range: null
     }
     return {{"term_payment", OrNull(FieldText(fields[control::TermPayment]))},
             {"company_code", OrNull(FieldText(fields[control::CompanyCode]))},
