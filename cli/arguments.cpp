@@ -7,7 +7,7 @@ namespace qrv::cli {
 
 namespace {
 
-enum class Option { Format, Json, Letter, Version, Help };
+enum class Option { Format, Json, Csv, Letter, Version, Help };
 
 struct OptionName {
     std::string_view name; // as typed, in full: abbreviations are refused
@@ -16,9 +16,10 @@ struct OptionName {
 };
 
 constexpr OptionName kOptions[] = {
-    {"--format", Option::Format, true}, {"--json", Option::Json, false},
-    {"--letter", Option::Letter, true}, {"--version", Option::Version, false},
-    {"--help", Option::Help, false},    {"-h", Option::Help, false},
+    {"--format", Option::Format, true},    {"--json", Option::Json, false},
+    {"--csv", Option::Csv, false},         {"--letter", Option::Letter, true},
+    {"--version", Option::Version, false}, {"--help", Option::Help, false},
+    {"-h", Option::Help, false},
 };
 
 struct Parsed {
@@ -26,6 +27,7 @@ struct Parsed {
     bool version = false;
     std::optional<Format> format;
     bool json = false;
+    bool csv = false;
     std::vector<std::string> mediaPaths;
     std::optional<std::string> letterPath;
 };
@@ -51,6 +53,9 @@ void Apply(Parsed& parsed, Option option, std::string_view value) {
         break;
     case Option::Json:
         parsed.json = true;
+        break;
+    case Option::Csv:
+        parsed.csv = true;
         break;
     case Option::Letter:
         if (parsed.letterPath)
@@ -121,10 +126,13 @@ Arguments ParseArguments(std::span<const std::string_view> args) {
         throw UsageError("--format is missing");
     if (parsed.mediaPaths.empty())
         throw UsageError("the media file is missing");
+    if (parsed.json && parsed.csv)
+        throw UsageError("--json and --csv exclude each other");
     if (parsed.letterPath && parsed.mediaPaths.size() > 1)
         throw UsageError("--letter applies to a single media file");
     arguments.format = *parsed.format;
     arguments.json = parsed.json;
+    arguments.csv = parsed.csv;
     arguments.mediaPaths = std::move(parsed.mediaPaths);
     arguments.letterPath = parsed.letterPath.value_or("");
     return arguments;

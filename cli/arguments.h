@@ -12,7 +12,7 @@
 namespace qrv::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: qrv-check --format 100M|10M [--json] [--letter PATH] MEDIA_FILE...\n"
+    "usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] MEDIA_FILE...\n"
     "       qrv-check --version | --help\n"
     "Checks each MEDIA_FILE in turn in the given format, writes its summary\n"
     "file and reports, in the order given, what the result window and the\n"
@@ -20,6 +20,8 @@ inline constexpr std::string_view kUsage =
     "  --format 100M|10M  the layout of the media files, in either letter case\n"
     "  --json             one JSON object per media file, each on a line of its\n"
     "                     own (JSON Lines); a single file gives one object\n"
+    "  --csv              the rejected records of every MEDIA_FILE as CSV, under\n"
+    "                     one header line\n"
     "  --letter PATH      also write the covering letter to the bank to PATH\n"
     "                     when the run reaches the end of the file; a single\n"
     "                     MEDIA_FILE only, and not the media file or its summary\n"
@@ -37,6 +39,7 @@ struct Arguments {
     Request request = Request::Check; // the other members are unset unless it is Check
     Format format = Format::M100;
     bool json = false;
+    bool csv = false;
     std::vector<std::string> mediaPaths; // in the order given
     std::string letterPath;              // empty: no letter
 };

@@ -1,5 +1,7 @@
 #include "cli/check_report.h"
 
+#include "runs/rejected_rows.h"
+
 #include <algorithm>
 
 namespace qrv::cli {
@@ -90,6 +92,12 @@ std::string EscapeControls(std::string_view text) {
         at += std::max<std::size_t>(length, 1);
     }
     return shown;
+}
+
+void WriteCsvRows(std::ostream& out, const CheckReport& report) {
+    const std::string mediaFile = EscapeControls(report.mediaPath);
+    report.rows.forEach(
+        [&](const ErrorRow& row) { out << RejectedCsvLine(mediaFile, ReadRejectedRow(row)); });
 }
 
 } // namespace qrv::cli

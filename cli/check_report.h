@@ -13,6 +13,7 @@
 namespace qrv::cli {
 
 struct CheckReport {
+    std::string_view mediaPath; // as given
     Format format;
     const RunResult& result;
     const HeldWindow& window; // reported only when it exists
@@ -43,5 +44,7 @@ enum class JsonLayout {
 
 void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout);
 void WriteTextReport(std::ostream& out, const CheckReport& report);
+// The rejected records as CSV lines, without the header.
+void WriteCsvRows(std::ostream& out, const CheckReport& report);
 
 } // namespace qrv::cli

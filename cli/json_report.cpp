@@ -1,7 +1,12 @@
 #include "cli/check_report.h"
 
 #include "core/cp874.h"
+#include "core/dates.h"
+#include "core/display.h"
+#include "runs/findings.h"
+#include "runs/rejected_rows.h"
 
+#include <charconv>
 #include <nlohmann/json.hpp>
 
 namespace qrv::cli {
@@ -9,6 +14,9 @@ namespace qrv::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// Raised when a key changes meaning or goes; new keys keep it.
+constexpr int kSchemaVersion = 2;
 
 std::string_view IconName(Icon icon) {
     return icon == Icon::Stop ? "stop" : "none";
@@ -57,7 +65,7 @@ Json WindowJson(const CheckReport& report) {
             {"labels", LabelsJson(window)},
             {"ListErr", std::move(listErr)},
             {"columns", ColumnsJson(window.columns())},
-            {"ListView1", Json::array()}}; // the rows follow, one at a time, in WriteRows
+            {"ListView1", Json::array()}};
 }
 
 Json MessagesJson(const std::vector<HeldMessage>& messages) {
@@ -69,57 +77,277 @@ Json MessagesJson(const std::vector<HeldMessage>& messages) {
     return list;
 }
 
+// The values of the sections with meaning, absent ones as nothing: a field
+// the line ends before is empty.
+std::optional<std::string> FieldText(std::string_view cp874) {
+    if (cp874.empty())
+        return std::nullopt;
+    return Cp874ToUtf8(cp874);
+}
+
+// An implied-decimal amount as an exact decimal text, as the run adds it up.
+std::optional<std::string> AmountText(std::string_view field, std::size_t wholeLength) {
+    if (!IsNumericText(ImpliedDecimalText(field, wholeLength)))
+        return std::nullopt; // tested first: a run of a million such records would throw a million times
+    try {
+        return DecimalText(AmountCents(field, wholeLength));
+    } catch (const ConversionError&) { // out of range
+        return std::nullopt;
+    }
+}
+
+Json OrNull(const std::optional<std::string>& text) {
+    return text ? Json(*text) : Json(nullptr);
+}
+
+Json ControlJson(const CheckReport& report) {
+    const RunResult& result = report.result;
+    if (!result.controlLine || result.outcome == RunOutcome::WrongFormat)
+        return nullptr;
+    const RunFormat& format = FormatTable(report.format);
+    const Fields fields = SplitRecord(*result.controlLine, format.controlLayout);
+    const std::string_view records = fields[control::TotalRecord];
+    const std::string_view amount = fields[control::TotalAmount];
+    Json totalRecords = nullptr;
+    try {
+        totalRecords = ToInt32(records);
+    } catch (const ConversionError&) { // not a number, or out of range: null
+    }
+    return {{"term_payment", OrNull(FieldText(fields[control::TermPayment]))},
+            {"company_code", OrNull(FieldText(fields[control::CompanyCode]))},
+            {"company_name", OrNull(FieldText(fields[control::CompanyName]))},
+            {"apply_code", OrNull(FieldText(fields[control::ApplyCode]))},
+            {"status", OrNull(FieldText(fields[control::Status]))},
+            {"effective_date", OrNull(IsoDate(fields[control::EffectiveDate]))},
+            {"effective_date_raw", OrNull(FieldText(fields[control::EffectiveDate]))},
+            {"total_records", std::move(totalRecords)},
+            {"total_records_raw", OrNull(FieldText(records))},
+            {"total_amount", OrNull(AmountText(amount, format.controlWholeLength))},
+            {"total_amount_raw", OrNull(FieldText(amount))},
+            {"media_type", OrNull(FieldText(fields[control::MediaType]))}};
+}
+
+// A whole number the run wrote into a label.
+std::int64_t LabelNumber(std::string_view text) {
+    std::int64_t number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
+// Null until the run has added up the details at the end of the file.
+Json DetailJson(const CheckReport& report) {
+    const HeldWindow& window = report.window;
+    if (!window.exists() || window.label(Label::Label24).empty())
+        return nullptr;
+    const std::int64_t records = LabelNumber(window.label(Label::Label24));
+    std::string amount = window.label(Label::Label26);
+    std::erase(amount, ',');
+    return {{"records", records},
+            {"accepted", records - report.rows.size()},
+            {"rejected", report.rows.size()},
+            {"accepted_amount", std::move(amount)},
+            {"hash_total", LabelNumber(window.label(Label::HashValue))}};
+}
+
+Json CodeOrNull(std::string_view code) {
+    return code.empty() ? Json(nullptr) : Json(code);
+}
+
+Json FindingsJson(const HeldWindow& window) {
+    Json list = Json::array();
+    for (const std::string& line : window.listErr())
+        list.push_back({{"code", CodeOrNull(CodeOf(finding::kAll, line))}, {"text", Cp874ToUtf8(line)}});
+    return list;
+}
+
+Json SummaryJson(const CheckReport& report) {
+    const std::string& path = report.window.label(Label::Label1);
+    return {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
+            {"written", !report.result.summaryPath.empty()}};
+}
+
+// The arrays of rows stay empty here: WriteJsonReport streams them in.
 Json ToJson(const CheckReport& report) {
     const RunResult& result = report.result;
     Json error = nullptr;
     if (result.error)
         error = {{"line", result.error->line}, {"message", EscapeControls(result.error->message)}};
-    return {{"format", FormatName(report.format)},
+    return {{"schema_version", kSchemaVersion},
+            {"media_file", EscapeControls(report.mediaPath)},
+            {"format", FormatName(report.format)},
             {"outcome", OutcomeName(result.outcome)},
             {"messages", MessagesJson(report.messages)},
             {"window", WindowJson(report)},
             {"summary_file",
              result.summaryPath.empty() ? Json(nullptr) : Json(EscapeControls(result.summaryPath))},
-            {"error", std::move(error)}};
+            {"error", std::move(error)},
+            {"control", ControlJson(report)},
+            {"detail", DetailJson(report)},
+            {"findings", FindingsJson(report.window)},
+            {"rejected", Json::array()},
+            {"summary", SummaryJson(report)},
+            {"letter_available", PrintEnabled(report)}};
 }
 
 std::string Dump(const Json& json, JsonLayout layout) {
     return json.dump(layout == JsonLayout::Indented ? 2 : -1, ' ', false, Json::error_handler_t::replace);
 }
 
-// ListView1 as dump() would write it, where it stands: in the window, in the report.
-void WriteRows(std::ostream& out, const RowSpool& rows, JsonLayout layout) {
-    const bool indented = layout == JsonLayout::Indented;
-    const std::string_view rowIndent = indented ? "\n      " : "";
-    const std::string_view cellIndent = indented ? "\n        " : "";
-    out << '[';
-    bool first = true;
-    rows.forEach([&](const ErrorRow& row) {
-        out << (first ? "" : ",") << rowIndent << '[';
-        for (std::size_t i = 0; i < row.size(); ++i)
-            out << (i ? "," : "") << cellIndent << Dump(Cp874ToUtf8(row[i]), layout);
-        out << rowIndent << ']';
-        first = false;
-    });
-    out << (indented && !first ? "\n    " : "") << ']';
+// JSON text as dump() writes it: the streamed rows are written straight,
+// without a Json value built for each.
+void AppendQuoted(std::string& json, std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    json += '"';
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\b':
+            json += "\\b";
+            break;
+        case '\f':
+            json += "\\f";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                json.append("\\u00").append(1, kHex[c >> 4]).append(1, kHex[c & 0xF]);
+            else
+                json += c;
+        }
+    }
+    json += '"';
+}
+
+void AppendOrNull(std::string& json, const std::optional<std::string>& text) {
+    if (text)
+        AppendQuoted(json, *text);
+    else
+        json += "null";
+}
+
+// An array of arrays or objects, one element at a time, as dump() writes
+// the value of a key indented `depth` steps.
+class StreamedArray {
+  public:
+    StreamedArray(std::ostream& out, JsonLayout layout, int depth)
+        : out_(out), indented_(layout == JsonLayout::Indented), depth_(depth) {}
+
+    // The next element: '[' or '{', then its values, then close().
+    void open(char bracket) {
+        element_.clear();
+        element_ += empty_ ? '[' : ',';
+        lineEnd(depth_ + 1);
+        element_ += bracket;
+        bracket_ = bracket;
+        firstValue_ = true;
+    }
+
+    // The next value, named by `key` in an object; then the value's text.
+    std::string& value(std::string_view key = {}) {
+        if (!firstValue_)
+            element_ += ',';
+        lineEnd(depth_ + 2);
+        if (!key.empty())
+            element_.append(1, '"').append(key).append(indented_ ? "\": " : "\":");
+        firstValue_ = false;
+        return element_;
+    }
+
+    void close() {
+        lineEnd(depth_ + 1);
+        element_ += bracket_ == '[' ? ']' : '}';
+        out_ << element_;
+        empty_ = false;
+    }
+
+    void finish() {
+        if (empty_)
+            out_ << '[';
+        else if (indented_)
+            out_ << '\n' << std::string(static_cast<std::size_t>(2 * depth_), ' ');
+        out_ << ']';
+    }
+
+  private:
+    void lineEnd(int depth) {
+        if (indented_)
+            element_.append(1, '\n').append(static_cast<std::size_t>(2 * depth), ' ');
+    }
+
+    std::ostream& out_;
+    bool indented_;
+    int depth_;
+    std::string element_;
+    char bracket_ = '[';
+    bool firstValue_ = true;
+    bool empty_ = true;
+};
+
+void AddListViewRow(StreamedArray& rows, const ErrorRow& row) {
+    rows.open('[');
+    for (const std::string& cell : row)
+        AppendQuoted(rows.value(), Cp874ToUtf8(cell));
+    rows.close();
+}
+
+void AddRejected(StreamedArray& rows, const RejectedRecord& record, std::size_t amountWholeLength) {
+    rows.open('{');
+    rows.value("line") += std::to_string(record.line);
+    AppendOrNull(rows.value("account"), FieldText(record.account));
+    AppendOrNull(rows.value("effective_date"), IsoDate(record.effectiveDate));
+    AppendOrNull(rows.value("effective_date_raw"), FieldText(record.effectiveDate));
+    AppendOrNull(rows.value("sign"), FieldText(record.sign));
+    AppendOrNull(rows.value("amount"), AmountText(record.amount, amountWholeLength));
+    AppendOrNull(rows.value("amount_raw"), FieldText(record.amount));
+    AppendQuoted(rows.value("reason"), Cp874ToUtf8(record.reason));
+    if (record.reasonCode.empty())
+        rows.value("reason_code") += "null";
+    else
+        AppendQuoted(rows.value("reason_code"), record.reasonCode);
+    rows.close();
 }
 
 } // namespace
 
 // The report is dumped whole but for its rows, which are written in place of
-// the empty ListView1. Its key cannot occur inside a string, where every
-// quotation mark is escaped.
+// the empty arrays of ListView1 and rejected, in that order: no other key
+// of those names holds an empty array, and none can occur inside a string,
+// where every quotation mark is escaped.
 void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout) {
     const std::string text = Dump(ToJson(report), layout);
-    const std::size_t key = text.find("\"ListView1\":");
-    if (key == std::string::npos) {
-        out << text << '\n';
-        return;
-    }
-    const std::size_t rows = text.find("[]", key);
-    out.write(text.data(), static_cast<std::streamsize>(rows));
-    WriteRows(out, report.rows, layout);
-    out << std::string_view(text).substr(rows + 2) << '\n';
+    std::size_t from = 0;
+    const std::string_view separator = layout == JsonLayout::Indented ? ": " : ":";
+    const auto streamRows = [&](std::string_view key, int depth, const auto& add) {
+        const std::string emptyRows = "\"" + std::string(key) + "\"" + std::string(separator) + "[]";
+        const std::size_t at = text.find(emptyRows, from);
+        if (at == std::string::npos)
+            return;
+        const std::size_t emptyArray = at + emptyRows.size() - 2;
+        out.write(text.data() + from, static_cast<std::streamsize>(emptyArray - from));
+        StreamedArray rows(out, layout, depth);
+        report.rows.forEach([&](const ErrorRow& row) { add(rows, row); });
+        rows.finish();
+        from = emptyArray + 2;
+    };
+    streamRows("ListView1", 2, AddListViewRow);
+    const std::size_t amountWholeLength = FormatTable(report.format).detailWholeLength;
+    streamRows("rejected", 1, [&](StreamedArray& rows, const ErrorRow& row) {
+        AddRejected(rows, ReadRejectedRow(row), amountWholeLength);
+    });
+    out << std::string_view(text).substr(from) << '\n';
 }
 
 } // namespace qrv::cli

@@ -6,6 +6,7 @@
 #include "core/files.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "runs/rejected_rows.h"
 #include "version.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
         return true;
     }
     try {
-        qrv::SaveLetterAs(arguments.letterPath, qrv::LetterForRun(result.controlLine, result.hashTotal,
+        qrv::SaveLetterAs(arguments.letterPath, qrv::LetterForRun(*result.controlLine, result.hashTotal,
                                                                   arguments.format, qrv::Today()));
         return true;
     } catch (const qrv::FileError& e) {
@@ -71,6 +72,8 @@ void WriteReport(const Arguments& arguments, const std::string& mediaPath, const
     const bool several = arguments.mediaPaths.size() > 1;
     if (arguments.json) {
         WriteJsonReport(std::cout, report, several ? JsonLayout::Line : JsonLayout::Indented);
+    } else if (arguments.csv) {
+        WriteCsvRows(std::cout, report);
     } else {
         if (several)
             std::cout << "Media file: " << EscapeControls(mediaPath) << '\n';
@@ -84,7 +87,7 @@ int Check(const Arguments& arguments, const std::string& mediaPath) {
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
-    WriteReport(arguments, mediaPath, {arguments.format, result, window, rows, user.messages()});
+    WriteReport(arguments, mediaPath, {mediaPath, arguments.format, result, window, rows, user.messages()});
     ComplainAboutRun(mediaPath, result);
     if (rows.readFailure()) {
         Complain(mediaPath, *rows.readFailure());
@@ -106,6 +109,8 @@ int Run(const Arguments& arguments) {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
         CheckSummaryPaths(arguments.format, arguments.mediaPaths);
+        if (arguments.csv)
+            std::cout << qrv::RejectedCsvHeader();
         int status = 0;
         for (const std::string& mediaPath : arguments.mediaPaths)
             status = std::max(status, Check(arguments, mediaPath));

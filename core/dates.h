@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace qrv {
@@ -11,5 +13,9 @@ namespace qrv {
 // then the day and the year piece (a month outside 1-12 answers false before
 // the day is read).
 bool CheckDate(std::string_view date);
+
+// The day a DDMMYY text names, as ISO 8601 ("2024-01-15"), in the century
+// CheckDate assumes; nothing when CheckDate would not take it as a day.
+std::optional<std::string> IsoDate(std::string_view date);
 
 } // namespace qrv

@@ -65,19 +65,19 @@ bool CheckAccountDigit(std::string_view account) {
 std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules) {
     const std::string_view account = detailFields[detail::AccountNo];
     if (!IsNumericText(account))
-        return "ACCOUNT is not numeric";
+        return reason::kAccountNotNumeric.text;
     if (!HasTenDigits(account) || account == "0000000000")
-        return "Invalid Account";
+        return reason::kInvalidAccount.text;
     if (!CheckAccountDigit(account))
-        return "Check digit error";
+        return reason::kCheckDigit.text;
     if (!IsSavingsOrCurrent(account))
-        return "ACCOUNT not SAV or CUR";
+        return reason::kAccountType.text;
     if (!IsNumericText(detailFields[detail::Amount]))
-        return "AMOUNT is not Numeric";
+        return reason::kAmountNotNumeric.text;
     if (!rules.signFits(InField("Sign", [&] { return ToInt16(detailFields[detail::Sign]); })))
-        return "Invalid sign amount";
+        return reason::kSign.text;
     if (!SameDate(detailFields[detail::EffectiveDate], rules.effectiveDate()))
-        return "EFF.DATE NOT EQ CLT R.";
+        return reason::kEffectiveDate.text;
     return {};
 }
 

@@ -1,6 +1,7 @@
 // Checks of one detail record.
 #pragma once
 
+#include "core/coded_text.h"
 #include "core/fields.h"
 
 #include <string_view>
@@ -27,6 +28,21 @@ class DetailRules {
     bool zeroSignFits_;
     bool otherSignFits_;
     std::string_view effectiveDate_;
+};
+
+// Why CheckDetailRecord rejects a record, in the order it checks.
+namespace reason {
+inline constexpr CodedText kAccountNotNumeric{"ACCOUNT is not numeric", "account_not_numeric"};
+inline constexpr CodedText kInvalidAccount{"Invalid Account", "invalid_account"};
+inline constexpr CodedText kCheckDigit{"Check digit error", "check_digit"};
+inline constexpr CodedText kAccountType{"ACCOUNT not SAV or CUR", "account_type"};
+inline constexpr CodedText kAmountNotNumeric{"AMOUNT is not Numeric", "amount_not_numeric"};
+inline constexpr CodedText kSign{"Invalid sign amount", "sign"};
+inline constexpr CodedText kEffectiveDate{"EFF.DATE NOT EQ CLT R.", "effective_date"};
+} // namespace reason
+inline constexpr CodedText kRejectReasons[] = {
+    reason::kAccountNotNumeric, reason::kInvalidAccount, reason::kCheckDigit,    reason::kAccountType,
+    reason::kAmountNotNumeric,  reason::kSign,           reason::kEffectiveDate,
 };
 
 // The first reason why a detail record is rejected, or "" when it is accepted.

@@ -2,6 +2,8 @@
 
 #include "core/numeric.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 namespace {
@@ -39,6 +41,19 @@ std::string RenderDate(std::string_view field) {
     return shown;
 }
 
+std::string DateField(std::string_view shown) {
+    // RenderDate adds two slashes, after at most two characters each.
+    const std::size_t length = shown.size() < 2 ? 0 : shown.size() - 2;
+    const std::size_t firstSlash = std::min<std::size_t>(length, 2);
+    const std::size_t secondSlash = firstSlash + 1 + std::min<std::size_t>(length - firstSlash, 2);
+    std::string field(shown);
+    if (secondSlash < field.size())
+        field.erase(secondSlash, 1);
+    if (firstSlash < field.size())
+        field.erase(firstSlash, 1);
+    return field;
+}
+
 std::string FormatGroupedWhole(std::int64_t currency) {
     std::int64_t whole = currency / 10000;
     const std::int64_t rest = currency % 10000;
@@ -51,6 +66,10 @@ std::string FormatGroupedWhole(std::int64_t currency) {
 }
 
 std::string FormatCents(WideCents cents) {
+    return Grouped(DecimalText(cents));
+}
+
+std::string DecimalText(WideCents cents) {
     const bool negative = cents < 0;
     auto magnitude = static_cast<WideMagnitude>(negative ? -cents : cents);
     std::string digits;
@@ -61,7 +80,7 @@ std::string FormatCents(WideCents cents) {
     if (digits.size() < 3)
         digits.insert(0, 3 - digits.size(), '0');
     digits.insert(digits.size() - 2, 1, '.');
-    return Grouped((negative ? "-" : "") + digits);
+    return (negative ? "-" : "") + digits;
 }
 
 } // namespace qrv

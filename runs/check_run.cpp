@@ -9,6 +9,7 @@
 #include "core/line_reader.h"
 #include "core/text.h"
 #include "hash/hash.h"
+#include "runs/findings.h"
 #include "summary/summary_file.h"
 
 #include <limits>
@@ -136,6 +137,7 @@ void Run::advanceLine() {
 
 std::optional<RunOutcome> Run::processControlLine() {
     controlLine_ = line_;
+    result_.controlLine = controlLine_;
     control_ = SplitRecord(controlLine_, format_.controlLayout);
     if (!format_.passesFormatGate(Trim(control_[control::TermPayment]))) {
         window_.setPrintEnabled(false);
@@ -219,20 +221,19 @@ void Run::finish() {
     const std::int32_t totalRecord =
         InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
     if (totalRecord != detailCount_) {
-        window_.appendListErr("CTL.REC total record not equal total record of detail");
+        window_.appendListErr(finding::kRecordsMismatch.text);
         errorFlag_ = true;
     }
     const std::int64_t controlAmount = InField("TotalAmount", [&] {
         return AmountCents(control_[control::TotalAmount], format_.controlWholeLength);
     });
     if (controlAmount != amountTotal_) {
-        window_.appendListErr("CTL.REC total amount not equal total amount of detail");
+        window_.appendListErr(finding::kAmountMismatch.text);
         errorFlag_ = true;
     }
     // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
     summary_->commit();
     result_.summaryPath = summary_->path();
-    result_.controlLine = controlLine_;
     result_.hashTotal = hashTotal_;
     summary_.reset();
     if (errorFlag_) {

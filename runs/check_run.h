@@ -29,11 +29,11 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::RunError;
     bool findings = false;   // "Please check data input file." was shown
     std::string summaryPath; // the summary file this run wrote; empty when none
-    // What the covering letter restates, set with summaryPath: the control
-    // line as written into the summary file, and the hash total.
-    std::string controlLine;
-    std::int32_t hashTotal = 0;
     std::optional<RunError> error;
+    // The media file's first line, once it was read: when the run finished,
+    // the summary file's first line. The covering letter restates it.
+    std::optional<std::string> controlLine;
+    std::int32_t hashTotal = 0; // set when the run finished
 };
 
 struct RunFormat {

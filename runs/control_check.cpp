@@ -3,6 +3,7 @@
 #include "core/dates.h"
 #include "core/numeric.h"
 #include "core/text.h"
+#include "runs/findings.h"
 
 #include <algorithm>
 #include <string>
@@ -21,23 +22,22 @@ bool CheckControlRecord(const Fields& control, std::span<const std::string_view>
                         ResultWindow& window) {
     static constexpr std::string_view kTermPayments[] = {"M", "H", "W"};
     bool failed = false;
-    const auto check = [&](bool fails, std::string_view message) {
+    const auto check = [&](bool fails, const CodedText& finding) {
         if (fails) {
-            window.appendListErr(message);
+            window.appendListErr(finding.text);
             failed = true;
         }
     };
-    check(!Trim(control[control::Filler]).empty(), "Not have a control line.");
-    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments),
-          "CTL.REC Term Payment ERROR");
-    check(!IsOneOf(Trim(UpperCase(control[control::ApplyCode])), applyCodes), "CTL.REC APPLY CODE ERROR");
-    check(!IsNumericText(control[control::CompanyCode]), "CLT.REC COMP-CODE is not Numeric");
-    check(!IsNumericText(control[control::TotalRecord]), "CLT.REC TOTAL RECORD is not Numeric");
-    check(!IsNumericText(control[control::TotalAmount]), "CLT.REC TOTAL AMOUNT is not Numeric");
-    check(UpperCase(control[control::Status]) != "A", "CLT.REC STATUS is not equal 'A'");
+    check(!Trim(control[control::Filler]).empty(), finding::kNotControlLine);
+    check(!IsOneOf(Trim(UpperCase(control[control::TermPayment])), kTermPayments), finding::kTermPayment);
+    check(!IsOneOf(Trim(UpperCase(control[control::ApplyCode])), applyCodes), finding::kApplyCode);
+    check(!IsNumericText(control[control::CompanyCode]), finding::kCompanyCode);
+    check(!IsNumericText(control[control::TotalRecord]), finding::kTotalRecords);
+    check(!IsNumericText(control[control::TotalAmount]), finding::kTotalAmount);
+    check(UpperCase(control[control::Status]) != "A", finding::kStatus);
     const bool validDate =
         InField("EffectiveDate", [&] { return CheckDate(control[control::EffectiveDate]); });
-    check(!validDate, "CLT.REC INVALID EFFECTIVE DATE");
+    check(!validDate, finding::kEffectiveDate);
     return failed;
 }
 

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev          # engine tests
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
+    python3-jsonschema                 # the tests validate every --json report against its schema
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG
     libcups2-dev                       # asking CUPS whether a printer took the letter

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Peak memory (maximum resident set size) of qrv-check on runs that reject
 # very many records: a 10 MB file of blank lines after a control record, and
-# 10,000,000 rejected records, each with the readable and the JSON report.
+# 10,000,000 rejected records, each with the readable report, the JSON report
+# and the CSV.
 # The target is under 64 MB for each. Usage: scripts/memory-cli.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,9 +33,9 @@ PY
 
 printf '%-18s %-6s %12s %10s %6s\n' input report "peak RSS MB" seconds status
 for input in blank-lines rejected-rows; do
-    for report in text json; do
+    for report in text json csv; do
         option=()
-        [ "$report" = json ] && option=(--json)
+        [ "$report" = text ] || option=(--"$report")
         status=0
         /usr/bin/time -f '%M %e' -o "$work/time" \
             "$qrv_check" --format 100M "${option[@]}" "$work/$input.txt" >/dev/null 2>"$work/err" || status=$?

@@ -60,6 +60,10 @@ check "qrv-edit --version prints $version" grep -qF "$version" <(QT_QPA_PLATFORM
 cp "$sample" "$work/"
 check "qrv-check passes $(basename "$sample")" \
     quietly qrv-check --format 100M "$work/$(basename "$sample")"
+schema=/usr/share/qrv-edit/qrv-check-report.schema.json
+qrv-check --format 100M --json "$work/$(basename "$sample")" >"$work/report.json" || true
+check "qrv-check --json validates against the installed schema" \
+    /usr/bin/python3 tests/cli/validate_report.py "$schema" "$work/report.json"
 for page in qrv-check qrv-edit; do
     check "man $page renders without warnings" \
         [ -z "$(MANWIDTH=80 man --warnings "$page" 2>&1 >/dev/null)" ]

@@ -185,7 +185,7 @@ void MDIForm1::onCheckStarting() {
 void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,
                          const RunCounts& counts) {
     if (result.outcome == RunOutcome::Finished)
-        checkedRun_ = CheckedRun{format, mediaFile, result.controlLine, result.hashTotal};
+        checkedRun_ = CheckedRun{format, mediaFile, *result.controlLine, result.hashTotal};
     statusBar()->showMessage(Verdict(mediaFile, format, result, counts));
 }
 

@@ -417,7 +417,7 @@ TEST_P(Usage, IsRefusedWithTheUsageOnStandardError) {
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(GetParam().complaint), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("usage: qrv-check --format 100M|10M [--json] [--letter PATH] MEDIA_FILE"),
+    EXPECT_NE(run.err.find("usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] MEDIA_FILE"),
               std::string::npos);
 }
 
@@ -431,6 +431,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "--letter applies to a single media file"},
                     UsageCase{{"--format", "10M", "a.txt", ""}, "a media file path is empty"},
                     UsageCase{{"--format", "10M", "--xml", "a.txt"}, "unknown option --xml"},
+                    UsageCase{{"--format", "10M", "--csv", "--json", "a.txt"},
+                              "--json and --csv exclude each other"},
                     UsageCase{{"--format", "10M", "--format", "100M", "a.txt"}, "twice"}));
 
 TEST(Usage, HelpGoesToStandardOutputAndNamesEveryOption) {
@@ -438,8 +440,8 @@ TEST(Usage, HelpGoesToStandardOutputAndNamesEveryOption) {
     const ProcessResult run = RunQrvCheck({"--help"}, dir.path());
     EXPECT_EQ(run.exitStatus, 0);
     for (const std::string piece : {"usage: qrv-check", "MEDIA_FILE...", "--format 100M|10M",
-                                    "either letter case", "--json", "JSON Lines", "--letter PATH", "a single",
-                                    "--version", "--help", "qrv-check: FILE: message", "highest"})
+                                    "either letter case", "--json", "JSON Lines", "--csv", "--letter PATH",
+                                    "a single", "--version", "--help", "qrv-check: FILE: message", "highest"})
         EXPECT_NE(run.out.find(piece), std::string::npos) << piece;
 }
 

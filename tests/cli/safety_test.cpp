@@ -286,10 +286,11 @@ TEST(RejectedRows, TemporarySpaceThatFailsIsARunErrorOfThatFile) {
     dir.write("many.txt", MediaFile(test::DetailLine(Format::M100, {.account = "ABCDEFGHIJ"}), 2000));
     CopySample(dir, "100m-clean.txt");
     const std::string missing = (dir.path() / "no such folder").string();
-    ::setenv("TMPDIR", missing.c_str(), 1);
-    const ProcessResult run =
-        RunQrvCheck({"--format", "100M", "--json", "many.txt", "100m-clean.txt"}, dir.path());
-    ::unsetenv("TMPDIR");
+    // Through env, so that only qrv-check sees the missing folder.
+    const ProcessResult run = RunProgram(
+        "/usr/bin/env",
+        {"TMPDIR=" + missing, QRV_CHECK_PATH, "--format", "100M", "--json", "many.txt", "100m-clean.txt"},
+        dir.path());
 
     EXPECT_EQ(run.exitStatus, 2);
     const std::size_t end = run.out.find('\n');

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,17 @@ INSTANTIATE_TEST_SUITE_P(
                     DateCase{"001206", false}, DateCase{"320106", false}, DateCase{"011306", false},
                     DateCase{"010006", false}, DateCase{"010100", true}, DateCase{"311299", true},
                     DateCase{" 51206", true}, DateCase{"0112", true}, DateCase{"A11306", false}));
+
+// The day CheckDate accepts, in ISO 8601; nothing for a text it refuses or
+// cannot read.
+TEST(IsoDate, NamesTheDayCheckDateAccepts) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"150124", "2024-01-15"}, {"290200", "2000-02-29"}, {"311299", "2099-12-31"},
+        {" 51206", "2006-12-05"}, {"310406", std::nullopt}, {"290201", std::nullopt},
+        {"0112A6", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [date, iso] : cases)
+        EXPECT_EQ(IsoDate(date), iso) << '"' << date << '"';
+}
 
 TEST(CheckDate, PiecesThatAreNotNumbersFailTheRun) {
     for (const char* date : {"0112A6", "01A206", "A10106", "01  06", "0101  ", "", "  0106"})

@@ -122,4 +122,9 @@ TEST(RenderDate, PutsSlashesBetweenThePieces) {
     EXPECT_EQ(RenderDate(""), "//");
 }
 
+TEST(DateField, UndoesRenderDate) {
+    for (const std::string field : {"311206", "31120", "3112", "311", "31", "3", "", "3/1/06", "//////"})
+        EXPECT_EQ(DateField(RenderDate(field)), field) << '"' << field << '"';
+}
+
 } // namespace

@@ -144,6 +144,12 @@ TEST(Formatting, TwoDecimals) {
     EXPECT_EQ(FormatCents(WideCents{1} << 64), "184,467,440,737,095,516.16");
 }
 
+TEST(DecimalText, HasNoGrouping) {
+    EXPECT_EQ(DecimalText(123456780), "1234567.80");
+    EXPECT_EQ(DecimalText(-7), "-0.07");
+    EXPECT_EQ(DecimalText(WideCents{1} << 64), "184467440737095516.16");
+}
+
 TEST(Amounts, ImpliedDecimalsTakeTheLeadingCharactersAndTheLastTwo) {
     EXPECT_EQ(AmountCents("00012345678", 9), 12345678);
     EXPECT_EQ(AmountCents("000123456", 7), 123456);

@@ -1,0 +1,72 @@
+#include "runs/rejected_rows.h"
+
+#include "core/cp874.h"
+#include "core/detail_check.h"
+#include "core/display.h"
+
+#include <charconv>
+#include <initializer_list>
+
+namespace qrv {
+
+namespace {
+
+enum Cell : std::size_t { kNumber, kAccount, kEffectiveDate, kSign, kAmount, kReason };
+
+// A field is quoted when it holds a separator, a quotation mark or a line end.
+void AppendCsvField(std::string& line, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line += text;
+        return;
+    }
+    line += '"';
+    for (const char c : text) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+std::string CsvLine(std::initializer_list<std::string_view> fields) {
+    std::string line;
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first)
+            line += ',';
+        AppendCsvField(line, field);
+        first = false;
+    }
+    return line + "\r\n";
+}
+
+} // namespace
+
+RejectedRecord ReadRejectedRow(const ErrorRow& row) {
+    RejectedRecord record;
+    const std::string& number = row[kNumber];
+    std::from_chars(number.data(), number.data() + number.size(), record.line);
+    ++record.line; // NO. counts the detail records, which follow the control record
+    record.account = row[kAccount];
+    record.effectiveDate = DateField(row[kEffectiveDate]);
+    record.sign = row[kSign];
+    record.amount = row[kAmount];
+    record.reason = row[kReason];
+    record.reasonCode = CodeOf(kRejectReasons, row[kReason]);
+    return record;
+}
+
+std::string RejectedCsvHeader() {
+    std::string header;
+    for (const std::string_view column : kRejectedCsvColumns)
+        header.append(header.empty() ? "" : ",").append(column);
+    return header + "\r\n";
+}
+
+std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record) {
+    return CsvLine({mediaFile, std::to_string(record.line), Cp874ToUtf8(record.account),
+                    Cp874ToUtf8(record.effectiveDate), Cp874ToUtf8(record.sign), Cp874ToUtf8(record.amount),
+                    record.reasonCode});
+}
+
+} // namespace qrv
