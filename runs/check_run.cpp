@@ -9,6 +9,7 @@
 #include "core/line_reader.h"
 #include "core/text.h"
 #include "hash/hash.h"
+#include "runs/control_check.h"
 #include "runs/findings.h"
 #include "summary/summary_file.h"
 
@@ -160,7 +161,7 @@ std::optional<RunOutcome> Run::processControlLine() {
                      InField("TotalAmount", [&] { return FormatAmount(control_[control::TotalAmount], 2); }));
     window_.setLabel(Label::Media, control_[control::MediaType]);
 
-    if (format_.checkControlRecord(control_, window_)) {
+    if (CheckControlRecord(control_, format_.applyCodes, window_)) {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
         result_.findings = true;
         window_.show();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,10 +37,13 @@ struct RunResult {
     std::int32_t hashTotal = 0; // set when the run finished
 };
 
+// What differs between the two formats; runs/format.cpp holds both, side by side.
 struct RunFormat {
+    std::string_view caption; // as the menu names it: "Format 100 M"
+    std::string_view name;    // as qrv-check names it: "100M"
     FieldLayout controlLayout;
     FieldLayout detailLayout;
-    bool (*checkControlRecord)(const Fields& control, ResultWindow& window);
+    std::span<const std::string_view> applyCodes; // those the control record check accepts
     bool (*passesFormatGate)(std::string_view trimmedTermPayment);
     std::vector<Column> columns;
     bool columnsBeforeOpen;         // 10 M touches the window before it opens the file

@@ -1,21 +1,85 @@
 #include "runs/format.h"
 
 #include "core/text.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
+#include "runs/check_run.h"
 
 namespace qrv {
 
+namespace {
+
+// Field positions (from 1) and lengths of each record; both layouts end at column 78.
+constexpr FieldSpan kControl100M[] = {{1, 8},  {9, 1},  {10, 6},  {16, 30}, {46, 1}, {47, 1},
+                                      {48, 6}, {54, 5}, {59, 11}, {70, 1},  {71, 8}};
+constexpr FieldSpan kControl10M[] = {{1, 9},  {10, 1}, {11, 6},  {17, 30}, {47, 1}, {48, 1},
+                                     {49, 6}, {55, 5}, {60, 10}, {70, 1},  {71, 8}};
+constexpr FieldSpan kDetail100M[] = {{1, 10}, {11, 6}, {17, 1}, {18, 11}, {29, 50}};
+constexpr FieldSpan kDetail10M[] = {{1, 10}, {11, 6}, {17, 1}, {18, 9}, {27, 52}};
+
+// 100 M accepts "B" beside the codes both accept.
+constexpr std::string_view kApplyCodes100M[] = {"D", "I", "P", "B", "Z", "C", "S", "G",
+                                                "X", "1", "T", "E", "W", "6", "0", "4"};
+constexpr std::string_view kApplyCodes10M[] = {"D", "I", "P", "Z", "C", "S", "G", "X",
+                                               "1", "T", "E", "W", "6", "0", "4"};
+
+const RunFormat& Table100M() {
+    static const RunFormat format{
+        .caption = "Format 100 M",
+        .name = "100M",
+        .controlLayout = kControl100M,
+        .detailLayout = kDetail100M,
+        .applyCodes = kApplyCodes100M,
+        .passesFormatGate = [](std::string_view termPayment) { return !termPayment.empty(); },
+        .columns = {{"NO.", 600, Alignment::Left},
+                    {"Account NO.", 2000, Alignment::Left},
+                    {"Effective Date", 1500, Alignment::Left},
+                    {"Sign", 600, Alignment::Left},
+                    {"Amount", 3000, Alignment::Left},
+                    {"Reason", 5000, Alignment::Left}},
+        .columnsBeforeOpen = false,
+        .detailWholeLength = 9,
+        .controlWholeLength = 9,
+        .narrowCounters = true,
+    };
+    return format;
+}
+
+const RunFormat& Table10M() {
+    static const RunFormat format{
+        .caption = "Format 10 M",
+        .name = "10M",
+        .controlLayout = kControl10M,
+        .detailLayout = kDetail10M,
+        .applyCodes = kApplyCodes10M,
+        .passesFormatGate =
+            [](std::string_view termPayment) {
+                return termPayment == "M" || termPayment == "H" || termPayment == "W";
+            },
+        .columns = {{"NO.", 600, Alignment::Left},
+                    {"Account NO.", 2000, Alignment::Center},
+                    {"Effective Date", 1500, Alignment::Center},
+                    {"Sign", 600, Alignment::Center},
+                    {"Amount", 2000, Alignment::Right},
+                    {"Reason", 5000, Alignment::Left}},
+        .columnsBeforeOpen = true,
+        .detailWholeLength = 7,
+        .controlWholeLength = 8,
+        .narrowCounters = false,
+    };
+    return format;
+}
+
+} // namespace
+
 const RunFormat& FormatTable(Format format) {
-    return format == Format::M100 ? RunFormat100M() : RunFormat10M();
+    return format == Format::M100 ? Table100M() : Table10M();
 }
 
 std::string_view FormatCaption(Format format) {
-    return format == Format::M100 ? "Format 100 M" : "Format 10 M";
+    return FormatTable(format).caption;
 }
 
 std::string_view FormatName(Format format) {
-    return format == Format::M100 ? "100M" : "10M";
+    return FormatTable(format).name;
 }
 
 std::optional<Format> FormatFromName(std::string_view name) {
@@ -26,8 +90,7 @@ std::optional<Format> FormatFromName(std::string_view name) {
 }
 
 RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user) {
-    return format == Format::M100 ? CheckFile100M(mediaPath, window, user)
-                                  : CheckFile10M(mediaPath, window, user);
+    return RunCheck(FormatTable(format), mediaPath, window, user);
 }
 
 } // namespace qrv

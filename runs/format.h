@@ -1,5 +1,6 @@
-// The two media file layouts, and the one place that says what differs
-// between them.
+// The two media file layouts. Everything that differs between them (caption,
+// name, field layouts, apply codes, format gate, result columns and widths,
+// and how the run counts) is one table in format.cpp.
 #pragma once
 
 #include "runs/check_run.h"
@@ -15,7 +16,7 @@ enum class Format { M10, M100 };
 
 inline constexpr std::array<Format, 2> kFormats = {Format::M10, Format::M100};
 
-// The format's layouts, control record checks and result columns.
+// The format's row of that table.
 const RunFormat& FormatTable(Format format);
 
 // "Format 10 M" or "Format 100 M", as the menu names it.
@@ -25,7 +26,7 @@ std::string_view FormatName(Format format);
 // The format a FormatName names, in any letter case; nothing for any other text.
 std::optional<Format> FormatFromName(std::string_view name);
 
-// The check run of `format`: CheckFile10M or CheckFile100M.
+// The check run of `format`.
 RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user);
 
 } // namespace qrv

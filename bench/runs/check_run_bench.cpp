@@ -2,6 +2,7 @@
 // accepted, with a window that shows nothing: the cost of reading, checking,
 // hashing and writing the summary file.
 #include "core/detail_check.h"
+#include "runs/format.h"
 #include "runs/module_100m.h"
 #include "runs/null_ports.h"
 #include "tests/support/media_lines.h"
@@ -91,10 +92,11 @@ void AcceptDetailRecord(benchmark::State& state) {
         Format::M100, {.companyName = "BENCH COMPANY", .totalRecord = "00001", .totalAmount = "00000150000"});
     const std::string amount = state.range(0) == 0 ? "00000150000" : "     150000";
     const std::string line = DetailLine(Format::M100, {.account = ValidAccounts().front(), .amount = amount});
-    const qrv::Fields controlFields = qrv::SplitRecord(control, qrv::kControlLayout100M);
+    const qrv::Fields controlFields =
+        qrv::SplitRecord(control, qrv::FormatTable(qrv::Format::M100).controlLayout);
     const qrv::DetailRules rules(controlFields);
     for (auto _ : state) {
-        const qrv::Fields fields = qrv::SplitRecord(line, qrv::kDetailLayout100M);
+        const qrv::Fields fields = qrv::SplitRecord(line, qrv::FormatTable(qrv::Format::M100).detailLayout);
         bool accepted = qrv::IsAcceptedPlainRecord(fields, rules, 11);
         if (!accepted)
             accepted = qrv::CheckDetailRecord(fields, rules).empty();

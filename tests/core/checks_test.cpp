@@ -3,8 +3,7 @@
 #include "core/digit_sums.h"
 #include "core/display.h"
 #include "core/numeric.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
+#include "runs/format.h"
 #include "tests/support/media_lines.h"
 
 #include <gtest/gtest.h>
@@ -86,8 +85,8 @@ std::string Record(std::string account, std::string date = "311206", std::string
 }
 
 std::string Reason(const std::string& line, const std::string& controlLine = kControl) {
-    return std::string(CheckDetailRecord(SplitRecord(line, kDetailLayout100M),
-                                         SplitRecord(controlLine, kControlLayout100M)));
+    return std::string(CheckDetailRecord(SplitRecord(line, FormatTable(Format::M100).detailLayout),
+                                         SplitRecord(controlLine, FormatTable(Format::M100).controlLayout)));
 }
 
 TEST(CheckDetailRecord, AcceptsAGoodRecord) {
@@ -182,10 +181,11 @@ TEST(IsAcceptedPlainRecord, AcceptsExactlyWhatTheChecksAcceptAmongNearbyRecords)
         for (const char* applyCode : {"C", "d", "B", " "}) {
             std::string control = kControl;
             control.replace(45, 1, applyCode);
-            const Fields controlFields = SplitRecord(control, kControlLayout100M);
+            const Fields controlFields = SplitRecord(control, FormatTable(Format::M100).controlLayout);
             const DetailRules rules(controlFields);
             const bool format100M = format == test::Format::M100;
-            const FieldLayout layout = format100M ? kDetailLayout100M : kDetailLayout10M;
+            const FieldLayout layout =
+                format100M ? FormatTable(Format::M100).detailLayout : FormatTable(Format::M10).detailLayout;
             const std::size_t amountLength = format100M ? 11 : 9;
             const std::string good = test::DetailLine(format, {.amount = test::DetailAmount(format, 150000)});
             for (std::size_t at = 0; at < 17 + amountLength + 1; ++at)
@@ -204,9 +204,9 @@ TEST(IsAcceptedPlainRecord, AcceptsExactlyWhatTheChecksAcceptAmongNearbyRecords)
 }
 
 TEST(IsAcceptedPlainRecord, TakesTheUsualRecordAndLeavesTheRestToTheChecks) {
-    const DetailRules rules(SplitRecord(kControl, kControlLayout100M));
+    const DetailRules rules(SplitRecord(kControl, FormatTable(Format::M100).controlLayout));
     const auto plain = [&](const std::string& line) {
-        return IsAcceptedPlainRecord(SplitRecord(line, kDetailLayout100M), rules, 11);
+        return IsAcceptedPlainRecord(SplitRecord(line, FormatTable(Format::M100).detailLayout), rules, 11);
     };
     EXPECT_TRUE(plain(Record("1234567896")));
     EXPECT_TRUE(plain(Record("4102345677")));
@@ -219,83 +219,9 @@ TEST(IsAcceptedPlainRecord, TakesTheUsualRecordAndLeavesTheRestToTheChecks) {
                                     Record("1234567896", "311207"), Record("1234567896").substr(0, 27)})
         EXPECT_FALSE(plain(line)) << line;
     // A control record whose effective date is cut short.
-    const DetailRules shortDate(SplitRecord(kControl.substr(0, 50), kControlLayout100M));
-    EXPECT_FALSE(IsAcceptedPlainRecord(SplitRecord(Record("1234567896"), kDetailLayout100M), shortDate, 11));
-}
-
-class ListErrWindow : public ResultWindow {
-  public:
-    std::vector<std::string> lines;
-    void setLabel(Label, std::string_view) override {}
-    void appendListErr(std::string_view line) override { lines.emplace_back(line); }
-    void setColumns(const std::vector<Column>&) override {}
-    void insertRow(std::int64_t, ErrorRow) override {}
-    void setPrintEnabled(bool) override {}
-    void show() override {}
-    void close() override {}
-};
-
-using Lines = std::vector<std::string>;
-
-Lines ControlErrors100M(const std::string& line) {
-    ListErrWindow window;
-    const bool failed = CheckControlRecord100M(SplitRecord(line, kControlLayout100M), window);
-    EXPECT_EQ(failed, !window.lines.empty());
-    return window.lines;
-}
-
-std::string With(std::string line, std::size_t position, std::string text) {
-    return line.replace(position - 1, text.size(), text);
-}
-
-TEST(CheckControlRecord, GoodControlRecordPasses) {
-    EXPECT_EQ(ControlErrors100M(kControl), Lines{});
-}
-
-TEST(CheckControlRecord, EachCheckAddsItsLine) {
-    struct Case {
-        std::size_t position;
-        std::string text;
-        const char* message;
-    };
-    const std::vector<Case> cases = {
-        {1, "X", "Not have a control line."},
-        {9, "X", "CTL.REC Term Payment ERROR"},
-        {46, "A", "CTL.REC APPLY CODE ERROR"},
-        {46, " ", "CTL.REC APPLY CODE ERROR"},
-        {10, "      ", "CLT.REC COMP-CODE is not Numeric"},
-        {54, "1 2  ", "CLT.REC TOTAL RECORD is not Numeric"},
-        {59, "0000000150X", "CLT.REC TOTAL AMOUNT is not Numeric"},
-        {47, " ", "CLT.REC STATUS is not equal 'A'"},
-        {48, "290207", "CLT.REC INVALID EFFECTIVE DATE"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ControlErrors100M(With(kControl, c.position, c.text)), Lines{c.message}) << c.message;
-}
-
-TEST(CheckControlRecord, LowerCaseCodesPass) {
-    EXPECT_EQ(ControlErrors100M(With(With(With(kControl, 9, "m"), 46, "d"), 47, "a")), Lines{});
-}
-
-TEST(CheckControlRecord, AllChecksRunInOrder) {
-    const std::string line = With(With(With(kControl, 1, "X"), 9, "5"), 47, "B");
-    EXPECT_EQ(ControlErrors100M(line), (Lines{"Not have a control line.", "CTL.REC Term Payment ERROR",
-                                              "CLT.REC STATUS is not equal 'A'"}));
-}
-
-TEST(CheckControlRecord, ApplyCodeBOnlyIn100M) {
-    EXPECT_EQ(ControlErrors100M(With(kControl, 46, "B")), Lines{});
-    const std::string line10 = " " + With(kControl, 46, "B");
-    ListErrWindow window;
-    EXPECT_TRUE(CheckControlRecord10M(SplitRecord(line10, kControlLayout10M), window));
-    EXPECT_EQ(window.lines, Lines{"CTL.REC APPLY CODE ERROR"});
-}
-
-TEST(CheckControlRecord, DateThatIsNotANumberStopsAfterTheOtherChecks) {
-    ListErrWindow window;
-    const std::string line = With(With(kControl, 47, " "), 50, "A2");
-    EXPECT_THROW(CheckControlRecord100M(SplitRecord(line, kControlLayout100M), window), ConversionError);
-    EXPECT_EQ(window.lines, Lines{"CLT.REC STATUS is not equal 'A'"});
+    const DetailRules shortDate(SplitRecord(kControl.substr(0, 50), FormatTable(Format::M100).controlLayout));
+    EXPECT_FALSE(IsAcceptedPlainRecord(
+        SplitRecord(Record("1234567896"), FormatTable(Format::M100).detailLayout), shortDate, 11));
 }
 
 } // namespace

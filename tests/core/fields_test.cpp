@@ -1,8 +1,7 @@
 #include "core/display.h"
 #include "core/fields.h"
 #include "core/numeric.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
+#include "runs/format.h"
 
 #include <gtest/gtest.h>
 
@@ -24,77 +23,32 @@ std::string_view Cut(const std::string& line, int start, int length) {
     return std::string_view(line).substr(start - 1, length);
 }
 
-TEST(SplitRecord, ControlLayoutsCoverEveryPositionOnce) {
-    const std::string line = NumberedLine(78);
-    const Fields f100 = SplitRecord(line, kControlLayout100M);
-    ASSERT_EQ(f100.size(), 11u);
-    EXPECT_EQ(f100[control::Filler], Cut(line, 1, 8));
-    EXPECT_EQ(f100[control::TermPayment], Cut(line, 9, 1));
-    EXPECT_EQ(f100[control::CompanyCode], Cut(line, 10, 6));
-    EXPECT_EQ(f100[control::CompanyName], Cut(line, 16, 30));
-    EXPECT_EQ(f100[control::ApplyCode], Cut(line, 46, 1));
-    EXPECT_EQ(f100[control::Status], Cut(line, 47, 1));
-    EXPECT_EQ(f100[control::EffectiveDate], Cut(line, 48, 6));
-    EXPECT_EQ(f100[control::TotalRecord], Cut(line, 54, 5));
-    EXPECT_EQ(f100[control::TotalAmount], Cut(line, 59, 11));
-    EXPECT_EQ(f100[control::MediaType], Cut(line, 70, 1));
-    EXPECT_EQ(f100[control::Spare], Cut(line, 71, 8));
-
-    const Fields f10 = SplitRecord(line, kControlLayout10M);
-    ASSERT_EQ(f10.size(), 11u);
-    EXPECT_EQ(f10[control::Filler], Cut(line, 1, 9));
-    EXPECT_EQ(f10[control::TermPayment], Cut(line, 10, 1));
-    EXPECT_EQ(f10[control::CompanyCode], Cut(line, 11, 6));
-    EXPECT_EQ(f10[control::CompanyName], Cut(line, 17, 30));
-    EXPECT_EQ(f10[control::ApplyCode], Cut(line, 47, 1));
-    EXPECT_EQ(f10[control::Status], Cut(line, 48, 1));
-    EXPECT_EQ(f10[control::EffectiveDate], Cut(line, 49, 6));
-    EXPECT_EQ(f10[control::TotalRecord], Cut(line, 55, 5));
-    EXPECT_EQ(f10[control::TotalAmount], Cut(line, 60, 10));
-    EXPECT_EQ(f10[control::MediaType], Cut(line, 70, 1));
-    EXPECT_EQ(f10[control::Spare], Cut(line, 71, 8));
-}
-
-TEST(SplitRecord, DetailLayouts) {
-    const std::string line = NumberedLine(78);
-    const Fields f100 = SplitRecord(line, kDetailLayout100M);
-    ASSERT_EQ(f100.size(), 5u);
-    EXPECT_EQ(f100[detail::AccountNo], Cut(line, 1, 10));
-    EXPECT_EQ(f100[detail::EffectiveDate], Cut(line, 11, 6));
-    EXPECT_EQ(f100[detail::Sign], Cut(line, 17, 1));
-    EXPECT_EQ(f100[detail::Amount], Cut(line, 18, 11));
-    EXPECT_EQ(f100[detail::Spare], Cut(line, 29, 50));
-
-    const Fields f10 = SplitRecord(line, kDetailLayout10M);
-    EXPECT_EQ(f10[detail::Amount], Cut(line, 18, 9));
-    EXPECT_EQ(f10[detail::Spare], Cut(line, 27, 52));
-}
-
 TEST(SplitRecord, ShortLongAndEmptyLines) {
     const std::string line28 = NumberedLine(28);
-    const Fields f28 = SplitRecord(line28, kDetailLayout100M);
+    const Fields f28 = SplitRecord(line28, FormatTable(Format::M100).detailLayout);
     EXPECT_EQ(f28[detail::Amount], Cut(line28, 18, 11));
     EXPECT_EQ(f28[detail::Spare], "");
 
     const std::string line20 = NumberedLine(20);
-    EXPECT_EQ(SplitRecord(line20, kDetailLayout100M)[detail::Amount], Cut(line20, 18, 3));
+    EXPECT_EQ(SplitRecord(line20, FormatTable(Format::M100).detailLayout)[detail::Amount],
+              Cut(line20, 18, 3));
 
-    const Fields empty = SplitRecord("", kControlLayout10M);
+    const Fields empty = SplitRecord("", FormatTable(Format::M10).controlLayout);
     ASSERT_EQ(empty.size(), 11u);
     for (std::size_t i = 0; i < empty.size(); ++i)
         EXPECT_EQ(empty[i], "");
 
     const std::string longLine = NumberedLine(120);
     const std::string first78 = longLine.substr(0, 78);
-    const Fields a = SplitRecord(longLine, kControlLayout100M);
-    const Fields b = SplitRecord(first78, kControlLayout100M);
+    const Fields a = SplitRecord(longLine, FormatTable(Format::M100).controlLayout);
+    const Fields b = SplitRecord(first78, FormatTable(Format::M100).controlLayout);
     for (std::size_t i = 0; i < a.size(); ++i)
         EXPECT_EQ(a[i], b[i]);
 }
 
 TEST(SplitRecord, KeepsBlanksAndBytesAsTheyAre) {
     const std::string line = std::string(8, ' ') + "M012345\xba\xc3\xd4\xc9\xd1\xb7";
-    const Fields f = SplitRecord(line, kControlLayout100M);
+    const Fields f = SplitRecord(line, FormatTable(Format::M100).controlLayout);
     EXPECT_EQ(f[control::Filler], "        ");
     EXPECT_EQ(f[control::CompanyName], "\xba\xc3\xd4\xc9\xd1\xb7");
 }

@@ -1,4 +1,5 @@
 #include "report/letter.h"
+#include "runs/format.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
@@ -60,7 +61,8 @@ TEST(Letter, LetterOfA10MControlLine) {
                                                                    .effectiveDate = "010127",
                                                                    .totalRecord = "12345",
                                                                    .totalAmount = "0000009999"});
-    const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout10M), "7", kDay);
+    const std::vector<std::string> lines =
+        BuildLetter(SplitRecord(line, FormatTable(Format::M10).controlLayout), "7", kDay);
     ASSERT_EQ(lines.size(), kLetterLineCount);
     EXPECT_EQ(lines[9], Blanks(61) + "COMPANY CODE    : 654321");
     EXPECT_EQ(lines[11], Blanks(61) + "COMPANY NAME    : ACME CO LTD" + Blanks(19));
@@ -75,7 +77,8 @@ TEST(Letter, LetterOfA10MControlLine) {
 // result window shows 01/01/2).
 TEST(Letter, ShortEffectiveDateEndsWithItsLastTwoCharacters) {
     const std::string line = test::ControlLine(Format::M100, {.effectiveDate = "010120"}).substr(0, 52);
-    const std::vector<std::string> lines = BuildLetter(SplitRecord(line, kControlLayout100M), "7", kDay);
+    const std::vector<std::string> lines =
+        BuildLetter(SplitRecord(line, FormatTable(Format::M100).controlLayout), "7", kDay);
     EXPECT_EQ(lines[13], Blanks(61) + "EFFECTIVE DATE  : 01/01/12");
 }
 

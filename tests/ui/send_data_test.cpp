@@ -1,4 +1,5 @@
 #include "report/letter.h"
+#include "runs/format.h"
 #include "runs/module_100m.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/thai_control_line.h"
@@ -99,7 +100,8 @@ class SendDataWindowTest : public QObject {
         QCOMPARE(text->font().pointSize(), 16);
         QStringList lines;
         for (const std::string& line :
-             BuildLetter(SplitRecord(test::ThaiControlLine(), kControlLayout100M), "654321", Today()))
+             BuildLetter(SplitRecord(test::ThaiControlLine(), FormatTable(Format::M100).controlLayout),
+                         "654321", Today()))
             lines << FromMedia(line);
         QCOMPARE(text->toPlainText(), lines.join(u'\n'));
         QVERIFY(text->toPlainText().contains(QStringLiteral("บริษัท ทดสอบ จำกัด")));

@@ -1,0 +1,99 @@
+// The eight control record checks of both formats.
+#include "core/numeric.h"
+#include "runs/format.h"
+#include "runs/module_100m.h"
+#include "runs/module_10m.h"
+#include "tests/support/media_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace qrv;
+
+namespace {
+
+const std::string kControl = test::ControlLine(test::Format::M100, {.companyName = std::string(30, 'N'),
+                                                                    .totalRecord = "00001",
+                                                                    .totalAmount = "00000150000",
+                                                                    .mediaType = "1"});
+
+class ListErrWindow : public ResultWindow {
+  public:
+    std::vector<std::string> lines;
+    void setLabel(Label, std::string_view) override {}
+    void appendListErr(std::string_view line) override { lines.emplace_back(line); }
+    void setColumns(const std::vector<Column>&) override {}
+    void insertRow(std::int64_t, ErrorRow) override {}
+    void setPrintEnabled(bool) override {}
+    void show() override {}
+    void close() override {}
+};
+
+using Lines = std::vector<std::string>;
+
+Lines ControlErrors100M(const std::string& line) {
+    ListErrWindow window;
+    const bool failed =
+        CheckControlRecord100M(SplitRecord(line, FormatTable(Format::M100).controlLayout), window);
+    EXPECT_EQ(failed, !window.lines.empty());
+    return window.lines;
+}
+
+std::string With(std::string line, std::size_t position, std::string text) {
+    return line.replace(position - 1, text.size(), text);
+}
+
+TEST(CheckControlRecord, GoodControlRecordPasses) {
+    EXPECT_EQ(ControlErrors100M(kControl), Lines{});
+}
+
+TEST(CheckControlRecord, EachCheckAddsItsLine) {
+    struct Case {
+        std::size_t position;
+        std::string text;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {1, "X", "Not have a control line."},
+        {9, "X", "CTL.REC Term Payment ERROR"},
+        {46, "A", "CTL.REC APPLY CODE ERROR"},
+        {46, " ", "CTL.REC APPLY CODE ERROR"},
+        {10, "      ", "CLT.REC COMP-CODE is not Numeric"},
+        {54, "1 2  ", "CLT.REC TOTAL RECORD is not Numeric"},
+        {59, "0000000150X", "CLT.REC TOTAL AMOUNT is not Numeric"},
+        {47, " ", "CLT.REC STATUS is not equal 'A'"},
+        {48, "290207", "CLT.REC INVALID EFFECTIVE DATE"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ControlErrors100M(With(kControl, c.position, c.text)), Lines{c.message}) << c.message;
+}
+
+TEST(CheckControlRecord, LowerCaseCodesPass) {
+    EXPECT_EQ(ControlErrors100M(With(With(With(kControl, 9, "m"), 46, "d"), 47, "a")), Lines{});
+}
+
+TEST(CheckControlRecord, AllChecksRunInOrder) {
+    const std::string line = With(With(With(kControl, 1, "X"), 9, "5"), 47, "B");
+    EXPECT_EQ(ControlErrors100M(line), (Lines{"Not have a control line.", "CTL.REC Term Payment ERROR",
+                                              "CLT.REC STATUS is not equal 'A'"}));
+}
+
+TEST(CheckControlRecord, ApplyCodeBOnlyIn100M) {
+    EXPECT_EQ(ControlErrors100M(With(kControl, 46, "B")), Lines{});
+    const std::string line10 = " " + With(kControl, 46, "B");
+    ListErrWindow window;
+    EXPECT_TRUE(CheckControlRecord10M(SplitRecord(line10, FormatTable(Format::M10).controlLayout), window));
+    EXPECT_EQ(window.lines, Lines{"CTL.REC APPLY CODE ERROR"});
+}
+
+TEST(CheckControlRecord, DateThatIsNotANumberStopsAfterTheOtherChecks) {
+    ListErrWindow window;
+    const std::string line = With(With(kControl, 47, " "), 50, "A2");
+    EXPECT_THROW(CheckControlRecord100M(SplitRecord(line, FormatTable(Format::M100).controlLayout), window),
+                 ConversionError);
+    EXPECT_EQ(window.lines, Lines{"CLT.REC STATUS is not equal 'A'"});
+}
+
+} // namespace
