@@ -1,10 +1,7 @@
 #include "cli/letter_path.h"
 
 #include "cli/arguments.h"
-#include "core/fields.h"
 #include "core/files.h"
-#include "core/line_reader.h"
-#include "summary/summary_file.h"
 
 #include <filesystem>
 #include <optional>
@@ -32,22 +29,6 @@ fs::path Resolved(fs::path path) {
     return error ? absolute.lexically_normal() : resolved;
 }
 
-// The summary file path the run will take from the control record; nothing
-// when the media file cannot be read, or is no media file, which the run then
-// reports.
-std::optional<std::string> SummaryPathOf(Format format, const std::string& mediaPath) {
-    try {
-        LineReader media(mediaPath);
-        std::string_view line;
-        if (!media.next(line))
-            return std::nullopt;
-        const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
-        return SummaryFilePath(mediaPath, control[control::CompanyCode]);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -59,7 +40,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath) {
     if (SameFile(letterPath, mediaPath))
         throw UsageError("--letter " + letterPath + " is the media file itself");
-    if (const std::optional<std::string> summary = SummaryPathOf(format, mediaPath);
+    if (const std::optional<std::string> summary = SummaryPathOfRun(format, mediaPath);
         summary && SameFile(letterPath, *summary))
         throw UsageError("--letter " + letterPath + " is the summary file " + *summary +
                          " of the media file");
@@ -69,7 +50,7 @@ void CheckSummaryPaths(Format format, const std::vector<std::string>& mediaPaths
     if (mediaPaths.size() < 2)
         return;
     for (const std::string& media : mediaPaths) {
-        const std::optional<std::string> summary = SummaryPathOf(format, media);
+        const std::optional<std::string> summary = SummaryPathOfRun(format, media);
         if (!summary)
             continue;
         for (const std::string& other : mediaPaths)

@@ -2,11 +2,23 @@
 
 namespace qrv {
 
-namespace {
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
-// The length of the UTF-8 sequence at the start of `text`; 0 when it is not
-// a well-formed one (overlong forms, surrogates and values past U+10FFFF included).
-std::size_t SequenceLength(std::string_view text) {
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at) {
+    text.remove_prefix(at);
     const auto byte = [&](std::size_t i) {
         return static_cast<unsigned char>(text[i]);
     };
@@ -37,28 +49,11 @@ std::size_t SequenceLength(std::string_view text) {
     return length;
 }
 
-} // namespace
-
-std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 std::string_view FirstCharacters(std::string_view text, std::size_t count) {
     std::size_t end = 0;
     std::size_t at = 0;
     for (std::size_t characters = 0; at < text.size(); ++characters) {
-        const std::size_t length = SequenceLength(text.substr(at));
+        const std::size_t length = Utf8SequenceAt(text, at);
         if (length == 0)
             return text.substr(0, count);
         at += length;

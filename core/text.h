@@ -1,4 +1,4 @@
-// Small text helpers shared by the checks.
+// Small text helpers.
 #pragma once
 
 #include <string>
@@ -10,6 +10,10 @@ namespace qrv {
 std::string_view Trim(std::string_view text);
 // ASCII letters to upper case; every other byte (Thai included) unchanged.
 std::string UpperCase(std::string_view text);
+// The length of the UTF-8 sequence at `at` (< text.size()); 0 when the byte
+// there starts no well-formed one (overlong forms, surrogates and values past
+// U+10FFFF start none).
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at);
 // The first `count` characters: code points of a text that is valid UTF-8,
 // bytes of any other text.
 std::string_view FirstCharacters(std::string_view text, std::size_t count);

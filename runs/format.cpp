@@ -1,7 +1,9 @@
 #include "runs/format.h"
 
+#include "core/line_reader.h"
 #include "core/text.h"
 #include "runs/check_run.h"
+#include "summary/summary_file.h"
 
 namespace qrv {
 
@@ -87,6 +89,19 @@ std::optional<Format> FormatFromName(std::string_view name) {
         if (UpperCase(name) == FormatName(format))
             return format;
     return std::nullopt;
+}
+
+std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath) {
+    try {
+        LineReader media(mediaPath);
+        std::string_view line;
+        if (!media.next(line))
+            return std::nullopt;
+        const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
+        return SummaryFilePath(mediaPath, control[control::CompanyCode]);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user) {

@@ -26,6 +26,11 @@ std::string_view FormatName(Format format);
 // The format a FormatName names, in any letter case; nothing for any other text.
 std::optional<Format> FormatFromName(std::string_view name);
 
+// The summary file the check run of `mediaPath` in `format` would write,
+// worked out from its control record; nothing when the file cannot be read
+// or is empty, which the run then reports.
+std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath);
+
 // The check run of `format`.
 RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user);
 
