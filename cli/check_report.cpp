@@ -34,10 +34,6 @@ int ExitStatus(const RunResult& result) {
     return 2;
 }
 
-bool PrintEnabled(const CheckReport& report) {
-    return report.window.printEnabled() && report.result.outcome == RunOutcome::Finished;
-}
-
 std::string EscapeControls(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string shown;

@@ -21,10 +21,6 @@ struct CheckReport {
     const std::vector<HeldMessage>& messages;
 };
 
-// As the desktop program does, a run that stopped before the end of its file
-// leaves PrintSendData disabled, whatever activation would do.
-bool PrintEnabled(const CheckReport& report);
-
 // "finished", "wrong_format", "control_rejected" or "run_error".
 std::string_view OutcomeName(RunOutcome outcome);
 // 0: finished without a finding; 1: findings, or the control record was

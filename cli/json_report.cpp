@@ -61,7 +61,7 @@ Json WindowJson(const CheckReport& report) {
     for (const std::string& line : window.listErr())
         listErr.push_back(Cp874ToUtf8(line));
     return {{"shown", window.shown()},
-            {"PrintSendData", PrintEnabled(report)},
+            {"PrintSendData", LetterAvailable(report.result)},
             {"labels", LabelsJson(window)},
             {"ListErr", std::move(listErr)},
             {"columns", ColumnsJson(window.columns())},
@@ -186,7 +186,7 @@ Json ToJson(const CheckReport& report) {
             {"findings", FindingsJson(report.window)},
             {"rejected", Json::array()},
             {"summary", SummaryJson(report)},
-            {"letter_available", PrintEnabled(report)}};
+            {"letter_available", LetterAvailable(report.result)}};
 }
 
 std::string Dump(const Json& json, JsonLayout layout) {

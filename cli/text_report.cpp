@@ -96,7 +96,7 @@ void WriteRows(std::ostream& out, const CheckReport& report) {
 void WriteWindow(std::ostream& out, const CheckReport& report) {
     const HeldWindow& window = report.window;
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
-        << (PrintEnabled(report) ? "enabled" : "disabled") << ")\n";
+        << (LetterAvailable(report.result) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
     WriteField(out, "Summary file  :", EscapeControls(window.label(Label::Label1)));
     WriteField(out, "Hash Total  :", Shown(window.label(Label::HashValue)));

@@ -141,7 +141,6 @@ std::optional<RunOutcome> Run::processControlLine() {
     result_.controlLine = controlLine_;
     control_ = SplitRecord(controlLine_, format_.controlLayout);
     if (!format_.passesFormatGate(Trim(control_[control::TermPayment]))) {
-        window_.setPrintEnabled(false);
         user_.messageBox("Wrong Format", "Warning", Icon::Stop, Buttons::Ok);
         window_.close();
         return RunOutcome::WrongFormat;
@@ -165,7 +164,6 @@ std::optional<RunOutcome> Run::processControlLine() {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
         result_.findings = true;
         window_.show();
-        window_.setPrintEnabled(false);
         return RunOutcome::ControlRejected;
     }
     // Replacing the input file by its own summary would lose its rejected records.

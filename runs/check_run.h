@@ -52,6 +52,12 @@ struct RunFormat {
     bool narrowCounters;            // line number and row position overflow at 32 bits
 };
 
+// Whether the run has a covering letter: only a run that reached the end of
+// its media file wrote the summary file the letter stands for.
+inline bool LetterAvailable(const RunResult& result) {
+    return result.outcome == RunOutcome::Finished;
+}
+
 RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
                    UserPort& user);
 

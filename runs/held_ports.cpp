@@ -36,15 +36,8 @@ void HeldWindow::insertRow(std::int64_t position, ErrorRow row) {
     rows_.insert(position, std::move(row));
 }
 
-void HeldWindow::setPrintEnabled(bool enabled) {
-    open().printEnabled = enabled;
-}
-
-// Showing activates the window, and activation enables PrintSendData.
 void HeldWindow::show() {
-    Held& held = open();
-    held.shown = true;
-    held.printEnabled = true;
+    open().shown = true;
 }
 
 void HeldWindow::close() {

@@ -51,13 +51,11 @@ class HeldWindow : public ResultWindow {
     void appendListErr(std::string_view line) override;
     void setColumns(const std::vector<Column>& columns) override;
     void insertRow(std::int64_t position, ErrorRow row) override;
-    void setPrintEnabled(bool enabled) override;
     void show() override;
     void close() override;
 
     bool exists() const { return held_.exists; }
     bool shown() const { return held_.shown; }
-    bool printEnabled() const { return held_.printEnabled; }
     const std::string& label(Label which) const { return held_.labels[static_cast<std::size_t>(which)]; }
     const std::vector<std::string>& listErr() const { return held_.listErr; }
     const std::vector<HeldColumn>& columns() const { return held_.columns; }
@@ -66,7 +64,6 @@ class HeldWindow : public ResultWindow {
     struct Held {
         bool exists = false;
         bool shown = false;
-        bool printEnabled = true;
         std::array<std::string, kLabelCount> labels{};
         std::vector<std::string> listErr;
         std::vector<HeldColumn> columns;

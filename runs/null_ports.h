@@ -12,7 +12,6 @@ class NullWindow : public ResultWindow {
     void appendListErr(std::string_view) override {}
     void setColumns(const std::vector<Column>&) override {}
     void insertRow(std::int64_t, ErrorRow) override {}
-    void setPrintEnabled(bool) override {}
     void show() override {}
     void close() override {}
 };

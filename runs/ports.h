@@ -60,7 +60,6 @@ class ResultWindow {
     virtual void setColumns(const std::vector<Column>& columns) = 0;
     // Inserts a row at `position`, counted from 1, ahead of the row there.
     virtual void insertRow(std::int64_t position, ErrorRow row) = 0;
-    virtual void setPrintEnabled(bool enabled) = 0;
     virtual void show() = 0;
     // Closes the window and discards everything in it.
     virtual void close() = 0;

@@ -257,17 +257,13 @@ void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
     model_->insertBlock(static_cast<int>(row), std::move(rows));
 }
 
-void FrmEdit::setPrintEnabled(bool enabled) {
-    PrintSendData_->setEnabled(enabled);
-}
-
-void FrmEdit::setRunReachedEnd(bool reachedEnd) {
-    runReachedEnd_ = reachedEnd;
-    PrintSendData_->setEnabled(reachedEnd);
+void FrmEdit::setLetterAvailable(bool available) {
+    letterAvailable_ = available;
+    PrintSendData_->setEnabled(available);
 }
 
 void FrmEdit::Form_Activate() {
-    PrintSendData_->setEnabled(runReachedEnd_);
+    PrintSendData_->setEnabled(letterAvailable_);
 }
 
 void FrmEdit::PrintSendData_Click() {

@@ -43,12 +43,10 @@ class FrmEdit : public QWidget {
     void appendListErr(std::string_view line);
     void setColumns(const std::vector<Column>& columns);
     void insertRows(std::int64_t position, RejectedRows rows);
-    void setPrintEnabled(bool enabled);
 
-    // Whether the last run into this window reached the end of its media
-    // file: only then may activation enable PrintSendData, because otherwise
-    // Label1 may name a summary file an earlier run left behind.
-    void setRunReachedEnd(bool reachedEnd);
+    // Whether the last run into this window has a covering letter; only then
+    // may activation enable PrintSendData.
+    void setLetterAvailable(bool available);
 
     void Form_Activate();
 
@@ -72,7 +70,7 @@ class FrmEdit : public QWidget {
     QScrollArea* scroll_;
     ErrorTableModel* model_;
     std::array<QLineEdit*, kLabelCount> values_{};
-    bool runReachedEnd_ = false;
+    bool letterAvailable_ = false;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

@@ -57,10 +57,6 @@ void ResultWindowAdapter::insertRow(std::int64_t position, ErrorRow row) {
         flushRows();
 }
 
-void ResultWindowAdapter::setPrintEnabled(bool enabled) {
-    window().setPrintEnabled(enabled);
-}
-
 void ResultWindowAdapter::show() {
     FrmEdit& shown = window();
     flushRows();
@@ -78,7 +74,7 @@ void ResultWindowAdapter::close() {
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
     if (FrmEdit* open = host_.findResultWindow())
-        open->setRunReachedEnd(result.outcome == RunOutcome::Finished);
+        open->setLetterAvailable(LetterAvailable(result));
 }
 
 void ResultWindowAdapter::flushRows() {

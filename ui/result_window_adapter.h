@@ -40,7 +40,6 @@ class ResultWindowAdapter : public ResultWindow {
     void appendListErr(std::string_view line) override;
     void setColumns(const std::vector<Column>& columns) override;
     void insertRow(std::int64_t position, ErrorRow row) override;
-    void setPrintEnabled(bool enabled) override;
     void show() override;
     void close() override;
 

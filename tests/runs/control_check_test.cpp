@@ -26,7 +26,6 @@ class ListErrWindow : public ResultWindow {
     void appendListErr(std::string_view line) override { lines.emplace_back(line); }
     void setColumns(const std::vector<Column>&) override {}
     void insertRow(std::int64_t, ErrorRow) override {}
-    void setPrintEnabled(bool) override {}
     void show() override {}
     void close() override {}
 };

@@ -45,7 +45,7 @@ TEST_P(FinishedRun, FillsLabelsRowsAndTotals) {
         ElementsAre(ErrorRow{"2", "1234567890", "31/12/06", "1", amount(150000), "Check digit error"},
                     ErrorRow{"4", "1234567896", "31/12/06", "0", amount(500), "Invalid sign amount"}));
     EXPECT_TRUE(w.shown());
-    EXPECT_TRUE(w.printEnabled());
+    EXPECT_TRUE(LetterAvailable(result));
     EXPECT_THAT(session.user.messages(), ElementsAre(HeldMessage{std::string(kPleaseCheck), "QRV Edit Data",
                                                                  Icon::None, Buttons::Ok}));
     EXPECT_THAT(session.user.busyCalls(), ElementsAre(true, false));

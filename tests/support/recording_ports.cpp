@@ -28,11 +28,6 @@ void RecordingWindow::insertRow(std::int64_t position, ErrorRow row) {
     held_.insertRow(position, std::move(row));
 }
 
-void RecordingWindow::setPrintEnabled(bool enabled) {
-    touch(enabled ? "setPrintEnabled true" : "setPrintEnabled false");
-    held_.setPrintEnabled(enabled);
-}
-
 void RecordingWindow::show() {
     touch("show");
     held_.show();

@@ -12,7 +12,7 @@
 namespace qrv::test {
 
 // One entry per call: "create", "setColumns", "setLabel Label1", "appendListErr",
-// "insertRow 1", "setPrintEnabled false", "show", "close", "messageBox <text>",
+// "insertRow 1", "show", "close", "messageBox <text>",
 // "setBusyPointer true". "create" precedes the call that brought the window into being.
 using EventLog = std::vector<std::string>;
 
@@ -26,13 +26,11 @@ class RecordingWindow : public ResultWindow {
     void setColumns(const std::vector<Column>& columns) override;
     // Throws std::out_of_range for a position the list does not have, as a list view would.
     void insertRow(std::int64_t position, ErrorRow row) override;
-    void setPrintEnabled(bool enabled) override;
     void show() override;
     void close() override;
 
     bool exists() const { return held_.exists(); }
     bool shown() const { return held_.shown(); }
-    bool printEnabled() const { return held_.printEnabled(); }
     const std::string& label(Label label) const { return held_.label(label); }
     const std::vector<std::string>& listErr() const { return held_.listErr(); }
     const std::vector<HeldColumn>& columns() const { return held_.columns(); }
