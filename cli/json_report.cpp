@@ -39,7 +39,7 @@ Json LabelsJson(const HeldWindow& window) {
     for (Label label : kAllLabels) {
         const std::string& text = window.label(label);
         labels[std::string(LabelName(label))] =
-            label == Label::Label1 ? EscapeControls(text) : Cp874ToUtf8(text);
+            label == Label::SummaryPath ? EscapeControls(text) : Cp874ToUtf8(text);
     }
     return labels;
 }
@@ -137,16 +137,16 @@ std::int64_t LabelNumber(std::string_view text) {
 // Null until the run has added up the details at the end of the file.
 Json DetailJson(const CheckReport& report) {
     const HeldWindow& window = report.window;
-    if (!window.exists() || window.label(Label::Label24).empty())
+    if (!window.exists() || window.label(Label::DetailCount).empty())
         return nullptr;
-    const std::int64_t records = LabelNumber(window.label(Label::Label24));
-    std::string amount = window.label(Label::Label26);
+    const std::int64_t records = LabelNumber(window.label(Label::DetailCount));
+    std::string amount = window.label(Label::DetailAmount);
     std::erase(amount, ',');
     return {{"records", records},
             {"accepted", records - report.rows.size()},
             {"rejected", report.rows.size()},
             {"accepted_amount", std::move(amount)},
-            {"hash_total", LabelNumber(window.label(Label::HashValue))}};
+            {"hash_total", LabelNumber(window.label(Label::HashTotal))}};
 }
 
 Json CodeOrNull(std::string_view code) {
@@ -161,7 +161,7 @@ Json FindingsJson(const HeldWindow& window) {
 }
 
 Json SummaryJson(const CheckReport& report) {
-    const std::string& path = report.window.label(Label::Label1);
+    const std::string& path = report.window.label(Label::SummaryPath);
     return {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
             {"written", !report.result.summaryPath.empty()}};
 }

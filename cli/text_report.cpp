@@ -11,23 +11,6 @@ namespace qrv::cli {
 
 namespace {
 
-struct Caption {
-    std::string_view text;
-    Label label;
-};
-
-// The result window's own captions, in the order the window shows them.
-constexpr Caption kControlCaptions[] = {
-    {"Term Payment  :", Label::Term_p},
-    {"Company Code  :", Label::Com_code},
-    {"Company Name  :", Label::Com_name},
-    {"Apply Code  :", Label::App_code},
-    {"Status  :", Label::status},
-    {"Effective Date  :", Label::Eff_date},
-    {"Media Type  :", Label::Media},
-    {"Total Record  :", Label::Total_record},
-    {"Total Amount  :", Label::Total_amount},
-};
 constexpr std::size_t kCaptionWidth = 24;
 
 void WriteField(std::ostream& out, std::string_view caption, std::string_view text) {
@@ -98,16 +81,16 @@ void WriteWindow(std::ostream& out, const CheckReport& report) {
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
         << (LetterAvailable(report.result) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
-    WriteField(out, "Summary file  :", EscapeControls(window.label(Label::Label1)));
-    WriteField(out, "Hash Total  :", Shown(window.label(Label::HashValue)));
+    WriteField(out, "Summary file  :", EscapeControls(window.label(Label::SummaryPath)));
+    WriteField(out, CaptionOf(Label::HashTotal).text, Shown(window.label(Label::HashTotal)));
     out << "Control Record\n";
-    for (const Caption& caption : kControlCaptions)
-        WriteField(out, caption.text, Shown(window.label(caption.label)));
+    for (const LabelCaption& caption : std::span(kLabelCaptions).subspan(1, 9))
+        WriteField(out, caption.text, Shown(window.label(caption.value)));
     for (const std::string& line : window.listErr())
         out << "  ! " << Shown(line) << '\n';
     out << "Detail Summary\n";
-    WriteField(out, "Detail Total Record  :", Shown(window.label(Label::Label24)));
-    WriteField(out, "Detail Total Amount  :", Shown(window.label(Label::Label26)));
+    for (const Label label : {Label::DetailCount, Label::DetailAmount})
+        WriteField(out, CaptionOf(label).text, Shown(window.label(label)));
     WriteRows(out, report);
 }
 

@@ -146,19 +146,19 @@ std::optional<RunOutcome> Run::processControlLine() {
         return RunOutcome::WrongFormat;
     }
     const std::string summaryPath = SummaryFilePath(mediaPath_, control_[control::CompanyCode]);
-    window_.setLabel(Label::Label1, summaryPath);
-    window_.setLabel(Label::Term_p, control_[control::TermPayment]);
-    window_.setLabel(Label::Com_code, control_[control::CompanyCode]);
-    window_.setLabel(Label::Com_name, control_[control::CompanyName]);
-    window_.setLabel(Label::App_code, control_[control::ApplyCode]);
-    window_.setLabel(Label::status, control_[control::Status]);
-    window_.setLabel(Label::Eff_date, RenderDate(control_[control::EffectiveDate]));
-    window_.setLabel(Label::Total_record, InField("TotalRecord", [&] {
+    window_.setLabel(Label::SummaryPath, summaryPath);
+    window_.setLabel(Label::TermPayment, control_[control::TermPayment]);
+    window_.setLabel(Label::CompanyCode, control_[control::CompanyCode]);
+    window_.setLabel(Label::CompanyName, control_[control::CompanyName]);
+    window_.setLabel(Label::ApplyCode, control_[control::ApplyCode]);
+    window_.setLabel(Label::Status, control_[control::Status]);
+    window_.setLabel(Label::EffectiveDate, RenderDate(control_[control::EffectiveDate]));
+    window_.setLabel(Label::TotalRecord, InField("TotalRecord", [&] {
                          return FormatGroupedWhole(ToCurrency(control_[control::TotalRecord]));
                      }));
-    window_.setLabel(Label::Total_amount,
+    window_.setLabel(Label::TotalAmount,
                      InField("TotalAmount", [&] { return FormatAmount(control_[control::TotalAmount], 2); }));
-    window_.setLabel(Label::Media, control_[control::MediaType]);
+    window_.setLabel(Label::MediaType, control_[control::MediaType]);
 
     if (CheckControlRecord(control_, format_.applyCodes, window_)) {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
@@ -213,9 +213,9 @@ void Run::finish() {
         throw EmptyMediaFile{};
 
     lineNumber_ = 1; // the comparisons read the control line's fields
-    window_.setLabel(Label::HashValue, std::to_string(hashTotal_));
-    window_.setLabel(Label::Label24, std::to_string(detailCount_));
-    window_.setLabel(Label::Label26, FormatCents(amountTotal_));
+    window_.setLabel(Label::HashTotal, std::to_string(hashTotal_));
+    window_.setLabel(Label::DetailCount, std::to_string(detailCount_));
+    window_.setLabel(Label::DetailAmount, FormatCents(amountTotal_));
 
     const std::int32_t totalRecord =
         InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });

@@ -13,29 +13,56 @@ namespace qrv {
 
 inline constexpr std::string_view kAppTitle = "QRV Edit Data";
 
-// The value labels a run sets, by the names the window gives them.
+// The value labels a run sets, by what they show.
 enum class Label {
-    Label1, // path of the summary file
-    HashValue,
-    Term_p,
-    Com_code,
-    Com_name,
-    App_code,
-    status,
-    Eff_date,
-    Total_record,
-    Total_amount,
-    Media,
-    Label24, // detail record count
-    Label26, // detail amount total
+    SummaryPath,
+    HashTotal,
+    TermPayment,
+    CompanyCode,
+    CompanyName,
+    ApplyCode,
+    Status,
+    EffectiveDate,
+    TotalRecord,
+    TotalAmount,
+    MediaType,
+    DetailCount,  // detail records counted
+    DetailAmount, // their amount total
 };
 inline constexpr std::size_t kLabelCount = 13;
 inline constexpr std::array<Label, kLabelCount> kAllLabels = {
-    Label::Label1,   Label::HashValue, Label::Term_p,   Label::Com_code,     Label::Com_name,
-    Label::App_code, Label::status,    Label::Eff_date, Label::Total_record, Label::Total_amount,
-    Label::Media,    Label::Label24,   Label::Label26};
-// "Label1", "HashValue", ...: the control's object name.
+    Label::SummaryPath, Label::HashTotal,   Label::TermPayment,   Label::CompanyCode, Label::CompanyName,
+    Label::ApplyCode,   Label::Status,      Label::EffectiveDate, Label::TotalRecord, Label::TotalAmount,
+    Label::MediaType,   Label::DetailCount, Label::DetailAmount};
+// The control's object name, which the window, qrv-check's reports and the
+// tests show: "Label1", "HashValue", "Term_p", ...
 std::string_view LabelName(Label label);
+
+// The fixed label beside a value label in the window: its object name and
+// its caption, blanks included.
+struct LabelCaption {
+    Label value;
+    std::string_view name;
+    std::string_view text;
+};
+// Every value label's caption but the summary path's, which has none; in
+// the order the window shows them.
+inline constexpr LabelCaption kLabelCaptions[] = {
+    {Label::HashTotal, "Label2", "Hash Total  :"},
+    {Label::TermPayment, "Label4", "Term Payment  :"},
+    {Label::CompanyCode, "Label6", "Company Code  :"},
+    {Label::CompanyName, "Label8", "Company Name  :"},
+    {Label::ApplyCode, "Label11", "Apply Code  :"},
+    {Label::Status, "Label13", "Status  :"},
+    {Label::EffectiveDate, "Label15", "Effective Date  :"},
+    {Label::MediaType, "Label19", "Media Type  :"},
+    {Label::TotalRecord, "Label17", "Total Record  :"},
+    {Label::TotalAmount, "Label21", "Total Amount  :"},
+    {Label::DetailCount, "Label23", "Detail Total Record  :"},
+    {Label::DetailAmount, "Label25", "Detail Total Amount  :"},
+};
+// The caption of `label`; not for the summary path.
+const LabelCaption& CaptionOf(Label label);
 
 enum class Alignment { Left, Center, Right };
 

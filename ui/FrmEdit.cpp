@@ -24,10 +24,20 @@ namespace qrv::gui {
 
 namespace {
 
-QLabel* Caption(const char* name, const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* FixedLabel(std::string_view name, std::string_view text, QWidget* parent) {
+    auto* label = new QLabel(Latin1(text), parent);
+    label->setObjectName(Latin1(name));
     return label;
+}
+
+// The fixed label that names the value label `value`.
+QLabel* Caption(Label value, QWidget* parent) {
+    const LabelCaption& caption = CaptionOf(value);
+    return FixedLabel(caption.name, caption.text, parent);
 }
 
 // Room between a right-aligned amount and the reason beside it: the text of
@@ -41,10 +51,6 @@ class CellPaddingStyle : public QProxyStyle {
         return element == SE_ItemViewItemText ? rect.adjusted(kPadding, 0, -kPadding, 0) : rect;
     }
 };
-
-QString ViewName(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 } // namespace
 
@@ -99,8 +105,8 @@ void FrmEdit::showCurrentRow(const QModelIndex& current) {
 }
 
 QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {
-    QLineEdit* field = label == Label::Label1 ? new ElidedLineEdit(this) : new QLineEdit(this);
-    field->setObjectName(ViewName(LabelName(label)));
+    QLineEdit* field = label == Label::SummaryPath ? new ElidedLineEdit(this) : new QLineEdit(this);
+    field->setObjectName(Latin1(LabelName(label)));
     field->setReadOnly(true);
     field->setFont(font);
     field->setFocusPolicy(Qt::ClickFocus);
@@ -114,11 +120,11 @@ QGroupBox* FrmEdit::buildOutputFile() {
     frame->setObjectName("Frame1");
     const QFont font = MsSansSerif(8.25, true);
     auto* hashRow = new QHBoxLayout;
-    hashRow->addWidget(Caption("Label2", "Hash Total  :", frame));
-    hashRow->addWidget(makeValue(Label::HashValue, font, 1575));
+    hashRow->addWidget(Caption(Label::HashTotal, frame));
+    hashRow->addWidget(makeValue(Label::HashTotal, font, 1575));
     hashRow->addStretch(1);
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(makeValue(Label::Label1, font, 5535));
+    layout->addWidget(makeValue(Label::SummaryPath, font, 5535));
     layout->addLayout(hashRow);
     return frame;
 }
@@ -131,39 +137,39 @@ QGroupBox* FrmEdit::buildControlRecord() {
     constexpr int kOneCharTwips = 375;
 
     auto* row1 = new QHBoxLayout;
-    row1->addWidget(Caption("Label4", "Term Payment  :", frame));
-    row1->addWidget(makeValue(Label::Term_p, font, kOneCharTwips));
+    row1->addWidget(Caption(Label::TermPayment, frame));
+    row1->addWidget(makeValue(Label::TermPayment, font, kOneCharTwips));
     row1->addSpacing(TwipsToPixels(*this, 360));
-    row1->addWidget(Caption("Label6", "Company Code  :", frame));
-    row1->addWidget(makeValue(Label::Com_code, font, 1455));
+    row1->addWidget(Caption(Label::CompanyCode, frame));
+    row1->addWidget(makeValue(Label::CompanyCode, font, 1455));
     row1->addSpacing(TwipsToPixels(*this, 360));
-    row1->addWidget(Caption("Label8", "Company Name  :", frame));
-    row1->addWidget(makeValue(Label::Com_name, font, 5055));
+    row1->addWidget(Caption(Label::CompanyName, frame));
+    row1->addWidget(makeValue(Label::CompanyName, font, 5055));
     row1->addStretch(1);
 
     auto* row2 = new QHBoxLayout;
-    row2->addWidget(Caption("Label11", "Apply Code  :", frame));
-    row2->addWidget(makeValue(Label::App_code, font, kOneCharTwips));
+    row2->addWidget(Caption(Label::ApplyCode, frame));
+    row2->addWidget(makeValue(Label::ApplyCode, font, kOneCharTwips));
     row2->addSpacing(TwipsToPixels(*this, 360));
-    row2->addWidget(Caption("Label13", "Status  :", frame));
-    row2->addWidget(makeValue(Label::status, font, kOneCharTwips));
+    row2->addWidget(Caption(Label::Status, frame));
+    row2->addWidget(makeValue(Label::Status, font, kOneCharTwips));
     row2->addSpacing(TwipsToPixels(*this, 360));
-    row2->addWidget(Caption("Label15", "Effective Date  :", frame));
-    row2->addWidget(makeValue(Label::Eff_date, font, 975));
+    row2->addWidget(Caption(Label::EffectiveDate, frame));
+    row2->addWidget(makeValue(Label::EffectiveDate, font, 975));
     row2->addSpacing(TwipsToPixels(*this, 360));
-    row2->addWidget(Caption("Label19", "Media Type  :", frame));
-    row2->addWidget(makeValue(Label::Media, font, kOneCharTwips));
+    row2->addWidget(Caption(Label::MediaType, frame));
+    row2->addWidget(makeValue(Label::MediaType, font, kOneCharTwips));
     row2->addStretch(1);
 
     auto* row3 = new QHBoxLayout;
-    row3->addWidget(Caption("Label17", "Total Record  :", frame));
-    row3->addWidget(makeValue(Label::Total_record, font, 975));
+    row3->addWidget(Caption(Label::TotalRecord, frame));
+    row3->addWidget(makeValue(Label::TotalRecord, font, 975));
     row3->addSpacing(TwipsToPixels(*this, 360));
-    row3->addWidget(Caption("Label21", "Total Amount  :", frame));
-    row3->addWidget(makeValue(Label::Total_amount, font, 1695));
+    row3->addWidget(Caption(Label::TotalAmount, frame));
+    row3->addWidget(makeValue(Label::TotalAmount, font, 1695));
     row3->addStretch(1);
-    valueField(Label::Total_record)->setAlignment(Qt::AlignRight);
-    valueField(Label::Total_amount)->setAlignment(Qt::AlignRight);
+    valueField(Label::TotalRecord)->setAlignment(Qt::AlignRight);
+    valueField(Label::TotalAmount)->setAlignment(Qt::AlignRight);
 
     ListErr_ = new QListWidget(frame);
     ListErr_->setObjectName("ListErr");
@@ -184,11 +190,11 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     const QFont font = MsSansSerif(9.75, true);
 
     auto* totals = new QHBoxLayout;
-    totals->addWidget(Caption("Label23", "Detail Total Record  :", frame));
-    totals->addWidget(makeValue(Label::Label24, font, 2295));
+    totals->addWidget(Caption(Label::DetailCount, frame));
+    totals->addWidget(makeValue(Label::DetailCount, font, 2295));
     totals->addSpacing(TwipsToPixels(*this, 1065));
-    totals->addWidget(Caption("Label25", "Detail Total Amount  :", frame));
-    totals->addWidget(makeValue(Label::Label26, font, 3615));
+    totals->addWidget(Caption(Label::DetailAmount, frame));
+    totals->addWidget(makeValue(Label::DetailAmount, font, 3615));
     totals->addStretch(1);
 
     ListView1_ = new QTreeView(frame);
@@ -209,7 +215,7 @@ QGroupBox* FrmEdit::buildDetailSummary() {
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(totals);
-    layout->addWidget(Caption("Label27", "Detail Record Error", frame));
+    layout->addWidget(FixedLabel("Label27", "Detail Record Error", frame));
     layout->addWidget(ListView1_, 1);
     return frame;
 }
@@ -232,12 +238,12 @@ void FrmEdit::beginRun(const RunOrigin& run) {
 
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
     const QString text =
-        label == Label::Label1
+        label == Label::SummaryPath
             ? QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))
             : FromMedia(bytes);
     valueField(label)->setText(text);
     valueField(label)->setCursorPosition(0);
-    if (label == Label::Label1)
+    if (label == Label::SummaryPath)
         valueField(label)->setToolTip(text);
 }
 

@@ -26,19 +26,19 @@ TEST_P(FinishedRun, FillsLabelsRowsAndTotals) {
     EXPECT_TRUE(result.findings);
     EXPECT_EQ(result.summaryPath, summaryPath());
     const RecordingWindow& w = session.window;
-    EXPECT_EQ(w.label(Label::Label1), summaryPath());
-    EXPECT_EQ(w.label(Label::Term_p), "M");
-    EXPECT_EQ(w.label(Label::Com_code), "012345");
-    EXPECT_EQ(w.label(Label::Com_name), "ACME PAYROLL SERVICES         ");
-    EXPECT_EQ(w.label(Label::App_code), "C");
-    EXPECT_EQ(w.label(Label::status), "A");
-    EXPECT_EQ(w.label(Label::Eff_date), "31/12/06");
-    EXPECT_EQ(w.label(Label::Total_record), "4");
-    EXPECT_EQ(w.label(Label::Total_amount), "13,845.67");
-    EXPECT_EQ(w.label(Label::Media), "D");
-    EXPECT_EQ(w.label(Label::HashValue), "19016");
-    EXPECT_EQ(w.label(Label::Label24), "4");
-    EXPECT_EQ(w.label(Label::Label26), "13,845.67");
+    EXPECT_EQ(w.label(Label::SummaryPath), summaryPath());
+    EXPECT_EQ(w.label(Label::TermPayment), "M");
+    EXPECT_EQ(w.label(Label::CompanyCode), "012345");
+    EXPECT_EQ(w.label(Label::CompanyName), "ACME PAYROLL SERVICES         ");
+    EXPECT_EQ(w.label(Label::ApplyCode), "C");
+    EXPECT_EQ(w.label(Label::Status), "A");
+    EXPECT_EQ(w.label(Label::EffectiveDate), "31/12/06");
+    EXPECT_EQ(w.label(Label::TotalRecord), "4");
+    EXPECT_EQ(w.label(Label::TotalAmount), "13,845.67");
+    EXPECT_EQ(w.label(Label::MediaType), "D");
+    EXPECT_EQ(w.label(Label::HashTotal), "19016");
+    EXPECT_EQ(w.label(Label::DetailCount), "4");
+    EXPECT_EQ(w.label(Label::DetailAmount), "13,845.67");
     EXPECT_THAT(w.listErr(), IsEmpty());
     EXPECT_THAT(
         w.rows(),
@@ -106,9 +106,9 @@ TEST_P(FinishedRun, AllRecordsRejectedListsEachReason) {
                                  line.substr(10, 2) + "/" + line.substr(12, 2) + "/" + line.substr(14, 2),
                                  line.substr(16, 1), amountField, reasons[i]}));
     }
-    EXPECT_EQ(w.label(Label::Label24), "7");
-    EXPECT_EQ(w.label(Label::Label26), "0.00");
-    EXPECT_EQ(w.label(Label::HashValue), "0");
+    EXPECT_EQ(w.label(Label::DetailCount), "7");
+    EXPECT_EQ(w.label(Label::DetailAmount), "0.00");
+    EXPECT_EQ(w.label(Label::HashTotal), "0");
     EXPECT_THAT(w.listErr(), IsEmpty());
     EXPECT_EQ(ReadBytes(summaryPath()), lines[0] + "\r\n");
 }
@@ -166,8 +166,8 @@ TEST_P(FinishedRun, ComparesTheControlTotals) {
 
         EXPECT_EQ(result.outcome, RunOutcome::Finished);
         EXPECT_EQ(s.window.listErr(), c.listErr);
-        EXPECT_EQ(s.window.label(Label::Label24), std::to_string(c.accepted.size() + c.rejected));
-        EXPECT_EQ(s.window.label(Label::Label26), c.label26);
+        EXPECT_EQ(s.window.label(Label::DetailCount), std::to_string(c.accepted.size() + c.rejected));
+        EXPECT_EQ(s.window.label(Label::DetailAmount), c.label26);
         const bool findings = !c.listErr.empty() || c.rejected > 0;
         EXPECT_EQ(result.findings, findings);
         EXPECT_EQ(s.user.messages().size(), findings ? 1u : 0u);
@@ -187,16 +187,16 @@ TEST_P(FinishedRun, HashTotalWrapsAtAMillion) {
 
     run(media(lines));
 
-    EXPECT_EQ(session.window.label(Label::HashValue), m100 ? "137240" : "111968");
+    EXPECT_EQ(session.window.label(Label::HashTotal), m100 ? "137240" : "111968");
 }
 
 TEST_P(FinishedRun, ZeroTotalsDisplayAsThePatternShowsThem) {
     run(media({control(0, 0)}));
 
-    EXPECT_EQ(session.window.label(Label::Total_record), "");
-    EXPECT_EQ(session.window.label(Label::Total_amount), ".00");
-    EXPECT_EQ(session.window.label(Label::Label24), "0");
-    EXPECT_EQ(session.window.label(Label::HashValue), "0");
+    EXPECT_EQ(session.window.label(Label::TotalRecord), "");
+    EXPECT_EQ(session.window.label(Label::TotalAmount), ".00");
+    EXPECT_EQ(session.window.label(Label::DetailCount), "0");
+    EXPECT_EQ(session.window.label(Label::HashTotal), "0");
 }
 
 // The line terminators of the file change nothing: LF, CR LF, a mix, and a
@@ -214,8 +214,8 @@ TEST_P(FinishedRun, LineTerminatorsDoNotMatter) {
         const RunResult result = run(s, dir.write("jan.txt", bytes));
 
         EXPECT_FALSE(result.findings);
-        EXPECT_EQ(s.window.label(Label::Label24), "2");
-        EXPECT_EQ(s.window.label(Label::HashValue), "7176");
+        EXPECT_EQ(s.window.label(Label::DetailCount), "2");
+        EXPECT_EQ(s.window.label(Label::HashTotal), "7176");
         EXPECT_EQ(ReadBytes(summaryPath()), crlf);
     }
 }
@@ -226,7 +226,7 @@ TEST_P(FinishedRun, TrailingEmptyLineIsARejectedDetail) {
     const RunResult result = run(dir.write("jan.txt", JoinLines(lines) + "\r\n"));
 
     EXPECT_TRUE(result.findings);
-    EXPECT_EQ(session.window.label(Label::Label24), "2");
+    EXPECT_EQ(session.window.label(Label::DetailCount), "2");
     EXPECT_THAT(session.window.rows(),
                 ElementsAre(ErrorRow{"2", "", "//", "", "", "ACCOUNT is not numeric"}));
     EXPECT_THAT(session.window.listErr(), ElementsAre(kRecordMismatch));
@@ -256,10 +256,10 @@ TEST_P(FinishedRun, ReusedWindowStacksTheRuns) {
 
     const RecordingWindow& w = session.window;
     EXPECT_EQ(result.summaryPath, SummaryFilePath(secondPath, "054321"));
-    EXPECT_EQ(w.label(Label::Label1), result.summaryPath);
-    EXPECT_EQ(w.label(Label::Com_code), "054321");
-    EXPECT_EQ(w.label(Label::Label24), "2");
-    EXPECT_EQ(w.label(Label::Label26), "1.00");
+    EXPECT_EQ(w.label(Label::SummaryPath), result.summaryPath);
+    EXPECT_EQ(w.label(Label::CompanyCode), "054321");
+    EXPECT_EQ(w.label(Label::DetailCount), "2");
+    EXPECT_EQ(w.label(Label::DetailAmount), "1.00");
     EXPECT_THAT(w.listErr(), ElementsAre(kRecordMismatch, kAmountMismatch));
     ASSERT_EQ(w.rows().size(), 3u);
     EXPECT_EQ(w.rows()[0][0], "2");

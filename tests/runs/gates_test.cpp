@@ -81,7 +81,7 @@ TEST(FormatGate, Format100MLeavesTheTermPaymentToTheControlChecks) {
             kFormat100M,
             dir.write("jan.txt", JoinLines({ControlLine(Format::M100, {.termPayment = c.termPayment})})));
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(s.window.label(Label::Term_p), c.termPayment);
+        EXPECT_EQ(s.window.label(Label::TermPayment), c.termPayment);
         if (c.outcome == RunOutcome::ControlRejected) {
             EXPECT_THAT(s.window.listErr(), ElementsAre("CTL.REC Term Payment ERROR"));
         }
@@ -101,12 +101,12 @@ TEST_P(ControlRejected, ShowsTheWindowWithPrintingDisabledAndWritesNoSummary) {
     EXPECT_TRUE(result.summaryPath.empty());
     const RecordingWindow& w = session.window;
     EXPECT_THAT(w.listErr(), ElementsAre("Not have a control line.", "CLT.REC STATUS is not equal 'A'"));
-    EXPECT_EQ(w.label(Label::Label1), summaryPath());
-    EXPECT_EQ(w.label(Label::Com_code), "012345");
-    EXPECT_EQ(w.label(Label::Total_record), "1");
-    EXPECT_EQ(w.label(Label::Total_amount), "1.00");
-    EXPECT_EQ(w.label(Label::Label24), "");
-    EXPECT_EQ(w.label(Label::HashValue), "");
+    EXPECT_EQ(w.label(Label::SummaryPath), summaryPath());
+    EXPECT_EQ(w.label(Label::CompanyCode), "012345");
+    EXPECT_EQ(w.label(Label::TotalRecord), "1");
+    EXPECT_EQ(w.label(Label::TotalAmount), "1.00");
+    EXPECT_EQ(w.label(Label::DetailCount), "");
+    EXPECT_EQ(w.label(Label::HashTotal), "");
     EXPECT_THAT(w.rows(), IsEmpty());
     EXPECT_TRUE(w.shown());
     EXPECT_FALSE(LetterAvailable(result));
@@ -151,7 +151,7 @@ TEST_P(ControlRejected, EveryFailedCheckIsListedInOrder) {
                 ElementsAre("Not have a control line.", "CTL.REC APPLY CODE ERROR",
                             "CLT.REC COMP-CODE is not Numeric", "CLT.REC TOTAL AMOUNT is not Numeric",
                             "CLT.REC INVALID EFFECTIVE DATE"));
-    EXPECT_EQ(session.window.label(Label::Total_amount), ".1X");
+    EXPECT_EQ(session.window.label(Label::TotalAmount), ".1X");
     EXPECT_EQ(session.user.messages().size(), 1u);
 }
 

@@ -45,9 +45,9 @@ TEST_P(RunErrors, TotalRecordOfSpacesStopsWhileTheLabelsAreFilled) {
     const std::string text = stopMessage(run(media({control(fields), detail()})));
 
     EXPECT_EQ(text, "The check stopped at line 1: in the TotalRecord field, \"     \" is not a number.");
-    EXPECT_EQ(session.window.label(Label::Label1), summaryPath());
-    EXPECT_EQ(session.window.label(Label::Eff_date), "31/12/06");
-    EXPECT_EQ(session.window.label(Label::Total_record), "");
+    EXPECT_EQ(session.window.label(Label::SummaryPath), summaryPath());
+    EXPECT_EQ(session.window.label(Label::EffectiveDate), "31/12/06");
+    EXPECT_EQ(session.window.label(Label::TotalRecord), "");
     EXPECT_THAT(session.window.listErr(), IsEmpty());
     EXPECT_THAT(dir.names(), ElementsAre("jan.txt"));
 }
@@ -67,7 +67,7 @@ TEST_P(RunErrors, LetterInTheDateStopsTheControlChecks) {
     EXPECT_THAT(text, HasSubstr("X2"));
     EXPECT_EQ(result.error->line, 1);
     EXPECT_THAT(session.window.listErr(), ElementsAre("CLT.REC STATUS is not equal 'A'"));
-    EXPECT_EQ(session.window.label(Label::Eff_date), "31/X2/06");
+    EXPECT_EQ(session.window.label(Label::EffectiveDate), "31/X2/06");
 }
 
 TEST_P(RunErrors, BlankSignStopsAtItsLineKeepingEarlierRows) {
@@ -83,8 +83,8 @@ TEST_P(RunErrors, BlankSignStopsAtItsLineKeepingEarlierRows) {
     EXPECT_EQ(result.error->line, 4);
     ASSERT_EQ(session.window.rows().size(), 1u);
     EXPECT_EQ(session.window.rows()[0][0], "1");
-    EXPECT_EQ(session.window.label(Label::Label24), "");
-    EXPECT_EQ(session.window.label(Label::HashValue), "");
+    EXPECT_EQ(session.window.label(Label::DetailCount), "");
+    EXPECT_EQ(session.window.label(Label::HashTotal), "");
     EXPECT_THAT(dir.names(), ElementsAre("jan.txt"));
 }
 
@@ -144,7 +144,7 @@ TEST_P(RunErrors, EmptyMediaFileIsReported) {
     EXPECT_EQ(text, "The input file \"" + path + "\" is empty.");
     EXPECT_TRUE(session.window.exists());
     EXPECT_EQ(session.window.columns().size(), 6u);
-    EXPECT_EQ(session.window.label(Label::Label1), "");
+    EXPECT_EQ(session.window.label(Label::SummaryPath), "");
     EXPECT_THAT(dir.names(), ElementsAre("jan.txt"));
 }
 
@@ -158,7 +158,7 @@ TEST_P(RunErrors, SummaryFileThatCannotBeCreatedNamesItsPath) {
     const std::string text = stopMessage(run(" x/jan.txt"));
 
     EXPECT_EQ(text, "Cannot create the summary file \"x/012345\": No such file or directory.");
-    EXPECT_EQ(session.window.label(Label::Label1), "x/012345");
+    EXPECT_EQ(session.window.label(Label::SummaryPath), "x/012345");
     EXPECT_THAT(dir.names(), ElementsAre(" x"));
 }
 

@@ -25,7 +25,7 @@ TEST_P(SummaryFile, HoldsTheControlLineAndTheAcceptedLinesEachAsRead) {
         run(dir.write("jan.txt", JoinLines({controlLine, longDetail, rejected, oddDetail}, "\n")));
 
     EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    EXPECT_EQ(session.window.label(Label::Com_name), fields.companyName + std::string(30 - 10, ' '));
+    EXPECT_EQ(session.window.label(Label::CompanyName), fields.companyName + std::string(30 - 10, ' '));
     EXPECT_EQ(ReadBytes(summaryPath()), JoinLines({controlLine, longDetail, oddDetail}, "\r\n"));
     EXPECT_THAT(names(), ElementsAre("012345", "jan.txt"));
 }
@@ -128,7 +128,7 @@ TEST_P(SummaryFile, PathRules) {
 
         EXPECT_EQ(result.outcome, RunOutcome::Finished);
         EXPECT_EQ(result.summaryPath, c.summaryPath);
-        EXPECT_EQ(s.window.label(Label::Label1), c.summaryPath);
+        EXPECT_EQ(s.window.label(Label::SummaryPath), c.summaryPath);
         EXPECT_EQ(ReadBytes(Utf8Path(c.summaryPath)), controlLine + "\r\n");
         std::filesystem::remove(Utf8Path(c.summaryPath));
     }

@@ -263,18 +263,18 @@ class WindowsTest : public QObject {
         const auto label = [&](Label which) {
             return ValueField(*window, which)->text();
         };
-        QCOMPARE(label(Label::Label1), dir_->filePath("012345"));
-        QCOMPARE(label(Label::Com_name), kThaiCompanyText + QString(24, ' '));
-        QCOMPARE(label(Label::Com_code), "012345");
-        QCOMPARE(label(Label::Term_p), "M");
-        QCOMPARE(label(Label::Eff_date), "15/01/24");
-        QCOMPARE(label(Label::Total_record), "4");
-        QCOMPARE(label(Label::Total_amount), "13,845.67");
-        QCOMPARE(label(Label::Label24), "4");
-        QCOMPARE(label(Label::Label26), "13,845.67");
+        QCOMPARE(label(Label::SummaryPath), dir_->filePath("012345"));
+        QCOMPARE(label(Label::CompanyName), kThaiCompanyText + QString(24, ' '));
+        QCOMPARE(label(Label::CompanyCode), "012345");
+        QCOMPARE(label(Label::TermPayment), "M");
+        QCOMPARE(label(Label::EffectiveDate), "15/01/24");
+        QCOMPARE(label(Label::TotalRecord), "4");
+        QCOMPARE(label(Label::TotalAmount), "13,845.67");
+        QCOMPARE(label(Label::DetailCount), "4");
+        QCOMPARE(label(Label::DetailAmount), "13,845.67");
         // Account weights 216 and 160; amount weights 31 and 77 in both formats.
-        QCOMPARE(label(Label::HashValue), "19016"); // 216 * 31 + 160 * 77
-        QCOMPARE(ValueField(*window, Label::Total_amount)->alignment() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(label(Label::HashTotal), "19016"); // 216 * 31 + 160 * 77
+        QCOMPARE(ValueField(*window, Label::TotalAmount)->alignment() & Qt::AlignHorizontal_Mask,
                  Qt::AlignRight);
 
         QVERIFY(ListErrLines(*window).isEmpty());
@@ -307,19 +307,12 @@ class WindowsTest : public QObject {
     // Every fixed label and group by its name, with its caption to the blank.
     void captionsCarryTheirNames() {
         FrmEdit& window = main_->openResultWindow();
-        const QList<std::pair<QString, QString>> captions{
-            {"Label2", "Hash Total  :"},           {"Label4", "Term Payment  :"},
-            {"Label6", "Company Code  :"},         {"Label8", "Company Name  :"},
-            {"Label11", "Apply Code  :"},          {"Label13", "Status  :"},
-            {"Label15", "Effective Date  :"},      {"Label19", "Media Type  :"},
-            {"Label17", "Total Record  :"},        {"Label21", "Total Amount  :"},
-            {"Label23", "Detail Total Record  :"}, {"Label25", "Detail Total Amount  :"},
-            {"Label27", "Detail Record Error"}};
-        for (const auto& [name, text] : captions) {
-            const auto* label = window.findChild<QLabel*>(name);
-            QVERIFY2(label, qPrintable(name));
-            QCOMPARE(label->text(), text);
+        for (const LabelCaption& caption : kLabelCaptions) {
+            const auto* label = window.findChild<QLabel*>(QString::fromLatin1(caption.name.data()));
+            QVERIFY2(label, caption.name.data());
+            QCOMPARE(label->text(), QString::fromLatin1(caption.text.data()));
         }
+        QCOMPARE(window.findChild<QLabel*>("Label27")->text(), "Detail Record Error");
         const QList<std::pair<QString, QString>> frames{
             {"Frame1", "Output File"}, {"Frame2", "Control Record"}, {"Frame3", "Detail Summary"}};
         for (const auto& [name, title] : frames)
@@ -335,23 +328,23 @@ class WindowsTest : public QObject {
     void longSummaryPathIsElidedInTheMiddle() {
         FrmEdit& window = main_->openResultWindow();
         const QString path = "/home/clerk/" + QString("payroll/").repeated(20) + "012345";
-        window.setLabel(Label::Label1, QFile::encodeName(path).toStdString());
-        const auto* field = qobject_cast<const ElidedLineEdit*>(ValueField(window, Label::Label1));
+        window.setLabel(Label::SummaryPath, QFile::encodeName(path).toStdString());
+        const auto* field = qobject_cast<const ElidedLineEdit*>(ValueField(window, Label::SummaryPath));
         QVERIFY(field);
         QCOMPARE(field->text(), path);
         QCOMPARE(field->toolTip(), path);
         const QString shown = field->shownText();
         QVERIFY2(shown.startsWith("/home/") && shown.endsWith("/012345") && shown.contains(QChar(0x2026)),
                  qPrintable(shown));
-        window.setLabel(Label::Label1, "/tmp/012345");
+        window.setLabel(Label::SummaryPath, "/tmp/012345");
         QCOMPARE(field->shownText(), "/tmp/012345");
     }
 
     void thaiTextShowsInThaiFaces() {
         FrmEdit& window = main_->openResultWindow();
         main_->findChild<QAction*>("KVT_10m")->trigger();
-        const QList<QWidget*> widgets{ValueField(window, Label::Com_name),
-                                      ValueField(window, Label::Label1),
+        const QList<QWidget*> widgets{ValueField(window, Label::CompanyName),
+                                      ValueField(window, Label::SummaryPath),
                                       PrintSendData(window),
                                       ListView1(window),
                                       ListErr(window),
@@ -440,7 +433,7 @@ class WindowsTest : public QObject {
         QCOMPARE(ListErrLines(*window),
                  (QStringList{"CTL.REC APPLY CODE ERROR", "CLT.REC STATUS is not equal 'A'"}));
         QVERIFY(!PrintSendData(*window)->isEnabled());
-        QVERIFY(ValueField(*window, Label::HashValue)->text().isEmpty());
+        QVERIFY(ValueField(*window, Label::HashTotal)->text().isEmpty());
     }
 
     void secondRunRowsComeFirst() {
@@ -459,7 +452,7 @@ class WindowsTest : public QObject {
         QCOMPARE(CellsOf(*window, 0), (QStringList{"1", "2", "1", "3"}));
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567892", "1234567893", "1234567890", "1234567891"}));
         QCOMPARE(ListErrLines(*window), QStringList{"CTL.REC total record not equal total record of detail"});
-        QCOMPARE(ValueField(*window, Label::Label24)->text(), "2");
+        QCOMPARE(ValueField(*window, Label::DetailCount)->text(), "2");
         const auto alignment =
             ErrorRows(*window)->index(3, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
         QCOMPARE(alignment & Qt::AlignHorizontal_Mask, Qt::AlignRight);
@@ -477,13 +470,13 @@ class WindowsTest : public QObject {
                                                   Record(Format::M100, "1234567891", 100)});
         FrmEdit* window = check(Format::M100, first);
         QVERIFY(window);
-        QCOMPARE(ValueField(*window, Label::Label24)->text(), "1");
+        QCOMPARE(ValueField(*window, Label::DetailCount)->text(), "1");
 
         QCOMPARE(check(Format::M100, second), window);
-        for (const Label label : {Label::HashValue, Label::Label24, Label::Label26}) {
+        for (const Label label : {Label::HashTotal, Label::DetailCount, Label::DetailAmount}) {
             QVERIFY2(ValueField(*window, label)->text().isEmpty(), LabelName(label).data());
         }
-        QCOMPARE(ValueField(*window, Label::Label1)->text(), dir_->filePath("012345"));
+        QCOMPARE(ValueField(*window, Label::SummaryPath)->text(), dir_->filePath("012345"));
         const QColor dimmed = window->palette().color(QPalette::Disabled, QPalette::Text);
         const QStringList errors = ListErrLines(*window);
         QCOMPARE(errors, (QStringList{"CTL.REC total record not equal total record of detail",
@@ -585,7 +578,7 @@ class WindowsTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         FrmEdit* window = main_->findResultWindow();
         QVERIFY(window);
-        QCOMPARE(ValueField(*window, Label::Label24)->text(), "1");
+        QCOMPARE(ValueField(*window, Label::DetailCount)->text(), "1");
         QVERIFY(!SelFile(*main_)->isVisible());
     }
 
@@ -696,7 +689,7 @@ class WindowsTest : public QObject {
         QVERIFY(text->toPlainText().contains("EFFECTIVE DATE  : 15/01/24\n"));
         QVERIFY(text->toPlainText().contains("TOTAL RECORD    : 00001\n"));
         QVERIFY(text->toPlainText().contains("HASH TOTAL      : " +
-                                             ValueField(*result, Label::HashValue)->text()));
+                                             ValueField(*result, Label::HashTotal)->text()));
         const QString letterPath = QString::fromStdString(LetterFilePath());
         QVERIFY(QFile::exists(letterPath));
 
@@ -756,7 +749,7 @@ class WindowsTest : public QObject {
             return letter ? letter->findChild<QPlainTextEdit*>("RichTextBox1")->toPlainText() : QString();
         };
         FrmEdit* result = check(Format::M100, a);
-        const QString summary = ValueField(*result, Label::Label1)->text();
+        const QString summary = ValueField(*result, Label::SummaryPath)->text();
         WriteBytes(QFile::encodeName(summary).toStdString(),
                    ControlLine(Format::M100, {.companyName = "COMPANY BBBB"}) + "\r\n");
         PrintSendData(*result)->click();
