@@ -1,7 +1,7 @@
 // The command line of qrv-check.
 #pragma once
 
-#include "cli/check_report.h"
+#include "cli/check_output.h"
 
 #include <span>
 #include <stdexcept>

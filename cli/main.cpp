@@ -27,7 +27,7 @@ struct OutputFailed {
     int error;
 };
 
-void CheckOutput() {
+void FlushStandardOutput() {
     std::cout.flush();
     if (!std::cout)
         throw OutputFailed{errno};
@@ -68,18 +68,18 @@ bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const
     }
 }
 
-void WriteReport(const Arguments& arguments, const std::string& mediaPath, const CheckReport& report) {
+void WriteOutput(const Arguments& arguments, const std::string& mediaPath, const CheckOutput& output) {
     const bool several = arguments.mediaPaths.size() > 1;
     if (arguments.json) {
-        WriteJsonReport(std::cout, report, several ? JsonLayout::Line : JsonLayout::Indented);
+        WriteJsonOutput(std::cout, output, several ? JsonLayout::Line : JsonLayout::Indented);
     } else if (arguments.csv) {
-        WriteCsvRows(std::cout, report);
+        WriteCsvRows(std::cout, output);
     } else {
         if (several)
             std::cout << "Media file: " << EscapeControls(mediaPath) << '\n';
-        WriteTextReport(std::cout, report);
+        WriteTextOutput(std::cout, output);
     }
-    CheckOutput();
+    FlushStandardOutput();
 }
 
 int Check(const Arguments& arguments, const std::string& mediaPath) {
@@ -87,7 +87,7 @@ int Check(const Arguments& arguments, const std::string& mediaPath) {
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
-    WriteReport(arguments, mediaPath, {mediaPath, arguments.format, result, window, rows, user.messages()});
+    WriteOutput(arguments, mediaPath, {mediaPath, arguments.format, result, window, rows, user.messages()});
     ComplainAboutRun(mediaPath, result);
     if (rows.readFailure()) {
         Complain(mediaPath, *rows.readFailure());
@@ -117,7 +117,7 @@ int Run(const Arguments& arguments) {
         return status;
     }
     }
-    CheckOutput();
+    FlushStandardOutput();
     return 0;
 }
 

@@ -1,4 +1,4 @@
-#include "cli/check_report.h"
+#include "cli/check_output.h"
 
 #include "core/cp874.h"
 #include "core/dates.h"
@@ -53,15 +53,15 @@ Json ColumnsJson(const std::vector<HeldColumn>& columns) {
     return list;
 }
 
-Json WindowJson(const CheckReport& report) {
-    const HeldWindow& window = report.window;
+Json WindowJson(const CheckOutput& output) {
+    const HeldWindow& window = output.window;
     if (!window.exists())
         return nullptr;
     Json listErr = Json::array();
     for (const std::string& line : window.listErr())
         listErr.push_back(Cp874ToUtf8(line));
     return {{"shown", window.shown()},
-            {"PrintSendData", LetterAvailable(report.result)},
+            {"PrintSendData", LetterAvailable(output.result)},
             {"labels", LabelsJson(window)},
             {"ListErr", std::move(listErr)},
             {"columns", ColumnsJson(window.columns())},
@@ -100,11 +100,11 @@ Json OrNull(const std::optional<std::string>& text) {
     return text ? Json(*text) : Json(nullptr);
 }
 
-Json ControlJson(const CheckReport& report) {
-    const RunResult& result = report.result;
+Json ControlJson(const CheckOutput& output) {
+    const RunResult& result = output.result;
     if (!result.controlLine || result.outcome == RunOutcome::WrongFormat)
         return nullptr;
-    const RunFormat& format = FormatTable(report.format);
+    const RunFormat& format = FormatTable(output.format);
     const Fields fields = SplitRecord(*result.controlLine, format.controlLayout);
     const std::string_view records = fields[control::TotalRecord];
     const std::string_view amount = fields[control::TotalAmount];
@@ -135,16 +135,16 @@ std::int64_t LabelNumber(std::string_view text) {
 }
 
 // Null until the run has added up the details at the end of the file.
-Json DetailJson(const CheckReport& report) {
-    const HeldWindow& window = report.window;
+Json DetailJson(const CheckOutput& output) {
+    const HeldWindow& window = output.window;
     if (!window.exists() || window.label(Label::DetailCount).empty())
         return nullptr;
     const std::int64_t records = LabelNumber(window.label(Label::DetailCount));
     std::string amount = window.label(Label::DetailAmount);
     std::erase(amount, ',');
     return {{"records", records},
-            {"accepted", records - report.rows.size()},
-            {"rejected", report.rows.size()},
+            {"accepted", records - output.rows.size()},
+            {"rejected", output.rows.size()},
             {"accepted_amount", std::move(amount)},
             {"hash_total", LabelNumber(window.label(Label::HashTotal))}};
 }
@@ -160,33 +160,33 @@ Json FindingsJson(const HeldWindow& window) {
     return list;
 }
 
-Json SummaryJson(const CheckReport& report) {
-    const std::string& path = report.window.label(Label::SummaryPath);
+Json SummaryJson(const CheckOutput& output) {
+    const std::string& path = output.window.label(Label::SummaryPath);
     return {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
-            {"written", !report.result.summaryPath.empty()}};
+            {"written", !output.result.summaryPath.empty()}};
 }
 
-// The arrays of rows stay empty here: WriteJsonReport streams them in.
-Json ToJson(const CheckReport& report) {
-    const RunResult& result = report.result;
+// The arrays of rows stay empty here: WriteJsonOutput streams them in.
+Json ToJson(const CheckOutput& output) {
+    const RunResult& result = output.result;
     Json error = nullptr;
     if (result.error)
         error = {{"line", result.error->line}, {"message", EscapeControls(result.error->message)}};
     return {{"schema_version", kSchemaVersion},
-            {"media_file", EscapeControls(report.mediaPath)},
-            {"format", FormatName(report.format)},
+            {"media_file", EscapeControls(output.mediaPath)},
+            {"format", FormatName(output.format)},
             {"outcome", OutcomeName(result.outcome)},
-            {"messages", MessagesJson(report.messages)},
-            {"window", WindowJson(report)},
+            {"messages", MessagesJson(output.messages)},
+            {"window", WindowJson(output)},
             {"summary_file",
              result.summaryPath.empty() ? Json(nullptr) : Json(EscapeControls(result.summaryPath))},
             {"error", std::move(error)},
-            {"control", ControlJson(report)},
-            {"detail", DetailJson(report)},
-            {"findings", FindingsJson(report.window)},
+            {"control", ControlJson(output)},
+            {"detail", DetailJson(output)},
+            {"findings", FindingsJson(output.window)},
             {"rejected", Json::array()},
-            {"summary", SummaryJson(report)},
-            {"letter_available", LetterAvailable(report.result)}};
+            {"summary", SummaryJson(output)},
+            {"letter_available", LetterAvailable(output.result)}};
 }
 
 std::string Dump(const Json& json, JsonLayout layout) {
@@ -326,8 +326,8 @@ void AddRejected(StreamedArray& rows, const RejectedRecord& record, std::size_t 
 // the empty arrays of ListView1 and rejected, in that order: no other key
 // of those names holds an empty array, and none can occur inside a string,
 // where every quotation mark is escaped.
-void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout) {
-    const std::string text = Dump(ToJson(report), layout);
+void WriteJsonOutput(std::ostream& out, const CheckOutput& output, JsonLayout layout) {
+    const std::string text = Dump(ToJson(output), layout);
     std::size_t from = 0;
     const std::string_view separator = layout == JsonLayout::Indented ? ": " : ":";
     const auto streamRows = [&](std::string_view key, int depth, const auto& add) {
@@ -338,12 +338,12 @@ void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout la
         const std::size_t emptyArray = at + emptyRows.size() - 2;
         out.write(text.data() + from, static_cast<std::streamsize>(emptyArray - from));
         StreamedArray rows(out, layout, depth);
-        report.rows.forEach([&](const ErrorRow& row) { add(rows, row); });
+        output.rows.forEach([&](const ErrorRow& row) { add(rows, row); });
         rows.finish();
         from = emptyArray + 2;
     };
     streamRows("ListView1", 2, AddListViewRow);
-    const std::size_t amountWholeLength = FormatTable(report.format).detailWholeLength;
+    const std::size_t amountWholeLength = FormatTable(output.format).detailWholeLength;
     streamRows("rejected", 1, [&](StreamedArray& rows, const ErrorRow& row) {
         AddRejected(rows, ReadRejectedRow(row), amountWholeLength);
     });

@@ -1,5 +1,5 @@
-// What one qrv-check run reports: the outcome of the check, the result
-// window as the run left it and the message boxes it showed.
+// What qrv-check shows of one checked media file: the outcome of the check,
+// the result window as the run left it and the message boxes it showed.
 #pragma once
 
 #include "cli/row_spool.h"
@@ -12,7 +12,7 @@
 
 namespace qrv::cli {
 
-struct CheckReport {
+struct CheckOutput {
     std::string_view mediaPath; // as given
     Format format;
     const RunResult& result;
@@ -38,9 +38,9 @@ enum class JsonLayout {
     Line,     // the object on one line, for JSON Lines
 };
 
-void WriteJsonReport(std::ostream& out, const CheckReport& report, JsonLayout layout);
-void WriteTextReport(std::ostream& out, const CheckReport& report);
+void WriteJsonOutput(std::ostream& out, const CheckOutput& output, JsonLayout layout);
+void WriteTextOutput(std::ostream& out, const CheckOutput& output);
 // The rejected records as CSV lines, without the header.
-void WriteCsvRows(std::ostream& out, const CheckReport& report);
+void WriteCsvRows(std::ostream& out, const CheckOutput& output);
 
 } // namespace qrv::cli

@@ -1,4 +1,4 @@
-#include "cli/check_report.h"
+#include "cli/check_output.h"
 
 #include "core/text.h"
 #include "runs/rejected_rows.h"
@@ -53,9 +53,9 @@ std::string EscapeControls(std::string_view text) {
     return shown;
 }
 
-void WriteCsvRows(std::ostream& out, const CheckReport& report) {
-    const std::string mediaFile = EscapeControls(report.mediaPath);
-    report.rows.forEach(
+void WriteCsvRows(std::ostream& out, const CheckOutput& output) {
+    const std::string mediaFile = EscapeControls(output.mediaPath);
+    output.rows.forEach(
         [&](const ErrorRow& row) { out << RejectedCsvLine(mediaFile, ReadRejectedRow(row)); });
 }
 

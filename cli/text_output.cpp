@@ -1,4 +1,4 @@
-#include "cli/check_report.h"
+#include "cli/check_output.h"
 
 #include "core/cp874.h"
 
@@ -35,12 +35,12 @@ std::size_t ShownWidth(std::string_view cp874) {
 
 using Widths = std::array<std::size_t, std::tuple_size_v<ErrorRow>>;
 
-Widths ColumnWidths(const CheckReport& report) {
+Widths ColumnWidths(const CheckOutput& output) {
     Widths widths{};
-    const std::vector<HeldColumn>& columns = report.window.columns();
+    const std::vector<HeldColumn>& columns = output.window.columns();
     for (std::size_t i = 0; i < std::min(columns.size(), widths.size()); ++i)
         widths[i] = columns[i].header.size();
-    report.rows.forEach([&](const ErrorRow& row) {
+    output.rows.forEach([&](const ErrorRow& row) {
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], ShownWidth(row[i]));
     });
@@ -59,16 +59,16 @@ void WriteCells(std::ostream& out, std::span<const std::pair<std::string, std::s
     out << '\n';
 }
 
-void WriteRows(std::ostream& out, const CheckReport& report) {
-    out << "Detail Record Error (" << report.rows.size() << ")\n";
-    if (report.rows.size() == 0)
+void WriteRows(std::ostream& out, const CheckOutput& output) {
+    out << "Detail Record Error (" << output.rows.size() << ")\n";
+    if (output.rows.size() == 0)
         return;
-    const Widths widths = ColumnWidths(report);
+    const Widths widths = ColumnWidths(output);
     std::vector<std::pair<std::string, std::size_t>> cells;
-    for (const HeldColumn& column : report.window.columns())
+    for (const HeldColumn& column : output.window.columns())
         cells.emplace_back(column.header, column.header.size());
     WriteCells(out, cells, widths);
-    report.rows.forEach([&](const ErrorRow& row) {
+    output.rows.forEach([&](const ErrorRow& row) {
         cells.clear();
         for (const std::string& cell : row)
             cells.emplace_back(Shown(cell), ShownWidth(cell));
@@ -76,10 +76,10 @@ void WriteRows(std::ostream& out, const CheckReport& report) {
     });
 }
 
-void WriteWindow(std::ostream& out, const CheckReport& report) {
-    const HeldWindow& window = report.window;
+void WriteWindow(std::ostream& out, const CheckOutput& output) {
+    const HeldWindow& window = output.window;
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
-        << (LetterAvailable(report.result) ? "enabled" : "disabled") << ")\n";
+        << (LetterAvailable(output.result) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
     WriteField(out, "Summary file  :", EscapeControls(window.label(Label::SummaryPath)));
     WriteField(out, CaptionOf(Label::HashTotal).text, Shown(window.label(Label::HashTotal)));
@@ -91,21 +91,21 @@ void WriteWindow(std::ostream& out, const CheckReport& report) {
     out << "Detail Summary\n";
     for (const Label label : {Label::DetailCount, Label::DetailAmount})
         WriteField(out, CaptionOf(label).text, Shown(window.label(label)));
-    WriteRows(out, report);
+    WriteRows(out, output);
 }
 
 } // namespace
 
-void WriteTextReport(std::ostream& out, const CheckReport& report) {
-    const RunResult& result = report.result;
-    out << "Format " << FormatName(report.format) << ": " << OutcomeName(result.outcome) << '\n';
-    if (report.window.exists())
-        WriteWindow(out, report);
+void WriteTextOutput(std::ostream& out, const CheckOutput& output) {
+    const RunResult& result = output.result;
+    out << "Format " << FormatName(output.format) << ": " << OutcomeName(result.outcome) << '\n';
+    if (output.window.exists())
+        WriteWindow(out, output);
     else
         out << "Result window: closed\n";
     out << "Summary file written: "
         << (result.summaryPath.empty() ? "none" : EscapeControls(result.summaryPath)) << '\n';
-    for (const HeldMessage& message : report.messages)
+    for (const HeldMessage& message : output.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << EscapeControls(message.text) << '\n';
 }
