@@ -81,10 +81,6 @@ std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules
     return {};
 }
 
-std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields) {
-    return CheckDetailRecord(detailFields, DetailRules(controlFields));
-}
-
 bool IsAcceptedPlainRecord(const Fields& detailFields, const DetailRules& rules, std::size_t amountLength) {
     const std::string_view account = detailFields[detail::AccountNo];
     const std::string_view sign = detailFields[detail::Sign];

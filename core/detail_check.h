@@ -49,7 +49,6 @@ inline constexpr CodedText kRejectReasons[] = {
 // Reads detail fields 0-3 and control fields 4 (apply code) and 6 (effective
 // date). A sign that is not a number throws ConversionError, tagged "Sign".
 std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules);
-std::string_view CheckDetailRecord(const Fields& detailFields, const Fields& controlFields);
 
 // Whether a record of the usual shape (account ten digits, sign one digit,
 // amount `amountLength` digits) passes every check: true only when

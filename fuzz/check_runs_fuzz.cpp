@@ -3,7 +3,7 @@
 #include "fuzz/work_folder.h"
 #include "runs/module_100m.h"
 #include "runs/module_10m.h"
-#include "runs/null_ports.h"
+#include "tests/support/null_ports.h"
 
 #include <cstdint>
 #include <fstream>

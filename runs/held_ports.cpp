@@ -1,15 +1,6 @@
 #include "runs/held_ports.h"
 
-#include <stdexcept>
-
 namespace qrv {
-
-void RowList::insert(std::int64_t position, ErrorRow row) {
-    if (position < 1 || position > static_cast<std::int64_t>(rows_.size()) + 1)
-        throw std::out_of_range("insertRow at " + std::to_string(position) + " in a list of " +
-                                std::to_string(rows_.size()));
-    rows_.insert(rows_.begin() + (position - 1), std::move(row));
-}
 
 HeldWindow::Held& HeldWindow::open() {
     held_.exists = true;

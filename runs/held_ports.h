@@ -28,17 +28,6 @@ class RowStore {
     virtual void clear() = 0;
 };
 
-// Rows in memory, from top to bottom, as a list view holds them.
-class RowList : public RowStore {
-  public:
-    void insert(std::int64_t position, ErrorRow row) override;
-    void clear() override { rows_.clear(); }
-    const std::vector<ErrorRow>& rows() const { return rows_; }
-
-  private:
-    std::vector<ErrorRow> rows_;
-};
-
 // Everything an open result window holds. Texts from the media file are code
 // page 874 bytes, as the run set them; closing the window discards them all.
 class HeldWindow : public ResultWindow {

@@ -4,8 +4,8 @@
 #include "core/detail_check.h"
 #include "runs/format.h"
 #include "runs/module_100m.h"
-#include "runs/null_ports.h"
 #include "tests/support/media_lines.h"
+#include "tests/support/null_ports.h"
 
 #include <benchmark/benchmark.h>
 

@@ -85,8 +85,8 @@ std::string Record(std::string account, std::string date = "311206", std::string
 }
 
 std::string Reason(const std::string& line, const std::string& controlLine = kControl) {
-    return std::string(CheckDetailRecord(SplitRecord(line, FormatTable(Format::M100).detailLayout),
-                                         SplitRecord(controlLine, FormatTable(Format::M100).controlLayout)));
+    const DetailRules rules(SplitRecord(controlLine, FormatTable(Format::M100).controlLayout));
+    return std::string(CheckDetailRecord(SplitRecord(line, FormatTable(Format::M100).detailLayout), rules));
 }
 
 TEST(CheckDetailRecord, AcceptsAGoodRecord) {

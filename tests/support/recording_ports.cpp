@@ -1,6 +1,15 @@
 #include "tests/support/recording_ports.h"
 
+#include <stdexcept>
+
 namespace qrv::test {
+
+void RowList::insert(std::int64_t position, ErrorRow row) {
+    if (position < 1 || position > static_cast<std::int64_t>(rows_.size()) + 1)
+        throw std::out_of_range("insertRow at " + std::to_string(position) + " in a list of " +
+                                std::to_string(rows_.size()));
+    rows_.insert(rows_.begin() + (position - 1), std::move(row));
+}
 
 void RecordingWindow::touch(std::string event) {
     if (!held_.exists())

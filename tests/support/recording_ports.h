@@ -16,6 +16,17 @@ namespace qrv::test {
 // "setBusyPointer true". "create" precedes the call that brought the window into being.
 using EventLog = std::vector<std::string>;
 
+// Rows in memory, from top to bottom, as a list view holds them.
+class RowList : public RowStore {
+  public:
+    void insert(std::int64_t position, ErrorRow row) override;
+    void clear() override { rows_.clear(); }
+    const std::vector<ErrorRow>& rows() const { return rows_; }
+
+  private:
+    std::vector<ErrorRow> rows_;
+};
+
 class RecordingWindow : public ResultWindow {
   public:
     RecordingWindow() : log_(&ownLog_) {}
