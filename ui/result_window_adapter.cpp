@@ -77,8 +77,10 @@ void ResultWindowAdapter::close() {
 
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
-    if (FrmEdit* open = host_.findResultWindow())
+    if (FrmEdit* open = host_.findResultWindow()) {
         open->setRunReachedEnd(result.outcome == RunOutcome::Finished);
+        open->setSummaryWritten(!result.summaryPath.empty());
+    }
 }
 
 void ResultWindowAdapter::flushRows() {
