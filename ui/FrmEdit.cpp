@@ -1,13 +1,21 @@
 #include "ui/FrmEdit.h"
 
+#include "core/file_error.h"
+#include "ui/dialogs.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
+#include "ui/keyboard.h"
+#include "ui/rejected_rows_export.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,13 +50,14 @@ QLabel* Caption(Label value, QWidget* parent) {
 
 // Room between a right-aligned amount and the reason beside it: the text of
 // every cell keeps this far from the cell's sides.
+constexpr int kCellPadding = 4;
+
 class CellPaddingStyle : public QProxyStyle {
   public:
     QRect subElementRect(SubElement element, const QStyleOption* option,
                          const QWidget* widget) const override {
         const QRect rect = QProxyStyle::subElementRect(element, option, widget);
-        constexpr int kPadding = 4;
-        return element == SE_ItemViewItemText ? rect.adjusted(kPadding, 0, -kPadding, 0) : rect;
+        return element == SE_ItemViewItemText ? rect.adjusted(kCellPadding, 0, -kCellPadding, 0) : rect;
     }
 };
 
@@ -67,9 +76,13 @@ FrmEdit::FrmEdit() {
 
     model_ = new ErrorTableModel(this);
 
+    // Which file and format the figures below belong to.
+    mediaLine_ = new QLabel(this);
+    mediaLine_->setObjectName("mediaLine");
+
     auto* top = new QHBoxLayout;
     top->addWidget(buildOutputFile());
-    top->addStretch(1);
+    top->addWidget(mediaLine_, 1, Qt::AlignBottom);
     top->addWidget(PrintSendData_, 0, Qt::AlignTop);
 
     // Where the window is smaller than its contents need (a small screen, a
@@ -92,6 +105,55 @@ FrmEdit::FrmEdit() {
     setTabOrder(ListView1_, ListErr_);
     connect(ListView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FrmEdit::showCurrentRow);
+    addRowActions();
+    PressButtonsOnEnter(*this);
+}
+
+void FrmEdit::addRowActions() {
+    const auto add = [this](const QString& text, const char* name, void (FrmEdit::*slot)()) {
+        auto* action = new QAction(text, ListView1_);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        ListView1_->addAction(action);
+        return action;
+    };
+    QAction* copy = add(tr("&Copy"), "copyRows", &FrmEdit::copyRows);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    add(tr("&Export rejected rows..."), "exportRows", &FrmEdit::exportRows);
+    add(tr("C&lear earlier checks"), "clearEarlierRows", &FrmEdit::clearEarlierRuns);
+    ListView1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void FrmEdit::copyRows() {
+    QList<int> rows;
+    for (const QModelIndex& index : ListView1_->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    if (!rows.isEmpty())
+        QGuiApplication::clipboard()->setText(RowsAsTabSeparated(*model_, rows));
+}
+
+void FrmEdit::exportRows() {
+    const QFileInfo media(mediaLine_->toolTip());
+    const QString path = FileDialog::getSaveFileName(this, tr("CSV (*.csv)"), media.absolutePath(),
+                                                     "rejected-" + media.completeBaseName() + ".csv");
+    if (path.isEmpty())
+        return;
+    try {
+        ExportRejectedRows(*model_, QFile::encodeName(path).toStdString());
+        emit rowsExported(path);
+    } catch (const FileError& e) {
+        MessageBox::show(this, QString::fromStdString(e.what()), AppTitle(), QMessageBox::Critical,
+                         QMessageBox::Ok);
+    }
+}
+
+void FrmEdit::clearEarlierRuns() {
+    model_->removeEarlierRuns();
+    for (int i = ListErr_->count() - 1; i >= 0; --i)
+        if (!ListErr_->item(i)->toolTip().isEmpty())
+            delete ListErr_->takeItem(i);
 }
 
 void FrmEdit::showCurrentRow(const QModelIndex& current) {
@@ -206,6 +268,10 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_->setWordWrap(false);
     ListView1_->setAllColumnsShowFocus(true);
     ListView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // NO. ascending is the order the runs put the rows in.
+    ListView1_->header()->setSortIndicator(0, Qt::AscendingOrder);
+    ListView1_->setSortingEnabled(true);
     ListView1_->header()->setStretchLastSection(false);
     ListView1_->setMinimumHeight(TwipsToPixels(*this, 3495));
     // Parented to the window, so that it outlives the list, which is deleted with its group first.
@@ -231,7 +297,12 @@ void FrmEdit::beginRun(const RunOrigin& run) {
             item->setForeground(dimmed);
         }
     }
-    model_->beginRun(runName_, dimmed);
+    model_->beginRun(runName_, dimmed, run.mediaPath);
+    const std::string_view caption = FormatCaption(run.format);
+    mediaLine_->setText(QStringLiteral("%1 (%2)").arg(
+        QFileInfo(run.mediaPath).fileName(),
+        QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()))));
+    mediaLine_->setToolTip(run.mediaPath);
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
 }
@@ -260,7 +331,32 @@ void FrmEdit::setColumns(const std::vector<Column>& columns) {
 
 void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
     const std::int64_t row = std::clamp<std::int64_t>(position - 1, 0, model_->rowCount());
+    std::size_t digits = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        digits = std::max(digits, rows.cell(i, 0).size());
+    ListView1_->header()->setSortIndicator(0, Qt::AscendingOrder);
     model_->insertBlock(static_cast<int>(row), std::move(rows));
+    widenNumbers(static_cast<int>(digits));
+}
+
+void FrmEdit::widenNumbers(int digits) {
+    // The cell's text margins: the item view's own on each side, and the padding.
+    const int margins =
+        2 * (ListView1_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1_) + 1 +
+             kCellPadding);
+    const int needed = ListView1_->fontMetrics().horizontalAdvance(QString(digits, u'9')) + margins;
+    if (ListView1_->header()->sectionSize(0) < needed)
+        ListView1_->header()->resizeSection(0, needed);
+}
+
+void FrmEdit::setSummaryWritten(bool written) {
+    QLineEdit* field = valueField(Label::SummaryPath);
+    QPalette colours = palette();
+    if (!written) {
+        colours.setColor(QPalette::Text, colours.color(QPalette::Disabled, QPalette::Text));
+        field->setToolTip(tr("not written"));
+    }
+    field->setPalette(colours);
 }
 
 void FrmEdit::setLetterAvailable(bool available) {

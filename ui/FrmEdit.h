@@ -13,6 +13,7 @@
 #include <vector>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QModelIndex;
@@ -48,9 +49,16 @@ class FrmEdit : public QWidget {
     // may activation enable PrintSendData.
     void setLetterAvailable(bool available);
 
+    // Label1 names a file this run wrote; otherwise it is drawn dimmed.
+    void setSummaryWritten(bool written);
+    // Removes the dimmed rows and messages of earlier runs.
+    void clearEarlierRuns();
+
     void Form_Activate();
 
   signals:
+    // The rejected rows were exported to `path`.
+    void rowsExported(const QString& path);
     // PrintSendData was clicked.
     void coveringLetterRequested();
 
@@ -58,6 +66,13 @@ class FrmEdit : public QWidget {
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void PrintSendData_Click();
     void showCurrentRow(const QModelIndex& current);
+    // Copy, Export and Clear, on the rows' right-click menu.
+    void addRowActions();
+    // The selected rows, with the headers, to the clipboard as a table.
+    void copyRows();
+    void exportRows();
+    // NO. as wide as numbers of `digits` digits need.
+    void widenNumbers(int digits);
 
     QGroupBox* buildOutputFile();
     QGroupBox* buildControlRecord();
@@ -65,6 +80,7 @@ class FrmEdit : public QWidget {
     QLineEdit* makeValue(Label label, const QFont& font, int widthTwips);
 
     QPushButton* PrintSendData_;
+    QLabel* mediaLine_;
     QListWidget* ListErr_ = nullptr;
     QTreeView* ListView1_ = nullptr;
     QScrollArea* scroll_;

@@ -3,8 +3,10 @@
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
+#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/help_page.h"
 #include "ui/verdict.h"
 #include "version.h"
 
@@ -14,11 +16,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShortcut>
 #include <QStatusBar>
 
 namespace qrv::gui {
@@ -32,6 +36,16 @@ MDIForm1::MDIForm1() {
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::onSubWindowActivated);
 
     setAcceptDrops(true);
+
+    // Where the platform's own close key for child windows is not Ctrl+F4.
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+        connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this), &QShortcut::activated, mdiArea_,
+                &QMdiArea::closeActiveSubWindow);
+    // The last run's verdict stays until the next run; messages such as
+    // "Letter saved" cover it only for a while.
+    verdict_ = new QLabel(this);
+    verdict_->setObjectName("verdict");
+    statusBar()->addWidget(verdict_, 1);
 
     QMenu* menu = menuBar()->addMenu("&start");
     menu->setObjectName("start_menu");
@@ -49,8 +63,20 @@ MDIForm1::MDIForm1() {
     QAction* exit = menu->addAction("E&xit", this, &MDIForm1::KVT_exit_Click);
     exit->setObjectName("KVT_exit");
 
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("edit_menu");
+    QAction* clear = edit->addAction("&Clear earlier checks", this, [this] {
+        if (FrmEdit* result = findResultWindow())
+            result->clearEarlierRuns();
+    });
+    clear->setObjectName("clearEarlierChecks");
+    connect(edit, &QMenu::aboutToShow, this,
+            [this, clear] { clear->setEnabled(findResultWindow() != nullptr); });
+
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("help_menu");
+    help->addAction("&How to check a file", this, [this] { ShowHelpPage(this); })
+        ->setObjectName("howToCheck");
     help->addAction("About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
 }
 
@@ -87,6 +113,10 @@ FrmEdit& MDIForm1::openResultWindow() {
         return *open;
     auto* result = new FrmEdit;
     connect(result, &FrmEdit::coveringLetterRequested, this, &MDIForm1::showCoveringLetter);
+    connect(result, &FrmEdit::rowsExported, this, [this](const QString& path) {
+        statusBar()->showMessage(
+            QStringLiteral("Rejected rows exported to %1").arg(QDir::toNativeSeparators(path)));
+    });
     addMaximized(result);
     return *result;
 }
@@ -141,6 +171,10 @@ void MDIForm1::openChooser(Format format, const QString& mediaFile) {
     showSelFile();
 }
 
+void MDIForm1::openChooserOn(const QString& mediaFile) {
+    openChooser(FormatOfFile(mediaFile).value_or(filetype), mediaFile);
+}
+
 void MDIForm1::setFiletype(Format format) {
     filetype = format;
     (format == Format::M10 ? KVT_10m_ : KVT_100m_)->setChecked(true);
@@ -153,7 +187,7 @@ void MDIForm1::dragEnterEvent(QDragEnterEvent* event) {
 
 void MDIForm1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    openChooser(filetype, DroppedFile(*event->mimeData()));
+    openChooserOn(DroppedFile(*event->mimeData()));
 }
 
 void MDIForm1::about_Click() {
@@ -172,6 +206,7 @@ frmSelFile& MDIForm1::chooser() {
         selFile_ = new frmSelFile(*this, this);
         connect(selFile_, &frmSelFile::checkStarting, this, &MDIForm1::onCheckStarting);
         connect(selFile_, &frmSelFile::checked, this, &MDIForm1::onChecked);
+        connect(selFile_, &frmSelFile::fileDropped, this, &MDIForm1::openChooserOn);
     }
     return *selFile_;
 }
@@ -185,8 +220,11 @@ void MDIForm1::onCheckStarting() {
 void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,
                          const RunCounts& counts) {
     if (result.outcome == RunOutcome::Finished)
-        checkedRun_ = CheckedRun{format, mediaFile, *result.controlLine, result.hashTotal};
-    statusBar()->showMessage(Verdict(mediaFile, format, result, counts));
+        // A finished run's ListErr holds only the comparisons of its totals.
+        checkedRun_ = CheckedRun{format,           mediaFile,       *result.controlLine,
+                                 result.hashTotal, counts.rejected, counts.messages > 0};
+    statusBar()->clearMessage();
+    verdict_->setText(Verdict(mediaFile, format, result, counts));
 }
 
 void MDIForm1::showSelFile() {

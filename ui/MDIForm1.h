@@ -12,6 +12,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -39,6 +40,9 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
 
     // Shows the chooser with `format` chosen and `mediaFile` in its path box.
     void openChooser(Format format, const QString& mediaFile);
+    // Shows the chooser on `mediaFile`, in the format whose gate alone its
+    // first line passes, else in the menu's format.
+    void openChooserOn(const QString& mediaFile);
 
     void KVT_10m_Click();
     void KVT_100m_Click();
@@ -69,6 +73,7 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     QMdiArea* mdiArea_;
     QAction* KVT_10m_;
     QAction* KVT_100m_;
+    QLabel* verdict_;
     QPointer<frmSelFile> selFile_;
     // The run on screen when it reached the end of its media file; the letter is built from it.
     std::optional<CheckedRun> checkedRun_;

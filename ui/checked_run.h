@@ -16,6 +16,13 @@ struct CheckedRun {
     QString mediaFile;
     std::string controlLine; // as the run wrote it into its summary file
     std::int32_t hashTotal = 0;
+    std::int64_t rejected = 0;   // detail records the run rejected
+    bool totalsDisagree = false; // the details' totals differ from the control record's
 };
+
+// "letter-012345-150124.txt": the company code and effective date of the control record.
+QString LetterFileName(const CheckedRun& run);
+// Why the file behind the letter does not reconcile; empty when it does.
+QString LetterWarning(const CheckedRun& run);
 
 } // namespace qrv::gui

@@ -2,6 +2,7 @@
 
 #include "runs/ports.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 
@@ -14,7 +15,10 @@ DialogObserver* observer = nullptr;
 QString ShowFileDialog(QWidget* parent, const FileDialogShown& shown) {
     if (observer)
         return observer->fileDialog(shown);
-    return shown.save ? QFileDialog::getSaveFileName(parent, QString(), shown.folder, shown.filter)
+    return shown.save ? QFileDialog::getSaveFileName(
+                            parent, QString(),
+                            shown.name.isEmpty() ? shown.folder : QDir(shown.folder).filePath(shown.name),
+                            shown.filter)
                       : QFileDialog::getOpenFileName(parent, QString(), shown.folder, shown.filter);
 }
 
@@ -40,11 +44,12 @@ QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& tex
 }
 
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter, const QString& folder) {
-    return ShowFileDialog(parent, {filter, folder, false});
+    return ShowFileDialog(parent, {filter, folder, false, {}});
 }
 
-QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter, const QString& folder) {
-    return ShowFileDialog(parent, {filter, folder, true});
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& filter, const QString& folder,
+                                    const QString& name) {
+    return ShowFileDialog(parent, {filter, folder, true, name});
 }
 
 QDialog::DialogCode ExecPrintDialog(QPrintDialog& dialog) {

@@ -27,6 +27,7 @@ struct FileDialogShown {
     QString filter; // in Qt's form, entries separated by ";;"
     QString folder; // where the dialog opens; empty for the working folder
     bool save;
+    QString name; // the file name a save dialog suggests; may be empty
 };
 
 class DialogObserver {
@@ -54,7 +55,8 @@ class FileDialog {
   public:
     // Empty when cancelled.
     static QString getOpenFileName(QWidget* parent, const QString& filter, const QString& folder = {});
-    static QString getSaveFileName(QWidget* parent, const QString& filter, const QString& folder = {});
+    static QString getSaveFileName(QWidget* parent, const QString& filter, const QString& folder = {},
+                                   const QString& name = {});
 };
 
 // The dialog's answer: Accepted or Rejected.

@@ -22,24 +22,43 @@ class ErrorTableModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Orders the rows by `column`; NO. ascending is the runs' own order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     // Replaces every column header (and the alignment of its cells).
     void setColumns(const std::vector<Column>& columns);
-    // From now on rows go in as rows of a new run; every row already here
-    // is drawn in `dimmed` with `earlierRun` as its tooltip.
-    void beginRun(const QString& earlierRun, const QColor& dimmed);
+    // From now on rows go in as rows of a new run, of `mediaFile`; every row
+    // already here is drawn in `dimmed` with `earlierRun` as its tooltip.
+    void beginRun(const QString& earlierRun, const QColor& dimmed, const QString& mediaFile);
+    // Removes the rows of earlier runs.
+    void removeEarlierRuns();
     // Inserts `rows` in one block ahead of the row at `row` (counted from 0);
     // a `row` past the end appends.
     void insertBlock(int row, RejectedRows rows);
 
+    // The row's cells as the run gave them, and the media file they came from.
+    ErrorRow storedRow(int row) const;
+    const QString& mediaFile(int row) const;
+
   private:
+    struct Run {
+        QString tooltip; // empty for the current run
+        QString mediaFile;
+    };
     struct Header {
         QString text;
         Qt::Alignment alignment;
     };
     std::vector<Header> headers_;
     RejectedRows rows_;
-    // The tooltip of each run's rows; the last entry is the current run's.
-    std::vector<QString> runs_{QString()};
+    std::size_t stored(int row) const {
+        return order_.empty() ? static_cast<std::size_t>(row) : order_[static_cast<std::size_t>(row)];
+    }
+
+    // Each run's rows; the last entry is the current run's.
+    std::vector<Run> runs_{Run()};
+    // The stored row shown at each row while sorted; empty in the runs' own order.
+    std::vector<std::uint32_t> order_;
     QColor dimmed_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "runs/format.h"
 #include "ui/dialogs.h"
+#include "ui/keyboard.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -64,6 +66,9 @@ frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
     txtfile_ = new QLineEdit(frame);
     txtfile_->setObjectName("txtfile");
     txtfile_->setMinimumWidth(TwipsToPixels(*this, 4455));
+    // A file dropped on the box goes to the chooser, which puts it in place
+    // of the text instead of into it.
+    txtfile_->setAcceptDrops(false);
 
     cmdbrowse_ = new QPushButton("&Browse...", frame);
     cmdbrowse_->setObjectName("cmdbrowse");
@@ -92,6 +97,7 @@ frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
 
     setTabOrder(txtfile_, cmdbrowse_);
     setTabOrder(cmdbrowse_, Edit_data_);
+    PressButtonsOnEnter(*this);
     resize(TwipsToPixels(*this, 8925), TwipsToPixels(*this, 5085));
     Form_Load();
 }
@@ -109,6 +115,10 @@ void frmSelFile::present(Format format) {
     format_ = format;
     const std::string_view caption = FormatCaption(format_);
     formatLine_->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    focusPathBox();
+}
+
+void frmSelFile::focusPathBox() {
     show();
     raise();
     activateWindow();
@@ -125,10 +135,18 @@ QString frmSelFile::browseFolder() const {
 void frmSelFile::cmdbrowse_Click() {
     const QString path =
         FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)", browseFolder());
+    focusPathBox();
     if (path.isEmpty())
         return;
     txtfile_->setText(path);
     Settings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+}
+
+void frmSelFile::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        hide();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmSelFile::dragEnterEvent(QDragEnterEvent* event) {
@@ -137,15 +155,15 @@ void frmSelFile::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void frmSelFile::dropEvent(QDropEvent* event) {
-    txtfile_->setText(DroppedFile(*event->mimeData()));
     event->acceptProposedAction();
-    present(format_);
+    emit fileDropped(DroppedFile(*event->mimeData()));
 }
 
 void frmSelFile::Edit_data_Click() {
     if (txtfile_->text().isEmpty()) {
         MessageBox::show(this, "Please select input file ", "KVT Edit Program", QMessageBox::Critical,
                          QMessageBox::Ok);
+        focusPathBox();
         return;
     }
     const std::string path = QFile::encodeName(txtfile_->text()).toStdString();

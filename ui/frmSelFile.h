@@ -37,14 +37,20 @@ class frmSelFile : public QWidget {
     // The check run of `mediaFile` ended as `result` says; `counts` is what
     // it put into the result window.
     void checked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+    // A file was dropped on the chooser.
+    void fileDropped(const QString& mediaFile);
 
   protected:
+    // Escape closes the chooser.
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     // Centred on the screen when first shown.
     void Form_Load();
+    // The chooser active, with the focus in the path box, so that Enter runs.
+    void focusPathBox();
     // The folder of the typed path, else the folder last browsed to.
     QString browseFolder() const;
 

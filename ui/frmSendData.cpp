@@ -6,6 +6,7 @@
 #include "report/letter_file.h"
 #include "report/print_report.h"
 #include "ui/dialogs.h"
+#include "ui/keyboard.h"
 #include "ui/letter_folder.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -82,8 +84,8 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
                          std::unique_ptr<LetterFile> letterFile, QWidget* parent)
     : QWidget(parent), letterBytes_(std::move(letterBytes)),
       title_(FromMedia(LetterTitle(run.controlLine, run.format))),
-      saveFolder_(QFileInfo(run.mediaFile).absolutePath()), letterFile_(std::move(letterFile)),
-      jobWatch_(new QTimer(this)) {
+      saveFolder_(QFileInfo(run.mediaFile).absolutePath()), saveName_(LetterFileName(run)),
+      letterFile_(std::move(letterFile)), jobWatch_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmSendData"));
     setWindowTitle(QStringLiteral("Report Send Data"));
     QPalette grey = palette();
@@ -107,7 +109,8 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
 
     // The letter fills the window and follows its size; the buttons stand in
     // a row below it, at the right.
-    cmdSave = MakeButton(QStringLiteral("&Save"), "cmdSave", Frame1);
+    // Alt+S opens the main window's "start" menu.
+    cmdSave = MakeButton(QStringLiteral("Sa&ve"), "cmdSave", Frame1);
     cmdPrint = MakeButton(QStringLiteral("&Print"), "cmdPrint", Frame1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -120,11 +123,24 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
     inFrame->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 120));
+    // Above the letter, never in it: the letter states the control record's totals.
+    if (const QString warning = LetterWarning(run); !warning.isEmpty()) {
+        auto* warningLine = new QLabel(warning, this);
+        warningLine->setObjectName(QStringLiteral("warningLine"));
+        QPalette red = warningLine->palette();
+        red.setColor(QPalette::WindowText, Qt::darkRed);
+        warningLine->setPalette(red);
+        QFont bold = warningLine->font();
+        bold.setBold(true);
+        warningLine->setFont(bold);
+        layout->addWidget(warningLine);
+    }
     layout->addWidget(Frame1);
     connect(cmdSave, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
     setTabOrder(RichTextBox1, cmdSave);
     setTabOrder(cmdSave, cmdPrint);
+    PressButtonsOnEnter(*this);
 }
 
 frmSendData::~frmSendData() = default;
@@ -140,8 +156,9 @@ void frmSendData::closeEvent(QCloseEvent* event) {
 
 QString frmSendData::chooseSavePath() {
     QString start = saveFolder_;
+    QString name = saveName_;
     for (;;) {
-        const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), start);
+        const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), start, name);
         if (chosen.isEmpty())
             return {};
         const QString path = SavedLetterPath(chosen);
@@ -155,6 +172,7 @@ QString frmSendData::chooseSavePath() {
         if (answer == QMessageBox::Yes)
             return path;
         start = chosen;
+        name.clear();
     }
 }
 

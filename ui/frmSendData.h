@@ -64,6 +64,7 @@ class frmSendData : public QWidget {
     std::string letterBytes_; // what the display shows, what Save writes and Print prints
     QString title_;           // the letter's name in a print queue
     QString saveFolder_;
+    QString saveName_; // what Save suggests
     std::unique_ptr<LetterFile> letterFile_;
     QTimer* jobWatch_;
     QFrame* Frame1;

@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
     qrv::gui::MDIForm1 window;
     window.showMaximized();
     const auto& options = std::get<qrv::gui::StartOptions>(parsed);
-    if (options.opensChooser())
-        window.openChooser(options.format.value_or(window.filetype), options.mediaFile);
+    if (options.opensChooser() && options.format)
+        window.openChooser(*options.format, options.mediaFile);
+    else if (options.opensChooser())
+        window.openChooserOn(options.mediaFile);
     return QApplication::exec();
 }

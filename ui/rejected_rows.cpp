@@ -33,6 +33,18 @@ void RejectedRows::insert(std::size_t at, RejectedRows&& block, std::uint32_t ru
     block = RejectedRows();
 }
 
+void RejectedRows::keepRun(std::uint32_t run) {
+    RejectedRows kept;
+    for (const Record& record : records_) {
+        if (record.run != run)
+            continue;
+        const std::size_t length = record.ends.back();
+        kept.records_.push_back({kept.text_.size(), run, record.ends});
+        kept.text_.append(text_, record.offset, length);
+    }
+    *this = std::move(kept);
+}
+
 std::string_view RejectedRows::cell(std::size_t row, std::size_t column) const {
     const Record& record = records_[row];
     const std::size_t begin = column == 0 ? 0 : record.ends[column - 1];

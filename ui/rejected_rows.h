@@ -23,6 +23,9 @@ class RejectedRows {
     // row when `at` is past it), as rows of run `run`.
     void insert(std::size_t at, RejectedRows&& block, std::uint32_t run);
 
+    // Keeps only the rows of run `run`, in their order.
+    void keepRun(std::uint32_t run);
+
     std::size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
     std::string_view cell(std::size_t row, std::size_t column) const;

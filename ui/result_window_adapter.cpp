@@ -73,8 +73,10 @@ void ResultWindowAdapter::close() {
 
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
-    if (FrmEdit* open = host_.findResultWindow())
+    if (FrmEdit* open = host_.findResultWindow()) {
         open->setLetterAvailable(LetterAvailable(result));
+        open->setSummaryWritten(!result.summaryPath.empty());
+    }
 }
 
 void ResultWindowAdapter::flushRows() {

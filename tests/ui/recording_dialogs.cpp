@@ -1,5 +1,7 @@
 #include "tests/ui/recording_dialogs.h"
 
+#include <QApplication>
+
 namespace qrv::test {
 
 RecordingDialogs::RecordingDialogs() {
@@ -22,7 +24,16 @@ void RecordingDialogs::clear() {
     fileDialogs_.clear();
 }
 
+// Like a real dialog, each takes the keyboard from the tool window that
+// opened it; once it closes, the window system gives it to the main window.
+void RecordingDialogs::takeFocus() {
+    const QWidget* opener = QApplication::activeWindow();
+    if (opener && opener->parentWidget())
+        QApplication::setActiveWindow(opener->parentWidget()->window());
+}
+
 QMessageBox::StandardButton RecordingDialogs::messageBox(const gui::MessageBoxShown& shown) {
+    takeFocus();
     messages_.append(shown);
     if (watcher_)
         watcher_(shown);
@@ -30,6 +41,7 @@ QMessageBox::StandardButton RecordingDialogs::messageBox(const gui::MessageBoxSh
 }
 
 QString RecordingDialogs::fileDialog(const gui::FileDialogShown& shown) {
+    takeFocus();
     fileDialogs_.append(shown);
     return fileNames_.isEmpty() ? QString() : fileNames_.takeFirst();
 }

@@ -40,6 +40,8 @@ class RecordingDialogs : public gui::DialogObserver {
     QDialog::DialogCode printDialog(QPrintDialog& dialog) override;
 
   private:
+    static void takeFocus();
+
     QList<QMessageBox::StandardButton> answers_;
     QStringList fileNames_;
     PrintAnswer printAnswer_;

@@ -1,9 +1,14 @@
 // The rejected records as the result window keeps and shows them.
+#include "core/cp874.h"
+#include "runs/rejected_rows.h"
 #include "tests/support/media_lines.h"
 #include "ui/error_table_model.h"
 #include "ui/rejected_rows.h"
+#include "ui/rejected_rows_export.h"
 
 #include <QAbstractItemModelTester>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qrv;
@@ -12,6 +17,29 @@ using namespace qrv::test;
 
 namespace {
 const std::string kThaiCompany = ToCp874(u"บริษัท");
+
+const std::vector<qrv::Column> kColumns{{"NO.", 600, Alignment::Left},
+                                        {"Account NO.", 2000, Alignment::Left},
+                                        {"Effective Date", 1500, Alignment::Left},
+                                        {"Sign", 600, Alignment::Left},
+                                        {"Amount", 2000, Alignment::Right},
+                                        {"Reason", 5000, Alignment::Left}};
+
+// `count` rejected rows numbered 1, 2, ..., with amounts falling as NO. rises.
+RejectedRows Numbered(int count, const std::string& reason = "Check digit error") {
+    RejectedRows rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(ErrorRow{std::to_string(i), "12345678" + std::to_string(10 + i % 90), "15/01/24", "",
+                             std::to_string(count - i) + ".00", reason});
+    return rows;
+}
+
+QStringList CellsOf(const ErrorTableModel& model, int column) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells << model.index(row, column).data().toString();
+    return cells;
+}
 } // namespace
 
 class RejectedRowsTest : public QObject {
@@ -66,6 +94,68 @@ class RejectedRowsTest : public QObject {
         QCOMPARE(model.columnCount(), 1);
         QCOMPARE(model.index(0, 0).data().toString(), "3");
         QCOMPARE(model.index(3, 0).data().toString(), "4");
+    }
+
+    // Amounts sort by value, either way; a NO. sort brings back the runs'
+    // own order, and new rows go in where their run puts them.
+    void sortingAndClearingEarlierRuns() {
+        ErrorTableModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setColumns(kColumns);
+        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        RejectedRows first;
+        for (const char* amount : {"9.00", "1,000.00", "10.00"})
+            first.append(ErrorRow{"1", "a", "", "", amount, "r"});
+        model.insertBlock(0, std::move(first));
+        model.sort(4);
+        QCOMPARE(CellsOf(model, 4), (QStringList{"9.00", "10.00", "1,000.00"}));
+        model.sort(4, Qt::DescendingOrder);
+        QCOMPARE(CellsOf(model, 4), (QStringList{"1,000.00", "10.00", "9.00"}));
+        model.sort(0);
+        QCOMPARE(CellsOf(model, 4), (QStringList{"9.00", "1,000.00", "10.00"}));
+
+        model.sort(4);
+        model.beginRun("earlier", Qt::gray, "/data/feb.txt");
+        model.insertBlock(0, Numbered(2));
+        QCOMPARE(CellsOf(model, 4), (QStringList{"1.00", "0.00", "9.00", "1,000.00", "10.00"}));
+        QCOMPARE(model.mediaFile(0), "/data/feb.txt");
+        QCOMPARE(model.mediaFile(4), "/data/jan.txt");
+        model.removeEarlierRuns();
+        QCOMPARE(CellsOf(model, 4), (QStringList{"1.00", "0.00"}));
+        QVERIFY(!model.index(0, 0).data(Qt::ForegroundRole).isValid());
+    }
+
+    // 100,000 rows of a file with a Thai name copy as a table with headers
+    // and export as the CSV qrv-check writes, with a byte-order mark.
+    void copyAndExportManyRows() {
+        constexpr int kRows = 100000;
+        const QString mediaFile = QStringLiteral("/data/บริษัท.txt");
+        ErrorTableModel model;
+        model.setColumns(kColumns);
+        model.beginRun(QString(), Qt::gray, mediaFile);
+        model.insertBlock(0, Numbered(kRows, ToCp874(u"เลขที่บัญชี\tผิด")));
+
+        QList<int> all;
+        for (int row = 0; row < kRows; ++row)
+            all << row;
+        const QStringList lines = RowsAsTabSeparated(model, all).split(u'\n');
+        QCOMPARE(lines.size(), kRows + 2); // the headers, the rows, and nothing after the last line end
+        QCOMPARE(lines.first(), "NO.\tAccount NO.\tEffective Date\tSign\tAmount\tReason");
+        QCOMPARE(lines[1], QStringLiteral("1\t1234567811\t15/01/24\t\t99999.00\tเลขที่บัญชี ผิด"));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("rejected.csv");
+        ExportRejectedRows(model, QFile::encodeName(path).toStdString());
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray bytes = csv.readAll();
+        const std::string expectedHeader = "\xEF\xBB\xBF" + RejectedCsvHeader();
+        QVERIFY(bytes.startsWith(QByteArray::fromStdString(expectedHeader)));
+        QCOMPARE(bytes.count("\r\n"), kRows + 1);
+        const std::string second =
+            RejectedCsvLine(mediaFile.toStdString(), ReadRejectedRow(model.storedRow(1)));
+        QVERIFY(bytes.contains(QByteArray::fromStdString(second)));
+        QVERIFY(second.starts_with("/data/บริษัท.txt,3,1234567812,150124,,99998.00,"));
     }
 };
 

@@ -109,7 +109,7 @@ class SendDataWindowTest : public QObject {
         auto* save = window->findChild<QPushButton*>(QStringLiteral("cmdSave"));
         auto* print = window->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
         QVERIFY(save && print);
-        QCOMPARE(save->text(), QStringLiteral("&Save"));
+        QCOMPARE(save->text(), QStringLiteral("Sa&ve"));
         QCOMPARE(print->text(), QStringLiteral("&Print"));
         QCOMPARE(save->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(save->font().pointSize(), 12);

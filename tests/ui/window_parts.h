@@ -64,6 +64,10 @@ inline QPushButton* EditData(const gui::frmSelFile& chooser) {
 inline gui::frmSelFile* SelFile(const gui::MDIForm1& main) {
     return main.findChild<gui::frmSelFile*>(QStringLiteral("frmSelFile"));
 }
+// The status bar's verdict on the last run.
+inline QLabel* VerdictLine(const gui::MDIForm1& main) {
+    return Part<QLabel>(main, QStringLiteral("verdict"));
+}
 inline QMdiArea* MdiArea(const gui::MDIForm1& main) {
     return Part<QMdiArea>(main, QStringLiteral("mdiArea"));
 }

@@ -19,6 +19,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QFile>
 #include <QFontDatabase>
@@ -42,6 +43,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -201,7 +203,7 @@ class WindowsTest : public QObject {
         QStringList titles;
         for (const QAction* action : main_->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&start", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&start", "&Edit", "&Help"}));
         main_->findChild<QAction*>("about")->trigger();
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
@@ -297,7 +299,11 @@ class WindowsTest : public QObject {
         QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), "Account NO.");
 
         QCOMPARE(dialogs_->messageTexts(), QStringList{"Please check data input file."});
-        QCOMPARE(main_->statusBar()->currentMessage(),
+        // A status tip, as the menu shows, covers the verdict only while it shows.
+        main_->statusBar()->showMessage("tip");
+        main_->statusBar()->clearMessage();
+        QVERIFY(VerdictLine(*main_)->isVisible());
+        QCOMPARE(VerdictLine(*main_)->text(),
                  QString("in.txt (%1): 4 records, 2 rejected, 0 control or totals messages. Summary: %2")
                      .arg(format == Format::M10 ? "Format 10 M" : "Format 100 M", dir_->filePath("012345")));
         QVERIFY(PrintSendData(*window)->isEnabled());
@@ -580,6 +586,185 @@ class WindowsTest : public QObject {
         QVERIFY(window);
         QCOMPARE(ValueField(*window, Label::DetailCount)->text(), "1");
         QVERIFY(!SelFile(*main_)->isVisible());
+    }
+
+    // A month end without the mouse: the menu, Browse... cancelled, Enter,
+    // the letter, Save under the name it suggests, Ctrl+F4, exit.
+    void keyboardOnlyMonthEnd() {
+        const QString path =
+            media("in.txt", {ControlLine(Format::M100, Totals("00002")),
+                             Record(Format::M100, "1234567896", 100), Record(Format::M100, "1234567890", 5)});
+        QApplication::setActiveWindow(main_.get());
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            // Through the window system, as a key press comes, so that shortcuts answer.
+            QWidget* target = QApplication::activePopupWidget();
+            target = target ? target : QApplication::activeWindow();
+            QTest::keyClick(target->windowHandle(), pressed, modifiers);
+        };
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_0);
+        frmSelFile* chooser = SelFile(*main_);
+        QTRY_COMPARE(QApplication::focusWidget(), Txtfile(*chooser));
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Cmdbrowse(*chooser));
+        key(Qt::Key_Return);
+        QCOMPARE(dialogs_->fileDialogs().size(), 1);
+        QTRY_COMPARE(QApplication::focusWidget(), Txtfile(*chooser));
+        QTest::keyClicks(QApplication::focusWidget(), path);
+        key(Qt::Key_Return);
+        FrmEdit* result = main_->findResultWindow();
+        QVERIFY(result);
+        QCOMPARE(dialogs_->messageTexts(), QStringList{"Please check data input file."});
+
+        QApplication::setActiveWindow(main_.get());
+        for (int tab = 0; tab < 10 && QApplication::focusWidget() != PrintSendData(*result); ++tab)
+            key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), PrintSendData(*result));
+        key(Qt::Key_Return);
+        frmSendData* letter = main_->findCoveringLetter();
+        QVERIFY(letter);
+        QCOMPARE(letter->findChild<QLabel*>("warningLine")->text(),
+                 "This file has 1 rejected record and its totals do not agree with the control record.");
+        const QString saved = dir_->filePath("letter-012345-150124.txt");
+        dialogs_->chooseNext(saved);
+        QTRY_VERIFY(letter->isAncestorOf(QApplication::focusWidget()));
+        auto* save = letter->findChild<QPushButton*>("cmdSave");
+        for (int tab = 0; tab < 5 && QApplication::focusWidget() != save; ++tab)
+            key(Qt::Key_Tab);
+        key(Qt::Key_Return);
+        QCOMPARE(dialogs_->fileDialogs().last().name, "letter-012345-150124.txt");
+        QCOMPARE(dialogs_->fileDialogs().last().folder, dir_->path());
+        QVERIFY(QFile::exists(saved));
+
+        QApplication::setActiveWindow(main_.get());
+        key(Qt::Key_F4, Qt::ControlModifier);
+        QVERIFY(!main_->findCoveringLetter());
+        key(Qt::Key_F4, Qt::ControlModifier);
+        QVERIFY(!main_->findResultWindow());
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_X);
+        QCOMPARE(dialogs_->messageTexts().last(), "Do you want to exit?");
+        QVERIFY(!main_->isVisible());
+    }
+
+    // Escape closes the chooser; Enter on a focused button presses it.
+    void chooserKeys() {
+        chooseFormat(Format::M10);
+        frmSelFile* chooser = SelFile(*main_);
+        QTRY_COMPARE(QApplication::focusWidget(), Txtfile(*chooser));
+        Cmdbrowse(*chooser)->setFocus();
+        QTest::keyClick(Cmdbrowse(*chooser), Qt::Key_Return);
+        QCOMPARE(dialogs_->fileDialogs().size(), 1);
+        QTest::keyClick(Txtfile(*chooser), Qt::Key_Escape);
+        QVERIFY(!chooser->isVisible());
+    }
+
+    // The result window names its file; a summary path never written is dimmed.
+    void resultWindowNamesItsFileAndUnwrittenSummary() {
+        const QString path = media("rejected.txt", {ControlLine(Format::M10, Rejected("", "X"))});
+        FrmEdit* window = check(Format::M10, path);
+        QVERIFY(window);
+        QCOMPARE(window->findChild<QLabel*>("mediaLine")->text(), "rejected.txt (Format 10 M)");
+        const QLineEdit* summary = ValueField(*window, Label::SummaryPath);
+        QCOMPARE(summary->text(), dir_->filePath("012345"));
+        QCOMPARE(summary->toolTip(), "not written");
+        QCOMPARE(summary->palette().color(QPalette::Text),
+                 window->palette().color(QPalette::Disabled, QPalette::Text));
+
+        const QString good = media(
+            "good.txt", {ControlLine(Format::M10, Totals("00001")), Record(Format::M10, "1234567896", 0)});
+        QVERIFY(check(Format::M10, good));
+        QCOMPARE(summary->toolTip(), dir_->filePath("012345"));
+        QCOMPARE(summary->palette().color(QPalette::Text), window->palette().color(QPalette::Text));
+    }
+
+    // Ctrl+A, Ctrl+C, the right-click menu's export, a header click, NO.
+    // widening, and "Clear earlier checks" from the menu.
+    void rowsTheClerkHandsOn() {
+        const QString first = media("first.txt", {ControlLine(Format::M100, Totals("00003")),
+                                                  Record(Format::M100, "1234567890", 1),
+                                                  Record(Format::M100, "1234567891", 2)});
+        FrmEdit* window = check(Format::M100, first);
+        QVERIFY(window);
+        QTreeView* rows = ListView1(*window);
+        QApplication::setActiveWindow(main_.get());
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(rows, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied = QGuiApplication::clipboard()->text().split(u'\n');
+        QCOMPARE(copied.size(), 4);
+        QVERIFY(copied[0].startsWith("NO.\tAccount NO.\t"));
+        QVERIFY(copied[2].startsWith("2\t1234567891\t"));
+
+        QStringList menu;
+        for (const QAction* action : rows->actions())
+            menu << action->text();
+        QCOMPARE(menu, (QStringList{"&Copy", "&Export rejected rows...", "C&lear earlier checks"}));
+        QCOMPARE(rows->contextMenuPolicy(), Qt::ActionsContextMenu);
+        const QString csv = dir_->filePath("out.csv");
+        dialogs_->chooseNext(csv);
+        rows->findChild<QAction*>("exportRows")->trigger();
+        QCOMPARE(dialogs_->fileDialogs().last().name, "rejected-first.csv");
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readAll().count("\r\n"), 3);
+        QCOMPARE(main_->statusBar()->currentMessage(), "Rejected rows exported to " + csv);
+
+        QHeaderView* header = rows->header();
+        const auto clickHeader = [&](int section) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
+        };
+        clickHeader(1);
+        clickHeader(1);
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
+        clickHeader(0);
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567890", "1234567891"}));
+
+        window->insertRows(1, [] {
+            RejectedRows many;
+            many.append(ErrorRow{"1234567", "1", "", "", "", ""});
+            return many;
+        }());
+        QVERIFY(header->sectionSize(0) >= static_cast<QAbstractItemView*>(rows)->sizeHintForColumn(0));
+
+        const QString second = media("second.txt", {ControlLine(Format::M100, Rejected("", "X"))});
+        QVERIFY(check(Format::M100, second));
+        QCOMPARE(ListErr(*window)->count(), 2);
+        main_->findChild<QAction*>("clearEarlierChecks")->trigger();
+        QCOMPARE(ErrorRows(*window)->rowCount(), 0);
+        QCOMPARE(ListErrLines(*window), QStringList{"CLT.REC STATUS is not equal 'A'"});
+    }
+
+    // A file dropped on the path box replaces its text, and picks the format
+    // whose gate alone its first line passes.
+    void droppedFilePicksItsFormat() {
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
+        chooseFormat(Format::M10);
+        QLineEdit* box = Txtfile(*SelFile(*main_));
+        box->setText("typed");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setText(QUrl::fromLocalFile(path).toString());
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &drop);
+        QCOMPARE(box->text(), path);
+        QCOMPARE(main_->filetype, Format::M100);
+    }
+
+    void helpPageShipsWithTheProgram() {
+        main_->findChild<QAction*>("howToCheck")->trigger();
+        auto* page = main_->findChild<QDialog*>("helpPage");
+        QVERIFY(page && page->isVisible());
+        const QString text = page->findChild<QTextBrowser*>("helpText")->toPlainText();
+        for (const char* topic : {"Edit Data", "Wrong Format", "summary file", "covering letter"})
+            QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
     }
 
     // Browse... opens where the typed path points, else where the clerk
