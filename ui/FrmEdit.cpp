@@ -85,26 +85,30 @@ FrmEdit::FrmEdit() {
     top->addWidget(mediaLine_, 1, Qt::AlignBottom);
     top->addWidget(PrintSendData_, 0, Qt::AlignTop);
 
-    // Where the window is smaller than its contents need (a small screen, a
-    // large scale), the contents scroll instead of being cut.
+    // The rejected rows take the height the rest leaves, and always room for
+    // eight rows; where the window is smaller than the rest needs (a small
+    // screen, a large scale), the output file and the control record scroll
+    // above them instead of being cut.
     auto* contents = new QWidget;
     auto* layout = new QVBoxLayout(contents);
     layout->addLayout(top);
     layout->addWidget(buildControlRecord());
-    layout->addWidget(buildDetailSummary(), 1);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName("scrollArea");
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setWidget(contents);
+    scroll_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(QMargins());
     outer->addWidget(scroll_);
+    auto* rows = new QVBoxLayout;
+    rows->setContentsMargins(layout->contentsMargins());
+    rows->addWidget(buildDetailSummary());
+    outer->addLayout(rows, 1);
 
     setTabOrder(PrintSendData_, ListView1_);
     setTabOrder(ListView1_, ListErr_);
-    connect(ListView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FrmEdit::showCurrentRow);
     addRowActions();
     PressButtonsOnEnter(*this);
 }
@@ -154,16 +158,6 @@ void FrmEdit::clearEarlierRuns() {
     for (int i = ListErr_->count() - 1; i >= 0; --i)
         if (!ListErr_->item(i)->toolTip().isEmpty())
             delete ListErr_->takeItem(i);
-}
-
-void FrmEdit::showCurrentRow(const QModelIndex& current) {
-    if (!current.isValid())
-        return;
-    // The list has scrolled the row into its own view; the window scrolls
-    // that part of the list into sight.
-    const QRect row = ListView1_->visualRect(current);
-    const QPoint centre = ListView1_->viewport()->mapTo(scroll_->widget(), QPoint(0, row.center().y()));
-    scroll_->ensureVisible(centre.x(), centre.y(), 0, row.height());
 }
 
 QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {
@@ -235,7 +229,7 @@ QGroupBox* FrmEdit::buildControlRecord() {
 
     ListErr_ = new QListWidget(frame);
     ListErr_->setObjectName("ListErr");
-    ListErr_->setMinimumHeight(TwipsToPixels(*this, 840));
+    ListErr_->setFixedHeight(TwipsToPixels(*this, 840));
     ListErr_->setUniformItemSizes(true);
 
     auto* layout = new QVBoxLayout(frame);
@@ -273,7 +267,11 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_->header()->setSortIndicator(0, Qt::AscendingOrder);
     ListView1_->setSortingEnabled(true);
     ListView1_->header()->setStretchLastSection(false);
-    ListView1_->setMinimumHeight(TwipsToPixels(*this, 3495));
+    // Room for the header and eight rows, which the window always keeps for them.
+    constexpr int kRowsAlwaysShown = 8;
+    const int rowHeight = ListView1_->fontMetrics().height() + 4;
+    ListView1_->setMinimumHeight(ListView1_->header()->sizeHint().height() + kRowsAlwaysShown * rowHeight +
+                                 2 * ListView1_->frameWidth());
     // Parented to the window, so that it outlives the list, which is deleted with its group first.
     auto* padded = new CellPaddingStyle;
     padded->setParent(this);

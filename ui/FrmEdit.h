@@ -65,7 +65,6 @@ class FrmEdit : public QWidget {
   private:
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void PrintSendData_Click();
-    void showCurrentRow(const QModelIndex& current);
     // Copy, Export and Clear, on the rows' right-click menu.
     void addRowActions();
     // The selected rows, with the headers, to the clipboard as a table.
