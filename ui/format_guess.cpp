@@ -1,6 +1,8 @@
 #include "ui/format_guess.h"
 
 #include "core/fields.h"
+#include "core/file_error.h"
+#include "core/files.h"
 #include "core/text.h"
 
 #include <QFile>
@@ -9,7 +11,7 @@ namespace qrv::gui {
 
 namespace {
 // Far past the longest control record; a file without line ends is not read whole.
-constexpr qint64 kFirstLineLimit = 4096;
+constexpr std::size_t kFirstLineLimit = 4096;
 } // namespace
 
 std::optional<Format> FormatOfControlLine(std::string_view controlLine) {
@@ -26,14 +28,19 @@ std::optional<Format> FormatOfControlLine(std::string_view controlLine) {
     return passed;
 }
 
+// Through the file layer, which refuses a FIFO or device at once instead of
+// waiting on it.
 std::optional<Format> FormatOfFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::string local = QFile::encodeName(path).toStdString();
+    std::string head(kFirstLineLimit, '\0');
+    try {
+        const FileDescriptor file = OpenRegularFile({"read the media file", local});
+        head.resize(ReadUpTo(file.get(), head.data(), head.size(), {"read the media file", local}));
+    } catch (const FileError&) {
         return std::nullopt;
-    QByteArray line = file.readLine(kFirstLineLimit);
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return FormatOfControlLine(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    }
+    const std::string_view line = std::string_view(head).substr(0, head.find_first_of("\r\n"));
+    return FormatOfControlLine(line);
 }
 
 } // namespace qrv::gui

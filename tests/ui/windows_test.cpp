@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
+#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
@@ -47,6 +48,9 @@
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace qrv;
 using namespace qrv::gui;
@@ -756,6 +760,12 @@ class WindowsTest : public QObject {
         QApplication::sendEvent(box, &drop);
         QCOMPARE(box->text(), path);
         QCOMPARE(main_->filetype, Format::M100);
+#ifndef _WIN32
+        // A FIFO is never waited on: the menu's format stays.
+        const QString fifo = dir_->filePath("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(FormatOfFile(fifo), std::nullopt);
+#endif
     }
 
     void helpPageShipsWithTheProgram() {
