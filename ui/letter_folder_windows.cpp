@@ -6,8 +6,8 @@
 // and deleting but not for writing: anyone may read it, and a starting
 // program, which asks to write it, learns that it is in use. Windows does not
 // replace a file that is open, so another copy first moves the held letter
-// aside, under a name qrv*.tmp in the same folder; the window that holds it
-// deletes it there.
+// aside, under a name qrv*.tmp in the same folder, which is deleted once no
+// window holds it.
 #include "ui/letter_folder.h"
 
 #include "core/file_error.h"
@@ -16,7 +16,9 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QString>
+#include <array>
 #include <cerrno>
+#include <optional>
 #include <utility>
 #include <windows.h>
 
@@ -50,20 +52,25 @@ class FolderLock {
     HANDLE mutex_;
 };
 
-// The name the file open as `file` has now, which a later letter may have
-// changed; empty when Windows cannot say.
-std::wstring CurrentName(HANDLE file) {
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), 0);
-        if (size == 0)
-            return {};
-        if (size < name.size()) {
-            name.resize(size);
-            return name;
-        }
-        name.resize(size);
-    }
+using FileId = std::array<DWORD, 3>;
+
+std::optional<FileId> IdOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return FileId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Whether `path` still names the file open as `file`.
+bool Names(const std::wstring& path, HANDLE file) {
+    const HANDLE named =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return false;
+    const std::optional<FileId> id = IdOf(named);
+    ::CloseHandle(named);
+    return id && id == IdOf(file);
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -91,6 +98,18 @@ void DeleteUnlessHeld(const std::wstring& path) {
     FILE_DISPOSITION_INFO dispose{TRUE};
     ::SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof dispose);
     ::CloseHandle(file);
+}
+
+// Deletes the letters moved aside that no window holds any more.
+void DeleteLettersMovedAside(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\qrv*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        DeleteUnlessHeld(folder + L"\\" + found.cFileName);
+    while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 void ThrowLastError(const char* action, const std::string& path) {
@@ -136,9 +155,11 @@ void LetterFile::remove() {
         return;
     const FolderLock lock;
     const HANDLE file = std::exchange(handle_, nullptr);
-    const std::wstring name = CurrentName(file);
+    const std::wstring path = Wide(path_);
+    const bool ours = Names(path, file);
     ::CloseHandle(file);
-    if (!name.empty() && !::DeleteFileW(name.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+    DeleteLettersMovedAside(FolderOf(path));
+    if (ours && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         ThrowLastError("delete the letter file", path_);
 }
 
@@ -152,16 +173,7 @@ void RemoveLeftoverLetterFile() {
     const FolderLock lock;
     const std::wstring wide = Wide(path);
     DeleteUnlessHeld(wide);
-    // Letters moved aside, which a killed window could not delete.
-    const std::wstring folder = FolderOf(wide);
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((folder + L"\\qrv*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do
-        DeleteUnlessHeld(folder + L"\\" + found.cFileName);
-    while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    DeleteLettersMovedAside(FolderOf(wide));
 }
 
 } // namespace qrv::gui
