@@ -28,11 +28,21 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# QRV_QT_WINDOWS, the prefix of a Qt built for Windows by
+# scripts/qt-windows.sh, builds the desktop program too: Qt's own
+# qt.toolchain.cmake then loads this file (the windows-desktop preset).
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QRV_QT_WINDOWS)
+set(QRV_MINGW_RUNTIME /usr/lib/gcc/${QRV_MINGW_TRIPLE}/12-posix)
+
 # The programs must start on a bare Windows: link the GCC runtime, libstdc++
 # and winpthread in, so only system DLLs (KERNEL32, msvcrt, ...) are needed.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+# Qt's DLLs share the runtime's DLLs, and so must programs built with them,
+# which ship with those DLLs beside them.
+if(NOT QRV_QT_WINDOWS)
+    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+    set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+    set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+endif()
 
 # nlohmann_json is header-only, but its host package points the compiler at
 # /usr/include, whose glibc headers must not come before mingw-w64's. Offer it
@@ -69,6 +79,27 @@ if(QRV_WINE64)
     set(CMAKE_CROSSCOMPILING_EMULATOR
         /usr/bin/env "WINEPREFIX=${QRV_WINEPREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml="
         "${QRV_WINE64}")
+    if(QRV_QT_WINDOWS AND NOT qrv_in_try_compile)
+        # Programs built with Qt find its DLLs and the runtime's through
+        # WINEPATH. Wine hands a program no QT_* variable but turns WINEQT_*
+        # into QT_*: the tests' QT_* settings are passed on that way. Qt
+        # Test's output goes to standard error, where ctest reads it, and
+        # the offscreen platform finds the Thai faces of fonts-thai-tlwg.
+        string(REPLACE "/" "\\" qrv_wine_path
+               "Z:${QRV_QT_WINDOWS}/bin;Z:${QRV_MINGW_RUNTIME};Z:/usr/${QRV_MINGW_TRIPLE}/lib")
+        file(WRITE "${CMAKE_BINARY_DIR}/wine-run.sh"
+             "#!/bin/sh\n"
+             "for setting in $(env | grep -o '^QT_[A-Z_]*'); do\n"
+             "    export \"WINE$setting=$(printenv \"$setting\")\"\n"
+             "done\n"
+             "export WINEPREFIX='${QRV_WINEPREFIX}' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='\n"
+             "export WINEPATH='${qrv_wine_path}' WINEQT_FORCE_STDERR_LOGGING=1\n"
+             "export WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/tlwg\n"
+             "exec '${QRV_WINE64}' \"$@\"\n")
+        file(CHMOD "${CMAKE_BINARY_DIR}/wine-run.sh" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+             GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_BINARY_DIR}/wine-run.sh")
+    endif()
     # Ask test programs for their tests when ctest starts, inside the Wine
     # session below, rather than after each link, where Wine's first start
     # can pass gtest_discover_tests' five-second limit and stall the build.

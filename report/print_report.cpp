@@ -1,7 +1,7 @@
 #include "report/print_report.h"
 
 #include "core/cp874.h"
-#include "report/cups_queue.h"
+#include "report/print_queue.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -160,7 +160,7 @@ PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t
     if (lines.empty() || copies < 1)
         return {0, PrintDestination(printer), 0, std::nullopt};
 
-    const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
+    const std::optional<PrintQueue> queue = PrintQueue::Of(printer);
     const QueueAdmission admission = queue ? queue->admit() : QueueAdmission{};
     QPainter painter;
     if (!painter.begin(&printer))

@@ -11,6 +11,7 @@ packages=(
     python3-jsonschema                 # the tests validate every --json report against its schema
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG
+    librsvg2-bin                       # the icon as PNGs for the Windows build, which has no Qt Svg
     libcups2-dev                       # asking CUPS whether a printer took the letter
     cups cups-client cups-filters      # the private print server of scripts/cups-test-env.sh
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper

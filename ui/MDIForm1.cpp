@@ -190,14 +190,22 @@ void MDIForm1::dropEvent(QDropEvent* event) {
     openChooserOn(DroppedFile(*event->mimeData()));
 }
 
+// The Qt libraries the program is built with; on Windows the icon needs no Svg.
+#ifdef _WIN32
+constexpr const char* kQtModules = "Core, Gui, Widgets, PrintSupport";
+#else
+constexpr const char* kQtModules = "Core, Gui, Widgets, PrintSupport, Svg";
+#endif
+
 void MDIForm1::about_Click() {
     const QString text =
         QStringLiteral(
             "QRV Edit Data %1\n\n"
             "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
-            "Built with Qt %2 (Core, Gui, Widgets, PrintSupport, Svg), "
+            "Built with Qt %2 (%3), "
             "under the GNU Lesser General Public License version 3.")
-            .arg(QString::fromLatin1(kVersion.data(), kVersion.size()), QString::fromLatin1(qVersion()));
+            .arg(QString::fromLatin1(kVersion.data(), kVersion.size()), QString::fromLatin1(qVersion()),
+                 QString::fromLatin1(kQtModules));
     MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
 }
 

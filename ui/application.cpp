@@ -7,14 +7,29 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#ifndef _WIN32
 #include <QSvgRenderer>
+#endif
 
 namespace qrv::gui {
 
+namespace {
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+} // namespace
+
+#ifdef _WIN32
+// Windows has no Qt Svg: the build renders the drawing at each size.
+QIcon AppIcon() {
+    QIcon icon;
+    for (const int size : kIconSizes)
+        icon.addFile(QStringLiteral(":/icons/qrv-edit-%1.png").arg(size));
+    return icon;
+}
+#else
 QIcon AppIcon() {
     QSvgRenderer renderer(QStringLiteral(":/qrv-edit.svg"));
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kIconSizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -24,6 +39,7 @@ QIcon AppIcon() {
     }
     return icon;
 }
+#endif
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("qrv-edit"));

@@ -1,9 +1,9 @@
 #include "ui/frmSendData.h"
 
 #include "core/file_error.h"
-#include "report/cups_queue.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
+#include "report/print_queue.h"
 #include "report/print_report.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
@@ -248,7 +248,7 @@ void frmSendData::print() {
 void frmSendData::watchJob(const QString& printer, int job) {
     jobWatch_->stop();
     jobWatch_->disconnect();
-    const CupsQueue queue = CupsQueue::ForPrinter(printer);
+    const PrintQueue queue = PrintQueue::ForPrinter(printer);
     connect(jobWatch_, &QTimer::timeout, this, [this, queue, printer, job, polls = 0]() mutable {
         const JobProgress progress = queue.progress(job);
         if (progress.state == JobProgress::State::Waiting && ++polls < kJobWatchPolls)

@@ -33,9 +33,14 @@ class LetterFile {
 
   private:
     std::string path_;
-    // The file this window put there, locked shared while it lives, so that
-    // a starting program leaves it alone.
+    // The file this window put there, locked shared (on Windows: held open,
+    // shared for reading and deleting only) while it lives, so that a
+    // starting program leaves it alone.
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
     int fd_ = -1;
+#endif
 };
 
 // Removes the letter file that a killed qrv-edit left behind, unless another

@@ -1,7 +1,7 @@
 // The letter printed through a real print server: the private cupsd of
 // scripts/cups-test-env.sh, whose queue writes each job to a PDF file.
-#include "report/cups_queue.h"
 #include "report/letter.h"
+#include "report/print_queue.h"
 #include "report/print_report.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/print_button.h"
@@ -241,7 +241,7 @@ class CupsPrintTest : public QObject {
     void documentRefusedAfterPaintingIsReported() {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPrinterName(queue_);
-        const std::optional<CupsQueue> queue = CupsQueue::Of(printer);
+        const std::optional<PrintQueue> queue = PrintQueue::Of(printer);
         QVERIFY(queue);
         const int newest = queue->admit().newestJob;
         QPainter painter(&printer);
@@ -259,7 +259,7 @@ class CupsPrintTest : public QObject {
     }
 
     void documentThatNeverReachedCupsIsReported() {
-        const CupsQueue queue(queue_);
+        const PrintQueue queue(queue_);
         const int newest = queue.admit().newestJob;
         QVERIFY_THROWS_EXCEPTION(PrintError, queue.requireJobSince(newest));
     }

@@ -1,4 +1,4 @@
-#include "report/cups_queue.h"
+#include "report/print_queue.h"
 
 #include "report/print_error.h"
 
@@ -104,19 +104,19 @@ IppPtr JobState(const QByteArray& queue, int job) {
 
 } // namespace
 
-std::optional<CupsQueue> CupsQueue::Of(const QPrinter& printer) {
+std::optional<PrintQueue> PrintQueue::Of(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty() ||
         printer.printerName().isEmpty())
         return std::nullopt;
     return ForPrinter(printer.printerName());
 }
 
-CupsQueue CupsQueue::ForPrinter(const QString& printerName) {
+PrintQueue PrintQueue::ForPrinter(const QString& printerName) {
     // Qt names a CUPS instance "queue/instance"; jobs go to the queue.
-    return CupsQueue(printerName.section(u'/', 0, 0));
+    return PrintQueue(printerName.section(u'/', 0, 0));
 }
 
-QueueAdmission CupsQueue::admit() const {
+QueueAdmission PrintQueue::admit() const {
     const IppPtr state = QueueState(name_.toUtf8());
     if (!state) {
         if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
@@ -132,7 +132,7 @@ QueueAdmission CupsQueue::admit() const {
     return admission;
 }
 
-int CupsQueue::requireJobSince(int newestBefore) const {
+int PrintQueue::requireJobSince(int newestBefore) const {
     if (CupsFailed())
         throw PrintError(name_, "CUPS did not take the letter (" + LastCupsError() + ")");
     const int job = JobFrom(name_.toUtf8(), newestBefore + 1);
@@ -141,7 +141,7 @@ int CupsQueue::requireJobSince(int newestBefore) const {
     return job;
 }
 
-JobProgress CupsQueue::progress(int job) const {
+JobProgress PrintQueue::progress(int job) const {
     const IppPtr state = JobState(name_.toUtf8(), job);
     ipp_attribute_t* jobState = ippFindAttribute(state.get(), "job-state", IPP_TAG_ENUM);
     if (!jobState)
@@ -162,7 +162,7 @@ JobProgress CupsQueue::progress(int job) const {
     return {};
 }
 
-int CupsQueue::newestJobId() const {
+int PrintQueue::newestJobId() const {
     // Two questions, as CUPS answers with no more than the oldest 500 of its
     // finished jobs, while it lists every pending one. With a longer history
     // and nothing pending the answer is too low, which only makes the check

@@ -1,7 +1,8 @@
-// A queue of the CUPS print server. Qt hands it the document but keeps
-// CUPS' answer to itself, so the queue is asked before the document goes to
-// it whether it takes jobs, and afterwards whether it took this one and what
-// became of it.
+// A print queue. On Linux it is a queue of the CUPS print server: Qt hands
+// it the document but keeps CUPS' answer to itself, so the queue is asked
+// before the document goes to it whether it takes jobs, and afterwards
+// whether it took this one and what became of it. On Windows the print
+// dialog and the spooler say what went wrong, and there is no queue to ask.
 #pragma once
 
 #include <QString>
@@ -25,14 +26,14 @@ struct JobProgress {
     QString reason; // what CUPS says of a failed job or its queue
 };
 
-class CupsQueue {
+class PrintQueue {
   public:
-    explicit CupsQueue(QString name) : name_(std::move(name)) {}
+    explicit PrintQueue(QString name) : name_(std::move(name)) {}
 
     // The queue `printer` sends its document to; none when it writes a file.
-    static std::optional<CupsQueue> Of(const QPrinter& printer);
+    static std::optional<PrintQueue> Of(const QPrinter& printer);
     // The queue of the printer Qt names `printerName`.
-    static CupsQueue ForPrinter(const QString& printerName);
+    static PrintQueue ForPrinter(const QString& printerName);
 
     // Throws PrintError, naming the queue and CUPS' reason, when the server
     // does not answer, does not know the queue or the queue rejects jobs.

@@ -1,0 +1,32 @@
+// Windows has no print server to ask: the print dialog and Qt's Windows print
+// engine report a printer that cannot be opened, and the spooler shows what
+// becomes of a job. A letter handed to a printer counts as printed.
+#include "report/print_queue.h"
+
+namespace qrv {
+
+std::optional<PrintQueue> PrintQueue::Of(const QPrinter&) {
+    return std::nullopt;
+}
+
+PrintQueue PrintQueue::ForPrinter(const QString& printerName) {
+    return PrintQueue(printerName);
+}
+
+QueueAdmission PrintQueue::admit() const {
+    return {};
+}
+
+int PrintQueue::requireJobSince(int) const {
+    return 0;
+}
+
+JobProgress PrintQueue::progress(int) const {
+    return {JobProgress::State::Done, {}};
+}
+
+std::optional<QString> PrintServiceProblem() {
+    return std::nullopt;
+}
+
+} // namespace qrv
