@@ -139,9 +139,10 @@ void MDIForm1::connectLetter(frmSendData& letter) {
         statusBar()->showMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
     });
     connect(&letter, &frmSendData::printed, this, [this](const QString& destination) {
-        statusBar()->showMessage(QDir::isAbsolutePath(destination)
-                                     ? QStringLiteral("Letter printed to %1").arg(destination)
-                                     : QStringLiteral("Letter printed on %1").arg(destination));
+        statusBar()->showMessage(
+            QDir::isAbsolutePath(destination)
+                ? QStringLiteral("Letter printed to %1").arg(QDir::toNativeSeparators(destination))
+                : QStringLiteral("Letter printed on %1").arg(destination));
     });
     connect(&letter, &frmSendData::sentToPrinter, this, [this](const QString& printer, const QString& held) {
         statusBar()->showMessage(

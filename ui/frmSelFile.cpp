@@ -107,8 +107,10 @@ void frmSelFile::Form_Load() {
     move(available.center() - rect().center());
 }
 
+// Windows users read and type paths with backslashes; the summary path the
+// run derives from this one is shown the same way.
 void frmSelFile::setPath(const QString& path) {
-    txtfile_->setText(path);
+    txtfile_->setText(QDir::toNativeSeparators(path));
 }
 
 void frmSelFile::present(Format format) {
@@ -138,7 +140,7 @@ void frmSelFile::cmdbrowse_Click() {
     focusPathBox();
     if (path.isEmpty())
         return;
-    txtfile_->setText(path);
+    setPath(path);
     Settings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
 }
 
@@ -166,12 +168,13 @@ void frmSelFile::Edit_data_Click() {
         focusPathBox();
         return;
     }
-    const std::string path = QFile::encodeName(txtfile_->text()).toStdString();
+    // A typed path may use either separator; the run and its messages get the native one.
+    const QString typed = QDir::toNativeSeparators(txtfile_->text());
     emit checkStarting();
-    resultWindow_.beginRun(format_, txtfile_->text());
-    const RunResult result = CheckFile(format_, path, resultWindow_, user_);
+    resultWindow_.beginRun(format_, typed);
+    const RunResult result = CheckFile(format_, QFile::encodeName(typed).toStdString(), resultWindow_, user_);
     resultWindow_.runEnded(result);
-    emit checked(txtfile_->text(), format_, result, resultWindow_.counts());
+    emit checked(typed, format_, result, resultWindow_.counts());
     hide();
 }
 

@@ -1,4 +1,5 @@
 // qrv-edit, the desktop program.
+#include "core/files.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
 #include "ui/command_line.h"
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const auto parsed = qrv::gui::ParseCommandLine(arguments);
     if (const auto* exit = std::get_if<qrv::gui::EarlyExit>(&parsed)) {
+        // Lines end as qrv-check's do, and as on Linux.
+        qrv::UseBinaryStandardStreams();
         std::fputs(qPrintable(exit->out), stdout);
         std::fputs(qPrintable(exit->err), stderr);
         return exit->status;

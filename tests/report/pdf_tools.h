@@ -2,12 +2,62 @@
 #pragma once
 
 #include <QProcess>
+#ifdef _WIN32
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <windows.h>
+#endif
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
 namespace qrv::test {
 
+#ifdef _WIN32
+// Under Wine a Windows program can start a Linux one, but gets neither its
+// output nor its exit status. A shell writes both to files, the status last,
+// and the test waits for it.
+inline QString UnixPath(const QString& path) {
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!unixFileName)
+        return path;
+    char* name = unixFileName(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()));
+    const QString unix = QString::fromUtf8(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+inline QString RunTool(const QString& program, const QStringList& arguments) {
+    QTemporaryDir dir;
+    QFile script(dir.filePath(QStringLiteral("run.sh")));
+    if (!script.open(QIODevice::WriteOnly) ||
+        script.write(
+            "cd \"$1\" && shift && \"$@\" >out 2>err; echo $? >status.new && mv status.new status\n") < 0)
+        return QStringLiteral("<%1 failed: no script>").arg(program);
+    script.close();
+    QStringList unixArguments{UnixPath(script.fileName()), UnixPath(dir.path()),
+                              QStringLiteral("/usr/bin/") + program};
+    for (const QString& argument : arguments)
+        unixArguments << (QFileInfo::exists(argument) ? UnixPath(argument) : argument);
+    if (!QProcess::startDetached(QStringLiteral("Z:/bin/sh"), unixArguments))
+        return QStringLiteral("<%1 failed: not started>").arg(program);
+    QFile status(dir.filePath(QStringLiteral("status")));
+    for (int waited = 0; !status.exists() && waited < 60000; waited += 20)
+        QThread::msleep(20);
+    QFile output(dir.filePath(QStringLiteral("out")));
+    QFile error(dir.filePath(QStringLiteral("err")));
+    if (!status.open(QIODevice::ReadOnly) || status.readAll().trimmed() != "0" ||
+        !output.open(QIODevice::ReadOnly))
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, error.open(QIODevice::ReadOnly) ? QString::fromUtf8(error.readAll()) : QString());
+    return QString::fromUtf8(output.readAll());
+}
+#else
 inline QString RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -16,6 +66,7 @@ inline QString RunTool(const QString& program, const QStringList& arguments) {
             .arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
     return QString::fromUtf8(process.readAllStandardOutput());
 }
+#endif
 
 inline int PdfPageCount(const QString& pdf) {
     const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);

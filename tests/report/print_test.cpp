@@ -199,8 +199,12 @@ class PrintReportTest : public QObject {
         const QRectF printable = printer.pageRect(QPrinter::Point);
         const QList<WordBox> words = WordBoxes(pdf);
         QVERIFY(std::any_of(words.begin(), words.end(), [](const WordBox& w) { return w.text == "654321"; }));
+        // By its edges: a lone Thai mark comes back as a box of no width, which
+        // QRectF::contains() never finds inside anything.
         for (const WordBox& word : words)
-            QVERIFY2(printable.contains(word.box), qPrintable(word.text));
+            QVERIFY2(word.box.left() >= printable.left() && word.box.right() <= printable.right() &&
+                         word.box.top() >= printable.top() && word.box.bottom() <= printable.bottom(),
+                     qPrintable(word.text));
     }
 
     void pageSetUpIsA4PortraitInMillimetres() {
@@ -260,8 +264,9 @@ class PrintReportTest : public QObject {
         QCOMPARE(outcome.printedTo, QStringList{pdf});
     }
 
+#ifndef _WIN32
     // Where no print server answers, that is what the user is told, not that
-    // no printer is set up.
+    // no printer is set up. Windows has no print server to fall silent.
     void silentPrintServiceIsToldBeforeTheDialogOpens() {
         qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("no-server.sock")).toLocal8Bit());
         const auto restore = qScopeGuard([] { qunsetenv("CUPS_SERVER"); });
@@ -285,6 +290,7 @@ class PrintReportTest : public QObject {
         QCOMPARE(test::PdfPageCount(pdf), 1);
         QCOMPARE(outcome.printedTo, QStringList{pdf});
     }
+#endif
 
     void failedPrintIsNotReportedAsPrinted() {
         const auto window = letterWindow();

@@ -1,6 +1,7 @@
 // qrv-edit's command line, and what main() does before the windows open.
 #include "tests/support/temp_dir.h"
 #include "ui/command_line.h"
+#include "ui/letter_folder.h"
 #include "version.h"
 
 #include <QDir>
@@ -102,15 +103,20 @@ class CommandLineTest : public QObject {
 
     // A letter file that a killed run left behind goes at the next start.
     void startRemovesALeftoverLetterFile() {
+        QProcess program;
+#ifdef _WIN32
+        // In the user's local application data, which no variable moves.
+        const QString letter = QString::fromStdString(LetterFilePath());
+#else
         const QString run = dir_->filePath("run");
         QVERIFY(QDir().mkdir(run));
         QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString letter = run + "/outputyyyy.txt";
-        WriteBytes(QFile::encodeName(letter).toStdString(), "left behind");
-        QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", run);
         program.setProcessEnvironment(environment);
+#endif
+        WriteBytes(QFile::encodeName(letter).toStdString(), "left behind");
         program.start(QRV_EDIT_PATH, {});
         QVERIFY(program.waitForStarted(30000));
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(letter), 30000);
