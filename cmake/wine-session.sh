@@ -20,6 +20,7 @@ start)
     # Kept for ten minutes after the last test program, then it quits alone.
     "$wine_dir/wineserver" -p600 </dev/null >/dev/null 2>&1 || true
     "$wine_dir/wine64" wineboot </dev/null >/dev/null 2>&1
+    "$wine_dir/wine64" regedit /S "$(dirname "$0")/wine-fonts.reg" </dev/null >/dev/null 2>&1
     ;;
 stop)
     "$wine_dir/wineserver" -k </dev/null >/dev/null 2>&1 || true

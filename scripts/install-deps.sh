@@ -18,6 +18,7 @@ packages=(
     poppler-utils                      # reading printed PDFs back in tests
     clang libclang-rt-14-dev           # libFuzzer
     xvfb xauth                         # screenshots of the running program
+    xdotool imagemagick                # driving the Windows build under Wine as a clerk would; its screenshot
     x11-utils                          # xprop: the titles the X server has
     time                               # peak memory in scripts/bench-vs-cp.sh
     dpkg-dev file                      # the Debian package: dpkg-shlibdeps finds its dependencies in the binaries

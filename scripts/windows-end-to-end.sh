@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The Windows build of the desktop program, driven as a clerk drives it, on
+# Wine's own Windows platform under a virtual X server: start qrv-edit.exe,
+# choose "Format 100 M", check samples/100m-thai-name.txt through drive Q:,
+# open the covering letter, and print it to a PDF file. The summary file, the
+# letter file and the printed text must equal the Linux build's byte for byte.
+#
+#   scripts/windows-end-to-end.sh [--screenshot PNG]
+#
+# Needs build-windows-desktop (scripts/windows-desktop.sh build) and the Linux
+# build in build/. The last line says "windows-end-to-end: passed" or
+# "windows-end-to-end: failed".
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+if [ -z "${QRV_UNDER_XVFB:-}" ]; then
+    QRV_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1366x768x24" "$0" "$@"
+fi
+screenshot=""
+[ "${1:-}" = --screenshot ] && screenshot=$(realpath -m "$2")
+
+root=$PWD
+tree=$root/build-windows-desktop
+export WINEPREFIX=$tree/wine-prefix
+media=100m-thai-name.txt
+company=056789
+work=$(mktemp -d)
+problems=()
+finish() {
+    cmake/wine-session.sh stop
+    rm -rf "$work"
+    for problem in "${problems[@]}"; do
+        echo "FAIL $problem"
+    done
+    if [ ${#problems[@]} -eq 0 ]; then
+        echo "windows-end-to-end: passed"
+    else
+        echo "windows-end-to-end: failed"
+        exit 1
+    fi
+}
+trap finish EXIT
+fail() {
+    problems+=("$*")
+}
+# Waits up to 30 s for a window whose title matches.
+window() {
+    local i
+    for ((i = 0; i < 60; i++)); do
+        xdotool search --name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.5
+    done
+    fail "no window named \"$1\" appeared"
+    exit 1
+}
+same() {
+    cmp -s "$2" "$3" || fail "$1 differs from Linux's: $(cmp "$2" "$3" 2>&1 | head -n 1)"
+}
+
+# What the Linux build makes of the same file.
+mkdir "$work/linux" "$work/q"
+cp "samples/$media" "$work/linux/"
+cp "samples/$media" "$work/q/"
+build/cli/qrv-check --format 100M --letter "$work/linux/letter.txt" "$work/linux/$media" >/dev/null ||
+    fail "the Linux qrv-check failed"
+
+cmake/wine-session.sh start
+ln -sfn "$work/q" "$WINEPREFIX/dosdevices/q:"
+# Wine names the Windows user after the Linux one.
+letter=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/qrv-edit/outputyyyy.txt
+# A desktop of the screen's size, as Windows has: the program maximizes into it.
+WINEQT_QPA_PLATFORM=windows "$tree/wine-run.sh" explorer /desktop=qrv,1366x768 \
+    "$(printf 'Z:%s' "$tree/ui/qrv-edit.exe" | tr / '\\')" >"$work/program.log" 2>&1 &
+program=$!
+window "^QRV Edit Data$"
+sleep 2
+xdotool key alt+s 0
+window "^Choose file$"
+xdotool type --delay 20 "Q:\\$media"
+xdotool key Return
+window "^QRV Edit Data - \[From Edit Data\]$"
+sleep 2
+[ -n "$screenshot" ] && import -window root "$screenshot"
+same "the summary file" "$work/linux/$company" "$work/q/$company"
+
+# The letter button, top right of the maximized result window.
+xdotool mousemove 1280 86 click 1
+window "^QRV Edit Data - \[Report Send Data\]$"
+sleep 1
+same "the letter file" "$work/linux/letter.txt" "$letter"
+
+# Exit, and OK to the question; the letter file goes with its window.
+xdotool key alt+s x
+sleep 1
+xdotool key Return
+wait "$program" || fail "qrv-edit.exe ended with status $?"
+[ ! -e "$letter" ] || fail "the letter file was left behind"
