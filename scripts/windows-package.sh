@@ -75,7 +75,7 @@ triple=x86_64-w64-mingw32
 # Programs and DLLs ship without their debugging information, a third of
 # Qt's size and nine tenths of libstdc++'s.
 ship() { # FILE FOLDER
-    $triple-strip --strip-unneeded -o "$2/$(basename "$1")" "$1"
+    $triple-strip -o "$2/$(basename "$1")" "$1"
 }
 ship "$build/ui/qrv-edit.exe" "$stage"
 ship "$build/cli/qrv-check.exe" "$stage"
