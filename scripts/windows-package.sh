@@ -72,6 +72,9 @@ rm -rf "$stage" "$out/$name.zip" "$out/$name-setup.exe"
 mkdir -p "$stage/platforms" "$stage/styles"
 
 triple=x86_64-w64-mingw32
+# The same zip from the same build: strip's time stamp in the programs and
+# DLLs and the files' dates are the last commit's.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 # Programs and DLLs ship without their debugging information, a third of
 # Qt's size and nine tenths of libstdc++'s.
 ship() { # FILE FOLDER
@@ -123,9 +126,7 @@ done
     sed -n 's/^ //p' dist/copyright | sed 's/^\.$//'
 } | crlf >"$stage/LICENSE.txt"
 
-# The same bytes from the same build: every file dated by the last commit.
-stamp=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
-find "$stage" -exec touch -h -d "@$stamp" {} +
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 (cd "$out" && find "$name" -type f | LC_ALL=C sort | zip -X -q -@ "$name.zip")
 
 # makensis gets the staged files one by one, and the uninstaller removes
