@@ -19,8 +19,8 @@
 # that nothing is left. Its last line is "windows-package: passed" or
 # "windows-package: failed".
 #
-# Installs nsis (and for the test xvfb and x11-utils) where missing. Needs the
-# Qt that scripts/qt-windows.sh builds.
+# Installs what the project needs where missing (scripts/install-deps.sh:
+# nsis, zip, xvfb ...). Needs the Qt that scripts/qt-windows.sh builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -44,21 +44,7 @@ fail() {
     exit 1
 }
 
-packages=(nsis)
-[ -n "$testing" ] && packages+=(xvfb x11-utils)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
+scripts/install-deps.sh
 QRV_QT_WINDOWS=$(scripts/qt-windows.sh --prefix 2>/dev/null) ||
     fail "Qt for Windows is not built yet; scripts/windows-desktop.sh build makes it"
 export QRV_QT_WINDOWS
