@@ -12,6 +12,8 @@ packages=(
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG
     librsvg2-bin                       # the icon as PNGs for the Windows build, which has no Qt Svg
+    icoutils                           # icotool: the Windows program file's .ico from those PNGs
+    nsis zip                           # the Windows installer (makensis) and zip (scripts/windows-package.sh)
     libcups2-dev                       # asking CUPS whether a printer took the letter
     cups cups-client cups-filters      # the private print server of scripts/cups-test-env.sh
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
