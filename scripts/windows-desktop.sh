@@ -2,13 +2,14 @@
 # Cross-builds both programs and all their tests for 64-bit Windows against
 # the Qt that scripts/qt-windows.sh builds from Debian's source (the
 # "windows-desktop" preset), then, under Wine, runs the desktop suites
-# (tests/ui and tests/report) and the end-to-end run of qrv-edit.exe:
+# (tests/ui and tests/report), the end-to-end run of qrv-edit.exe, and the
+# zip and installer's install test:
 #
 #   scripts/windows-desktop.sh [build]    (build: stop after building)
 #
 # When the cache has no such Qt yet, it is built first (about 45 minutes on
 # two cores) and kept for later runs. The last line says "N passed, M
-# failed": the suites' tests and the end-to-end run; a step that fails
+# failed": the suites' tests, the end-to-end run and the install test; a step that fails
 # before them (Qt, building) counts as one failure.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
@@ -28,6 +29,7 @@ step() {
     fi
 }
 
+step scripts/install-deps.sh
 if ! QRV_QT_WINDOWS=$(scripts/qt-windows.sh --prefix 2>/dev/null); then
     echo "windows-desktop: Qt for Windows is not built yet; building it now, once (about 45 minutes on two cores)"
     start=$SECONDS
@@ -68,8 +70,14 @@ fi
 
 echo "== Windows desktop: end to end under Wine and Xvfb =="
 step cmake --build build --target qrv-check -j "${QRV_JOBS:-$(nproc)}" >/dev/null
-if scripts/windows-end-to-end.sh; then
-    passed=$((passed + 1))
-else
-    failed=$((failed + 1))
-fi
+count() {
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+}
+count scripts/windows-end-to-end.sh
+
+echo "== Windows desktop: the zip and the installer, installed and removed under Wine =="
+count scripts/windows-package.sh test
