@@ -54,7 +54,9 @@ class PrintQueue {
     QString name_;
 };
 
-// Why the print server cannot be asked for its printers; nothing when it answers.
-std::optional<QString> PrintServiceProblem();
+// What the user is told, before the print dialog opens, when no printer is set
+// up: where the letter can go instead, and why the print server has no
+// printers to offer when it does not answer.
+QString NoPrinterNotice();
 
 } // namespace qrv

@@ -171,14 +171,17 @@ int PrintQueue::newestJobId() const {
                     NewestJobId(name_.toUtf8(), CUPS_WHICHJOBS_COMPLETED));
 }
 
-std::optional<QString> PrintServiceProblem() {
+// Qt's own print dialog, used on Linux, also prints to a PDF file.
+QString NoPrinterNotice() {
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     RequestAttributes(request, {"printer-name"});
     const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
     // "Not found" is the answer of a server without printers.
     if (CupsFailed() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
-        return LastCupsError();
-    return std::nullopt;
+        return QStringLiteral(
+                   "The print service does not answer (%1): the letter can be printed to a PDF file.")
+            .arg(LastCupsError());
+    return QStringLiteral("No printer is set up: the letter can be printed to a PDF file.");
 }
 
 } // namespace qrv

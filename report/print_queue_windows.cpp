@@ -1,6 +1,7 @@
 // Windows has no print server to ask: the print dialog and Qt's Windows print
 // engine report a printer that cannot be opened, and the spooler shows what
 // becomes of a job. A letter handed to a printer counts as printed.
+// Windows' print dialog offers printers only, no PDF file.
 #include "report/print_queue.h"
 
 namespace qrv {
@@ -25,8 +26,9 @@ JobProgress PrintQueue::progress(int) const {
     return {JobProgress::State::Done, {}};
 }
 
-std::optional<QString> PrintServiceProblem() {
-    return std::nullopt;
+QString NoPrinterNotice() {
+    return QStringLiteral("No printer is set up in Windows: the letter can be kept with \"Save\" and printed "
+                          "once a printer is added in Windows' settings.");
 }
 
 } // namespace qrv

@@ -7,7 +7,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -88,15 +90,19 @@ std::vector<QString> LetterLines(std::string_view letter) {
 // only taken when a line follows, so the document never ends on a blank page.
 class PageCursor {
   public:
-    PageCursor(QPrinter& printer, QPainter& painter)
+    // Lines are drawn `width` times their font's width, from the left margin.
+    PageCursor(QPrinter& printer, QPainter& painter, double width)
         : printer_(printer), painter_(painter), top_(kPrintTopMm * DevicePixelsPerMm(printer)),
-          left_(kPrintLeftMm * DevicePixelsPerMm(printer)), advance_(PrintLineAdvance(printer, painter)),
-          ascent_(QFontMetricsF(painter.font(), &printer).ascent()), y_(top_) {}
+          advance_(PrintLineAdvance(printer, painter)),
+          ascent_(QFontMetricsF(painter.font(), &printer).ascent()), y_(top_) {
+        painter_.setTransform(
+            QTransform::fromTranslate(kPrintLeftMm * DevicePixelsPerMm(printer), 0).scale(width, 1));
+    }
 
     void printLine(const QString& text) {
         if (breakPending_)
             startPage();
-        painter_.drawText(QPointF(left_, y_ + ascent_), text);
+        painter_.drawText(QPointF(0, y_ + ascent_), text);
         y_ += advance_;
         if (++counter_ > kPrintLinesPerPage)
             newPage();
@@ -122,7 +128,6 @@ class PageCursor {
     QPrinter& printer_;
     QPainter& painter_;
     double top_;
-    double left_;
     double advance_;
     double ascent_;
     double y_;
@@ -133,9 +138,10 @@ class PageCursor {
 
 // The installed Thai faces are much wider at 16 point than the compact face
 // the letter's blank counts were made for, so its right-hand column would run
-// off the paper. Such a font is condensed, keeping its height, until the
-// widest line fits between the left margin and the printable area's edge.
-void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector<QString>& lines) {
+// off the paper. Such a font is narrowed, keeping its height, until the
+// widest line fits between the left margin and the printable area's edge: the
+// width factor, in whole hundredths, that the lines are drawn at.
+double WidthToFit(const QPainter& painter, const QPrinter& printer, const std::vector<QString>& lines) {
     const QFontMetricsF metrics(painter.font(), &printer);
     double widest = 0;
     for (const QString& line : lines)
@@ -143,10 +149,8 @@ void CondenseToFit(QPainter& painter, const QPrinter& printer, const std::vector
     const double room =
         printer.pageRect(QPrinter::DevicePixel).width() - kPrintLeftMm * DevicePixelsPerMm(printer);
     if (widest <= room)
-        return;
-    QFont font = painter.font();
-    font.setStretch(std::max(1, static_cast<int>(100 * room / widest)));
-    painter.setFont(font);
+        return 1;
+    return std::max(1.0, std::floor(100 * room / widest)) / 100;
 }
 
 } // namespace
@@ -166,12 +170,16 @@ PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t
     if (!painter.begin(&printer))
         throw PrintError(PrintDestination(printer), FailureReason(printer, "the printer cannot be opened"));
     SetPrinterFont(painter, kLetterFontFamily, kLetterFontPoints, false, false, false);
-    CondenseToFit(painter, printer, lines);
+    // Narrowed by the painter rather than by a condensed font: with a
+    // condensed font, Qt's DirectWrite engine on Windows shrinks the glyphs'
+    // advances but not the glyphs it hands to the PDF writer, which then
+    // overlap. A transform narrows both alike in every engine.
+    const double width = WidthToFit(painter, printer, lines);
     if (PrintLineAdvance(printer, painter) <= 0) {
         painter.end();
         throw PrintError(PrintDestination(printer), "the printable area is too small for 47 lines a page");
     }
-    PageCursor cursor(printer, painter);
+    PageCursor cursor(printer, painter, width);
     for (int copy = 0; copy < copies; ++copy) {
         for (const QString& line : lines)
             cursor.printLine(line);

@@ -189,15 +189,8 @@ void frmSendData::cmdSave_Click() {
 }
 
 void frmSendData::cmdPrint_Click() {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        const std::optional<QString> problem = PrintServiceProblem();
-        const QString text =
-            problem ? QStringLiteral("The print service does not answer (%1): the letter can be printed to a "
-                                     "PDF file.")
-                          .arg(*problem)
-                    : QStringLiteral("No printer is set up: the letter can be printed to a PDF file.");
-        MessageBox::show(this, text, AppTitle(), QMessageBox::Information, QMessageBox::Ok);
-    }
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        MessageBox::show(this, NoPrinterNotice(), AppTitle(), QMessageBox::Information, QMessageBox::Ok);
     print();
 }
 

@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -264,10 +265,19 @@ class PrintReportTest : public QObject {
         QCOMPARE(outcome.printedTo, QStringList{pdf});
     }
 
-#ifndef _WIN32
     // Where no print server answers, that is what the user is told, not that
-    // no printer is set up. Windows has no print server to fall silent.
-    void silentPrintServiceIsToldBeforeTheDialogOpens() {
+    // no printer is set up. Windows has no print server, and its print dialog
+    // offers no PDF file: the user is pointed at Save.
+    void missingPrinterIsToldBeforeTheDialogOpens() {
+#ifdef _WIN32
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("Windows has a printer here");
+        const QRegularExpression notice(
+            QStringLiteral("^No printer is set up in Windows: the letter can be kept with \"Save\""));
+#else
+        const QRegularExpression notice(QStringLiteral(
+            "^The print service does not answer \\(.+\\): the letter can be printed to a PDF file\\.$"));
+#endif
         qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("no-server.sock")).toLocal8Bit());
         const auto restore = qScopeGuard([] { qunsetenv("CUPS_SERVER"); });
         const auto window = letterWindow();
@@ -279,10 +289,7 @@ class PrintReportTest : public QObject {
             ToPdf(printer, pdf);
         });
         QCOMPARE(shownBeforeTheDialog.size(), 1);
-        QVERIFY2(shownBeforeTheDialog[0].startsWith(QStringLiteral("The print service does not answer (")) &&
-                     shownBeforeTheDialog[0].endsWith(
-                         QStringLiteral("): the letter can be printed to a PDF file.")),
-                 qPrintable(shownBeforeTheDialog[0]));
+        QVERIFY2(notice.match(shownBeforeTheDialog[0]).hasMatch(), qPrintable(shownBeforeTheDialog[0]));
         const gui::MessageBoxShown& shown = dialogs_.messages().at(0);
         QCOMPARE(shown.title, QStringLiteral("QRV Edit Data"));
         QCOMPARE(shown.icon, QMessageBox::Information);
@@ -290,7 +297,6 @@ class PrintReportTest : public QObject {
         QCOMPARE(test::PdfPageCount(pdf), 1);
         QCOMPARE(outcome.printedTo, QStringList{pdf});
     }
-#endif
 
     void failedPrintIsNotReportedAsPrinted() {
         const auto window = letterWindow();

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Prints the covering letter of samples/100m-thai-name.txt to a PDF with the
+# Windows build under Wine, once with each of Qt's Windows font engines (GDI,
+# the default, and DirectWrite), and with the Linux build, as "Print" would
+# (tools/letter-pdf), and compares page 1 of each Windows PDF with Linux's:
+# the text, each printed line's place within 1 mm, and no glyphs of a word
+# drawn over each other (scripts/letter-compare.py). Renders page 1 of the
+# Linux PDF and of the GDI one to PNG files.
+#
+#   scripts/windows-letter-test.sh [--pictures]
+#
+# The files go to build-windows-desktop/windows-letter/; with --pictures the
+# two pictures go to docs/ (letter-page1-linux.png, letter-page1-windows.png).
+# Both builds print with one face file: Norasi (fonts-thai-tlwg), which the
+# Linux build puts in place of "AngsanaUPC". The test's Wine prefix gets a
+# copy of it named "AngsanaUPC", so that the Windows build finds that family,
+# as on a Windows with the Thai fonts installed. The last line says
+# "windows-letter: passed" or "windows-letter: failed: ..."; exit status 77
+# when the Windows build cannot be made here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$SECONDS
+pictures=build-windows-desktop/windows-letter
+[ "${1:-}" = --pictures ] && pictures=docs
+
+fail() {
+    echo "windows-letter: failed: $*"
+    exit 1
+}
+face=/usr/share/fonts/truetype/tlwg/Norasi.ttf
+[ -f "$face" ] || fail "$face is missing (scripts/install-deps.sh installs fonts-thai-tlwg)"
+if ! QRV_QT_WINDOWS=$(scripts/qt-windows.sh --prefix 2>/dev/null); then
+    echo "windows-letter: skipped: no Qt for Windows is built (scripts/windows-desktop.sh builds it)"
+    exit 77
+fi
+export QRV_QT_WINDOWS CCACHE_BASEDIR=$PWD
+
+work=build-windows-desktop/windows-letter
+mkdir -p "$work"
+log=$work/build.log
+{
+    [ -f build/CMakeCache.txt ] || cmake --preset default
+    cmake --build --preset default -j2 --target letter-pdf qrv-check
+    [ -f build-windows-desktop/CMakeCache.txt ] || cmake --preset windows-desktop
+    cmake --build --preset windows-desktop -j2 --target letter-pdf
+} >"$log" 2>&1 || fail "the builds failed (see $log)"
+
+export WINEPREFIX=$PWD/build-windows-desktop/wine-prefix WINEDEBUG=-all
+wine=/usr/lib/wine
+# The prefix is made where missing, given the font, and its session ended,
+# so that the programs below start one on their own X server.
+cmake/wine-session.sh start
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+python3 scripts/letter-compare.py face "$face" AngsanaUPC "$work/angsanaupc.ttf"
+if ! cmp -s "$work/angsanaupc.ttf" "$fonts/angsanaupc.ttf"; then
+    cp "$work/angsanaupc.ttf" "$fonts/angsanaupc.ttf"
+    "$wine/wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+        /v 'AngsanaUPC (TrueType)' /t REG_SZ /d angsanaupc.ttf /f >/dev/null
+fi
+# A program that crashes ends instead of waiting for Wine's crash dialog.
+"$wine/wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+cmake/wine-session.sh stop
+
+cp samples/100m-thai-name.txt "$work/in.txt"
+rm -f "$work"/*.pdf "$work/in.0"*
+(cd "$work" && ../../build/cli/qrv-check --format 100M --json in.txt >report.json) || true
+read -r summary hash < <(python3 -c '
+import json, sys
+labels = json.load(open(sys.argv[1]))["window"]["labels"]
+print(labels["Label1"], labels["HashValue"])' "$work/report.json") || fail "qrv-check wrote no summary file"
+
+(cd "$work" && QT_QPA_PLATFORM=offscreen ../../build/tools/letter-pdf "$summary" 100M "$hash" linux.pdf) 2>/dev/null ||
+    fail "the Linux build printed no letter"
+(cd "$work" && timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+    run=../wine-run.sh
+    QT_QPA_PLATFORM=windows $run ../tools/letter-pdf.exe "$1" 100M "$2" windows-gdi.pdf
+    QT_QPA_PLATFORM=windows:fontengine=directwrite $run ../tools/letter-pdf.exe "$1" 100M "$2" windows-directwrite.pdf
+    "$3/wineserver" -k' sh "$summary" "$hash" "$wine") >"$work/wine.log" 2>&1 || true
+
+failed=
+for pdf in linux windows-gdi windows-directwrite; do
+    [ -s "$work/$pdf.pdf" ] || fail "no $pdf.pdf (see $work/wine.log)"
+    used=$(pdffonts "$work/$pdf.pdf" | tail -n +3 | awk '{ print $1 }' | tr '\n' ' ')
+    echo "$pdf.pdf: fonts $used"
+    case $pdf:$used in
+    linux:Norasi\ | windows-*:AngsanaUPC*) [ "$(echo "$used" | wc -w)" -eq 1 ] ||
+        failed="$failed $pdf.pdf is not printed in the Norasi face alone;" ;;
+    *) failed="$failed $pdf.pdf is not printed in the Norasi face alone;" ;;
+    esac
+done
+for engine in gdi directwrite; do
+    echo "== Linux against Windows ($engine)"
+    python3 scripts/letter-compare.py compare "$work/linux.pdf" "$work/windows-$engine.pdf" ||
+        failed="$failed Windows ($engine) differs;"
+done
+
+pdftoppm -png -r 70 -f 1 -l 1 -singlefile "$work/linux.pdf" "$pictures/letter-page1-linux"
+pdftoppm -png -r 70 -f 1 -l 1 -singlefile "$work/windows-gdi.pdf" "$pictures/letter-page1-windows"
+echo "pictures: $pictures/letter-page1-linux.png $pictures/letter-page1-windows.png ($((SECONDS - started)) s)"
+[ -z "$failed" ] || fail "$failed"
+echo "windows-letter: passed"
