@@ -2,14 +2,14 @@
 # Cross-builds both programs and all their tests for 64-bit Windows against
 # the Qt that scripts/qt-windows.sh builds from Debian's source (the
 # "windows-desktop" preset), then, under Wine, runs the desktop suites
-# (tests/ui and tests/report), the end-to-end run of qrv-edit.exe, and the
-# zip and installer's install test:
+# (tests/ui and tests/report), the end-to-end run of qrv-edit.exe, the
+# printed letter against Linux's, and the zip and installer's install test:
 #
 #   scripts/windows-desktop.sh [build]    (build: stop after building)
 #
 # When the cache has no such Qt yet, it is built first (about 45 minutes on
 # two cores) and kept for later runs. The last line says "N passed, M
-# failed": the suites' tests, the end-to-end run and the install test; a step that fails
+# failed": the suites' tests, the end-to-end run, the letter and the install test; a step that fails
 # before them (Qt, building) counts as one failure.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
@@ -69,7 +69,7 @@ else
 fi
 
 echo "== Windows desktop: end to end under Wine and Xvfb =="
-step cmake --build build --target qrv-check -j "${QRV_JOBS:-$(nproc)}" >/dev/null
+step cmake --build build --target qrv-check letter-pdf -j "${QRV_JOBS:-$(nproc)}" >/dev/null
 count() {
     if "$@"; then
         passed=$((passed + 1))
@@ -78,6 +78,9 @@ count() {
     fi
 }
 count scripts/windows-end-to-end.sh
+
+echo "== Windows desktop: the printed letter against Linux's =="
+count scripts/windows-letter-test.sh
 
 echo "== Windows desktop: the zip and the installer, installed and removed under Wine =="
 count scripts/windows-package.sh test
