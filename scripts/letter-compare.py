@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""Helpers of scripts/windows-letter-test.sh.
+"""The comparison of scripts/windows-letter-test.sh.
 
-  letter-compare.py face FONT.ttf FAMILY OUT.ttf
-      a copy of a TrueType font under another family name
   letter-compare.py compare LINUX.pdf WINDOWS.pdf
       compares page 1 of two printouts of the covering letter that Qt's PDF
       writer made: the text (as pdftotext -raw reads it), each printed line's box
@@ -14,7 +12,6 @@ heights come from the ascent and descent the PDF's font record states: Qt's
 GDI font engine states them in another scale than FreeType for the same face.
 """
 import re
-import struct
 import subprocess
 import sys
 import zlib
@@ -22,43 +19,6 @@ import zlib
 MM = 72 / 25.4
 LINE_TOLERANCE_MM = 1.0
 LEAST_WORD_WIDTH = 0.9
-
-
-# --- a font under another name -------------------------------------------
-
-def sfnt_checksum(data):
-    data += b'\0' * (-len(data) % 4)
-    return sum(struct.unpack('>%dI' % (len(data) // 4), data)) & 0xFFFFFFFF
-
-
-def renamed_font(font, family):
-    """The font with its family, full and PostScript names set to `family`;
-    the new name table is appended and the directory pointed at it."""
-    tables = struct.unpack('>H', font[4:6])[0]
-    directory = {}
-    for i in range(tables):
-        tag, _, offset, length = struct.unpack('>4sIII', font[12 + 16 * i:28 + 16 * i])
-        directory[tag] = (i, offset, length)
-    index, offset, _ = directory[b'name']
-    _, count, storage = struct.unpack('>HHH', font[offset:offset + 6])
-    records, strings = b'', b''
-    for i in range(count):
-        platform, encoding, language, name_id, length, start = struct.unpack(
-            '>6H', font[offset + 6 + 12 * i:offset + 18 + 12 * i])
-        text = font[offset + storage + start:offset + storage + start + length]
-        if name_id in (1, 4, 6, 16):
-            name = family.replace(' ', '') if name_id == 6 else family
-            text = name.encode('utf-16-be' if platform in (0, 3) else 'latin-1')
-        records += struct.pack('>6H', platform, encoding, language, name_id, len(text), len(strings))
-        strings += text
-    table = struct.pack('>HHH', 0, count, 6 + 12 * count) + records + strings
-    out = bytearray(font + b'\0' * (-len(font) % 4))
-    struct.pack_into('>III', out, 16 + 16 * index, sfnt_checksum(table), len(out), len(table))
-    out += table + b'\0' * (-len(table) % 4)
-    head = directory[b'head'][1]
-    struct.pack_into('>I', out, head + 8, 0)
-    struct.pack_into('>I', out, head + 8, (0xB1B0AFBA - sfnt_checksum(bytes(out))) & 0xFFFFFFFF)
-    return bytes(out)
 
 
 # --- glyphs of a PDF that Qt wrote -----------------------------------------
@@ -239,10 +199,7 @@ def compare(linux, windows):
 
 
 if __name__ == '__main__':
-    if len(sys.argv) == 5 and sys.argv[1] == 'face':
-        with open(sys.argv[2], 'rb') as source, open(sys.argv[4], 'wb') as out:
-            out.write(renamed_font(source.read(), sys.argv[3]))
-    elif len(sys.argv) == 4 and sys.argv[1] == 'compare':
+    if len(sys.argv) == 4 and sys.argv[1] == 'compare':
         sys.exit(0 if compare(sys.argv[2], sys.argv[3]) else 1)
     else:
         sys.exit(__doc__)

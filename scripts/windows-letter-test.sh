@@ -12,9 +12,9 @@
 # The files go to build-windows-desktop/windows-letter/; with --pictures the
 # two pictures go to docs/ (letter-page1-linux.png, letter-page1-windows.png).
 # Both builds print with one face file: Norasi (fonts-thai-tlwg), which the
-# Linux build puts in place of "AngsanaUPC". The test's Wine prefix gets a
-# copy of it named "AngsanaUPC", so that the Windows build finds that family,
-# as on a Windows with the Thai fonts installed. The last line says
+# Linux build puts in place of "AngsanaUPC", and which the test's Wine prefix
+# gives as "AngsanaUPC" (cmake/wine-fonts.reg), as on a Windows with the Thai
+# fonts installed. The last line says
 # "windows-letter: passed" or "windows-letter: failed: ..."; exit status 77
 # when the Windows build cannot be made here.
 set -euo pipefail
@@ -47,16 +47,10 @@ log=$work/build.log
 
 export WINEPREFIX=$PWD/build-windows-desktop/wine-prefix WINEDEBUG=-all
 wine=/usr/lib/wine
-# The prefix is made where missing, given the font, and its session ended,
-# so that the programs below start one on their own X server.
+# The prefix is made where missing (cmake/wine-fonts.reg gives it Norasi as
+# "AngsanaUPC") and its session ended, so that the programs below start one on
+# their own X server.
 cmake/wine-session.sh start
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-python3 scripts/letter-compare.py face "$face" AngsanaUPC "$work/angsanaupc.ttf"
-if ! cmp -s "$work/angsanaupc.ttf" "$fonts/angsanaupc.ttf"; then
-    cp "$work/angsanaupc.ttf" "$fonts/angsanaupc.ttf"
-    "$wine/wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-        /v 'AngsanaUPC (TrueType)' /t REG_SZ /d angsanaupc.ttf /f >/dev/null
-fi
 # A program that crashes ends instead of waiting for Wine's crash dialog.
 "$wine/wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
 cmake/wine-session.sh stop
