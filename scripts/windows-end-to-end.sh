@@ -114,8 +114,9 @@ same "the letter file" "$work/linux/letter.txt" "$letter"
 xdotool key alt+p
 window "^Print$"
 xdotool key Return
+# Done when the server holds no job any more.
 for ((i = 0; i < 60; i++)); do
-    [ -s "$QRV_CUPS_OUTPUT" ] && break
+    [ -s "$QRV_CUPS_OUTPUT" ] && [ -z "$(lpstat -o)" ] && break
     sleep 0.5
 done
 # The queue's PDF printer wraps the PDF in printer job language.
@@ -127,9 +128,18 @@ open(sys.argv[2], "wb").write(job[job.index(b"%PDF"):job.rindex(b"%%EOF") + 5])'
 printed_text "$work/windows.pdf" "$work/windows.txt"
 same "the printed letter's text" "$work/linux.txt" "$work/windows.txt"
 
-# Exit, and OK to the question; the letter file goes with its window.
+# Exit, and OK to the question (titled as the main window was before the
+# letter window took its place); the letter file goes with its window.
 xdotool key alt+s x
-sleep 1
+window "^QRV Edit Data$"
 xdotool key Return
+for ((i = 0; i < 30; i++)); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 1
+done
+if kill -0 "$program" 2>/dev/null; then
+    fail "qrv-edit.exe did not end after Exit"
+    kill "$program"
+fi
 wait "$program" || fail "qrv-edit.exe ended with status $?"
 [ ! -e "$letter" ] || fail "the letter file was left behind"
