@@ -13,6 +13,7 @@
 # before them (Qt, building) counts as one failure.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
+. scripts/wine-ctest.sh
 passed=0
 failed=0
 finish() {
@@ -48,25 +49,8 @@ step cmake --build --preset windows-desktop -j "${QRV_JOBS:-$(nproc)}"
 [ "${1:-}" = build ] && exit 0
 
 echo "== Windows desktop: test suites under Wine =="
-# Makes the Wine prefix on the first call (some seconds) outside ctest, which
-# then starts and ends its own session.
 export WINEPREFIX=$PWD/build-windows-desktop/wine-prefix
-step cmake/wine-session.sh start
-step cmake/wine-session.sh stop
-# One at a time: on Windows the summary file of a media file in the temporary
-# folder goes to the drive's root, which the tests share.
-log=$(mktemp)
-ctest --preset windows-desktop 2>&1 | tee "$log"
-summary=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-rm -f "$log"
-if [ -n "$summary" ]; then
-    read -r bad _ _ _ _ all <<<"$summary"
-    passed=$((passed + all - bad))
-    failed=$((failed + bad))
-else
-    echo "FAIL: ctest reported no results"
-    failed=$((failed + 1))
-fi
+wine_ctest windows-desktop
 
 echo "== Windows desktop: end to end under Wine and Xvfb =="
 step cmake --build build --target qrv-check letter-pdf -j "${QRV_JOBS:-$(nproc)}" >/dev/null

@@ -16,6 +16,7 @@
 # building) counts as one failure. The exit status is non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
+. scripts/wine-ctest.sh
 root=$PWD
 passed=0
 failed=0
@@ -64,25 +65,7 @@ step cmake --build --preset windows -j "$jobs"
 
 echo "== Windows: test suites under Wine =="
 export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Makes the Wine prefix on the first call (some seconds) outside ctest, which
-# then starts and ends its own session.
-step cmake/wine-session.sh start
-step cmake/wine-session.sh stop
-# One at a time (the preset sets no jobs): on Windows the summary file of a
-# media file in the temporary folder goes to the drive's root, which the
-# tests share.
-log=$(mktemp)
-ctest --preset windows 2>&1 | tee "$log"
-summary=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-rm -f "$log"
-if [ -n "$summary" ]; then
-    read -r bad _ _ _ _ all <<<"$summary"
-    passed=$((passed + all - bad))
-    failed=$((failed + bad))
-else
-    echo "FAIL: ctest reported no results"
-    failed=$((failed + 1))
-fi
+wine_ctest windows
 
 echo "== Windows: qrv-check.exe against Linux's qrv-check =="
 step cmake --build "$linux_build" --target qrv-check -j "$jobs" >/dev/null
