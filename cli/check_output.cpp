@@ -1,7 +1,9 @@
 #include "cli/check_output.h"
 
+#include "core/cp874.h"
 #include "core/text.h"
 #include "runs/rejected_rows.h"
+#include "summary/summary_file.h"
 
 #include <algorithm>
 
@@ -51,6 +53,13 @@ std::string EscapeControls(std::string_view text) {
         at += std::max<std::size_t>(length, 1);
     }
     return shown;
+}
+
+std::string ShownSummaryPath(const HeldWindow& window, bool escapeCode) {
+    const SummaryPathParts parts =
+        SplitSummaryPath(window.label(Label::SummaryPath), window.label(Label::CompanyCode));
+    const std::string code = Cp874ToUtf8(parts.companyCode);
+    return EscapeControls(parts.folder) + (escapeCode ? EscapeControls(code) : code);
 }
 
 void WriteCsvRows(std::ostream& out, const CheckOutput& output) {

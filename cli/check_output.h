@@ -33,6 +33,12 @@ int ExitStatus(const RunResult& result);
 // (ESC as \x1B, a lone 0x9B as \x9B). Paths are the file system's bytes.
 std::string EscapeControls(std::string_view text);
 
+// Label1 as qrv-check shows it: its folder part as a file name, the company
+// code it ends with decoded from code page 874, as Com_code shows it.
+// `escapeCode` escapes the code's control characters too, for text that is
+// not JSON.
+std::string ShownSummaryPath(const HeldWindow& window, bool escapeCode);
+
 enum class JsonLayout {
     Indented, // the object over several lines, indented by two
     Line,     // the object on one line, for JSON Lines

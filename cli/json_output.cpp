@@ -39,7 +39,7 @@ Json LabelsJson(const HeldWindow& window) {
     for (Label label : kAllLabels) {
         const std::string& text = window.label(label);
         labels[std::string(LabelName(label))] =
-            label == Label::SummaryPath ? EscapeControls(text) : Cp874ToUtf8(text);
+            label == Label::SummaryPath ? ShownSummaryPath(window, false) : Cp874ToUtf8(text);
     }
     return labels;
 }
@@ -161,8 +161,8 @@ Json FindingsJson(const HeldWindow& window) {
 }
 
 Json SummaryJson(const CheckOutput& output) {
-    const std::string& path = output.window.label(Label::SummaryPath);
-    return {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
+    const bool none = output.window.label(Label::SummaryPath).empty();
+    return {{"path", none ? Json(nullptr) : Json(ShownSummaryPath(output.window, true))},
             {"written", !output.result.summaryPath.empty()}};
 }
 

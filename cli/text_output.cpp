@@ -81,7 +81,7 @@ void WriteWindow(std::ostream& out, const CheckOutput& output) {
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
         << (LetterAvailable(output.result) ? "enabled" : "disabled") << ")\n";
     out << "Output File\n";
-    WriteField(out, "Summary file  :", EscapeControls(window.label(Label::SummaryPath)));
+    WriteField(out, "Summary file  :", ShownSummaryPath(window, true));
     WriteField(out, CaptionOf(Label::HashTotal).text, Shown(window.label(Label::HashTotal)));
     out << "Control Record\n";
     for (const LabelCaption& caption : std::span(kLabelCaptions).subspan(1, 9))

@@ -21,6 +21,12 @@ std::string SummaryFilePath(std::string_view mediaPath, std::string_view company
     return std::string(Trim(FirstCharacters(mediaPath, 3))) + std::string(companyCode);
 }
 
+SummaryPathParts SplitSummaryPath(std::string_view path, std::string_view companyCode) {
+    if (companyCode.empty() || !path.ends_with(companyCode))
+        return {path, {}};
+    return {path.substr(0, path.size() - companyCode.size()), companyCode};
+}
+
 SummaryWriter::SummaryWriter(std::string path)
     : file_(std::move(path), "the summary file"), buffer_(kBufferSize) {}
 

@@ -17,6 +17,14 @@ namespace qrv {
 // /home/ann/012345).
 std::string SummaryFilePath(std::string_view mediaPath, std::string_view companyCode);
 
+// A summary path as two texts to show: the folder part, a file system name, and the company code it ends
+// with, text of the media file in code page 874. A path that does not end with the code is all folder.
+struct SummaryPathParts {
+    std::string_view folder;
+    std::string_view companyCode;
+};
+SummaryPathParts SplitSummaryPath(std::string_view path, std::string_view companyCode);
+
 // Writes a summary file as a PendingFile: until commit() gives it its name
 // it is nowhere to be found, and any earlier file at the path stays as it
 // was. The committed file keeps the permission bits of the file it replaces.

@@ -1,10 +1,12 @@
 #include "ui/FrmEdit.h"
 
 #include "core/file_error.h"
+#include "summary/summary_file.h"
 #include "ui/dialogs.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/keyboard.h"
+#include "ui/local_names.h"
 #include "ui/rejected_rows_export.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
@@ -306,14 +308,32 @@ void FrmEdit::beginRun(const RunOrigin& run) {
 }
 
 void FrmEdit::setLabel(Label label, std::string_view bytes) {
-    const QString text =
-        label == Label::SummaryPath
-            ? QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))
-            : FromMedia(bytes);
+    if (label == Label::SummaryPath) {
+        summaryPath_ = bytes;
+        showSummaryPath();
+        return;
+    }
+    setValueText(label, FromMedia(bytes));
+    if (label == Label::CompanyCode) {
+        companyCode_ = bytes;
+        showSummaryPath();
+    }
+}
+
+void FrmEdit::setValueText(Label label, const QString& text) {
     valueField(label)->setText(text);
     valueField(label)->setCursorPosition(0);
-    if (label == Label::SummaryPath)
-        valueField(label)->setToolTip(text);
+}
+
+// The folder part is a file name; the company code it ends with is text of
+// the media file, whichever label a run sets first.
+void FrmEdit::showSummaryPath() {
+    const SummaryPathParts parts = SplitSummaryPath(summaryPath_, companyCode_);
+    const QString text =
+        LocalNameFromBytes(QByteArray(parts.folder.data(), static_cast<qsizetype>(parts.folder.size()))) +
+        FromMedia(parts.companyCode);
+    setValueText(Label::SummaryPath, text);
+    valueField(Label::SummaryPath)->setToolTip(text);
 }
 
 void FrmEdit::appendListErr(std::string_view line) {

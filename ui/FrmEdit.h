@@ -64,6 +64,8 @@ class FrmEdit : public QWidget {
 
   private:
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
+    void setValueText(Label label, const QString& text);
+    void showSummaryPath();
     void PrintSendData_Click();
     // Copy, Export and Clear, on the rows' right-click menu.
     void addRowActions();
@@ -86,6 +88,8 @@ class FrmEdit : public QWidget {
     ErrorTableModel* model_;
     std::array<QLineEdit*, kLabelCount> values_{};
     bool letterAvailable_ = false;
+    std::string summaryPath_; // Label1 and Com_code as the run set them
+    std::string companyCode_;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

@@ -4,8 +4,7 @@
 #include "core/file_error.h"
 #include "core/files.h"
 #include "core/text.h"
-
-#include <QFile>
+#include "ui/local_names.h"
 
 namespace qrv::gui {
 
@@ -31,7 +30,7 @@ std::optional<Format> FormatOfControlLine(std::string_view controlLine) {
 // Through the file layer, which refuses a FIFO or device at once instead of
 // waiting on it.
 std::optional<Format> FormatOfFile(const QString& path) {
-    const std::string local = QFile::encodeName(path).toStdString();
+    const std::string local = LocalNameBytes(path).toStdString();
     std::string head(kFirstLineLimit, '\0');
     try {
         const FileDescriptor file = OpenRegularFile({"read the media file", local});

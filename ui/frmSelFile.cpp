@@ -3,6 +3,7 @@
 #include "runs/format.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
+#include "ui/local_names.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
@@ -34,8 +35,8 @@ QSettings Settings() {
 
 QString DroppedFile(const QMimeData& data) {
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            return url.toLocalFile();
+        if (const QString path = LocalFileOfUrl(url); !path.isEmpty())
+            return path;
     return {};
 }
 
@@ -135,8 +136,8 @@ QString frmSelFile::browseFolder() const {
 }
 
 void frmSelFile::cmdbrowse_Click() {
-    const QString path =
-        FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)", browseFolder());
+    const QString path = RecoverLocalName(
+        FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)", browseFolder()));
     focusPathBox();
     if (path.isEmpty())
         return;
@@ -172,7 +173,7 @@ void frmSelFile::Edit_data_Click() {
     const QString typed = QDir::toNativeSeparators(txtfile_->text());
     emit checkStarting();
     resultWindow_.beginRun(format_, typed);
-    const RunResult result = CheckFile(format_, QFile::encodeName(typed).toStdString(), resultWindow_, user_);
+    const RunResult result = CheckFile(format_, LocalNameBytes(typed).toStdString(), resultWindow_, user_);
     resultWindow_.runEnded(result);
     emit checked(typed, format_, result, resultWindow_.counts());
     hide();

@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/command_line.h"
 #include "ui/letter_folder.h"
+#include "ui/local_names.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     // --version need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << qrv::gui::LocalNameFromBytes(argv[i]);
     const auto parsed = qrv::gui::ParseCommandLine(arguments);
     if (const auto* exit = std::get_if<qrv::gui::EarlyExit>(&parsed)) {
 #ifdef _WIN32

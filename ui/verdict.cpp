@@ -1,6 +1,7 @@
 #include "ui/verdict.h"
 
-#include <QFile>
+#include "ui/local_names.h"
+
 #include <QFileInfo>
 
 namespace qrv::gui {
@@ -25,7 +26,7 @@ QString Outcome(const RunResult& result, const RunCounts& counts) {
     case RunOutcome::Finished:
         return QStringLiteral("%1 records, %2. Summary: %3")
             .arg(counts.records, Findings(counts),
-                 QFile::decodeName(QByteArray::fromStdString(result.summaryPath)));
+                 LocalNameFromBytes(QByteArray::fromStdString(result.summaryPath)));
     case RunOutcome::WrongFormat:
         return QStringLiteral("Wrong Format");
     case RunOutcome::ControlRejected:

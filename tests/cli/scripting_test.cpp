@@ -2,6 +2,7 @@
 // line on standard error for each failure, several media files in one call.
 #include "summary/summary_file.h"
 #include "tests/cli/qrv_check_process.h"
+#include "tests/support/media_lines.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,21 @@ TEST(StandardError, EscapesBytesThatAreNoUtf8Everywhere) {
         EXPECT_EQ(shown.find('\x9b'), std::string::npos) << shown;
         EXPECT_EQ(shown.find("\xef\xbf\xbd"), std::string::npos) << shown;
     }
+}
+
+// The company code ending Label1 comes from the media file: it is shown
+// decoded from code page 874, as Com_code is, not spelled as a file name.
+TEST(SummaryPath, ShowsAThaiCompanyCodeAsComCodeDoes) {
+    TempDir dir;
+    const std::string code = ToCp874(u"กขฃ") + "456";
+    WriteBytes(dir.path() / "in.txt", ControlLine(Format::M100, {.companyCode = code}) + "\r\n");
+    const ProcessResult text = RunQrvCheck({"--format", "100M", "in.txt"}, dir.path());
+    const ProcessResult inJson = RunQrvCheck({"--format", "100M", "--json", "in.txt"}, dir.path());
+    EXPECT_NE(text.out.find("Summary file  :         in.กขฃ456\n"), std::string::npos) << text.out;
+    const json report = json::parse(inJson.out);
+    EXPECT_EQ(report["window"]["labels"]["Label1"], "in.กขฃ456");
+    EXPECT_EQ(report["window"]["labels"]["Com_code"], "กขฃ456");
+    EXPECT_EQ(report["summary"]["path"], "in.กขฃ456");
 }
 
 // Several media files: each is checked and reported as it would be alone,

@@ -13,6 +13,7 @@
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
+#include "ui/local_names.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 #include "version.h"
@@ -781,6 +782,57 @@ class WindowsTest : public QObject {
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QCOMPARE(FormatOfFile(fifo), std::nullopt);
 #endif
+    }
+
+    // A file named in code page 874 bytes, no UTF-8, opens however the clerk
+    // names it: dropped, on the command line, or chosen in Qt's own dialog,
+    // which gives its name with U+FFFD in place of the bytes.
+    void fileNamedInCodePage874Opens_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"dropped", "command line", "dialog"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    void fileNamedInCodePage874Opens() {
+#ifdef _WIN32
+        QSKIP("Windows names are UTF-16");
+#else
+        QFETCH(QString, how);
+        const QByteArray folder = QFile::encodeName(dir_->path()) + '/';
+        const QByteArray bytes = folder + QByteArray::fromStdString(ToCp874(u"กข")) + ".txt";
+        WriteBytes(bytes.toStdString(), JoinLines({ControlLine(Format::M100, Totals("00001")),
+                                                   Record(Format::M100, "1234567896", 0)}));
+        chooseFormat(Format::M100);
+        if (how == "dropped") {
+            QMimeData data;
+            data.setUrls({QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"))});
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &drop);
+        } else if (how == "command line") {
+            main_->openChooser(Format::M100, LocalNameFromBytes(bytes));
+        } else {
+            dialogs_->chooseNext(QFile::decodeName(bytes));
+            SelFile(*main_)->cmdbrowse_Click();
+        }
+        EditData(*SelFile(*main_))->click();
+        QCOMPARE(dialogs_->messageTexts().join('|'), QString());
+        QVERIFY(main_->findResultWindow());
+        QCOMPARE(ValueField(*main_->findResultWindow(), Label::DetailCount)->text(), "1");
+        QCOMPARE(LocalNameBytes(Txtfile(*SelFile(*main_))->text()), bytes);
+#endif
+    }
+
+    // Label1 ends with the company code, shown as Com_code shows it: decoded
+    // from code page 874, not as part of a file name.
+    void summaryPathShowsAThaiCompanyCode() {
+        Control control = ThaiControl();
+        control.companyCode = ToCp874(u"กขฃ") + "456";
+        FrmEdit* window = check(Format::M100, media("in.txt", {ControlLine(Format::M100, control)}));
+        QVERIFY(window);
+        QVERIFY(ValueField(*window, Label::SummaryPath)->text().endsWith(QStringLiteral("กขฃ456")));
+        QCOMPARE(ValueField(*window, Label::CompanyCode)->text(), QStringLiteral("กขฃ456"));
     }
 
     void helpPageShipsWithTheProgram() {
