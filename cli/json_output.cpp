@@ -160,10 +160,17 @@ Json FindingsJson(const HeldWindow& window) {
     return list;
 }
 
+std::optional<std::string> MovedBecause(const RunResult& result) {
+    if (result.summaryMovedBecause.empty())
+        return std::nullopt;
+    return EscapeControls(result.summaryMovedBecause);
+}
+
 Json SummaryJson(const CheckOutput& output) {
     const bool none = output.window.label(Label::SummaryPath).empty();
     return {{"path", none ? Json(nullptr) : Json(ShownSummaryPath(output.window, true))},
-            {"written", !output.result.summaryPath.empty()}};
+            {"written", !output.result.summaryPath.empty()},
+            {"moved_because", OrNull(MovedBecause(output.result))}};
 }
 
 // The arrays of rows stay empty here: WriteJsonOutput streams them in.

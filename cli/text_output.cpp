@@ -105,6 +105,8 @@ void WriteTextOutput(std::ostream& out, const CheckOutput& output) {
         out << "Result window: closed\n";
     out << "Summary file written: "
         << (result.summaryPath.empty() ? "none" : EscapeControls(result.summaryPath)) << '\n';
+    if (!result.summaryMovedBecause.empty())
+        out << "Summary file moved: " << EscapeControls(result.summaryMovedBecause) << '\n';
     for (const HeldMessage& message : output.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << EscapeControls(message.text) << '\n';

@@ -49,6 +49,16 @@ extern const char* const kNullDevice;
 // lead there; nothing when either cannot be looked at.
 std::optional<bool> SameExistingFile(const std::string& a, const std::string& b);
 
+// The folder part of `path` with its last separator: "/home/ann/" of
+// "/home/ann/jan.txt"; on Windows also "C:\pay\" of "C:\pay\jan.txt" and "C:" of
+// "C:jan.txt". Empty for a name in the current folder.
+std::string_view FolderPart(std::string_view path);
+
+// The root of a network path, its share and the separator after it:
+// "\\server\share\" of "\\server\share\pay\jan.txt" (on Windows "//server/share/"
+// of "//server/share/pay/jan.txt" too); nothing for any other path.
+std::optional<std::string> NetworkShareRoot(std::string_view path);
+
 // Standard output and error carry bytes as written: no LF becomes CR LF.
 void UseBinaryStandardStreams();
 

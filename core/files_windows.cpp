@@ -91,13 +91,6 @@ bool DeleteWhenClosed(HANDLE file, bool deleted) {
     return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
-// The folder part of a path, with its last separator: "C:\pay\" of
-// "C:\pay\jan.txt", "C:" of "C:jan.txt", nothing of "jan.txt".
-std::string FolderOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 // `folder` (empty or ending in a separator) and .qrv-XXXXXX, the X a random
 // letter or digit: a short fixed name, so that it fits wherever the file it
 // stands in for fits.
@@ -297,7 +290,7 @@ PendingFile::PendingFile(std::string path, std::string name)
     : path_(std::move(path)), name_(std::move(name)) {
     const std::string action = "create " + name_;
     for (;;) {
-        std::string candidate = TemporaryName(FolderOf(path_));
+        std::string candidate = TemporaryName(std::string(FolderPart(path_)));
         const std::wstring wide = Widen(candidate, {action, path_});
         const HANDLE handle =
             ::CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QTransform>
 #include <algorithm>
@@ -153,6 +154,24 @@ double WidthToFit(const QPainter& painter, const QPrinter& printer, const std::v
     return std::max(1.0, std::floor(100 * room / widest)) / 100;
 }
 
+// Where Qt keeps the options it hands to CUPS with a job: names and values in turn.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Every page of every copy: Qt's CUPS print dialog offers a page range even
+// where it is switched off, and hands it, as its odd or even pages, to the
+// print server, which would print only those pages of the copies.
+void PrintEveryPage(QPrinter& printer) {
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges({});
+    const QStringList options = printer.printEngine()->property(kCupsOptions).toStringList();
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+        if (options[i] != QLatin1String("page-ranges") && options[i] != QLatin1String("page-set"))
+            kept << options[i] << options[i + 1];
+    if (kept.size() != options.size())
+        printer.printEngine()->setProperty(kCupsOptions, kept);
+}
+
 } // namespace
 
 PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t copies) {
@@ -161,6 +180,7 @@ PrintResult PrintReport(QPrinter& printer, std::string_view letter, std::int16_t
     // The copies are ours to print: a copy count chosen in the print dialog
     // must not multiply them.
     printer.setCopyCount(1);
+    PrintEveryPage(printer);
     if (lines.empty() || copies < 1)
         return {0, PrintDestination(printer), 0, std::nullopt};
 

@@ -29,8 +29,10 @@ struct PrintResult {
 
 // Prints the letter (the letter file's bytes: code page 874 text, lines
 // ending in CR LF) `copies` times, each copy from the top of a new page, 47
-// lines a page, and ends the document. A font too wide for the longest line
-// is narrowed until that line fits the page. An empty letter prints nothing.
+// lines a page, and ends the document: every page, whatever page range or
+// odd or even pages the print dialog set on the printer. A font too wide for
+// the longest line is narrowed until that line fits the page. An empty letter
+// prints nothing.
 // For a CUPS printer it asks CUPS first whether the printer accepts jobs and
 // afterwards whether it made a job of the letter. Throws PrintError when the
 // printer, CUPS or the output file fails.

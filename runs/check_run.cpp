@@ -5,7 +5,6 @@
 #include "core/digit_sums.h"
 #include "core/display.h"
 #include "core/file_error.h"
-#include "core/files.h"
 #include "core/line_reader.h"
 #include "core/text.h"
 #include "hash/hash.h"
@@ -166,10 +165,11 @@ std::optional<RunOutcome> Run::processControlLine() {
         window_.show();
         return RunOutcome::ControlRejected;
     }
-    // Replacing the input file by its own summary would lose its rejected records.
-    if (SameExistingFile(mediaPath_, summaryPath).value_or(false))
-        throw FileError("create the summary file", summaryPath, "it is the input file itself");
-    summary_ = std::make_unique<SummaryWriter>(summaryPath);
+    summary_ = CreateSummaryFile(mediaPath_, control_[control::CompanyCode]);
+    if (!summary_->movedBecause().empty()) {
+        result_.summaryMovedBecause = summary_->movedBecause();
+        window_.setLabel(Label::SummaryPath, summary_->path());
+    }
     summary_->writeLine(controlLine_);
     detailRules_.emplace(control_);
     return std::nullopt;

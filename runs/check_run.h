@@ -30,6 +30,9 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::RunError;
     bool findings = false;   // "Please check data input file." was shown
     std::string summaryPath; // the summary file this run wrote; empty when none
+    // Why the summary file is beside the media file, since the folder the rule
+    // names refused it (Label1 names it there); empty when it is not.
+    std::string summaryMovedBecause;
     std::optional<RunError> error;
     // The media file's first line, once it was read: when the run finished,
     // the summary file's first line. The covering letter restates it.

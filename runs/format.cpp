@@ -98,7 +98,11 @@ std::optional<std::string> SummaryPathOfRun(Format format, const std::string& me
         if (!media.next(line))
             return std::nullopt;
         const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
-        return SummaryFilePath(mediaPath, control[control::CompanyCode]);
+        try {
+            return CreateSummaryFile(mediaPath, control[control::CompanyCode])->path();
+        } catch (const FileError&) { // the run will say why
+            return SummaryFilePath(mediaPath, control[control::CompanyCode]);
+        }
     } catch (const std::exception&) {
         return std::nullopt;
     }

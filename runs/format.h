@@ -27,8 +27,9 @@ std::string_view FormatName(Format format);
 std::optional<Format> FormatFromName(std::string_view name);
 
 // The summary file the check run of `mediaPath` in `format` would write,
-// worked out from its control record; nothing when the file cannot be read
-// or is empty, which the run then reports.
+// worked out from its control record: where the run would create it now,
+// which may be beside the media file (CreateSummaryFile). Nothing when the
+// file cannot be read or is empty, which the run then reports.
 std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath);
 
 // The check run of `format`.

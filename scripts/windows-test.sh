@@ -5,8 +5,9 @@
 # the Linux build's qrv-check, and compares them byte for byte: exit status,
 # standard output and standard error (the path text apart), and every file
 # the run leaves (summary file, covering letter). Further inputs: a 0x1A
-# byte, a lone CR, a second run that replaces the summary file and a Thai
-# file name.
+# byte, a lone CR, a second run that replaces the summary file, a Thai file
+# name, and a drive whose root refuses the summary file (in a mount namespace,
+# as root).
 #
 #   scripts/windows-test.sh [LINUX_BUILD_FOLDER]    (default: build)
 #
@@ -163,3 +164,48 @@ fresh_input
 cp samples/10m-thai-name.txt "$work/in/$thai"
 compare "Thai file name" 1 "$thai" --format 10M --json --letter @letter
 relative=yes compare "Thai file name, relative path" 1 "$thai" --format 10M --json
+
+# A drive whose root refuses new files, as C:\ does to a standard user on
+# Windows: drive R: is a read-only bind mount with a writable folder "pay"
+# inside, in a mount namespace of this step's own. Wine's server renames the
+# finished file, so a session of its own runs in there too. The summary file
+# goes beside the media file, and the report says why.
+refusing_drive() {
+    local at=$work/refusing status=0
+    mkdir -p "$at/root/pay" "$at/store"
+    cp samples/100m-clean.txt "$at/store/in.txt"
+    ln -sfn "$at/root" "$WINEPREFIX/dosdevices/r:"
+    cmake/wine-session.sh stop
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    unshare -m bash -c '
+        mount --make-rprivate / && mount --bind "$1/root" "$1/root" &&
+            mount -o remount,bind,ro "$1/root" && mount --bind "$1/store" "$1/root/pay" || exit 77
+        touch "$1/root/probe" 2>/dev/null && exit 77
+        cmake/wine-session.sh start
+        "$2" "$3" --format 100M --json "R:\\pay\\in.txt" >"$1/out.json" 2>"$1/err"
+        echo $? >"$1/status"
+        cmake/wine-session.sh stop' _ "$at" "$wine" "$windows_check" || status=$?
+    rm -f "$WINEPREFIX/dosdevices/r:"
+    if [ "$status" -eq 77 ]; then
+        echo "skip a drive whose root refuses new files: no read-only bind mount here"
+        return
+    fi
+    local problems=()
+    [ "$(cat "$at/status" 2>/dev/null)" = 0 ] || problems+=("exit status $(cat "$at/status" 2>/dev/null): $(head -c 300 "$at/err" 2>/dev/null)")
+    python3 - "$at/out.json" <<'PY' || problems+=("report: $(python3 -c 'import sys; print(open(sys.argv[1]).read()[:400])' "$at/out.json" 2>&1 | tr '\n' ' ')")
+import json, sys
+report = json.load(open(sys.argv[1]))
+assert report["summary_file"] == "R:\\pay\\012345", report["summary_file"]
+assert report["window"]["labels"]["Label1"] == "R:\\pay\\012345"
+assert report["summary"]["moved_because"] == "R:\\ cannot be written; the summary is beside the media file"
+PY
+    cmp -s samples/100m-clean.txt "$at/store/012345" || problems+=("no summary file beside the media file")
+    if [ ${#problems[@]} -eq 0 ]; then
+        echo "ok   a drive whose root refuses new files: the summary beside the media file"
+        passed=$((passed + 1))
+    else
+        echo "FAIL a drive whose root refuses new files: ${problems[*]}"
+        failed=$((failed + 1))
+    fi
+}
+refusing_drive

@@ -377,6 +377,11 @@ void FrmEdit::setSummaryWritten(bool written) {
     field->setPalette(colours);
 }
 
+void FrmEdit::setSummaryMovedBecause(const QString& because) {
+    QLineEdit* field = valueField(Label::SummaryPath);
+    field->setToolTip(field->text() + QLatin1Char('\n') + because);
+}
+
 void FrmEdit::setLetterAvailable(bool available) {
     letterAvailable_ = available;
     PrintSendData_->setEnabled(available);

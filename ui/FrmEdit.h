@@ -51,6 +51,8 @@ class FrmEdit : public QWidget {
 
     // Label1 names a file this run wrote; otherwise it is drawn dimmed.
     void setSummaryWritten(bool written);
+    // Label1's tooltip says why the summary file is beside the media file.
+    void setSummaryMovedBecause(const QString& because);
     // Removes the dimmed rows and messages of earlier runs.
     void clearEarlierRuns();
 

@@ -204,7 +204,8 @@ std::optional<PrintResult> frmSendData::printWithBusyPointer() {
         return std::nullopt;
     printer.setDocName(title_);
     // The copies chosen in the dialog are printed by PrintReport, each from a
-    // new page; it keeps the printer from multiplying them again.
+    // new page; it keeps the printer from multiplying them again, and from
+    // printing only the pages of a range the dialog offered all the same.
     const auto copies = static_cast<std::int16_t>(
         std::clamp(printer.copyCount(), 1, int{std::numeric_limits<std::int16_t>::max()}));
     return PrintReport(printer, letterBytes_, copies);

@@ -76,6 +76,8 @@ void ResultWindowAdapter::runEnded(const RunResult& result) {
     if (FrmEdit* open = host_.findResultWindow()) {
         open->setLetterAvailable(LetterAvailable(result));
         open->setSummaryWritten(!result.summaryPath.empty());
+        if (!result.summaryMovedBecause.empty())
+            open->setSummaryMovedBecause(QString::fromStdString(result.summaryMovedBecause));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/local_names.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace qrv::gui {
@@ -21,12 +22,20 @@ QString Findings(const RunCounts& counts) {
                    QStringLiteral("control or totals messages")));
 }
 
+// Why the summary file is where it is, when that is not where the rule puts it.
+QString Moved(const RunResult& result) {
+    if (result.summaryMovedBecause.empty())
+        return {};
+    return QStringLiteral(" (%1)").arg(
+        QFile::decodeName(QByteArray::fromStdString(result.summaryMovedBecause)));
+}
+
 QString Outcome(const RunResult& result, const RunCounts& counts) {
     switch (result.outcome) {
     case RunOutcome::Finished:
-        return QStringLiteral("%1 records, %2. Summary: %3")
+        return QStringLiteral("%1 records, %2. Summary: %3%4")
             .arg(counts.records, Findings(counts),
-                 LocalNameFromBytes(QByteArray::fromStdString(result.summaryPath)));
+                 LocalNameFromBytes(QByteArray::fromStdString(result.summaryPath)), Moved(result));
     case RunOutcome::WrongFormat:
         return QStringLiteral("Wrong Format");
     case RunOutcome::ControlRejected:

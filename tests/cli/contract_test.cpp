@@ -151,7 +151,8 @@ TEST(RunError, HasNoSectionsItDidNotReach) {
     for (const char* key : {"control", "detail"})
         EXPECT_EQ(report.at(key), nullptr) << key;
     EXPECT_EQ(report.at("rejected"), json::array());
-    EXPECT_EQ(report.at("summary"), json({{"path", nullptr}, {"written", false}}));
+    EXPECT_EQ(report.at("summary"),
+              json({{"path", nullptr}, {"written", false}, {"moved_because", nullptr}}));
     EXPECT_EQ(report.at("letter_available"), false);
 }
 

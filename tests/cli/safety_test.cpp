@@ -5,6 +5,7 @@
 // limits, control characters from a media file.
 #include "tests/cli/qrv_check_process.h"
 #include "tests/support/media_lines.h"
+#include "tests/support/refusing_folder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -195,6 +196,68 @@ TEST(SummaryOverInput, ACallWhoseSummaryFileIsAnotherMediaFileIsRefusedWhole) {
               "nothing was checked\n");
     EXPECT_EQ(dir.names(), before);
     EXPECT_EQ(ReadBytes(dir.path() / "ab.012345"), clean);
+}
+
+// A drive whose root refuses new files, as C:\ does on Windows: "ro/" here,
+// the first three characters of ro/pay/in.txt.
+class RefusingRoot : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!root_.unavailable().empty())
+            GTEST_SKIP() << "no folder that refuses new files: " << root_.unavailable();
+        WriteBytes(root_.inner() / "in.txt", clean_);
+    }
+
+    TempDir dir_;
+    RefusingFolder root_{dir_.path() / "ro"};
+    const std::string clean_ = ReadBytes(fs::path(QRV_SAMPLES_DIR) / "100m-clean.txt");
+    const std::string because_ = "ro/ cannot be written; the summary is beside the media file";
+};
+
+TEST_F(RefusingRoot, SummaryGoesBesideTheMediaFileAndTheReportsSayWhy) {
+    const ProcessResult json = RunQrvCheck({"--format", "100M", "--json", "ro/pay/in.txt"}, dir_.path());
+    const ProcessResult text = RunQrvCheck({"--format", "100M", "ro/pay/in.txt"}, dir_.path());
+
+    EXPECT_EQ(json.exitStatus, 0) << json.err;
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    EXPECT_EQ(report.at("summary_file"), "ro/pay/012345");
+    EXPECT_EQ(report.at("window").at("labels").at("Label1"), "ro/pay/012345");
+    EXPECT_EQ(report.at("summary"),
+              nlohmann::json({{"path", "ro/pay/012345"}, {"written", true}, {"moved_because", because_}}));
+    EXPECT_EQ(text.exitStatus, 0) << text.err;
+    EXPECT_NE(text.out.find("  Summary file  :         ro/pay/012345\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Summary file written: ro/pay/012345\nSummary file moved: " + because_ + "\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_EQ(ReadBytes(root_.inner() / "012345"), clean_);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path() / "ro"), {}), 1);
+}
+
+// The checks before the run know where the summary file will go.
+TEST_F(RefusingRoot, LetterOrMediaFileWhereTheSummaryGoesIsRefusedBeforeTheRun) {
+    WriteBytes(root_.inner() / "012345", clean_);
+    const struct {
+        std::vector<std::string> args;
+        std::string complaint;
+    } cases[] = {
+        {{"--letter", "ro/pay/012345", "ro/pay/in.txt"},
+         "qrv-check: --letter ro/pay/012345 is the summary file ro/pay/012345 of the media file\n"},
+        {{"ro/pay/in.txt", "ro/pay/012345"},
+         "qrv-check: the summary file ro/pay/012345 of ro/pay/in.txt would replace the media file "
+         "ro/pay/012345; nothing was checked\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.complaint);
+        std::vector<std::string> args = {"--format", "100M"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+
+        const ProcessResult run = RunQrvCheck(args, dir_.path());
+
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(run.err.substr(0, c.complaint.size()), c.complaint);
+        EXPECT_EQ(ReadBytes(root_.inner() / "012345"), clean_);
+        EXPECT_EQ(std::distance(fs::directory_iterator(root_.inner()), {}), 2);
+    }
 }
 
 #ifndef _WIN32

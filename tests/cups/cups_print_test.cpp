@@ -10,6 +10,7 @@
 #include "ui/thai_text.h"
 
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cups/cups.h>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -81,7 +83,9 @@ class CupsPrintTest : public QObject {
 
     // Prints through a letter window that stays open until the test ends, so
     // that it can watch its job; `printed` records what it reports printed.
-    test::PrintButtonOutcome printTo(const QString& queue, int copies = 1) {
+    // `alsoChoose` makes further choices in the dialog.
+    test::PrintButtonOutcome printTo(const QString& queue, int copies = 1,
+                                     const std::function<void(QPrinter&)>& alsoChoose = {}) {
         window_ = letterWindow();
         if (!window_)
             return {};
@@ -90,6 +94,8 @@ class CupsPrintTest : public QObject {
         return test::PressPrint(dialogs_, *window_, [&](QPrinter& printer) {
             printer.setPrinterName(queue);
             printer.setCopyCount(copies);
+            if (alsoChoose)
+                alsoChoose(printer);
         });
     }
 
@@ -156,6 +162,32 @@ class CupsPrintTest : public QObject {
         QCOMPARE(test::PdfPageCount(output_), 2);
         QCOMPARE(test::ComparableLines(test::PdfText(output_, 2)),
                  test::ComparableLines(test::PdfText(output_, 1)));
+    }
+
+    // A page range chosen in the dialog, which Qt's CUPS dialog offers
+    // although the window switches it off and hands to CUPS as a job option:
+    // every page of every copy is printed all the same. (This print server
+    // prints every page of a job whatever its page-set, odd or even.)
+    void everyPageOfEveryCopyWhateverRangeTheDialogSet_data() {
+        QTest::addColumn<QStringList>("cupsOptions");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("pages from 1 to 1, two copies") << QStringList{"page-ranges", "1"} << 2;
+        QTest::newRow("pages from 2 to 2, one copy") << QStringList{"page-ranges", "2"} << 1;
+    }
+    void everyPageOfEveryCopyWhateverRangeTheDialogSet() {
+        QFETCH(QStringList, cupsOptions);
+        QFETCH(int, copies);
+        const test::PrintButtonOutcome outcome = printTo(queue_, copies, [&](QPrinter& printer) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(1, 1);
+            constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+            printer.printEngine()->setProperty(
+                kCupsOptions, printer.printEngine()->property(kCupsOptions).toStringList() + cupsOptions);
+        });
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().value(0).text));
+        QCOMPARE(outcome.sentTo, QStringList{queue_});
+        QTRY_VERIFY_WITH_TIMEOUT(printedOut(), 30000);
+        QCOMPARE(test::PdfPageCount(output_), copies);
     }
 
     // A paused queue takes the job and keeps it: that is sent, not printed.

@@ -1,12 +1,15 @@
 // The summary file: its content, its atomic replacement, and where it goes.
 #include "tests/runs/run_session.h"
+#include "tests/support/refusing_folder.h"
 
+#include <cerrno>
 #include <filesystem>
 
 namespace qrv::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class SummaryFile : public BothFormats {};
 
@@ -134,7 +137,117 @@ TEST_P(SummaryFile, PathRules) {
     }
 }
 
+// Where a drive's root refuses the summary file, it goes beside the media
+// file and the run says why; where that is the folder that refused it, or
+// the media file itself, the run stops as before.
+TEST_P(SummaryFile, GoesBesideTheMediaFileWhereTheRootRefusesIt) {
+    CurrentFolder inDir(dir.path());
+    const RefusingFolder root(dir.path() / "ro");
+    if (!root.unavailable().empty())
+        GTEST_SKIP() << "no folder that refuses new files: " << root.unavailable();
+    const std::string controlLine = control(0, 0);
+    WriteBytes(root.inner() / "jan.txt", JoinLines({controlLine}));
+    WriteBytes(root.inner() / "012345", JoinLines({controlLine}));
+    const std::string because = "ro/ cannot be written; the summary is beside the media file";
+    const struct {
+        const char* mediaPath;
+        RunOutcome outcome;
+        std::string summaryPath;
+        std::string movedBecause;
+        std::string label1;
+        std::string message; // of the run error
+    } cases[] = {
+        {"ro/pay/jan.txt", RunOutcome::Finished, "ro/pay/012345", because, "ro/pay/012345", ""},
+        {"ro/pay/012345", RunOutcome::RunError, "", "", "ro/012345",
+         "Cannot create the summary file \"ro/pay/012345\": it is the input file itself."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mediaPath);
+        Session s;
+
+        const RunResult result = run(s, c.mediaPath);
+
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.summaryPath, c.summaryPath);
+        EXPECT_EQ(result.summaryMovedBecause, c.movedBecause);
+        EXPECT_EQ(result.error ? result.error->message : "", c.message);
+        EXPECT_EQ(s.window.label(Label::SummaryPath), c.label1);
+        EXPECT_EQ(ReadBytes(root.inner() / "012345"), controlLine + "\r\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "ro"), {}), 1);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, SummaryFile, ::testing::ValuesIn(kBothFormats), FormatName);
+
+// A network path's root is its share, however deep the media file lies.
+TEST(SummaryFilePath, NetworkPathsTakeTheirShareAsRoot) {
+    const struct {
+        const char* mediaPath;
+        const char* summaryPath;
+    } cases[] = {
+        {"\\\\server\\share\\pay\\jan.txt", "\\\\server\\share\\012345"},
+        {"\\\\server\\share\\jan.txt", "\\\\server\\share\\012345"},
+        {"\\\\server\\share", "\\\\server\\share\\012345"},
+        {"\\\\server", "\\\\server\\012345"},
+        {"\\\\?\\C:\\pay\\jan.txt", "\\\\?\\C:\\012345"},
+        {"\\s", "\\s012345"}, // one backslash: the first three characters
+#ifdef _WIN32
+        {"//server/share/pay/jan.txt", "//server/share/012345"},
+        {"\\\\server/share/pay/jan.txt", "\\\\server/share/012345"},
+#else
+        {"//server/share/pay/jan.txt", "//server/share/pay/012345"}, // an absolute path here
+#endif
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SummaryFilePath(c.mediaPath, "012345"), c.summaryPath) << c.mediaPath;
+}
+
+// The summary file goes beside the media file only where the rule's folder
+// refused a new file, and only where that is not the media file's own folder.
+TEST(SummaryBesideMediaFile, OnlyWhereAnotherFolderRefusedANewFile) {
+    const std::string because = " cannot be written; the summary is beside the media file";
+    const struct {
+        const char* mediaPath;
+        int error;
+        std::optional<MovedSummary> moved;
+    } cases[] = {
+        {"ro/pay/jan.txt", EACCES, MovedSummary{"ro/pay/012345", "ro/" + because}},
+        {"ro/pay/jan.txt", EROFS, MovedSummary{"ro/pay/012345", "ro/" + because}},
+        {"ro/pay/jan.txt", EPERM, MovedSummary{"ro/pay/012345", "ro/" + because}},
+        {"ro/pay/jan.txt", ENOSPC, std::nullopt},
+        {"ro/pay/jan.txt", ENOENT, std::nullopt},
+        {"ro/pay/jan.txt", 0, std::nullopt}, // the program's own refusal, such as a FIFO there
+        {"ro/jan.txt", EACCES, std::nullopt},
+        {"jan.txt", EACCES, std::nullopt},
+        {"/home/ann/jan.txt", EACCES, std::nullopt},
+        {"abc/jan.txt", EACCES, MovedSummary{"abc/012345", "the current folder" + because}},
+#ifdef _WIN32
+        {"C:\\Users\\ann\\Desktop\\jan.txt", EACCES,
+         MovedSummary{"C:\\Users\\ann\\Desktop\\012345", "C:\\" + because}},
+        {"E:\\jan.txt", EROFS, std::nullopt},
+        {"C:pay\\jan.txt", EACCES, MovedSummary{"C:pay\\012345", "C:" + because}},
+        {"\\\\server\\share\\pay\\jan.txt", EACCES,
+         MovedSummary{"\\\\server\\share\\pay\\012345", "\\\\server\\share\\" + because}},
+        {"\\\\server\\share\\jan.txt", EACCES, std::nullopt},
+#else
+        // Names in the current folder here, which both the rule and the fallback would use.
+        {"C:\\Users\\ann\\Desktop\\jan.txt", EACCES, std::nullopt},
+        {"\\\\server\\share\\pay\\jan.txt", EACCES, std::nullopt},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mediaPath << ", errno " << c.error);
+        const FileError refusal("create the summary file", "", "refused", c.error);
+
+        const std::optional<MovedSummary> moved = SummaryBesideMediaFile(c.mediaPath, "012345", refusal);
+
+        ASSERT_EQ(moved.has_value(), c.moved.has_value());
+        if (moved) {
+            EXPECT_EQ(moved->path, c.moved->path);
+            EXPECT_EQ(moved->because, c.moved->because);
+        }
+    }
+}
 
 } // namespace
 } // namespace qrv::test

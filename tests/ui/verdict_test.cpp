@@ -14,25 +14,31 @@ class VerdictTest : public QObject {
         QTest::addColumn<int>("outcome");
         QTest::addColumn<std::int64_t>("rejected");
         QTest::addColumn<std::int64_t>("messages");
+        QTest::addColumn<QString>("movedBecause");
         QTest::addColumn<QString>("expected");
         const auto finished = int(RunOutcome::Finished);
         QTest::newRow("clean")
-            << finished << std::int64_t{0} << std::int64_t{0}
+            << finished << std::int64_t{0} << std::int64_t{0} << QString()
             << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. Summary: /d/012345";
         QTest::newRow("findings")
-            << finished << std::int64_t{3} << std::int64_t{1}
+            << finished << std::int64_t{3} << std::int64_t{1} << QString()
             << "jan.txt (Format 100 M): 16 records, 3 rejected, 1 control or totals message. "
                "Summary: /d/012345";
-        QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2}
+        QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2} << QString()
                                             << "jan.txt (Format 100 M): 16 records, 0 rejected, 2 control or "
                                                "totals messages. Summary: /d/012345";
+        QTest::newRow("summary beside the media file")
+            << finished << std::int64_t{0} << std::int64_t{0}
+            << "C:\\ cannot be written; the summary is beside the media file"
+            << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. Summary: /d/012345 "
+               "(C:\\ cannot be written; the summary is beside the media file)";
         QTest::newRow("control rejected")
-            << int(RunOutcome::ControlRejected) << std::int64_t{0} << std::int64_t{2}
+            << int(RunOutcome::ControlRejected) << std::int64_t{0} << std::int64_t{2} << QString()
             << "jan.txt (Format 100 M): control record rejected (2 messages), no summary written";
         QTest::newRow("wrong format") << int(RunOutcome::WrongFormat) << std::int64_t{0} << std::int64_t{0}
-                                      << "jan.txt (Format 100 M): Wrong Format";
+                                      << QString() << "jan.txt (Format 100 M): Wrong Format";
         QTest::newRow("run error")
-            << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0}
+            << int(RunOutcome::RunError) << std::int64_t{1} << std::int64_t{0} << QString()
             << "jan.txt (Format 100 M): The check stopped at line 7: in the Sign field, "
                "\" \" is not a number.";
     }
@@ -41,9 +47,11 @@ class VerdictTest : public QObject {
         QFETCH(int, outcome);
         QFETCH(std::int64_t, rejected);
         QFETCH(std::int64_t, messages);
+        QFETCH(QString, movedBecause);
         QFETCH(QString, expected);
         RunResult result;
         result.outcome = RunOutcome(outcome);
+        result.summaryMovedBecause = movedBecause.toStdString();
         if (result.outcome == RunOutcome::Finished)
             result.summaryPath = "/d/012345";
         if (result.outcome == RunOutcome::RunError)

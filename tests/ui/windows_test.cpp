@@ -1,6 +1,7 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
 #include "tests/support/media_lines.h"
+#include "tests/support/refusing_folder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
 #include "tests/ui/window_parts.h"
@@ -698,6 +699,28 @@ class WindowsTest : public QObject {
         QVERIFY(check(Format::M10, good));
         QCOMPARE(summary->toolTip(), summaryPath());
         QCOMPARE(summary->palette().color(QPalette::Text), window->palette().color(QPalette::Text));
+    }
+
+    // Where the drive's root refuses the summary file (ro/ of ro/pay/in.txt),
+    // Label1 names where it went instead, and its tooltip and the status bar say why.
+    void summaryBesideTheMediaFileSaysWhy() {
+        const RefusingFolder root(dir_->filePath("ro").toStdString());
+        if (!root.unavailable().empty())
+            QSKIP(qPrintable(QString::fromStdString(root.unavailable())));
+        media("ro/pay/in.txt",
+              {ControlLine(Format::M10, Totals("00001")), Record(Format::M10, "1234567896", 0)});
+        const CurrentFolder inDir(dir_->path().toStdString());
+        FrmEdit* window = check(Format::M10, "ro/pay/in.txt");
+        QVERIFY(window);
+
+        const QString because = "ro/ cannot be written; the summary is beside the media file";
+        const QLineEdit* summary = ValueField(*window, Label::SummaryPath);
+        QCOMPARE(summary->text(), "ro/pay/012345");
+        QCOMPARE(summary->toolTip(), "ro/pay/012345\n" + because);
+        QCOMPARE(VerdictLine(*main_)->text(),
+                 "in.txt (Format 10 M): 1 records, none rejected, totals agree. Summary: ro/pay/012345 (" +
+                     because + ")");
+        QVERIFY(QFile::exists(dir_->filePath("ro/pay/012345")));
     }
 
     // Ctrl+A, Ctrl+C, the right-click menu's export, a header click, NO.
