@@ -1,10 +1,10 @@
-#include "cli/row_spool.h"
+#include "runs/row_spool.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-namespace qrv::cli {
+namespace qrv {
 namespace {
 
 std::vector<ErrorRow> ReadBack(const RowSpool& spool) {
@@ -48,6 +48,24 @@ TEST(RowSpool, GivesBackRowsThatWentThroughTheFile) {
     EXPECT_FALSE(spool.readFailure());
 }
 
+// Any row, in any order, from the file, from the block still in memory and
+// from a group that grew after it was read.
+TEST(RowSpool, GivesBackAnyRowByItsIndex) {
+    const auto rowOf = [](int i) {
+        return ErrorRow{
+            std::to_string(i), std::string(static_cast<std::size_t>(i % 200), 'b'), "", "", "", "r"};
+    };
+    RowSpool spool;
+    for (int i = 0; i < 3000; ++i)
+        spool.append(rowOf(i));
+    EXPECT_EQ(spool.row(2999), rowOf(2999));
+    spool.append(rowOf(3000));
+    EXPECT_EQ(spool.row(3000), rowOf(3000)) << "a row added after its group was read";
+    for (const int i : {0, 1500, 127, 128, 2999, 5, 2000, 1})
+        EXPECT_EQ(spool.row(i), rowOf(i)) << i;
+    EXPECT_THROW(spool.row(3001), std::out_of_range);
+}
+
 TEST(RowSpool, TakesRowsOnlyAtTheEnd) {
     RowSpool spool;
     EXPECT_THROW(spool.insert(0, {}), std::out_of_range);
@@ -67,4 +85,4 @@ TEST(RowSpool, StartsAfreshWhenCleared) {
 }
 
 } // namespace
-} // namespace qrv::cli
+} // namespace qrv
