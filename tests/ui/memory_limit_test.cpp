@@ -8,11 +8,13 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
 #include "tests/ui/window_parts.h"
+#include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,9 @@ int CheckUnderLimit(int argc, char** argv, const char* media) {
         QApplication::processEvents();
     for (const QString& text : dialogs.messageTexts())
         std::puts(text.toUtf8().constData());
+    if (const gui::FrmEdit* result = window.findResultWindow())
+        std::printf("%d listed: %s\n", ErrorRows(*result)->rowCount(),
+                    Part<QLabel>(*result, "rowsNote")->text().toUtf8().constData());
     return 0;
 }
 
@@ -82,7 +87,11 @@ TEST(MemoryLimit, ManyRejectedRowsFitUnderTheLimit) {
     const ProcessResult run =
         RunProgram(std::filesystem::read_symlink("/proc/self/exe"), {std::string(kChild), media}, dir.path());
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out, "Please check data input file.\n") << run.err;
+    const QString said = QLocale().toString(kRejectedRows);
+    EXPECT_EQ(run.out, "Please check data input file.\n1000000 listed: Only the first " +
+                           QLocale().toString(1'000'000).toStdString() + " of " + said.toStdString() +
+                           " rejected rows are listed; \"Export rejected rows...\" writes them all.\n")
+        << run.err;
 }
 
 // Throws what it is given when an event reaches it.
