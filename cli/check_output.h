@@ -2,10 +2,10 @@
 // the result window as the run left it and the message boxes it showed.
 #pragma once
 
-#include "cli/row_spool.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/held_ports.h"
+#include "runs/row_spool.h"
 
 #include <ostream>
 #include <string_view>

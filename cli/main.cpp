@@ -83,7 +83,7 @@ void WriteOutput(const Arguments& arguments, const std::string& mediaPath, const
 }
 
 int Check(const Arguments& arguments, const std::string& mediaPath) {
-    RowSpool rows;
+    qrv::RowSpool rows;
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);

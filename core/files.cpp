@@ -76,9 +76,9 @@ std::string ReadAll(int fd, const FileUse& use) {
     }
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes, std::string name) {
+void WriteFileAtomically(const std::string& path, const Bytes& bytes, std::string name) {
     PendingFile file(path, std::move(name));
-    file.write(bytes);
+    bytes.writeTo([&](std::string_view piece) { file.write(piece); });
     file.commit();
 }
 

@@ -2,6 +2,8 @@
 // writes that ride out interruptions, and files that appear whole or not at all.
 #pragma once
 
+#include <concepts>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -93,8 +95,10 @@ std::string TemporaryFolder();
 // FileError of `use`.
 FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use);
 
-// Moves the descriptor back to the start of its file.
-void Rewind(int fd, const FileUse& use);
+// Moves the descriptor to `offset` bytes from the start of its file.
+void SeekTo(int fd, std::uint64_t offset, const FileUse& use);
+// The size of the open file, in bytes.
+std::uint64_t FileSize(int fd, const FileUse& use);
 
 // The permission bits a file written to `path` gets: those of the regular
 // file it replaces, or 0666 less the umask for a new one.
@@ -141,10 +145,28 @@ class PendingFile {
     std::unique_ptr<Platform> platform_;
 };
 
+// What a file is to hold: a text, or the pieces a producer hands over one
+// after the other, so that a large file never has to be in memory whole.
+class Bytes {
+  public:
+    using Sink = std::function<void(std::string_view piece)>;
+
+    template <class Text>
+    requires std::convertible_to<const Text&, std::string_view>
+    Bytes(const Text& text) // implicit: every text is bytes
+        : produce_([view = std::string_view(text)](const Sink& sink) { sink(view); }) {}
+    explicit Bytes(std::function<void(const Sink&)> produce) : produce_(std::move(produce)) {}
+
+    void writeTo(const Sink& sink) const { produce_(sink); }
+
+  private:
+    std::function<void(const Sink&)> produce_;
+};
+
 // Creates or replaces `path` with a file holding exactly `bytes`, through a
 // PendingFile: a failure leaves any earlier file as it was and nothing else.
 // `name` names the file in errors, as for PendingFile.
-void WriteFileAtomically(const std::string& path, std::string_view bytes, std::string name);
+void WriteFileAtomically(const std::string& path, const Bytes& bytes, std::string name);
 
 // Writes `bytes` to the path a user chose to save to. Nothing there, a
 // regular file or a symbolic link to one: created or replaced whole by
@@ -154,6 +176,6 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // regular file that the program's standard output or error goes to, after
 // what is already in it. A FIFO that nobody reads, a socket, a folder or a
 // link to nothing are refused. Throws FileError.
-void SaveFile(const std::string& path, std::string_view bytes, std::string name);
+void SaveFile(const std::string& path, const Bytes& bytes, std::string name);
 
 } // namespace qrv

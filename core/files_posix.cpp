@@ -175,9 +175,17 @@ FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
     }
 }
 
-void Rewind(int fd, const FileUse& use) {
-    if (::lseek(fd, 0, SEEK_SET) != 0)
+void SeekTo(int fd, std::uint64_t offset, const FileUse& use) {
+    const auto position = static_cast<off_t>(offset);
+    if (::lseek(fd, position, SEEK_SET) != position)
         FileError::FromErrno(use.action, use.path);
+}
+
+std::uint64_t FileSize(int fd, const FileUse& use) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        FileError::FromErrno(use.action, use.path);
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 namespace {
@@ -427,7 +435,7 @@ bool IsStandardStream(const struct stat& target) {
 
 // Writes into what is at `path` without replacing it, as cp does; a regular
 // file gets the bytes after what it holds.
-void WriteToStream(const std::string& path, const struct stat& target, std::string_view bytes,
+void WriteToStream(const std::string& path, const struct stat& target, const Bytes& bytes,
                    const std::string& name) {
     const std::string action = "write " + name;
     const FileUse use{action, path};
@@ -445,7 +453,7 @@ void WriteToStream(const std::string& path, const struct stat& target, std::stri
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         FileError::FromErrno(use.action, use.path);
-    WriteAll(file.get(), bytes, use);
+    bytes.writeTo([&](std::string_view piece) { WriteAll(file.get(), piece, use); });
     file.close(use);
 }
 
@@ -461,7 +469,7 @@ std::string LinkTarget(const std::string& path, const std::string& name) {
 
 } // namespace
 
-void SaveFile(const std::string& path, std::string_view bytes, std::string name) {
+void SaveFile(const std::string& path, const Bytes& bytes, std::string name) {
     struct stat link {};
     struct stat target {};
     if (::lstat(path.c_str(), &link) != 0) {

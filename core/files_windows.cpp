@@ -212,9 +212,17 @@ FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
     }
 }
 
-void Rewind(int fd, const FileUse& use) {
-    if (::_lseeki64(fd, 0, SEEK_SET) != 0)
+void SeekTo(int fd, std::uint64_t offset, const FileUse& use) {
+    const auto position = static_cast<__int64>(offset);
+    if (::_lseeki64(fd, position, SEEK_SET) != position)
         FileError::FromErrno(use.action, use.path);
+}
+
+std::uint64_t FileSize(int fd, const FileUse& use) {
+    struct _stat64 info {};
+    if (::_fstat64(fd, &info) != 0)
+        FileError::FromErrno(use.action, use.path);
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 void UseBinaryStandardStreams() {
@@ -360,7 +368,7 @@ void PendingFile::commit() {
 
 // A device (NUL, CON, a serial port) or a pipe is written into; anything
 // else is replaced whole.
-void SaveFile(const std::string& path, std::string_view bytes, std::string name) {
+void SaveFile(const std::string& path, const Bytes& bytes, std::string name) {
     const std::string action = "write " + name;
     const FileUse use{action, path};
     const HANDLE existing = ::CreateFileW(Widen(path, use).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -375,7 +383,7 @@ void SaveFile(const std::string& path, std::string_view bytes, std::string name)
         return;
     }
     FileDescriptor stream = OpenFile(use, _O_WRONLY);
-    WriteAll(stream.get(), bytes, use);
+    bytes.writeTo([&](std::string_view piece) { WriteAll(stream.get(), piece, use); });
     stream.close(use);
 }
 

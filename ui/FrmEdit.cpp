@@ -157,6 +157,7 @@ void FrmEdit::exportRows() {
 
 void FrmEdit::clearEarlierRuns() {
     model_->removeEarlierRuns();
+    showRowsNote();
     for (int i = ListErr_->count() - 1; i >= 0; --i)
         if (!ListErr_->item(i)->toolTip().isEmpty())
             delete ListErr_->takeItem(i);
@@ -279,9 +280,14 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     padded->setParent(this);
     ListView1_->setStyle(padded);
 
+    rowsNote_ = new QLabel(frame);
+    rowsNote_->setObjectName("rowsNote");
+    rowsNote_->hide();
+
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(totals);
     layout->addWidget(FixedLabel("Label27", "Detail Record Error", frame));
+    layout->addWidget(rowsNote_);
     layout->addWidget(ListView1_, 1);
     return frame;
 }
@@ -348,13 +354,25 @@ void FrmEdit::setColumns(const std::vector<Column>& columns) {
 }
 
 void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
-    const std::int64_t row = std::clamp<std::int64_t>(position - 1, 0, model_->rowCount());
-    std::size_t digits = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        digits = std::max(digits, rows.cell(i, 0).size());
+    const std::int64_t row =
+        std::clamp<std::int64_t>(position - 1, 0, static_cast<std::int64_t>(model_->allRows()));
+    // A run numbers its rows by their lines, rising: the first and the last
+    // are the widest, without reading every row back from the disk.
+    const std::size_t digits =
+        rows.empty() ? 0 : std::max(rows.cell(0, 0).size(), rows.cell(rows.size() - 1, 0).size());
     ListView1_->header()->setSortIndicator(0, Qt::AscendingOrder);
     model_->insertBlock(static_cast<int>(row), std::move(rows));
     widenNumbers(static_cast<int>(digits));
+    showRowsNote();
+}
+
+void FrmEdit::showRowsNote() {
+    const auto shown = static_cast<std::size_t>(model_->rowCount());
+    rowsNote_->setVisible(shown < model_->allRows());
+    rowsNote_->setText(tr("Only the first %L1 of %L2 rejected rows are listed; \"Export rejected rows...\" "
+                          "writes them all.")
+                           .arg(shown)
+                           .arg(model_->allRows()));
 }
 
 void FrmEdit::widenNumbers(int digits) {

@@ -74,6 +74,8 @@ class FrmEdit : public QWidget {
     // The selected rows, with the headers, to the clipboard as a table.
     void copyRows();
     void exportRows();
+    // Says so when the list shows only some of the rows.
+    void showRowsNote();
     // NO. as wide as numbers of `digits` digits need.
     void widenNumbers(int digits);
 
@@ -84,6 +86,7 @@ class FrmEdit : public QWidget {
 
     QPushButton* PrintSendData_;
     QLabel* mediaLine_;
+    QLabel* rowsNote_ = nullptr;
     QListWidget* ListErr_ = nullptr;
     QTreeView* ListView1_ = nullptr;
     QScrollArea* scroll_;

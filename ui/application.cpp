@@ -4,12 +4,14 @@
 #include "ui/thai_text.h"
 #include "version.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #ifndef _WIN32
 #include <QSvgRenderer>
 #endif
+#include <cstdio>
+#include <exception>
+#include <new>
 
 namespace qrv::gui {
 
@@ -48,6 +50,36 @@ void SetUpApplication() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(AppIcon());
     InstallThaiFontSubstitutions();
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        tell(kOutOfMemory);
+    } catch (const std::exception& e) {
+        tell(e.what());
+    }
+    return true;
+}
+
+void Application::tell(const char* text) {
+    // A failure while the box about the last one is open, or in the box
+    // itself, goes to standard error alone.
+    if (!telling_) {
+        telling_ = true;
+        try {
+            MessageBox::show(activeWindow(), QString::fromUtf8(text), AppTitle(), QMessageBox::Critical,
+                             QMessageBox::Ok);
+            telling_ = false;
+            return;
+        } catch (const std::exception&) {
+        }
+        telling_ = false;
+    }
+    std::fputs("qrv-edit: ", stderr);
+    std::fputs(text, stderr);
+    std::fputs("\n", stderr);
 }
 
 } // namespace qrv::gui

@@ -1,10 +1,11 @@
 #include "ui/error_table_model.h"
 
+#include "core/file_error.h"
 #include "ui/thai_text.h"
 
 #include <algorithm>
 #include <charconv>
-#include <numeric>
+#include <unordered_map>
 
 namespace qrv::gui {
 
@@ -26,9 +27,9 @@ Qt::Alignment ToQt(Alignment alignment) {
 struct SortKey {
     bool isNumber;
     double number;
-    std::string_view text;
+    std::string text; // of a cell that is not a number
 
-    explicit SortKey(std::string_view cell) : isNumber(false), number(0), text(cell) {
+    explicit SortKey(std::string_view cell) : isNumber(false), number(0) {
         std::string digits;
         for (const char c : cell)
             if (c != ',' && c != ' ')
@@ -36,6 +37,8 @@ struct SortKey {
         const char* end = digits.data() + digits.size();
         const auto parsed = std::from_chars(digits.data(), end, number);
         isNumber = !digits.empty() && parsed.ec == std::errc() && parsed.ptr == end;
+        if (!isNumber)
+            text = cell;
     }
 
     bool operator<(const SortKey& other) const {
@@ -44,10 +47,47 @@ struct SortKey {
         return isNumber ? number < other.number : text < other.text;
     }
 };
+
+struct Ranked {
+    SortKey key;
+    std::uint32_t stored;
+};
+
+// The first `count` rows in the order of `column` (ties in the runs' order,
+// or its reverse when descending), keeping only that many keys at a time.
+std::vector<std::uint32_t> FirstInOrder(const RejectedRows& rows, std::size_t column, bool descending,
+                                        std::size_t count) {
+    const auto before = [descending](const Ranked& a, const Ranked& b) {
+        if (a.key < b.key)
+            return !descending;
+        if (b.key < a.key)
+            return descending;
+        return descending ? a.stored > b.stored : a.stored < b.stored;
+    };
+    std::vector<Ranked> first; // a heap whose front is the last of them
+    first.reserve(count);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        Ranked ranked{SortKey(rows.cell(row, column)), static_cast<std::uint32_t>(row)};
+        if (first.size() < count) {
+            first.push_back(std::move(ranked));
+            std::push_heap(first.begin(), first.end(), before);
+        } else if (before(ranked, first.front())) {
+            std::pop_heap(first.begin(), first.end(), before);
+            first.back() = std::move(ranked);
+            std::push_heap(first.begin(), first.end(), before);
+        }
+    }
+    std::sort_heap(first.begin(), first.end(), before);
+    std::vector<std::uint32_t> order;
+    order.reserve(first.size());
+    for (const Ranked& ranked : first)
+        order.push_back(ranked.stored);
+    return order;
+}
 } // namespace
 
 int ErrorTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : shownOf(rows_.size());
 }
 
 int ErrorTableModel::columnCount(const QModelIndex& parent) const {
@@ -64,7 +104,13 @@ QVariant ErrorTableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(headers_[column].alignment);
     case Qt::DisplayRole:
-        return column < RejectedRows::kColumns ? FromMedia(rows_.cell(row, column)) : QVariant();
+        if (column >= RejectedRows::kColumns)
+            return {};
+        try {
+            return FromMedia(rows_.cell(row, column));
+        } catch (const FileError&) {
+            return {}; // a temporary file that cannot be read back shows empty cells
+        }
     case Qt::ForegroundRole:
         return earlier ? QVariant(dimmed_) : QVariant();
     case Qt::ToolTipRole:
@@ -120,18 +166,27 @@ void ErrorTableModel::insertBlock(int row, RejectedRows rows) {
     if (rows.empty())
         return;
     sort(0); // rows of a run go in where the run puts them
-    const int first = std::clamp(row, 0, rowCount());
-    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    rows_.insert(static_cast<std::size_t>(first), std::move(rows),
-                 static_cast<std::uint32_t>(runs_.size() - 1));
-    endInsertRows();
+    const std::size_t before = rows_.size();
+    const std::size_t first = std::min(static_cast<std::size_t>(std::max(row, 0)), before);
+    const auto run = static_cast<std::uint32_t>(runs_.size() - 1);
+    if (first >= kShownRows) {
+        rows_.insert(first, std::move(rows), run); // none of them shown
+    } else if (before + rows.size() <= kShownRows) {
+        beginInsertRows({}, static_cast<int>(first), static_cast<int>(first + rows.size()) - 1);
+        rows_.insert(first, std::move(rows), run);
+        endInsertRows();
+    } else {
+        beginResetModel();
+        rows_.insert(first, std::move(rows), run);
+        endResetModel();
+    }
 }
 
 void ErrorTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= static_cast<int>(RejectedRows::kColumns))
         return;
-    const bool runOrder = column == 0 && order == Qt::AscendingOrder;
-    if (runOrder && order_.empty())
+    const bool descending = order == Qt::DescendingOrder;
+    if (column == 0 && !descending && order_.empty())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistent = persistentIndexList();
@@ -139,27 +194,29 @@ void ErrorTableModel::sort(int column, Qt::SortOrder order) {
     for (const QModelIndex& index : persistent)
         storedOfPersistent.push_back(stored(index.row()));
 
-    std::vector<std::uint32_t> shown(rows_.size());
-    std::iota(shown.begin(), shown.end(), 0U);
+    const auto shown = static_cast<std::size_t>(rowCount());
     if (column != 0) {
-        std::vector<SortKey> keys;
-        keys.reserve(rows_.size());
-        for (std::size_t row = 0; row < rows_.size(); ++row)
-            keys.emplace_back(rows_.cell(row, static_cast<std::size_t>(column)));
-        std::stable_sort(shown.begin(), shown.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        order_ = FirstInOrder(rows_, static_cast<std::size_t>(column), descending, shown);
+    } else if (descending) {
+        order_.resize(shown);
+        for (std::size_t row = 0; row < shown; ++row)
+            order_[row] = static_cast<std::uint32_t>(rows_.size() - 1 - row);
+    } else {
+        order_.clear();
     }
-    if (order == Qt::DescendingOrder)
-        std::reverse(shown.begin(), shown.end());
-    order_ = runOrder ? std::vector<std::uint32_t>() : std::move(shown);
 
     if (!persistent.isEmpty()) {
-        std::vector<int> shownAt(rows_.size());
+        std::unordered_map<std::size_t, int> shownAt;
+        for (const std::size_t row : storedOfPersistent)
+            shownAt.emplace(row, -1);
         for (int row = 0; row < rowCount(); ++row)
-            shownAt[stored(row)] = row;
+            if (const auto found = shownAt.find(stored(row)); found != shownAt.end())
+                found->second = row;
         QModelIndexList moved;
-        for (qsizetype i = 0; i < persistent.size(); ++i)
-            moved << index(shownAt[storedOfPersistent[static_cast<std::size_t>(i)]], persistent[i].column());
+        for (qsizetype i = 0; i < persistent.size(); ++i) {
+            const int row = shownAt[storedOfPersistent[static_cast<std::size_t>(i)]];
+            moved << (row < 0 ? QModelIndex() : index(row, persistent[i].column()));
+        }
         changePersistentIndexList(persistent, moved);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -173,14 +230,22 @@ void ErrorTableModel::removeEarlierRuns() {
 }
 
 ErrorRow ErrorTableModel::storedRow(int row) const {
-    ErrorRow cells;
-    for (std::size_t column = 0; column < cells.size(); ++column)
-        cells[column] = std::string(rows_.cell(stored(row), column));
-    return cells;
+    return rows_.cells(stored(row));
 }
 
 const QString& ErrorTableModel::mediaFile(int row) const {
     return runs_[rows_.run(stored(row))].mediaFile;
+}
+
+void ErrorTableModel::forEachRow(
+    const std::function<void(const QString& mediaFile, const ErrorRow&)>& visit) const {
+    if (rows_.size() <= kShownRows) {
+        for (int row = 0; row < rowCount(); ++row)
+            visit(mediaFile(row), rows_.cells(stored(row)));
+        return;
+    }
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        visit(runs_[rows_.run(row)].mediaFile, rows_.cells(row));
 }
 
 } // namespace qrv::gui

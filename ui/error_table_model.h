@@ -1,6 +1,8 @@
 // The rows of ListView1: one per rejected detail record, kept as the media
 // file's bytes and decoded only for the cells on view. Rows of earlier runs
-// are drawn dimmed, with a tooltip that names their run.
+// are drawn dimmed, with a tooltip that names their run. The view takes
+// memory for every row it shows, so it shows at most kShownRows of them:
+// the first in the order chosen; the rest are still copied and exported.
 #pragma once
 
 #include "runs/ports.h"
@@ -8,6 +10,8 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace qrv::gui {
@@ -16,6 +20,8 @@ class ErrorTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     using QAbstractTableModel::QAbstractTableModel;
+
+    static constexpr std::size_t kShownRows = 1'000'000;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,6 +46,12 @@ class ErrorTableModel : public QAbstractTableModel {
     ErrorRow storedRow(int row) const;
     const QString& mediaFile(int row) const;
 
+    // Every row, shown or not.
+    std::size_t allRows() const { return rows_.size(); }
+    // Calls `visit` with every row: in the order shown when all are shown,
+    // else in the runs' own order. Throws FileError.
+    void forEachRow(const std::function<void(const QString& mediaFile, const ErrorRow&)>& visit) const;
+
   private:
     struct Run {
         QString tooltip; // empty for the current run
@@ -51,13 +63,16 @@ class ErrorTableModel : public QAbstractTableModel {
     };
     std::vector<Header> headers_;
     RejectedRows rows_;
+    // The shown rows, in the runs' own order, of that many rows.
+    int shownOf(std::size_t rows) const { return static_cast<int>(std::min(rows, kShownRows)); }
     std::size_t stored(int row) const {
         return order_.empty() ? static_cast<std::size_t>(row) : order_[static_cast<std::size_t>(row)];
     }
 
     // Each run's rows; the last entry is the current run's.
     std::vector<Run> runs_{Run()};
-    // The stored row shown at each row while sorted; empty in the runs' own order.
+    // The stored row shown at each row while sorted, for the rows shown;
+    // empty in the runs' own order.
     std::vector<std::uint32_t> order_;
     QColor dimmed_;
 };

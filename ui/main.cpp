@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(exit->err), stderr);
         return exit->status;
     }
-    QApplication app(argc, argv);
+    qrv::gui::Application app(argc, argv);
     qrv::gui::SetUpApplication();
     qrv::gui::RemoveLeftoverLetterFile();
     qrv::gui::MDIForm1 window;

@@ -1,54 +1,91 @@
 #include "ui/rejected_rows.h"
 
 #include <algorithm>
-#include <limits>
-#include <stdexcept>
 
 namespace qrv::gui {
 
-void RejectedRows::append(const ErrorRow& row) {
-    Record record{text_.size(), 0, {}};
-    std::size_t end = 0;
-    for (std::size_t column = 0; column < kColumns; ++column) {
-        end += row[column].size();
-        // One field of a detail record each, and a reason: far below this.
-        if (end > std::numeric_limits<std::uint16_t>::max())
-            throw std::length_error("a rejected record's cells are too long to list");
-        record.ends[column] = static_cast<std::uint16_t>(end);
+namespace {
+// The spool of every RejectedRows alive; it goes with the last of them.
+std::shared_ptr<RowSpool> SharedSpool() {
+    static std::weak_ptr<RowSpool> shared;
+    std::shared_ptr<RowSpool> spool = shared.lock();
+    if (!spool) {
+        spool = std::make_shared<RowSpool>();
+        shared = spool;
     }
-    for (const std::string& cell : row)
-        text_ += cell;
-    records_.push_back(record);
+    return spool;
+}
+} // namespace
+
+void RejectedRows::add(std::uint64_t storedFirst, std::uint64_t count, std::uint32_t run) {
+    if (count == 0)
+        return;
+    if (!stretches_.empty()) {
+        Stretch& last = stretches_.back();
+        if (last.run == run && last.storedFirst + last.count == storedFirst) {
+            last.count += count;
+            return;
+        }
+    }
+    stretches_.push_back({size(), storedFirst, count, run});
+}
+
+void RejectedRows::append(const ErrorRow& row) {
+    if (!spool_)
+        spool_ = SharedSpool();
+    const auto stored = static_cast<std::uint64_t>(spool_->size());
+    spool_->append(row);
+    add(stored, 1, 0);
 }
 
 void RejectedRows::insert(std::size_t at, RejectedRows&& block, std::uint32_t run) {
-    const std::uint64_t shift = text_.size();
-    text_ += block.text_;
-    for (Record& record : block.records_) {
-        record.offset += shift;
-        record.run = run;
+    if (!spool_)
+        spool_ = block.spool_;
+    at = std::min(at, size());
+    const std::vector<Stretch> before = std::move(stretches_);
+    stretches_.clear();
+    bool blockAdded = false;
+    const auto addBlock = [&] {
+        for (const Stretch& moved : block.stretches_)
+            add(moved.storedFirst, moved.count, run);
+        blockAdded = true;
+    };
+    for (const Stretch& stretch : before) {
+        const std::uint64_t ahead =
+            at > stretch.shownFirst ? std::min(at - stretch.shownFirst, stretch.count) : 0;
+        add(stretch.storedFirst, ahead, stretch.run);
+        if (!blockAdded && ahead < stretch.count)
+            addBlock();
+        add(stretch.storedFirst + ahead, stretch.count - ahead, stretch.run);
     }
-    const auto where = records_.begin() + static_cast<std::ptrdiff_t>(std::min(at, records_.size()));
-    records_.insert(where, block.records_.begin(), block.records_.end());
+    if (!blockAdded)
+        addBlock();
     block = RejectedRows();
 }
 
 void RejectedRows::keepRun(std::uint32_t run) {
-    RejectedRows kept;
-    for (const Record& record : records_) {
-        if (record.run != run)
-            continue;
-        const std::size_t length = record.ends.back();
-        kept.records_.push_back({kept.text_.size(), run, record.ends});
-        kept.text_.append(text_, record.offset, length);
-    }
-    *this = std::move(kept);
+    const std::vector<Stretch> before = std::move(stretches_);
+    stretches_.clear();
+    for (const Stretch& stretch : before)
+        if (stretch.run == run)
+            add(stretch.storedFirst, stretch.count, run);
+    if (stretches_.empty())
+        spool_.reset();
+}
+
+const RejectedRows::Stretch& RejectedRows::stretchOf(std::size_t row) const {
+    const auto after = std::upper_bound(stretches_.begin(), stretches_.end(), row,
+                                        [](std::size_t at, const Stretch& s) { return at < s.shownFirst; });
+    return *(after - 1);
+}
+
+const ErrorRow& RejectedRows::cells(std::size_t row) const {
+    const Stretch& stretch = stretchOf(row);
+    return spool_->row(static_cast<std::int64_t>(stretch.storedFirst + (row - stretch.shownFirst)));
 }
 
 std::string_view RejectedRows::cell(std::size_t row, std::size_t column) const {
-    const Record& record = records_[row];
-    const std::size_t begin = column == 0 ? 0 : record.ends[column - 1];
-    return std::string_view(text_).substr(record.offset + begin, record.ends[column] - begin);
+    return cells(row)[column];
 }
 
 } // namespace qrv::gui

@@ -38,16 +38,25 @@ QString RowsAsTabSeparated(const QAbstractItemModel& model, const QList<int>& ro
 }
 
 void ExportRejectedRows(const ErrorTableModel& model, const std::string& path) {
-    std::string csv = "\xEF\xBB\xBF" + RejectedCsvHeader();
-    QString mediaFile;
-    std::string mediaFileBytes;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        if (model.mediaFile(row) != mediaFile) {
-            mediaFile = model.mediaFile(row);
-            mediaFileBytes = mediaFile.toStdString();
-        }
-        csv += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(model.storedRow(row)));
-    }
+    // Handed to the file a piece at a time: millions of rows never are in memory at once.
+    constexpr std::size_t kPiece = 1 << 16;
+    const Bytes csv([&](const Bytes::Sink& sink) {
+        std::string piece = "\xEF\xBB\xBF" + RejectedCsvHeader();
+        QString mediaFile;
+        std::string mediaFileBytes;
+        model.forEachRow([&](const QString& rowFile, const ErrorRow& row) {
+            if (rowFile != mediaFile) {
+                mediaFile = rowFile;
+                mediaFileBytes = mediaFile.toStdString();
+            }
+            piece += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(row));
+            if (piece.size() >= kPiece) {
+                sink(piece);
+                piece.clear();
+            }
+        });
+        sink(piece);
+    });
     SaveFile(path, csv, "the CSV file");
 }
 

@@ -16,8 +16,9 @@ class ErrorTableModel;
 // them: cells separated by tabs, rows ended by line ends.
 QString RowsAsTabSeparated(const QAbstractItemModel& model, const QList<int>& rows);
 
-// Every row of `model` as CSV in UTF-8 with a byte-order mark, so that
-// spreadsheet programs read Thai; written to `path` in one step. Throws FileError.
+// Every row of `model`, shown or not, as CSV in UTF-8 with a byte-order
+// mark, so that spreadsheet programs read Thai; written to `path` in one
+// step. Throws FileError.
 void ExportRejectedRows(const ErrorTableModel& model, const std::string& path);
 
 } // namespace qrv::gui

@@ -125,6 +125,51 @@ class RejectedRowsTest : public QObject {
         QVERIFY(!model.index(0, 0).data(Qt::ForegroundRole).isValid());
     }
 
+    // Past kShownRows the list shows the first rows in the order chosen,
+    // among all of them, and the export still writes every row.
+    void moreRowsThanTheListShows() {
+        constexpr std::size_t kShown = ErrorTableModel::kShownRows;
+        constexpr std::size_t kRows = kShown + 3;
+        ErrorTableModel model;
+        model.setColumns(kColumns);
+        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        RejectedRows rows;
+        for (std::size_t i = 1; i <= kRows; ++i)
+            rows.append(ErrorRow{std::to_string(i), "a", "", "", i == kRows ? "9,999.00" : "1.00", "r"});
+        model.insertBlock(0, std::move(rows));
+        QCOMPARE(model.rowCount(), static_cast<int>(kShown));
+        QCOMPARE(model.allRows(), kRows);
+
+        model.sort(4, Qt::DescendingOrder);
+        QCOMPARE(model.rowCount(), static_cast<int>(kShown));
+        QCOMPARE(model.index(0, 4).data().toString(), "9,999.00");
+        QCOMPARE(model.index(0, 0).data().toString(), QString::number(kRows));
+        QCOMPARE(model.index(1, 0).data().toString(), QString::number(kRows - 1)); // ties in reverse
+        model.sort(0, Qt::DescendingOrder);
+        QCOMPARE(model.index(0, 0).data().toString(), QString::number(kRows));
+
+        model.sort(0);
+        model.beginRun("earlier", Qt::gray, "/data/feb.txt");
+        model.insertBlock(0, Numbered(2));
+        QCOMPARE(model.index(0, 0).data().toString(), "1");
+        QCOMPARE(model.index(2, 0).data().toString(), "1");
+        QCOMPARE(model.allRows(), kRows + 2);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("rejected.csv");
+        ExportRejectedRows(model, QFile::encodeName(path).toStdString());
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray bytes = csv.readAll();
+        QCOMPARE(bytes.count("\r\n"), static_cast<qsizetype>(kRows + 3));
+        QVERIFY(bytes.endsWith(QByteArray::fromStdString(RejectedCsvLine(
+            "/data/jan.txt",
+            ReadRejectedRow(ErrorRow{std::to_string(kRows), "a", "", "", "9,999.00", "r"})))));
+
+        model.removeEarlierRuns();
+        QCOMPARE(model.rowCount(), 2);
+    }
+
     // 100,000 rows of a file with a Thai name copy as a table with headers
     // and export as the CSV qrv-check writes, with a byte-order mark.
     void copyAndExportManyRows() {

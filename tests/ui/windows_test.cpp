@@ -782,6 +782,27 @@ class WindowsTest : public QObject {
         QCOMPARE(ListErrLines(*window), QStringList{"CLT.REC STATUS is not equal 'A'"});
     }
 
+    // The rows of a run go to a temporary file in TMPDIR. Where it cannot be
+    // made, the run stops with a message that says so and no summary file.
+    void temporaryFileThatCannotBeMadeStopsTheRun() {
+#ifdef _WIN32
+        QSKIP("Windows takes its temporary folder from TMP, not TMPDIR");
+#else
+        const QByteArray earlier = qgetenv("TMPDIR");
+        const QString missing = dir_->filePath("no such folder");
+        qputenv("TMPDIR", QFile::encodeName(missing));
+        std::vector<std::string> lines{ControlLine(Format::M100, ThaiControl())};
+        lines.insert(lines.end(), 5000, std::string()); // blank lines: rejected records
+        const QString path = media("many.txt", lines);
+        check(Format::M100, path);
+        earlier.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", earlier);
+        QCOMPARE(dialogs_->messageTexts(),
+                 QStringList{"Cannot write the temporary file of rejected rows in \"" + missing +
+                             "\": No such file or directory."});
+        QVERIFY(!QFile::exists(summaryPath()));
+#endif
+    }
+
     // A file dropped on the path box replaces its text, and picks the format
     // whose gate alone its first line passes.
     void droppedFilePicksItsFormat() {

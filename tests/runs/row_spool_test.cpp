@@ -1,10 +1,15 @@
-#include "cli/row_spool.h"
+#include "runs/row_spool.h"
+
+#include "core/file_error.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
-namespace qrv::cli {
+namespace qrv {
 namespace {
 
 std::vector<ErrorRow> ReadBack(const RowSpool& spool) {
@@ -48,6 +53,59 @@ TEST(RowSpool, GivesBackRowsThatWentThroughTheFile) {
     EXPECT_FALSE(spool.readFailure());
 }
 
+// Any row, in any order, from the file, from the block still in memory and
+// from a group that grew after it was read.
+TEST(RowSpool, GivesBackAnyRowByItsIndex) {
+    const auto rowOf = [](int i) {
+        return ErrorRow{
+            std::to_string(i), std::string(static_cast<std::size_t>(i % 200), 'b'), "", "", "", "r"};
+    };
+    RowSpool spool;
+    for (int i = 0; i < 3000; ++i)
+        spool.append(rowOf(i));
+    EXPECT_EQ(spool.row(2999), rowOf(2999));
+    spool.append(rowOf(3000));
+    EXPECT_EQ(spool.row(3000), rowOf(3000)) << "a row added after its group was read";
+    for (const int i : {0, 1500, 127, 128, 2999, 5, 2000, 1})
+        EXPECT_EQ(spool.row(i), rowOf(i)) << i;
+    EXPECT_THROW(spool.row(3001), std::out_of_range);
+}
+
+// A block that went only partly into the file (ulimit -f here) fails the
+// row that filled it; once writes succeed again, every row still reads back.
+TEST(RowSpool, RowsAfterAFailedWriteReadBackWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file size limit for a process";
+#else
+    ReportFileSizeLimitAsError();
+    rlimit earlier{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &earlier), 0);
+    const auto rowOf = [](int i) {
+        return ErrorRow{std::to_string(i), std::string(100, 'c'), "", "", "", "r"};
+    };
+    RowSpool spool;
+    rlimit small = earlier;
+    small.rlim_cur = 100'000; // one block and part of the next
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    int rows = 0;
+    bool failed = false;
+    for (; rows < 2000 && !failed; ++rows) {
+        try {
+            spool.append(rowOf(rows));
+        } catch (const FileError&) {
+            failed = true;
+        }
+    }
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &earlier), 0);
+    ASSERT_TRUE(failed);
+    for (; rows < 3000; ++rows)
+        spool.append(rowOf(rows));
+    ASSERT_EQ(spool.size(), 3000);
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(spool.row(i), rowOf(i)) << i;
+#endif
+}
+
 TEST(RowSpool, TakesRowsOnlyAtTheEnd) {
     RowSpool spool;
     EXPECT_THROW(spool.insert(0, {}), std::out_of_range);
@@ -67,4 +125,4 @@ TEST(RowSpool, StartsAfreshWhenCleared) {
 }
 
 } // namespace
-} // namespace qrv::cli
+} // namespace qrv
