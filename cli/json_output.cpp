@@ -162,8 +162,11 @@ Json FindingsJson(const HeldWindow& window) {
 
 Json SummaryJson(const CheckOutput& output) {
     const std::string& path = output.window.label(Label::SummaryPath);
-    return {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
-            {"written", !output.result.summaryPath.empty()}};
+    Json summary = {{"path", path.empty() ? Json(nullptr) : Json(EscapeControls(path))},
+                    {"written", !output.result.summaryPath.empty()}};
+    if (!output.summaryReplaces.empty())
+        summary["replaces"] = EscapeControls(output.summaryReplaces);
+    return summary;
 }
 
 // The arrays of rows stay empty here: WriteJsonOutput streams them in.
