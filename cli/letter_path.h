@@ -25,7 +25,7 @@ std::optional<std::string> LetterPathComplaint(const std::string& letterPath, co
 // Throws UsageError when `letterPath` is, or leads to, the media file or the
 // summary file the run of `mediaPath` would write. Once the run has written
 // its summary file, LetterPathComplaint asks again: only then can two paths
-// to it (a bind mount, a spelling that Windows takes for the same name) be
+// to it (a bind mount, a trailing dot that FAT drops from a name) be
 // known for one file.
 void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath);
 

@@ -108,24 +108,6 @@ TEST(LetterOverInput, IsLeftToTheRunForAFileThatIsNoMediaFile) {
     EXPECT_FALSE(fs::exists(dir.path() / "letter.txt"));
 }
 
-#ifdef _WIN32
-// Windows takes "100012345." for "100012345": only the summary file itself,
-// once written, shows that the letter would replace it. (On Linux a bind
-// mount does the same; the fault suite tries that.)
-TEST(LetterOverInput, IsRefusedOnceTheSummaryFileShowsItIsThatFile) {
-    TempDir dir;
-    CopySample(dir, "100m-clean.txt");
-
-    const ProcessResult run =
-        RunQrvCheck({"--format", "100M", "--letter", "100012345.", "100m-clean.txt"}, dir.path());
-
-    EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_EQ(run.err, "qrv-check: no letter written: --letter 100012345. is the summary file 100012345 of "
-                       "the media file\n");
-    EXPECT_EQ(SplitCrLfLines(ReadBytes(dir.path() / "100012345")).size(), 7u);
-}
-#endif
-
 // The letter replaces an earlier one in one step: a failure leaves it as it was.
 TEST(LetterFile, ReplacesAnEarlierLetterWhole) {
     TempDir dir;
