@@ -19,6 +19,8 @@ struct CheckOutput {
     const HeldWindow& window; // reported only when it exists
     const RowSpool& rows;
     const std::vector<HeldMessage>& messages;
+    // The media file, as given, whose summary file this run replaced; empty when none.
+    std::string_view summaryReplaces = {};
 };
 
 // "finished", "wrong_format", "control_rejected" or "run_error".

@@ -168,9 +168,12 @@ std::optional<std::string> MovedBecause(const RunResult& result) {
 
 Json SummaryJson(const CheckOutput& output) {
     const bool none = output.window.label(Label::SummaryPath).empty();
-    return {{"path", none ? Json(nullptr) : Json(ShownSummaryPath(output.window, true))},
-            {"written", !output.result.summaryPath.empty()},
-            {"moved_because", OrNull(MovedBecause(output.result))}};
+    Json summary = {{"path", none ? Json(nullptr) : Json(ShownSummaryPath(output.window, true))},
+                    {"written", !output.result.summaryPath.empty()},
+                    {"moved_because", OrNull(MovedBecause(output.result))}};
+    if (!output.summaryReplaces.empty())
+        summary["replaces"] = EscapeControls(output.summaryReplaces);
+    return summary;
 }
 
 // The arrays of rows stay empty here: WriteJsonOutput streams them in.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace qrv::cli {
 
@@ -37,13 +38,19 @@ bool SameFile(const std::string& a, const std::string& b) {
     return Resolved(a) == Resolved(b);
 }
 
-void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath) {
+std::optional<std::string> LetterPathComplaint(const std::string& letterPath, const std::string& mediaPath,
+                                               const std::string& summaryPath) {
     if (SameFile(letterPath, mediaPath))
-        throw UsageError("--letter " + letterPath + " is the media file itself");
-    if (const std::optional<std::string> summary = SummaryPathOfRun(format, mediaPath);
-        summary && SameFile(letterPath, *summary))
-        throw UsageError("--letter " + letterPath + " is the summary file " + *summary +
-                         " of the media file");
+        return "--letter " + letterPath + " is the media file itself";
+    if (!summaryPath.empty() && SameFile(letterPath, summaryPath))
+        return "--letter " + letterPath + " is the summary file " + summaryPath + " of the media file";
+    return std::nullopt;
+}
+
+void CheckLetterPath(Format format, const std::string& mediaPath, const std::string& letterPath) {
+    const std::string summary = SummaryPathOfRun(format, mediaPath).value_or("");
+    if (const std::optional<std::string> complaint = LetterPathComplaint(letterPath, mediaPath, summary))
+        throw UsageError(*complaint);
 }
 
 void CheckSummaryPaths(Format format, const std::vector<std::string>& mediaPaths) {
@@ -58,6 +65,20 @@ void CheckSummaryPaths(Format format, const std::vector<std::string>& mediaPaths
                 throw std::runtime_error("the summary file " + *summary + " of " + media +
                                          " would replace the media file " + other + "; nothing was checked");
     }
+}
+
+std::optional<std::string> WrittenSummaries::record(const std::string& mediaPath,
+                                                    const std::string& summaryPath) {
+    for (Written& earlier : written_) {
+        if (!SameFile(earlier.summaryPath, summaryPath))
+            continue;
+        std::string replaced = std::exchange(earlier.mediaPath, mediaPath);
+        if (SameFile(replaced, mediaPath)) // the same media file again: nothing is lost
+            return std::nullopt;
+        return replaced;
+    }
+    written_.push_back({summaryPath, mediaPath});
+    return std::nullopt;
 }
 
 } // namespace qrv::cli

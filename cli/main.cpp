@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -51,12 +52,24 @@ void ComplainAboutRun(const std::string& mediaPath, const qrv::RunResult& result
 }
 
 // The covering letter the letter window would build from this run's control
-// line and hash total, byte for byte. False when it cannot be written; a run
-// that stopped early has no letter, which is said but is no further failure.
-bool WriteLetter(const Arguments& arguments, const qrv::RunResult& result, const qrv::HeldWindow& window) {
+// line and hash total, byte for byte. False when it cannot be written, or
+// when its path has turned out to lead to the summary file just written or
+// to the media file; a run that stopped has no letter, which is said but is
+// no further failure.
+bool WriteLetter(const Arguments& arguments, const std::string& mediaPath, const qrv::RunResult& result,
+                 const qrv::HeldWindow& window) {
+    if (result.error && result.error->summaryUnwritten) {
+        std::cerr << "qrv-check: no letter written: the summary file could not be written\n";
+        return true;
+    }
     if (result.outcome != qrv::RunOutcome::Finished || !window.exists()) {
         std::cerr << "qrv-check: no letter written: the check did not reach the end of the media file\n";
         return true;
+    }
+    if (const std::optional<std::string> complaint =
+            LetterPathComplaint(arguments.letterPath, mediaPath, result.summaryPath)) {
+        Say("no letter written: " + *complaint);
+        return false;
     }
     try {
         qrv::SaveLetterAs(arguments.letterPath, qrv::LetterForRun(*result.controlLine, result.hashTotal,
@@ -82,18 +95,24 @@ void WriteOutput(const Arguments& arguments, const std::string& mediaPath, const
     FlushStandardOutput();
 }
 
-int Check(const Arguments& arguments, const std::string& mediaPath) {
+int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSummaries& summaries) {
     qrv::RowSpool rows;
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
     const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
-    WriteOutput(arguments, mediaPath, {mediaPath, arguments.format, result, window, rows, user.messages()});
+    const std::optional<std::string> replaced =
+        result.summaryPath.empty() ? std::nullopt : summaries.record(mediaPath, result.summaryPath);
+    WriteOutput(arguments, mediaPath,
+                {mediaPath, arguments.format, result, window, rows, user.messages(), replaced.value_or("")});
     ComplainAboutRun(mediaPath, result);
+    if (replaced)
+        Complain(mediaPath, "its summary file " + result.summaryPath + " replaces the one of " + *replaced);
     if (rows.readFailure()) {
         Complain(mediaPath, *rows.readFailure());
         return 2;
     }
-    const bool letterWritten = arguments.letterPath.empty() || WriteLetter(arguments, result, window);
+    const bool letterWritten =
+        arguments.letterPath.empty() || WriteLetter(arguments, mediaPath, result, window);
     return letterWritten ? ExitStatus(result) : 2;
 }
 
@@ -112,8 +131,9 @@ int Run(const Arguments& arguments) {
         if (arguments.csv)
             std::cout << qrv::RejectedCsvHeader();
         int status = 0;
+        WrittenSummaries summaries;
         for (const std::string& mediaPath : arguments.mediaPaths)
-            status = std::max(status, Check(arguments, mediaPath));
+            status = std::max(status, Check(arguments, mediaPath, summaries));
         return status;
     }
     }

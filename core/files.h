@@ -124,8 +124,11 @@ class PendingFile {
     PendingFile& operator=(const PendingFile&) = delete;
 
     void write(std::string_view bytes);
-    // Puts the file at its path with the mode ModeForReplacing gives,
-    // replacing an earlier file in one step for anyone who opens the path.
+    // Puts the file at its path with the mode ModeForReplacing gives (where
+    // the file system keeps modes), replacing an earlier file in one step for
+    // anyone who opens the path. Its bytes reach the disk before it takes the
+    // name, and on POSIX systems the name before commit returns: a disk that
+    // fails to take either is a write failure.
     void commit();
 
     const std::string& path() const { return path_; }
@@ -174,7 +177,7 @@ void WriteFileAtomically(const std::string& path, const Bytes& bytes, std::strin
 // stays). A device, a FIFO or a link to one (/dev/null, /dev/stdout): written
 // into as a stream, as cp does, never removed or renamed over; so is the
 // regular file that the program's standard output or error goes to, after
-// what is already in it. A FIFO that nobody reads, a socket, a folder or a
+// what is already in it, and flushed to the disk. A FIFO that nobody reads, a socket, a folder or a
 // link to nothing are refused. Throws FileError.
 void SaveFile(const std::string& path, const Bytes& bytes, std::string name);
 

@@ -155,6 +155,23 @@ bool FileSystemKeepsNoUnnamedFiles(int error) {
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+// Keeping the earlier file's mode is a courtesy that a carrier without modes
+// (FAT through FUSE) or one that forbids changing them may refuse.
+bool ModeChangeRefused(int error) {
+    return error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+// Waits until what was written to `fd` is on the disk; false, with errno
+// set, when the disk failed to take it. A FIFO, a device and a file system
+// that can flush nothing answer EINVAL or EOPNOTSUPP: nothing waits there.
+bool FlushToDisk(int fd) {
+    int flushed;
+    do
+        flushed = ::fsync(fd);
+    while (flushed != 0 && errno == EINTR);
+    return flushed == 0 || errno == EINVAL || errno == EOPNOTSUPP;
+}
+
 } // namespace
 
 FileDescriptor OpenUnnamedFile(const std::string& folder, const FileUse& use) {
@@ -297,6 +314,7 @@ struct PendingFile::Platform {
     void nameTemporarily(std::string_view verb, const std::function<bool(const std::string&)>& place);
     void nameUnnamedFile();
     void commitNamedFile();
+    void flushFolder() const;
 
     PendingFile& file;
     FileDescriptor folder;
@@ -363,13 +381,28 @@ void PendingFile::Platform::refuseUnlessRemovable() const {
     }
 }
 
+// Data and name both reach the disk before the file counts as written: a
+// stick that accepts writes and then loses them says so here.
 void PendingFile::commit() {
-    if (::fchmod(fd_.get(), ModeForReplacing(path_)) != 0)
+    if (::fchmod(fd_.get(), ModeForReplacing(path_)) != 0 && !ModeChangeRefused(errno))
+        fail("write");
+    if (!FlushToDisk(fd_.get()))
         fail("write");
     if (tempPath_.empty())
         platform_->nameUnnamedFile();
     if (!tempPath_.empty())
         platform_->commitNamedFile();
+    platform_->flushFolder();
+}
+
+// The folder's new entry. A folder that may be written but not read cannot
+// be opened to be flushed; its entry goes to the disk as the system sees fit.
+void PendingFile::Platform::flushFolder() const {
+    const FileDescriptor listing(::openat(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listing.isOpen() && errno == EACCES)
+        return;
+    if (!listing.isOpen() || !FlushToDisk(listing.get()))
+        file.fail("write");
 }
 
 // Gives the file a free name .qrv-XXXXXX in the folder through `place`, which
@@ -454,6 +487,8 @@ void WriteToStream(const std::string& path, const struct stat& target, const Byt
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         FileError::FromErrno(use.action, use.path);
     bytes.writeTo([&](std::string_view piece) { WriteAll(file.get(), piece, use); });
+    if (!FlushToDisk(file.get()))
+        FileError::FromErrno(use.action, use.path);
     file.close(use);
 }
 

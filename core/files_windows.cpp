@@ -346,7 +346,9 @@ void PendingFile::commit() {
         errno = EISDIR;
         fail("replace");
     }
-    if (!DeleteWhenClosed(HandleOf(fd_), false)) {
+    // On the disk before it counts as written: a stick that accepts writes
+    // and then loses them says so here. MoveOver writes the name through.
+    if (!::FlushFileBuffers(HandleOf(fd_)) || !DeleteWhenClosed(HandleOf(fd_), false)) {
         errno = ErrnoOf(::GetLastError());
         fail("write");
     }
@@ -366,8 +368,9 @@ void PendingFile::commit() {
         ::SetFileAttributesW(to.c_str(), earlier & kKeptAttributes);
 }
 
-// A device (NUL, CON, a serial port) or a pipe is written into; anything
-// else is replaced whole.
+// A device (NUL, CON, a serial port) or a pipe is written into, and not
+// flushed: it keeps nothing on a disk, and flushing a pipe would wait for
+// its reader. Anything else is replaced whole.
 void SaveFile(const std::string& path, const Bytes& bytes, std::string name) {
     const std::string action = "write " + name;
     const FileUse use{action, path};

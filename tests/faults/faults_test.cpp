@@ -55,6 +55,7 @@ struct Ended {
 struct ChildOptions {
     std::vector<std::string> prefix; // a command that runs qrv-check, such as setpriv
     std::vector<std::string> environment;
+    std::vector<std::string> arguments; // before the media file
 };
 
 // qrv-check --format 100M `media`, started with the signals at their defaults.
@@ -62,7 +63,9 @@ class Child {
   public:
     Child(const fs::path& media, const ChildOptions& options = {}) {
         std::vector<std::string> command = options.prefix;
-        command.insert(command.end(), {QRV_CHECK_PATH, "--format", "100M", media.string()});
+        command.insert(command.end(), {QRV_CHECK_PATH, "--format", "100M"});
+        command.insert(command.end(), options.arguments.begin(), options.arguments.end());
+        command.push_back(media.string());
         std::vector<char*> argv;
         for (std::string& arg : command)
             argv.push_back(arg.data());
@@ -562,6 +565,136 @@ TEST_F(FullDisk, WholeFileThatDoesNotFitLeavesTheEarlierOne) {
     }
     EXPECT_EQ(ReadBytes(letter), "earlier letter");
     EXPECT_THAT(Names(disk()), ElementsAre("filler", "letter.txt"));
+}
+
+// ---------------------------------------------------------------------------
+// Carriers that fail in their own ways, through failing_file_calls: a stick
+// that takes writes and then loses them fails the flush; FAT through FUSE
+// refuses mode changes. Every case also writes a letter into a folder of
+// its own.
+
+class Carrier : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directory(letters());
+        WriteMediaFile(media(), 3);
+        WriteBytes(summary(), std::string(kEarlier));
+        WriteBytes(letter(), "earlier letter");
+    }
+
+    fs::path media() const { return dir.path() / "media.txt"; }
+    fs::path summary() const { return dir.path() / "012345"; }
+    fs::path letters() const { return dir.path() / "letters"; }
+    fs::path letter() const { return letters() / "letter.txt"; }
+
+    // qrv-check --letter letter() media(), with `failure` set for the library.
+    Ended check(const std::string& failure) const {
+        ChildOptions options;
+        options.environment = {"LD_PRELOAD=" QRV_FAILING_FILE_CALLS, "ASAN_OPTIONS=verify_asan_link_order=0",
+                               failure};
+        options.arguments = {"--letter", letter().string()};
+        return Child(media(), options).wait();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Carrier, AFlushThatFailsIsAWriteFailure) {
+    const std::string cannotWriteSummary =
+        StopMessage("Cannot write the summary file \"" + summary().string() + "\": Input/output error.");
+    const std::string cannotWriteLetter = "qrv-check: no letter written: Cannot write the letter \"" +
+                                          letter().string() + "\": Input/output error\n";
+    const struct {
+        const char* what;
+        std::string failure;
+        std::vector<std::string> said;
+        bool summaryKept; // else the new one is in place
+        bool letterKept;
+    } cases[] = {
+        {"the summary's bytes",
+         "QRV_FAIL_FSYNC=" + dir.path().string(),
+         {cannotWriteSummary, "qrv-check: no letter written: the summary file could not be written\n"},
+         true,
+         true},
+        {"the summary's name",
+         "QRV_FAIL_FSYNC_FOLDER=" + dir.path().string(),
+         {cannotWriteSummary, "qrv-check: no letter written: the summary file could not be written\n"},
+         false,
+         true},
+        {"the letter's bytes", "QRV_FAIL_FSYNC=" + letters().string(), {cannotWriteLetter}, false, true},
+        {"the letter's name",
+         "QRV_FAIL_FSYNC_FOLDER=" + letters().string(),
+         {cannotWriteLetter},
+         false,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(summary(), std::string(kEarlier));
+        WriteBytes(letter(), "earlier letter");
+
+        const Ended ended = check(c.failure);
+
+        EXPECT_EQ(ended.exitStatus, 2);
+        for (const std::string& said : c.said)
+            EXPECT_THAT(ended.output, HasSubstr(said));
+        EXPECT_THAT(Names(dir.path()), ElementsAre("012345", "letters", "media.txt"));
+        EXPECT_EQ(ReadBytes(summary()) == kEarlier, c.summaryKept);
+        EXPECT_THAT(Names(letters()), ElementsAre("letter.txt"));
+        EXPECT_EQ(ReadBytes(letter()) == "earlier letter", c.letterKept);
+    }
+}
+
+// The file keeps the mode it was made with (0600), and is written all the same.
+TEST_F(Carrier, AModeChangeThatIsRefusedIsGoneWithout) {
+    for (const char* error : {"ENOSYS", "EOPNOTSUPP", "EPERM"}) {
+        SCOPED_TRACE(error);
+        const Ended ended = check(std::string("QRV_FAIL_FCHMOD=") + error);
+
+        EXPECT_EQ(ended.exitStatus, 0) << ended.output;
+        EXPECT_THAT(ended.output, HasSubstr("Summary file written: " + summary().string() + "\n"));
+        EXPECT_NE(ReadBytes(summary()), kEarlier);
+        EXPECT_EQ(test::SplitCrLfLines(ReadBytes(letter())).size(), 26u);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// A second path to the summary file's folder, which only the file's identity
+// shows once it exists: the letter must not replace the summary just written.
+
+class BindMount : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directory(original());
+        fs::create_directory(second());
+        if (::mount(original().c_str(), second().c_str(), nullptr, MS_BIND, nullptr) != 0)
+            GTEST_SKIP() << "cannot bind-mount a folder (root only): " << std::strerror(errno);
+        mounted_ = true;
+    }
+    void TearDown() override {
+        if (mounted_)
+            ::umount2(second().c_str(), MNT_DETACH);
+    }
+    fs::path original() const { return dir.path() / "a"; }
+    fs::path second() const { return dir.path() / "b"; }
+
+    TempDir dir;
+    bool mounted_ = false;
+};
+
+TEST_F(BindMount, TheLetterNeverReplacesTheSummaryJustWritten) {
+    WriteMediaFile(original() / "pay.txt", 3);
+    ChildOptions options;
+    options.arguments = {"--letter", (second() / "012345").string()};
+
+    const Ended ended = Child(original() / "pay.txt", options).wait();
+
+    EXPECT_EQ(ended.exitStatus, 2);
+    EXPECT_THAT(ended.output, HasSubstr("qrv-check: no letter written: --letter " +
+                                        (second() / "012345").string() + " is the summary file " +
+                                        (original() / "012345").string() + " of the media file\n"));
+    EXPECT_THAT(Names(original()), ElementsAre("012345", "pay.txt"));
+    EXPECT_EQ(test::SplitCrLfLines(ReadBytes(original() / "012345")).size(), 4u);
 }
 
 } // namespace

@@ -155,9 +155,13 @@ TEST_P(RunErrors, SummaryFileThatCannotBeCreatedNamesItsPath) {
     WriteBytes(dir.path() / " x" / "jan.txt", JoinLines({control(0, 0)}));
     CurrentFolder inDir(dir.path());
 
-    const std::string text = stopMessage(run(" x/jan.txt"));
+    const RunResult result = run(" x/jan.txt");
+    const std::string text = stopMessage(result);
 
     EXPECT_EQ(text, "Cannot create the summary file \"x/012345\": No such file or directory.");
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_FALSE(result.error->summaryUnwritten);
     EXPECT_EQ(session.window.label(Label::SummaryPath), "x/012345");
     EXPECT_THAT(dir.names(), ElementsAre(" x"));
 }
@@ -171,6 +175,40 @@ TEST_P(RunErrors, SummaryFileThatCannotReplaceAFolderLeavesNoTemporaryFile) {
 
     EXPECT_THAT(text, HasSubstr("\"" + summaryPath() + "\""));
     EXPECT_THAT(text, HasSubstr("Is a directory"));
+    EXPECT_THAT(names(), ElementsAre("012345", "jan.txt"));
+}
+
+// Puts a folder where the summary file goes as the run shows its totals,
+// after the last line and before the summary file takes its name.
+class WindowThatBlocksTheSummary : public RecordingWindow {
+  public:
+    WindowThatBlocksTheSummary(EventLog& log, std::string summaryPath)
+        : RecordingWindow(log), summaryPath_(std::move(summaryPath)) {}
+
+    void setLabel(Label label, std::string_view text) override {
+        if (label == Label::HashTotal)
+            std::filesystem::create_directory(summaryPath_);
+        RecordingWindow::setLabel(label, text);
+    }
+
+  private:
+    std::string summaryPath_;
+};
+
+// The run read all three lines: the error is at the last of them, and says
+// that the summary file could not be written.
+TEST_P(RunErrors, SummaryFileThatCannotTakeItsNameStopsAtTheLastLine) {
+    const std::string path =
+        media({control(2, 200), detail({.amount = amount(100)}), detail({.amount = amount(100)})});
+    WindowThatBlocksTheSummary window(session.log, summaryPath());
+
+    const RunResult result = GetParam().run(path, window, session.user);
+
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.outcome, RunOutcome::RunError);
+    EXPECT_EQ(result.error->line, 3);
+    EXPECT_TRUE(result.error->summaryUnwritten);
+    EXPECT_THAT(result.error->message, HasSubstr("\"" + summaryPath() + "\": Is a directory."));
     EXPECT_THAT(names(), ElementsAre("012345", "jan.txt"));
 }
 
