@@ -1,6 +1,6 @@
 #include "cli/row_spool.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <algorithm>
 #include <stdexcept>

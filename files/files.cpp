@@ -1,7 +1,7 @@
 // What both platforms share; the rest is in files_posix.cpp and files_windows.cpp.
-#include "core/files.h"
+#include "files/files.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #include "runs/format.h"
 
-#include "core/line_reader.h"
 #include "core/text.h"
+#include "files/line_reader.h"
 #include "runs/check_run.h"
 #include "summary/summary_file.h"
 

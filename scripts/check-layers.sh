@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-declare -A level=([core]=0 [hash]=1 [summary]=1 [runs]=2 [report]=3 [cli]=4 [ui]=4)
+declare -A level=([files]=0 [core]=1 [hash]=2 [summary]=2 [runs]=3 [report]=4 [cli]=5 [ui]=5)
 status=0
 for folder in "${!level[@]}"; do
     while IFS=: read -r file _ include; do

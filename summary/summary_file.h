@@ -2,7 +2,7 @@
 // media file, each as read and ending in CR LF.
 #pragma once
 
-#include "core/files.h"
+#include "files/files.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "ui/FrmEdit.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "ui/dialogs.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"

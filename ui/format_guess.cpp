@@ -1,9 +1,9 @@
 #include "ui/format_guess.h"
 
 #include "core/fields.h"
-#include "core/file_error.h"
-#include "core/files.h"
 #include "core/text.h"
+#include "files/file_error.h"
+#include "files/files.h"
 
 #include <QFile>
 

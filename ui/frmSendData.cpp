@@ -1,6 +1,6 @@
 #include "ui/frmSendData.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_queue.h"

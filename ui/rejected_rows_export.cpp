@@ -1,6 +1,6 @@
 #include "ui/rejected_rows_export.h"
 
-#include "core/files.h"
+#include "files/files.h"
 #include "runs/rejected_rows.h"
 #include "ui/error_table_model.h"
 
