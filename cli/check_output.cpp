@@ -1,7 +1,7 @@
 #include "cli/check_output.h"
 
 #include "core/text.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "files/files.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 #include "version.h"
 
 #include <algorithm>

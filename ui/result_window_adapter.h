@@ -5,7 +5,7 @@
 #include "runs/format.h"
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
-#include "ui/rejected_rows.h"
+#include "ui/row_store.h"
 #include "ui/verdict.h"
 
 #include <QString>
