@@ -3,7 +3,6 @@
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
-#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/help_page.h"
@@ -15,6 +14,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,7 +173,7 @@ void MDIForm1::openChooser(Format format, const QString& mediaFile) {
 }
 
 void MDIForm1::openChooserOn(const QString& mediaFile) {
-    openChooser(FormatOfFile(mediaFile).value_or(filetype), mediaFile);
+    openChooser(FormatOfFile(QFile::encodeName(mediaFile).toStdString()).value_or(filetype), mediaFile);
 }
 
 void MDIForm1::setFiletype(Format format) {

@@ -1,5 +1,6 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
+#include "runs/format.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
@@ -9,7 +10,6 @@
 #include "ui/application.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
-#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
@@ -779,7 +779,7 @@ class WindowsTest : public QObject {
         // A FIFO is never waited on: the menu's format stays.
         const QString fifo = dir_->filePath("fifo");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QCOMPARE(FormatOfFile(fifo), std::nullopt);
+        QCOMPARE(FormatOfFile(QFile::encodeName(fifo).toStdString()), std::nullopt);
 #endif
     }
 
