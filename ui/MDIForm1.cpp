@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/gui_user_port.h"
 #include "ui/help_page.h"
 #include "ui/verdict.h"
 #include "version.h"
@@ -86,12 +87,17 @@ MDIForm1::~MDIForm1() {
     mdiArea_->disconnect(this);
 }
 
-template <class Window> Window* MDIForm1::findChildWindow() const {
+template <class Window> QMdiSubWindow* MDIForm1::findSubWindow() const {
     // A closed subwindow leaves this list at once, before it is deleted.
     for (QMdiSubWindow* window : mdiArea_->subWindowList())
-        if (auto* child = qobject_cast<Window*>(window->widget()))
-            return child;
+        if (qobject_cast<Window*>(window->widget()))
+            return window;
     return nullptr;
+}
+
+template <class Window> Window* MDIForm1::findChildWindow() const {
+    QMdiSubWindow* window = findSubWindow<Window>();
+    return window ? qobject_cast<Window*>(window->widget()) : nullptr;
 }
 
 FrmEdit* MDIForm1::findResultWindow() const {
@@ -121,9 +127,21 @@ FrmEdit& MDIForm1::openResultWindow() {
     return *result;
 }
 
+void MDIForm1::showResultWindow() {
+    if (QMdiSubWindow* window = findSubWindow<FrmEdit>()) {
+        window->showMaximized();
+        mdiArea_->setActiveSubWindow(window);
+    }
+}
+
+void MDIForm1::closeResultWindow() {
+    if (QMdiSubWindow* window = findSubWindow<FrmEdit>())
+        window->close();
+}
+
 void MDIForm1::showCoveringLetter() {
-    if (frmSendData* open = findCoveringLetter()) {
-        mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+    if (QMdiSubWindow* open = findSubWindow<frmSendData>()) {
+        mdiArea_->setActiveSubWindow(open);
         return;
     }
     if (!checkedRun_)
@@ -212,18 +230,27 @@ void MDIForm1::about_Click() {
 
 frmSelFile& MDIForm1::chooser() {
     if (!selFile_) {
-        selFile_ = new frmSelFile(*this, this);
-        connect(selFile_, &frmSelFile::checkStarting, this, &MDIForm1::onCheckStarting);
-        connect(selFile_, &frmSelFile::checked, this, &MDIForm1::onChecked);
+        selFile_ = new frmSelFile(this);
+        connect(selFile_, &frmSelFile::checkRequested, this, &MDIForm1::runCheck);
         connect(selFile_, &frmSelFile::fileDropped, this, &MDIForm1::openChooserOn);
     }
     return *selFile_;
 }
 
+void MDIForm1::runCheck(const QString& mediaFile, Format format) {
+    onCheckStarting();
+    GuiUserPort user(selFile_, [this] { resultWindow_.flushRows(); });
+    resultWindow_.beginRun(format, mediaFile);
+    const RunResult result =
+        CheckFile(format, QFile::encodeName(mediaFile).toStdString(), resultWindow_, user);
+    resultWindow_.runEnded(result);
+    onChecked(mediaFile, format, result, resultWindow_.counts());
+}
+
 void MDIForm1::onCheckStarting() {
     checkedRun_.reset();
-    if (frmSendData* letter = findCoveringLetter())
-        letter->parentWidget()->close();
+    if (QMdiSubWindow* letter = findSubWindow<frmSendData>())
+        letter->close();
 }
 
 void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,11 +38,10 @@ QString DroppedFile(const QMimeData& data) {
     return {};
 }
 
-frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
+frmSelFile::frmSelFile(QWidget* mainWindow)
     // A tool window of the main window, so that a click on the main window
     // never hides it.
-    : QWidget(mainWindow, Qt::Tool), resultWindow_(results),
-      user_(this, [this] { resultWindow_.flushRows(); }) {
+    : QWidget(mainWindow, Qt::Tool) {
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -170,11 +168,7 @@ void frmSelFile::Edit_data_Click() {
     }
     // A typed path may use either separator; the run and its messages get the native one.
     const QString typed = QDir::toNativeSeparators(txtfile_->text());
-    emit checkStarting();
-    resultWindow_.beginRun(format_, typed);
-    const RunResult result = CheckFile(format_, QFile::encodeName(typed).toStdString(), resultWindow_, user_);
-    resultWindow_.runEnded(result);
-    emit checked(typed, format_, result, resultWindow_.counts());
+    emit checkRequested(typed, format_);
     hide();
 }
 
