@@ -30,19 +30,6 @@ void PendingFile::closeFile() {
     fd_.close({action, path_});
 }
 
-std::string ReadAll(int fd, const FileUse& use) {
-    constexpr std::size_t kStep = 1 << 16;
-    std::string bytes;
-    for (;;) {
-        const std::size_t before = bytes.size();
-        bytes.resize(before + kStep);
-        const std::size_t got = ReadUpTo(fd, bytes.data() + before, kStep, use);
-        bytes.resize(before + got);
-        if (got < kStep)
-            return bytes;
-    }
-}
-
 void WriteFileAtomically(const std::string& path, std::string_view bytes, std::string name) {
     PendingFile file(path, std::move(name));
     file.write(bytes);
