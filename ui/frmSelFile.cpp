@@ -97,10 +97,10 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
     setTabOrder(cmdbrowse_, Edit_data_);
     PressButtonsOnEnter(*this);
     resize(TwipsToPixels(*this, 8925), TwipsToPixels(*this, 5085));
-    Form_Load();
+    centreOnScreen();
 }
 
-void frmSelFile::Form_Load() {
+void frmSelFile::centreOnScreen() {
     const QRect available = screen()->availableGeometry();
     move(available.center() - rect().center());
 }

@@ -45,7 +45,7 @@ class frmSelFile : public QWidget {
 
   private:
     // Centred on the screen when first shown.
-    void Form_Load();
+    void centreOnScreen();
     // The chooser active, with the focus in the path box, so that Enter runs.
     void focusPathBox();
     // The folder of the typed path, else the folder last browsed to.
