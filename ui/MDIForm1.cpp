@@ -223,7 +223,7 @@ void MDIForm1::about_Click() {
             "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
             "Built with Qt %2 (%3), "
             "under the GNU Lesser General Public License version 3.")
-            .arg(QString::fromLatin1(kVersion.data(), kVersion.size()), QString::fromLatin1(qVersion()),
+            .arg(QString::fromLatin1(kVersion), QString::fromLatin1(qVersion()),
                  QString::fromLatin1(kQtModules));
     MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
 }

@@ -114,7 +114,7 @@ void frmSelFile::setPath(const QString& path) {
 void frmSelFile::present(Format format) {
     format_ = format;
     const std::string_view caption = FormatCaption(format_);
-    formatLine_->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    formatLine_->setText(QString::fromLatin1(caption));
     focusPathBox();
 }
 

@@ -30,7 +30,7 @@ FrmEdit& ResultWindowAdapter::window() {
 void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
     window().setLabel(label, text);
     if (label == Label::DetailCount)
-        counts_.records = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        counts_.records = QString::fromLatin1(text);
 }
 
 void ResultWindowAdapter::appendListErr(std::string_view line) {

@@ -226,7 +226,7 @@ class WindowsTest : public QObject {
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
         QCOMPARE(shown.title, "About QRV Edit Data");
-        QCOMPARE(shown.text.section('\n', 0, 0), "QRV Edit Data " + QString::fromLatin1(kVersion.data()));
+        QCOMPARE(shown.text.section('\n', 0, 0), "QRV Edit Data " + QString::fromLatin1(kVersion));
         QVERIFY(shown.text.contains("Qt " + QString::fromLatin1(qVersion())));
         QVERIFY(shown.text.contains("Lesser General Public License version 3"));
     }
@@ -332,9 +332,9 @@ class WindowsTest : public QObject {
     void captionsCarryTheirNames() {
         FrmEdit& window = main_->openResultWindow();
         for (const LabelCaption& caption : kLabelCaptions) {
-            const auto* label = window.findChild<QLabel*>(QString::fromLatin1(caption.name.data()));
+            const auto* label = window.findChild<QLabel*>(QString::fromLatin1(caption.name));
             QVERIFY2(label, caption.name.data());
-            QCOMPARE(label->text(), QString::fromLatin1(caption.text.data()));
+            QCOMPARE(label->text(), QString::fromLatin1(caption.text));
         }
         QCOMPARE(window.findChild<QLabel*>("Label27")->text(), "Detail Record Error");
         const QList<std::pair<QString, QString>> frames{
