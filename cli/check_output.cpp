@@ -2,7 +2,7 @@
 
 #include "core/cp874.h"
 #include "core/text.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 #include "summary/summary_file.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "core/dates.h"
 #include "core/display.h"
 #include "runs/findings.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 
 #include <charconv>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "cli/letter_path.h"
 
 #include "cli/arguments.h"
-#include "core/files.h"
+#include "files/files.h"
 
 #include <filesystem>
 #include <optional>

@@ -2,11 +2,11 @@
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
 #include "cli/letter_path.h"
-#include "core/file_error.h"
-#include "core/files.h"
+#include "files/file_error.h"
+#include "files/files.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 #include "version.h"
 
 #include <algorithm>

@@ -1,8 +1,7 @@
 // Arbitrary bytes as a media file, checked by both runs: no input may crash,
 // hang or trip a sanitizer, and every run ends in one of its four outcomes.
 #include "fuzz/work_folder.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
+#include "runs/format.h"
 #include "tests/support/null_ports.h"
 
 #include <cstdint>
@@ -29,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(media, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
     qrv::NullWindow window;
     qrv::SilentUser user;
-    for (const auto check : {qrv::CheckFile100M, qrv::CheckFile10M}) {
-        const qrv::RunResult result = check(media, window, user);
+    for (const qrv::Format format : qrv::kFormats) {
+        const qrv::RunResult result = qrv::CheckFile(format, media, window, user);
         if (!IsOneOfTheOutcomes(result.outcome) ||
             (result.outcome == qrv::RunOutcome::RunError) != result.error.has_value())
             std::abort();

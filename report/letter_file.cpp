@@ -1,6 +1,6 @@
 #include "report/letter_file.h"
 
-#include "core/files.h"
+#include "files/files.h"
 
 namespace qrv {
 

@@ -1,5 +1,5 @@
-// One check run over a media file, common to both formats; each format's
-// module supplies what differs.
+// One check run over a media file, common to both formats; the format's row
+// of the table in format.cpp supplies what differs.
 #pragma once
 
 #include "core/fields.h"

@@ -1,7 +1,7 @@
 #include "runs/format.h"
 
-#include "core/line_reader.h"
 #include "core/text.h"
+#include "files/line_reader.h"
 #include "runs/check_run.h"
 #include "summary/summary_file.h"
 
@@ -70,6 +70,20 @@ const RunFormat& Table10M() {
     return format;
 }
 
+// The first line as the check run reads it; nothing when the file cannot be
+// read or is empty. A FIFO or device is refused at once, never waited on.
+std::optional<std::string> FirstLine(const std::string& mediaPath) {
+    try {
+        LineReader media(mediaPath);
+        std::string line;
+        if (!media.next(line))
+            return std::nullopt;
+        return line;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 const RunFormat& FormatTable(Format format) {
@@ -91,20 +105,34 @@ std::optional<Format> FormatFromName(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath) {
-    try {
-        LineReader media(mediaPath);
-        std::string_view line;
-        if (!media.next(line))
+std::optional<Format> FormatOfControlLine(std::string_view controlLine) {
+    std::optional<Format> passed;
+    for (const Format format : kFormats) {
+        const RunFormat& table = FormatTable(format);
+        const Fields fields = SplitRecord(controlLine, table.controlLayout);
+        if (!table.passesFormatGate(Trim(fields[control::TermPayment])))
+            continue;
+        if (passed)
             return std::nullopt;
-        const Fields control = SplitRecord(line, FormatTable(format).controlLayout);
-        try {
-            return CreateSummaryFile(mediaPath, control[control::CompanyCode])->path();
-        } catch (const FileError&) { // the run will say why
-            return SummaryFilePath(mediaPath, control[control::CompanyCode]);
-        }
-    } catch (const std::exception&) {
+        passed = format;
+    }
+    return passed;
+}
+
+std::optional<Format> FormatOfFile(const std::string& mediaPath) {
+    const std::optional<std::string> line = FirstLine(mediaPath);
+    return line ? FormatOfControlLine(*line) : std::nullopt;
+}
+
+std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath) {
+    const std::optional<std::string> line = FirstLine(mediaPath);
+    if (!line)
         return std::nullopt;
+    const Fields control = SplitRecord(*line, FormatTable(format).controlLayout);
+    try {
+        return CreateSummaryFile(mediaPath, control[control::CompanyCode])->path();
+    } catch (const FileError&) { // the run will say why
+        return SummaryFilePath(mediaPath, control[control::CompanyCode]);
     }
 }
 

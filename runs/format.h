@@ -26,6 +26,13 @@ std::string_view FormatName(Format format);
 // The format a FormatName names, in any letter case; nothing for any other text.
 std::optional<Format> FormatFromName(std::string_view name);
 
+// The format whose gate alone passes `controlLine`; nothing when both or neither do.
+std::optional<Format> FormatOfControlLine(std::string_view controlLine);
+// FormatOfControlLine of the media file's first line, for a file that comes
+// without a format (dropped, or named on the command line alone); nothing
+// when it cannot be read or is empty.
+std::optional<Format> FormatOfFile(const std::string& mediaPath);
+
 // The summary file the check run of `mediaPath` in `format` would write,
 // worked out from its control record: where the run would create it now,
 // which may be beside the media file (CreateSummaryFile). Nothing when the

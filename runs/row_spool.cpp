@@ -1,6 +1,6 @@
 #include "runs/row_spool.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <algorithm>
 #include <stdexcept>

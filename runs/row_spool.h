@@ -2,7 +2,7 @@
 // rejects millions of records holds none of them in memory.
 #pragma once
 
-#include "core/files.h"
+#include "files/files.h"
 #include "runs/held_ports.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 // media file, each as read and ending in CR LF.
 #pragma once
 
-#include "core/file_error.h"
-#include "core/files.h"
+#include "files/file_error.h"
+#include "files/files.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ui/FrmEdit.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "summary/summary_file.h"
 #include "ui/dialogs.h"
 #include "ui/elided_line_edit.h"
@@ -35,7 +35,7 @@ namespace qrv::gui {
 namespace {
 
 QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text);
 }
 
 QLabel* FixedLabel(std::string_view name, std::string_view text, QWidget* parent) {
@@ -305,9 +305,8 @@ void FrmEdit::beginRun(const RunOrigin& run) {
     }
     model_->beginRun(runName_, dimmed, run.mediaPath);
     const std::string_view caption = FormatCaption(run.format);
-    mediaLine_->setText(QStringLiteral("%1 (%2)").arg(
-        QFileInfo(run.mediaPath).fileName(),
-        QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()))));
+    mediaLine_->setText(
+        QStringLiteral("%1 (%2)").arg(QFileInfo(run.mediaPath).fileName(), QString::fromLatin1(caption)));
     mediaLine_->setToolTip(run.mediaPath);
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));

@@ -3,7 +3,7 @@
 
 #include "runs/format.h"
 #include "runs/ports.h"
-#include "ui/rejected_rows.h"
+#include "ui/row_store.h"
 
 #include <QDateTime>
 #include <QString>

@@ -3,10 +3,11 @@
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
-#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/gui_user_port.h"
 #include "ui/help_page.h"
+#include "ui/local_names.h"
 #include "ui/verdict.h"
 #include "version.h"
 
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,12 +88,17 @@ MDIForm1::~MDIForm1() {
     mdiArea_->disconnect(this);
 }
 
-template <class Window> Window* MDIForm1::findChildWindow() const {
+template <class Window> QMdiSubWindow* MDIForm1::findSubWindow() const {
     // A closed subwindow leaves this list at once, before it is deleted.
     for (QMdiSubWindow* window : mdiArea_->subWindowList())
-        if (auto* child = qobject_cast<Window*>(window->widget()))
-            return child;
+        if (qobject_cast<Window*>(window->widget()))
+            return window;
     return nullptr;
+}
+
+template <class Window> Window* MDIForm1::findChildWindow() const {
+    QMdiSubWindow* window = findSubWindow<Window>();
+    return window ? qobject_cast<Window*>(window->widget()) : nullptr;
 }
 
 FrmEdit* MDIForm1::findResultWindow() const {
@@ -121,9 +128,21 @@ FrmEdit& MDIForm1::openResultWindow() {
     return *result;
 }
 
+void MDIForm1::showResultWindow() {
+    if (QMdiSubWindow* window = findSubWindow<FrmEdit>()) {
+        window->showMaximized();
+        mdiArea_->setActiveSubWindow(window);
+    }
+}
+
+void MDIForm1::closeResultWindow() {
+    if (QMdiSubWindow* window = findSubWindow<FrmEdit>())
+        window->close();
+}
+
 void MDIForm1::showCoveringLetter() {
-    if (frmSendData* open = findCoveringLetter()) {
-        mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+    if (QMdiSubWindow* open = findSubWindow<frmSendData>()) {
+        mdiArea_->setActiveSubWindow(open);
         return;
     }
     if (!checkedRun_)
@@ -173,7 +192,7 @@ void MDIForm1::openChooser(Format format, const QString& mediaFile) {
 }
 
 void MDIForm1::openChooserOn(const QString& mediaFile) {
-    openChooser(FormatOfFile(mediaFile).value_or(filetype), mediaFile);
+    openChooser(FormatOfFile(LocalNameBytes(mediaFile).toStdString()).value_or(filetype), mediaFile);
 }
 
 void MDIForm1::setFiletype(Format format) {
@@ -205,25 +224,33 @@ void MDIForm1::about_Click() {
             "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
             "Built with Qt %2 (%3), "
             "under the GNU Lesser General Public License version 3.")
-            .arg(QString::fromLatin1(kVersion.data(), kVersion.size()), QString::fromLatin1(qVersion()),
+            .arg(QString::fromLatin1(kVersion), QString::fromLatin1(qVersion()),
                  QString::fromLatin1(kQtModules));
     MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
 }
 
 frmSelFile& MDIForm1::chooser() {
     if (!selFile_) {
-        selFile_ = new frmSelFile(*this, this);
-        connect(selFile_, &frmSelFile::checkStarting, this, &MDIForm1::onCheckStarting);
-        connect(selFile_, &frmSelFile::checked, this, &MDIForm1::onChecked);
+        selFile_ = new frmSelFile(this);
+        connect(selFile_, &frmSelFile::checkRequested, this, &MDIForm1::runCheck);
         connect(selFile_, &frmSelFile::fileDropped, this, &MDIForm1::openChooserOn);
     }
     return *selFile_;
 }
 
+void MDIForm1::runCheck(const QString& mediaFile, Format format) {
+    onCheckStarting();
+    GuiUserPort user(selFile_, [this] { resultWindow_.flushRows(); });
+    resultWindow_.beginRun(format, mediaFile);
+    const RunResult result = CheckFile(format, LocalNameBytes(mediaFile).toStdString(), resultWindow_, user);
+    resultWindow_.runEnded(result);
+    onChecked(mediaFile, format, result, resultWindow_.counts());
+}
+
 void MDIForm1::onCheckStarting() {
     checkedRun_.reset();
-    if (frmSendData* letter = findCoveringLetter())
-        letter->parentWidget()->close();
+    if (QMdiSubWindow* letter = findSubWindow<frmSendData>())
+        letter->close();
 }
 
 void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,

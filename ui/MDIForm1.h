@@ -33,6 +33,8 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
 
     FrmEdit* findResultWindow() const override;
     FrmEdit& openResultWindow() override;
+    void showResultWindow() override;
+    void closeResultWindow() override;
     // The covering letter window when it is open, else nullptr.
     frmSendData* findCoveringLetter() const;
     // Opens the covering letter window, or brings it forward when it is open.
@@ -57,6 +59,8 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
   private:
     // Asks, then closes the child windows; true when the program may end.
     bool MDIForm_Unload();
+    // The subwindow that holds a child window of type Window, else nullptr.
+    template <class Window> QMdiSubWindow* findSubWindow() const;
     template <class Window> Window* findChildWindow() const;
     void addMaximized(QWidget* child);
     // Sets filetype and checks its menu item.
@@ -65,6 +69,9 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     frmSelFile& chooser();
     void showSelFile();
     void onSubWindowActivated(QMdiSubWindow* window);
+    // The check run of `mediaFile` in `format`, as the chooser asked for it;
+    // its messages open over the chooser.
+    void runCheck(const QString& mediaFile, Format format);
     // A check run replaces the run on screen: the letter of the one before goes.
     void onCheckStarting();
     void onChecked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
@@ -75,6 +82,7 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     QAction* KVT_100m_;
     QLabel* verdict_;
     QPointer<frmSelFile> selFile_;
+    ResultWindowAdapter resultWindow_{*this};
     // The run on screen when it reached the end of its media file; the letter is built from it.
     std::optional<CheckedRun> checkedRun_;
 };

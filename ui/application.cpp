@@ -46,7 +46,7 @@ QIcon AppIcon() {
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("qrv-edit"));
     // No display name: the window system would add it to every title.
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersion.data(), kVersion.size()));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(AppIcon());
     InstallThaiFontSubstitutions();

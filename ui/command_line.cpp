@@ -35,10 +35,7 @@ std::variant<StartOptions, EarlyExit> ParseCommandLine(const QStringList& argume
     if (parser.isSet(help))
         return EarlyExit{0, Usage(), {}};
     if (parser.isSet(version))
-        return EarlyExit{0,
-                         QStringLiteral("qrv-edit ") + QString::fromLatin1(kVersion.data(), kVersion.size()) +
-                             u'\n',
-                         {}};
+        return EarlyExit{0, QStringLiteral("qrv-edit ") + QString::fromLatin1(kVersion) + u'\n', {}};
     StartOptions options;
     if (parser.isSet(format)) {
         const QString name = parser.value(format);

@@ -1,6 +1,6 @@
 #include "ui/error_table_model.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "ui/thai_text.h"
 
 #include <algorithm>

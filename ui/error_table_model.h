@@ -6,7 +6,7 @@
 #pragma once
 
 #include "runs/ports.h"
-#include "ui/rejected_rows.h"
+#include "ui/row_store.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,11 +39,10 @@ QString DroppedFile(const QMimeData& data) {
     return {};
 }
 
-frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
+frmSelFile::frmSelFile(QWidget* mainWindow)
     // A tool window of the main window, so that a click on the main window
     // never hides it.
-    : QWidget(mainWindow, Qt::Tool), resultWindow_(results),
-      user_(this, [this] { resultWindow_.flushRows(); }) {
+    : QWidget(mainWindow, Qt::Tool) {
     setObjectName("frmSelFile");
     setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -100,10 +98,10 @@ frmSelFile::frmSelFile(ResultWindowHost& results, QWidget* mainWindow)
     setTabOrder(cmdbrowse_, Edit_data_);
     PressButtonsOnEnter(*this);
     resize(TwipsToPixels(*this, 8925), TwipsToPixels(*this, 5085));
-    Form_Load();
+    centreOnScreen();
 }
 
-void frmSelFile::Form_Load() {
+void frmSelFile::centreOnScreen() {
     const QRect available = screen()->availableGeometry();
     move(available.center() - rect().center());
 }
@@ -117,7 +115,7 @@ void frmSelFile::setPath(const QString& path) {
 void frmSelFile::present(Format format) {
     format_ = format;
     const std::string_view caption = FormatCaption(format_);
-    formatLine_->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    formatLine_->setText(QString::fromLatin1(caption));
     focusPathBox();
 }
 
@@ -171,11 +169,7 @@ void frmSelFile::Edit_data_Click() {
     }
     // A typed path may use either separator; the run and its messages get the native one.
     const QString typed = QDir::toNativeSeparators(txtfile_->text());
-    emit checkStarting();
-    resultWindow_.beginRun(format_, typed);
-    const RunResult result = CheckFile(format_, LocalNameBytes(typed).toStdString(), resultWindow_, user_);
-    resultWindow_.runEnded(result);
-    emit checked(typed, format_, result, resultWindow_.counts());
+    emit checkRequested(typed, format_);
     hide();
 }
 

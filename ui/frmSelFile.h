@@ -1,9 +1,8 @@
-// The input file chooser: names the media file and starts the check run of
-// the format the main window's menu picked.
+// The input file chooser: asks for the media file to check in the format the
+// main window's menu picked; the main window runs the check.
 #pragma once
 
-#include "ui/gui_user_port.h"
-#include "ui/result_window_adapter.h"
+#include "runs/format.h"
 
 #include <QWidget>
 
@@ -20,8 +19,8 @@ QString DroppedFile(const QMimeData& data);
 class frmSelFile : public QWidget {
     Q_OBJECT
   public:
-    // A tool window of `mainWindow`; its runs fill the result window that `results` opens.
-    frmSelFile(ResultWindowHost& results, QWidget* mainWindow);
+    // A tool window of `mainWindow`.
+    explicit frmSelFile(QWidget* mainWindow);
 
     // Shows the chooser above the main window, set to check files in
     // `format`, with the focus in the path box.
@@ -32,11 +31,9 @@ class frmSelFile : public QWidget {
     void Edit_data_Click();
 
   signals:
-    // A check run is about to begin.
-    void checkStarting();
-    // The check run of `mediaFile` ended as `result` says; `counts` is what
-    // it put into the result window.
-    void checked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+    // The user asked to check `mediaFile` in `format`. The chooser stays
+    // shown until the slots return, so that the run's messages open over it.
+    void checkRequested(const QString& mediaFile, Format format);
     // A file was dropped on the chooser.
     void fileDropped(const QString& mediaFile);
 
@@ -48,15 +45,13 @@ class frmSelFile : public QWidget {
 
   private:
     // Centred on the screen when first shown.
-    void Form_Load();
+    void centreOnScreen();
     // The chooser active, with the focus in the path box, so that Enter runs.
     void focusPathBox();
     // The folder of the typed path, else the folder last browsed to.
     QString browseFolder() const;
 
     Format format_ = Format::M10;
-    ResultWindowAdapter resultWindow_;
-    GuiUserPort user_;
     QLabel* formatLine_;
     QLineEdit* txtfile_;
     QPushButton* cmdbrowse_;

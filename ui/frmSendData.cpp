@@ -1,6 +1,6 @@
 #include "ui/frmSendData.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "report/print_queue.h"
@@ -93,33 +93,33 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
     setPalette(grey);
     setAutoFillBackground(true);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    Frame1->setPalette(grey);
-    Frame1->setAutoFillBackground(true);
+    Frame1_ = new QFrame(this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameShape(QFrame::StyledPanel);
+    Frame1_->setPalette(grey);
+    Frame1_->setAutoFillBackground(true);
 
-    RichTextBox1 = new QPlainTextEdit(Frame1);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setFont(QFont(QString::fromLatin1(kLetterFontFamily), kLetterFontPoints));
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setTabChangesFocus(true);
-    RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RichTextBox1->setPlainText(DisplayText(letterBytes_));
+    RichTextBox1_ = new QPlainTextEdit(Frame1_);
+    RichTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1_->setFont(QFont(QString::fromLatin1(kLetterFontFamily), kLetterFontPoints));
+    RichTextBox1_->setReadOnly(true);
+    RichTextBox1_->setTabChangesFocus(true);
+    RichTextBox1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichTextBox1_->setPlainText(DisplayText(letterBytes_));
 
     // The letter fills the window and follows its size; the buttons stand in
     // a row below it, at the right.
     // Alt+S opens the main window's "start" menu.
-    cmdSave = MakeButton(QStringLiteral("Sa&ve"), "cmdSave", Frame1);
-    cmdPrint = MakeButton(QStringLiteral("&Print"), "cmdPrint", Frame1);
+    cmdSave_ = MakeButton(QStringLiteral("Sa&ve"), "cmdSave", Frame1_);
+    cmdPrint_ = MakeButton(QStringLiteral("&Print"), "cmdPrint", Frame1_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdSave_);
     buttons->addSpacing(TwipsToPixels(*this, 345));
-    buttons->addWidget(cmdPrint);
-    auto* inFrame = new QVBoxLayout(Frame1);
+    buttons->addWidget(cmdPrint_);
+    auto* inFrame = new QVBoxLayout(Frame1_);
     inFrame->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 240));
-    inFrame->addWidget(RichTextBox1, 1);
+    inFrame->addWidget(RichTextBox1_, 1);
     inFrame->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 120));
@@ -135,11 +135,11 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
         warningLine->setFont(bold);
         layout->addWidget(warningLine);
     }
-    layout->addWidget(Frame1);
-    connect(cmdSave, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
-    setTabOrder(RichTextBox1, cmdSave);
-    setTabOrder(cmdSave, cmdPrint);
+    layout->addWidget(Frame1_);
+    connect(cmdSave_, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
+    connect(cmdPrint_, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
+    setTabOrder(RichTextBox1_, cmdSave_);
+    setTabOrder(cmdSave_, cmdPrint_);
     PressButtonsOnEnter(*this);
 }
 

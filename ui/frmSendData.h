@@ -67,10 +67,10 @@ class frmSendData : public QWidget {
     QString saveName_; // what Save suggests
     std::unique_ptr<LetterFile> letterFile_;
     QTimer* jobWatch_;
-    QFrame* Frame1;
-    QPlainTextEdit* RichTextBox1;
-    QPushButton* cmdSave;
-    QPushButton* cmdPrint;
+    QFrame* Frame1_;
+    QPlainTextEdit* RichTextBox1_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdPrint_;
 };
 
 } // namespace qrv::gui

@@ -1,5 +1,5 @@
 // qrv-edit, the desktop program.
-#include "core/files.h"
+#include "files/files.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
 #include "ui/command_line.h"

@@ -1,7 +1,7 @@
 #include "ui/rejected_rows_export.h"
 
-#include "core/files.h"
-#include "runs/rejected_rows.h"
+#include "files/files.h"
+#include "runs/rejected_record.h"
 #include "ui/error_table_model.h"
 
 #include <QFile>

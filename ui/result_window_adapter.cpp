@@ -1,8 +1,6 @@
 #include "ui/result_window_adapter.h"
 
 #include <QDateTime>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <algorithm>
 
 namespace qrv::gui {
@@ -32,7 +30,7 @@ FrmEdit& ResultWindowAdapter::window() {
 void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
     window().setLabel(label, text);
     if (label == Label::DetailCount)
-        counts_.records = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        counts_.records = QString::fromLatin1(text);
 }
 
 void ResultWindowAdapter::appendListErr(std::string_view line) {
@@ -58,17 +56,14 @@ void ResultWindowAdapter::insertRow(std::int64_t position, ErrorRow row) {
 }
 
 void ResultWindowAdapter::show() {
-    FrmEdit& shown = window();
+    window();
     flushRows();
-    auto* frame = qobject_cast<QMdiSubWindow*>(shown.parentWidget());
-    frame->showMaximized();
-    frame->mdiArea()->setActiveSubWindow(frame);
+    host_.showResultWindow();
 }
 
 void ResultWindowAdapter::close() {
     pendingRows_ = RejectedRows();
-    if (FrmEdit* open = host_.findResultWindow())
-        open->parentWidget()->close();
+    host_.closeResultWindow();
 }
 
 void ResultWindowAdapter::runEnded(const RunResult& result) {

@@ -5,7 +5,7 @@
 #include "runs/format.h"
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
-#include "ui/rejected_rows.h"
+#include "ui/row_store.h"
 #include "ui/verdict.h"
 
 #include <QString>
@@ -22,6 +22,10 @@ class ResultWindowHost {
     virtual FrmEdit& openResultWindow() = 0;
     // The result window when it is open, else nullptr.
     virtual FrmEdit* findResultWindow() const = 0;
+    // Shows the open result window maximized, as the active one.
+    virtual void showResultWindow() = 0;
+    // Closes the result window when it is open.
+    virtual void closeResultWindow() = 0;
 };
 
 // A run inserts its rejected records at positions 1, 2, ... ahead of an

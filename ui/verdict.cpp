@@ -56,9 +56,7 @@ QString Outcome(const RunResult& result, const RunCounts& counts) {
 QString Verdict(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts) {
     const std::string_view caption = FormatCaption(format);
     return QStringLiteral("%1 (%2): %3")
-        .arg(QFileInfo(mediaFile).fileName(),
-             QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
-             Outcome(result, counts));
+        .arg(QFileInfo(mediaFile).fileName(), QString::fromLatin1(caption), Outcome(result, counts));
 }
 
 } // namespace qrv::gui

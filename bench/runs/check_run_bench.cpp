@@ -2,9 +2,8 @@
 // accepted, with a window that shows nothing: the cost of reading, checking,
 // hashing and writing the summary file; and the cost of committing a file.
 #include "core/detail_check.h"
-#include "core/files.h"
+#include "files/files.h"
 #include "runs/format.h"
-#include "runs/module_100m.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/null_ports.h"
 
@@ -72,7 +71,7 @@ void CheckFile100M(benchmark::State& state) {
     qrv::NullWindow window;
     qrv::SilentUser user;
     for (auto _ : state) {
-        const qrv::RunResult result = qrv::CheckFile100M(path, window, user);
+        const qrv::RunResult result = qrv::CheckFile(qrv::Format::M100, path, window, user);
         if (result.outcome != qrv::RunOutcome::Finished) {
             state.SkipWithError("the generated file did not check to the end");
             break;

@@ -1,8 +1,8 @@
 // Faults that only the real thing shows: signals to a running qrv-check, an
 // unprivileged user, a full disk, inputs that are no regular files, lines
 // without end. What needs root is skipped without it, with the reason.
-#include "core/file_error.h"
-#include "core/files.h"
+#include "files/file_error.h"
+#include "files/files.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,7 +1,5 @@
 #include "report/letter.h"
 #include "runs/format.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
 #include "tests/report/thai_control_line.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,7 @@
 // The eight control record checks of both formats.
 #include "core/numeric.h"
+#include "runs/control_check.h"
 #include "runs/format.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
 #include "tests/support/media_lines.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +31,15 @@ class ListErrWindow : public ResultWindow {
 
 using Lines = std::vector<std::string>;
 
+// The control record checks of `format`'s row of the table.
+bool CheckControlLine(Format format, const std::string& line, ResultWindow& window) {
+    const RunFormat& table = FormatTable(format);
+    return CheckControlRecord(SplitRecord(line, table.controlLayout), table.applyCodes, window);
+}
+
 Lines ControlErrors100M(const std::string& line) {
     ListErrWindow window;
-    const bool failed =
-        CheckControlRecord100M(SplitRecord(line, FormatTable(Format::M100).controlLayout), window);
+    const bool failed = CheckControlLine(Format::M100, line, window);
     EXPECT_EQ(failed, !window.lines.empty());
     return window.lines;
 }
@@ -83,15 +87,14 @@ TEST(CheckControlRecord, ApplyCodeBOnlyIn100M) {
     EXPECT_EQ(ControlErrors100M(With(kControl, 46, "B")), Lines{});
     const std::string line10 = " " + With(kControl, 46, "B");
     ListErrWindow window;
-    EXPECT_TRUE(CheckControlRecord10M(SplitRecord(line10, FormatTable(Format::M10).controlLayout), window));
+    EXPECT_TRUE(CheckControlLine(Format::M10, line10, window));
     EXPECT_EQ(window.lines, Lines{"CTL.REC APPLY CODE ERROR"});
 }
 
 TEST(CheckControlRecord, DateThatIsNotANumberStopsAfterTheOtherChecks) {
     ListErrWindow window;
     const std::string line = With(With(kControl, 47, " "), 50, "A2");
-    EXPECT_THROW(CheckControlRecord100M(SplitRecord(line, FormatTable(Format::M100).controlLayout), window),
-                 ConversionError);
+    EXPECT_THROW(CheckControlLine(Format::M100, line, window), ConversionError);
     EXPECT_EQ(window.lines, Lines{"CLT.REC STATUS is not equal 'A'"});
 }
 

@@ -202,7 +202,7 @@ TEST_P(RunErrors, SummaryFileThatCannotTakeItsNameStopsAtTheLastLine) {
         media({control(2, 200), detail({.amount = amount(100)}), detail({.amount = amount(100)})});
     WindowThatBlocksTheSummary window(session.log, summaryPath());
 
-    const RunResult result = GetParam().run(path, window, session.user);
+    const RunResult result = CheckFile(GetParam().format, path, window, session.user);
 
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.outcome, RunOutcome::RunError);

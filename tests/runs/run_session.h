@@ -3,8 +3,7 @@
 #pragma once
 
 #include "runs/check_run.h"
-#include "runs/module_100m.h"
-#include "runs/module_10m.h"
+#include "runs/format.h"
 #include "summary/summary_file.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/recording_ports.h"
@@ -24,11 +23,10 @@ namespace qrv::test {
 struct FormatCase {
     const char* name;
     Format format;
-    RunResult (*run)(const std::string& mediaPath, ResultWindow& window, UserPort& user);
 };
 
-inline constexpr FormatCase kFormat100M{"Format100M", Format::M100, CheckFile100M};
-inline constexpr FormatCase kFormat10M{"Format10M", Format::M10, CheckFile10M};
+inline constexpr FormatCase kFormat100M{"Format100M", Format::M100};
+inline constexpr FormatCase kFormat10M{"Format10M", Format::M10};
 inline constexpr FormatCase kBothFormats[] = {kFormat100M, kFormat10M};
 
 struct Session {
@@ -37,7 +35,7 @@ struct Session {
     Session& operator=(const Session&) = delete;
 
     RunResult run(const FormatCase& format, const std::string& mediaPath) {
-        return format.run(mediaPath, window, user);
+        return CheckFile(format.format, mediaPath, window, user);
     }
 
     EventLog log;

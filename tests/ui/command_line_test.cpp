@@ -68,7 +68,7 @@ class CommandLineTest : public QObject {
         if (status < 0) {
             const auto* options = std::get_if<StartOptions>(&parsed);
             QVERIFY(options);
-            QCOMPARE(options->format ? QString::fromLatin1(FormatName(*options->format).data()) : "", format);
+            QCOMPARE(options->format ? QString::fromLatin1(FormatName(*options->format)) : "", format);
             QCOMPARE(options->mediaFile, mediaFile);
             QCOMPARE(options->opensChooser(), !arguments.isEmpty());
             return;

@@ -1,5 +1,5 @@
 // Where the desktop program keeps the letter file while its window is open.
-#include "core/file_error.h"
+#include "files/file_error.h"
 #include "tests/support/temp_dir.h"
 #include "ui/letter_folder.h"
 

@@ -1,6 +1,5 @@
 #include "report/letter.h"
 #include "runs/format.h"
-#include "runs/module_100m.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/thai_control_line.h"
 #include "tests/support/temp_dir.h"

@@ -29,7 +29,7 @@ template <class Widget> Widget* Part(const QObject& window, const QString& name)
 
 inline QLineEdit* ValueField(const gui::FrmEdit& window, Label label) {
     const std::string_view name = LabelName(label);
-    return Part<QLineEdit>(window, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    return Part<QLineEdit>(window, QString::fromLatin1(name));
 }
 inline QPushButton* PrintSendData(const gui::FrmEdit& window) {
     return Part<QPushButton>(window, QStringLiteral("PrintSendData"));

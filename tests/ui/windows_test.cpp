@@ -1,5 +1,6 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
+#include "runs/format.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/refusing_folder.h"
 #include "tests/support/temp_dir.h"
@@ -10,7 +11,6 @@
 #include "ui/application.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
-#include "ui/format_guess.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
@@ -228,7 +228,7 @@ class WindowsTest : public QObject {
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
         QCOMPARE(shown.title, "About QRV Edit Data");
-        QCOMPARE(shown.text.section('\n', 0, 0), "QRV Edit Data " + QString::fromLatin1(kVersion.data()));
+        QCOMPARE(shown.text.section('\n', 0, 0), "QRV Edit Data " + QString::fromLatin1(kVersion));
         QVERIFY(shown.text.contains("Qt " + QString::fromLatin1(qVersion())));
         QVERIFY(shown.text.contains("Lesser General Public License version 3"));
     }
@@ -334,9 +334,9 @@ class WindowsTest : public QObject {
     void captionsCarryTheirNames() {
         FrmEdit& window = main_->openResultWindow();
         for (const LabelCaption& caption : kLabelCaptions) {
-            const auto* label = window.findChild<QLabel*>(QString::fromLatin1(caption.name.data()));
+            const auto* label = window.findChild<QLabel*>(QString::fromLatin1(caption.name));
             QVERIFY2(label, caption.name.data());
-            QCOMPARE(label->text(), QString::fromLatin1(caption.text.data()));
+            QCOMPARE(label->text(), QString::fromLatin1(caption.text));
         }
         QCOMPARE(window.findChild<QLabel*>("Label27")->text(), "Detail Record Error");
         const QList<std::pair<QString, QString>> frames{
@@ -824,7 +824,7 @@ class WindowsTest : public QObject {
         // A FIFO is never waited on: the menu's format stays.
         const QString fifo = dir_->filePath("fifo");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QCOMPARE(FormatOfFile(fifo), std::nullopt);
+        QCOMPARE(FormatOfFile(QFile::encodeName(fifo).toStdString()), std::nullopt);
 #endif
     }
 

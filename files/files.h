@@ -77,8 +77,6 @@ FileDescriptor OpenRegularFile(const FileUse& use, Links links = Links::Follow);
 void WriteAll(int fd, std::string_view bytes, const FileUse& use);
 // Reads until `size` bytes are in or the file ends; answers how many.
 std::size_t ReadUpTo(int fd, char* into, std::size_t size, const FileUse& use);
-// Reads from where the descriptor stands to the end of the file.
-std::string ReadAll(int fd, const FileUse& use);
 
 // A write past the file size limit (ulimit -f) fails with EFBIG, reported as
 // any other write failure, instead of SIGXFSZ ending the program; a program

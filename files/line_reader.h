@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files.h"
+#include "files/files.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ui/letter_folder.h"
 
-#include "core/file_error.h"
-#include "core/files.h"
+#include "files/file_error.h"
+#include "files/files.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The file layer on Windows: the C runtime's descriptors, always in binary
 // mode (text mode would end a read at a 0x1A byte and turn LF into CR LF),
 // paths as UTF-16, and replacing a file by MoveFileExW.
-#include "core/files.h"
+#include "files/files.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <algorithm>
 #include <array>

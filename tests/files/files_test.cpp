@@ -1,8 +1,8 @@
 // The line reader around the edges of its buffer and at its length limit, the
 // summary writer, and whole files written in one step.
-#include "core/file_error.h"
-#include "core/files.h"
-#include "core/line_reader.h"
+#include "files/file_error.h"
+#include "files/files.h"
+#include "files/line_reader.h"
 #include "summary/summary_file.h"
 #include "tests/support/temp_dir.h"
 

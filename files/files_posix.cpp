@@ -1,6 +1,6 @@
-#include "core/files.h"
+#include "files/files.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <array>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 
 #include "core/cp874.h"
 #include "core/detail_check.h"

@@ -1,10 +1,10 @@
 // The rejected records as the result window keeps and shows them.
 #include "core/cp874.h"
-#include "runs/rejected_rows.h"
+#include "runs/rejected_record.h"
 #include "tests/support/media_lines.h"
 #include "ui/error_table_model.h"
-#include "ui/rejected_rows.h"
 #include "ui/rejected_rows_export.h"
+#include "ui/row_store.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
@@ -205,4 +205,4 @@ class RejectedRowsTest : public QObject {
 };
 
 QTEST_MAIN(RejectedRowsTest)
-#include "rejected_rows_test.moc"
+#include "row_store_test.moc"

@@ -1,4 +1,4 @@
-#include "ui/rejected_rows.h"
+#include "ui/row_store.h"
 
 #include <algorithm>
 

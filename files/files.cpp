@@ -1,7 +1,7 @@
 // What both platforms share; the rest is in files_posix.cpp and files_windows.cpp.
-#include "core/files.h"
+#include "files/files.h"
 
-#include "core/file_error.h"
+#include "files/file_error.h"
 
 #include <utility>
 
@@ -61,19 +61,6 @@ void PendingFile::write(std::string_view bytes) {
 void PendingFile::closeFile() {
     const std::string action = "write " + name_;
     fd_.close({action, path_});
-}
-
-std::string ReadAll(int fd, const FileUse& use) {
-    constexpr std::size_t kStep = 1 << 16;
-    std::string bytes;
-    for (;;) {
-        const std::size_t before = bytes.size();
-        bytes.resize(before + kStep);
-        const std::size_t got = ReadUpTo(fd, bytes.data() + before, kStep, use);
-        bytes.resize(before + got);
-        if (got < kStep)
-            return bytes;
-    }
 }
 
 void WriteFileAtomically(const std::string& path, const Bytes& bytes, std::string name) {
