@@ -26,7 +26,9 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${QRV_OBJDUMP})
 file(GET_RUNTIME_DEPENDENCIES
     MODULES ${QRV_IMPORTERS}
     DIRECTORIES ${links}
-    RESOLVED_DEPENDENCIES_VAR found)
+    RESOLVED_DEPENDENCIES_VAR found
+    # Windows' own DLLs (KERNEL32, msvcrt, ...), which no folder here holds.
+    UNRESOLVED_DEPENDENCIES_VAR system)
 foreach(dll IN LISTS found)
     file(REAL_PATH ${dll} dll)
     file(INSTALL ${dll} DESTINATION "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
