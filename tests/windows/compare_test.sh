@@ -11,7 +11,7 @@
 # Exit status 77 (a skip) when the Linux build has no qrv-check.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
-linux_check=$1
+linux_check=$(realpath -m "$1")
 tree=$(realpath "$2")
 windows_check=$tree/cli/qrv-check.exe
 [ -x "$linux_check" ] || { echo "SKIPPED: no Linux qrv-check at $linux_check (build the default preset)"; exit 77; }
@@ -26,6 +26,7 @@ finish() {
     cmake/wine-session.sh stop
     echo "$passed compared runs alike, $failed differ"
     [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+    exit $?
 }
 trap finish EXIT
 
