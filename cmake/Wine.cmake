@@ -58,10 +58,16 @@ endif()
 # pass gtest_discover_tests' five-second limit and stall the build.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 
-# ctest starts the Wine session before it asks the test programs for their
-# tests and ends it afterwards (see wine-session.sh for why). The first start
-# also makes the prefix, which takes some seconds.
+# ctest starts the Wine session before the tests and ends it afterwards (see
+# wine-session.sh for why). The build makes the prefix, which takes some
+# seconds, once: ctest asks the test programs for their tests before that
+# session starts, and gives each five seconds.
 set(qrv_wine_session /usr/bin/env "WINEPREFIX=${QRV_WINEPREFIX}" "${CMAKE_CURRENT_LIST_DIR}/wine-session.sh")
+add_custom_command(OUTPUT ${QRV_WINEPREFIX}/system.reg
+    COMMAND ${qrv_wine_session} start
+    COMMAND ${qrv_wine_session} stop
+    COMMENT "Making the Wine prefix the tests run in")
+add_custom_target(wine_prefix ALL DEPENDS ${QRV_WINEPREFIX}/system.reg)
 list(JOIN qrv_wine_session " " qrv_wine_session)
 file(WRITE "${PROJECT_BINARY_DIR}/CTestCustom.cmake"
      "set(CTEST_CUSTOM_PRE_TEST \"${qrv_wine_session} start\")\n"
