@@ -1,6 +1,6 @@
 # The Debian package qrv-edit_<version>_amd64.deb: `cpack --preset default`
-# in the source folder, or scripts/package.sh. Included from dist/ so that
-# the installed files are known.
+# in the source folder once the default preset is built. Included from dist/
+# so that the installed files are known.
 set(QRV_MAINTAINER "The QRV Edit Data developers <qrv-edit@users.noreply.github.com>")
 
 # The package's changelog names the version it describes; a version raised in

@@ -1,7 +1,7 @@
-# The Windows installer, built by scripts/windows-package.sh with makensis,
-# which defines VERSION, STAGE (the folder of the zip's files), FILES and
-# UNFILES (the File and Delete lines for exactly those files), ICON, SIZE_KB
-# and OUTFILE.
+# The Windows installer, built with makensis by `cpack --preset
+# windows-desktop` (cmake/WindowsCPack.cmake), which defines VERSION, STAGE
+# (CPack's staging folder, the zip's files), FILES and UNFILES (the File and
+# Delete lines for exactly those files), ICON, SIZE_KB and OUTFILE.
 #
 # It installs for the current user alone, into $LOCALAPPDATA\Programs, so a
 # standard user needs no administrator. /S installs and uninstalls silently.

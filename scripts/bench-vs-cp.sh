@@ -16,24 +16,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 media=$work/media.txt
 
-python3 - "$media" <<'PY'
+PYTHONPATH=tests/tools /usr/bin/python3 - "$media" <<'PY'
 import sys
-WEIGHTS = (4, 3, 2, 7, 6, 5, 4, 3, 2)
-def account(nine):
-    total = sum(w * int(d) for w, d in zip(WEIGHTS, nine))
-    return nine + str((10 - total % 10) % 10)
+from qrvtest.records import F100M, account, media
 # Account type digit 3 with prefixes 100-399 always passes.
 accounts = [account("%03d3%05d" % (100 + i % 300, i * 7919 % 100000)) for i in range(97)]
 records = 1_000_000
-lines, total = [], 0
-for i in range(records):
-    cents = 1000 + i % 50000
-    total += cents
-    lines.append((accounts[i % 97] + "150124" + "1" + "%011d" % cents).ljust(78))
-control = (" " * 8 + "M" + "012345" + "BENCH COMPANY".ljust(30) + "C" + "A" + "150124"
-           + "%05d" % (records % 100000) + "%011d" % total + "1").ljust(78)
+cents = [1000 + i % 50000 for i in range(records)]
+lines = [F100M.control("012345", "BENCH COMPANY", records % 100000, sum(cents))]
+lines += [F100M.detail(accounts[i % 97], cents[i]) for i in range(records)]
 with open(sys.argv[1], "wb") as out:
-    out.write(("\r\n".join([control] + lines) + "\r\n").encode("ascii"))
+    out.write(media(lines))
 PY
 
 # Microseconds of one run of the command, elapsed.

@@ -13,11 +13,14 @@ packages=(
     qt6-svg-dev                        # the program's icon, drawn from its SVG
     librsvg2-bin                       # the icon as PNGs for the Windows build, which has no Qt Svg
     icoutils                           # icotool: the Windows program file's .ico from those PNGs
-    nsis zip                           # the Windows installer (makensis) and zip (scripts/windows-package.sh)
+    nsis zip unzip                     # the Windows installer (makensis) and zip (cmake/WindowsPackage.cmake)
+    g++-mingw-w64-x86-64-posix wine64  # the Windows cross build and its tests under Wine
+    googletest                         # GoogleTest's sources, built for Windows
     libcups2-dev                       # asking CUPS whether a printer took the letter
     cups cups-client cups-filters      # the private print server of scripts/cups-test-env.sh
     fonts-thai-tlwg fontconfig         # Thai glyphs on screen and on paper
     poppler-utils                      # reading printed PDFs back in tests
+    python3-pdfminer                   # the glyphs of a printed letter (tests/tools/qrvtest/pdf.py)
     clang libclang-rt-14-dev           # libFuzzer
     xvfb xauth                         # screenshots of the running program
     xdotool imagemagick                # driving the Windows build under Wine as a clerk would; its screenshot

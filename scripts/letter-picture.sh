@@ -14,10 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp samples/100m-thai-name.txt "$work/in.txt"
 build/cli/qrv-check --format 100M --json "$work/in.txt" >"$work/report.json" || true
-read -r summary hash < <(python3 -c '
-import json, sys
-labels = json.load(open(sys.argv[1]))["window"]["labels"]
-print(labels["Label1"], labels["HashValue"])' "$work/report.json")
+read -r summary hash < <(PYTHONPATH=tests/tools /usr/bin/python3 -m qrvtest.report Label1 HashValue <"$work/report.json")
 
 build/tools/letter-pdf "$summary" 100M "$hash" docs/letter.pdf
 pdftoppm -png -r 100 -f 1 -l 1 -singlefile docs/letter.pdf docs/letter

@@ -1,54 +1,14 @@
 #!/usr/bin/env python3
 """Writes the sample media files of samples/: code page 874 bytes, CR LF line ends."""
 import pathlib
+import sys
 
-SAMPLES = pathlib.Path(__file__).resolve().parent.parent / "samples"
-WEIGHTS = (4, 3, 2, 7, 6, 5, 4, 3, 2)
-DATE = "150124"
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests" / "tools"))
+from qrvtest.records import F100M, F10M, account, media  # noqa: E402
+
+SAMPLES = ROOT / "samples"
 THAI_NAME = "บริษัท ตัวอย่าง จำกัด".encode("cp874")
-
-
-def account(nine_digits):
-    """The nine digits followed by their check digit."""
-    total = sum(w * int(d) for w, d in zip(WEIGHTS, nine_digits))
-    return nine_digits + str((10 - total % 10) % 10)
-
-
-def field(text, width):
-    data = text if isinstance(text, bytes) else text.encode("ascii")
-    assert len(data) <= width, (text, width)
-    return data.ljust(width)
-
-
-class Format:
-    def __init__(self, name, filler, total_amount_width, amount_width):
-        self.name = name
-        self.filler = filler
-        self.total_amount_width = total_amount_width
-        self.amount_width = amount_width
-
-    def control(self, company, name, total_record, total_amount, *, term="M", apply_code="C",
-                status="A", date=DATE, filler=""):
-        amount = total_amount if isinstance(total_amount, str) else str(total_amount)
-        line = (field(filler, self.filler) + field(term, 1) + field(company, 6) + field(name, 30)
-                + field(apply_code, 1) + field(status, 1) + field(date, 6)
-                + field(str(total_record).zfill(5), 5)
-                + field(amount.zfill(self.total_amount_width), self.total_amount_width)
-                + field("1", 1) + field("", 8))
-        assert len(line) == 78
-        return line
-
-    def detail(self, account_no, cents, *, sign="1", date=DATE, amount=None):
-        amount_text = amount if amount is not None else str(cents).zfill(self.amount_width)
-        line = (field(account_no, 10) + field(date, 6) + field(sign, 1)
-                + field(amount_text, self.amount_width) + field("", 78 - 17 - self.amount_width))
-        assert len(line) == 78
-        return line
-
-
-F100M = Format("100M", 8, 11, 11)
-F10M = Format("10M", 9, 10, 9)
-
 GOOD_ACCOUNTS = ["1234567896", "4102345677", account("315200001"), account("234500012"),
                  account("468700034"), account("999600045")]
 GOOD_CENTS = [150000, 1234567, 99, 2500050, 100, 700000]
@@ -79,7 +39,7 @@ def one_of_every_reason(fmt):
 
 
 def write(name, lines, trailing=b"\r\n"):
-    (SAMPLES / name).write_bytes(b"\r\n".join(lines) + trailing)
+    (SAMPLES / name).write_bytes(media(lines, trailing))
 
 
 def main():

@@ -14,16 +14,16 @@ command -v /usr/bin/time >/dev/null || { echo "GNU time is missing: scripts/inst
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-python3 - "$work" <<'PY'
+PYTHONPATH=tests/tools /usr/bin/python3 - "$work" <<'PY'
 import os, sys
+from qrvtest.records import F100M
 work = sys.argv[1]
-control = (" " * 8 + "M" + "012345" + "MEMORY COMPANY".ljust(30) + "C" + "A" + "150124"
-           + "00001" + "%011d" % 1000 + "1").ljust(78).encode("ascii") + b"\r\n"
+control = F100M.control("012345", "MEMORY COMPANY", 1, 1000) + b"\r\n"
 with open(os.path.join(work, "blank-lines.txt"), "wb") as out:
     out.write(control)
     out.write(b"\r\n" * ((10 * 1024 * 1024 - len(control)) // 2))
 # An account with a letter in it: every record is rejected.
-rejected = ("12345 7896150124100000001000".ljust(78) + "\r\n").encode("ascii")
+rejected = F100M.detail("12345 7896", 1000) + b"\r\n"
 with open(os.path.join(work, "rejected-rows.txt"), "wb") as out:
     out.write(control)
     block = rejected * 100_000

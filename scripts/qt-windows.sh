@@ -63,10 +63,14 @@ install_missing() {
     apt install --no-install-recommends "${missing[@]}"
 }
 
-# Qt's libraries share one C++ runtime, libstdc++-6.dll and its companions,
-# which ship beside them. Qt's qt.toolchain.cmake chain-loads this file, so
-# it is kept in the prefix.
-toolchain_text="set(CMAKE_SYSTEM_NAME Windows)
+# Qt is built with the project's own toolchain file, copied into the prefix,
+# where Qt's qt.toolchain.cmake finds it to chain-load. Qt's libraries share
+# one C++ runtime, libstdc++-6.dll and its companions, which ship beside them.
+toolchain=$root/cmake/mingw-w64.cmake
+# What of that toolchain decides Qt's build (the system, the compilers and
+# the find roots), in the words the cache's hash has been taken over since
+# the first prefix, so that prefixes already built stay found.
+toolchain_key="set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER $triple-gcc-posix)
 set(CMAKE_CXX_COMPILER $triple-g++-posix)
@@ -149,7 +153,7 @@ compute_prefix() {
     [ -n "$compiler_version" ] || fail "g++-mingw-w64-x86-64-posix is not installed"
     local hash upstream
     hash=$(printf '%s\n' "qt6-base $host_version" "g++-mingw-w64-x86-64-posix $compiler_version" \
-        "$toolchain_text" "${qt_options[*]}" | sha256sum | cut -c1-12)
+        "$toolchain_key" "${qt_options[*]}" | sha256sum | cut -c1-12)
     upstream=${host_version#*:}
     upstream=${upstream%%[+-]*}
     prefix=$cache/qt-$upstream-mingw-$hash
@@ -239,7 +243,7 @@ build_qt() {
     mkdir -p "$build"
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    printf '%s' "$toolchain_text" >"$prefix/mingw-w64-toolchain.cmake"
+    cp "$toolchain" "$prefix/mingw-w64-toolchain.cmake"
     configure=(cmake -S "$src" -B "$build" "${qt_options[@]}"
         -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$prefix")
     say "configuring: ${configure[*]}"
@@ -312,7 +316,7 @@ END
     say "check: cross-building a Widgets and PrintSupport program against $prefix"
     if ! cmake -S "$work" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >"$work/build.log" 2>&1 ||
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" >"$work/build.log" 2>&1 ||
         ! cmake --build "$work/build" >>"$work/build.log" 2>&1; then
         cat "$work/build.log"
         fail "check: the program did not build against $prefix"

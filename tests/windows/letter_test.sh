@@ -4,48 +4,44 @@
 # the default, and DirectWrite), and with the Linux build, as "Print" would
 # (tools/letter-pdf), and compares page 1 of each Windows PDF with Linux's:
 # the text, each printed line's place within 1 mm, and no glyphs of a word
-# drawn over each other (scripts/letter-compare.py). Renders page 1 of the
-# Linux PDF and of the GDI one to PNG files.
+# drawn over each other (tests/windows/letter_compare.py). Renders page 1 of
+# the Linux PDF and of the GDI one to PNG files.
 #
-#   scripts/windows-letter-test.sh [--pictures]
+#   tests/windows/letter_test.sh LINUX_BUILD WINDOWS_BUILD [--pictures]
 #
-# The files go to build-windows-desktop/windows-letter/; with --pictures the
-# two pictures go to docs/ (letter-page1-linux.png, letter-page1-windows.png).
-# Both builds print with one face file: Norasi (fonts-thai-tlwg), which the
-# Linux build puts in place of "AngsanaUPC", and which the test's Wine prefix
-# gives as "AngsanaUPC" (cmake/wine-fonts.reg), as on a Windows with the Thai
-# fonts installed. The last line says
-# "windows-letter: passed" or "windows-letter: failed: ..."; exit status 77
-# when the Windows build cannot be made here.
+# The builds are those of the default and windows-desktop presets. The files
+# go to WINDOWS_BUILD/windows-letter/; with --pictures the two pictures go to
+# docs/ (letter-page1-linux.png, letter-page1-windows.png). Both builds print
+# with one face file: Norasi (fonts-thai-tlwg), which the Linux build puts in
+# place of "AngsanaUPC", and which the test's Wine prefix gives as
+# "AngsanaUPC" (cmake/wine-fonts.reg), as on a Windows with the Thai fonts
+# installed. The last line says "windows-letter: passed" or
+# "windows-letter: failed: ..."; exit status 77 (a skip) when the Linux
+# build lacks qrv-check or tools/letter-pdf.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 started=$SECONDS
-pictures=build-windows-desktop/windows-letter
-[ "${1:-}" = --pictures ] && pictures=docs
+linux=$(realpath "$1")
+tree=$(realpath "$2")
+work=$tree/windows-letter
+pictures=$work
+[ "${3:-}" = --pictures ] && pictures=docs
 
 fail() {
     echo "windows-letter: failed: $*"
     exit 1
 }
+for program in cli/qrv-check tools/letter-pdf; do
+    [ -x "$linux/$program" ] || { echo "SKIPPED: no $linux/$program (build the default preset)"; exit 77; }
+done
 face=/usr/share/fonts/truetype/tlwg/Norasi.ttf
 [ -f "$face" ] || fail "$face is missing (scripts/install-deps.sh installs fonts-thai-tlwg)"
-if ! QRV_QT_WINDOWS=$(scripts/qt-windows.sh --prefix 2>/dev/null); then
-    echo "windows-letter: skipped: no Qt for Windows is built (scripts/windows-desktop.sh builds it)"
-    exit 77
-fi
-export QRV_QT_WINDOWS CCACHE_BASEDIR=$PWD
-
-work=build-windows-desktop/windows-letter
 mkdir -p "$work"
-log=$work/build.log
-{
-    [ -f build/CMakeCache.txt ] || cmake --preset default
-    cmake --build --preset default -j2 --target letter-pdf qrv-check
-    [ -f build-windows-desktop/CMakeCache.txt ] || cmake --preset windows-desktop
-    cmake --build --preset windows-desktop -j2 --target letter-pdf
-} >"$log" 2>&1 || fail "the builds failed (see $log)"
+export PYTHONPATH=$PWD/tests/tools
 
-export WINEPREFIX=$PWD/build-windows-desktop/wine-prefix WINEDEBUG=-all
+# A prefix of its own, whose session this test starts and ends.
+export QRV_WINEPREFIX=$tree/wine-prefix-desktop
+export WINEPREFIX=$QRV_WINEPREFIX WINEDEBUG=-all
 wine=/usr/lib/wine
 # The prefix is made where missing (cmake/wine-fonts.reg gives it Norasi as
 # "AngsanaUPC") and its session ended, so that the programs below start one on
@@ -57,13 +53,11 @@ cmake/wine-session.sh stop
 
 cp samples/100m-thai-name.txt "$work/in.txt"
 rm -f "$work"/*.pdf "$work/in.0"*
-(cd "$work" && ../../build/cli/qrv-check --format 100M --json in.txt >report.json) || true
-read -r summary hash < <(python3 -c '
-import json, sys
-labels = json.load(open(sys.argv[1]))["window"]["labels"]
-print(labels["Label1"], labels["HashValue"])' "$work/report.json") || fail "qrv-check wrote no summary file"
+(cd "$work" && "$linux/cli/qrv-check" --format 100M --json in.txt >report.json) || true
+read -r summary hash < <(/usr/bin/python3 -m qrvtest.report Label1 HashValue <"$work/report.json") ||
+    fail "qrv-check wrote no summary file"
 
-(cd "$work" && QT_QPA_PLATFORM=offscreen ../../build/tools/letter-pdf "$summary" 100M "$hash" linux.pdf) 2>/dev/null ||
+(cd "$work" && QT_QPA_PLATFORM=offscreen "$linux/tools/letter-pdf" "$summary" 100M "$hash" linux.pdf) 2>/dev/null ||
     fail "the Linux build printed no letter"
 (cd "$work" && timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     run=../wine-run.sh
@@ -84,7 +78,7 @@ for pdf in linux windows-gdi windows-directwrite; do
 done
 for engine in gdi directwrite; do
     echo "== Linux against Windows ($engine)"
-    python3 scripts/letter-compare.py compare "$work/linux.pdf" "$work/windows-$engine.pdf" ||
+    /usr/bin/python3 tests/windows/letter_compare.py compare "$work/linux.pdf" "$work/windows-$engine.pdf" ||
         failed="$failed Windows ($engine) differs;"
 done
 

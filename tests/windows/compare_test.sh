@@ -1,83 +1,42 @@
 #!/usr/bin/env bash
-# Cross-builds the core, qrv-check and their tests for 64-bit Windows
-# (mingw-w64, the "windows" preset), runs the test suites under Wine, then
-# checks every sample, in both formats, with qrv-check.exe under Wine and with
-# the Linux build's qrv-check, and compares them byte for byte: exit status,
-# standard output and standard error (the path text apart), and every file
-# the run leaves (summary file, covering letter). Further inputs: a 0x1A
-# byte, a lone CR, a second run that replaces the summary file, a Thai file
-# name, and a drive whose root refuses the summary file (in a mount namespace,
-# as root).
+# Checks every sample, in both formats, with the qrv-check.exe that the zip
+# and the installer ship, under Wine, and with the Linux build's qrv-check,
+# and compares them byte for byte: exit status, standard output and standard
+# error (the path text apart), and every file the run leaves (summary file,
+# covering letter). Further inputs: a 0x1A byte, a lone CR, a second run that
+# replaces the summary file, a Thai file name, and a drive whose root
+# refuses the summary file (in a mount namespace, as root).
 #
-#   scripts/windows-test.sh [LINUX_BUILD_FOLDER]    (default: build)
+#   tests/windows/compare_test.sh LINUX_QRV_CHECK WINDOWS_BUILD_FOLDER
 #
-# Installs g++-mingw-w64-x86-64-posix, wine64 and googletest where missing.
-# The last line says "N passed, M failed": the test programs' tests and the
-# compared runs together; a step that fails before them (installing,
-# building) counts as one failure. The exit status is non-zero on any failure.
+# Exit status 77 (a skip) when the Linux build has no qrv-check.
 set -uo pipefail
-cd "$(dirname "$0")/.." || exit 1
-. scripts/wine-ctest.sh
-root=$PWD
+cd "$(dirname "$0")/../.." || exit 1
+linux_check=$(realpath -m "$1")
+tree=$(realpath "$2")
+windows_check=$tree/cli/qrv-check.exe
+[ -x "$linux_check" ] || { echo "SKIPPED: no Linux qrv-check at $linux_check (build the default preset)"; exit 77; }
 passed=0
 failed=0
 work=""
-drive=""
+# A prefix of its own, whose session this test starts and ends.
+export QRV_WINEPREFIX=$tree/wine-prefix-compare
+export WINEPREFIX=$QRV_WINEPREFIX
 finish() {
-    [ -n "$work" ] && { cmake/wine-session.sh stop; rm -rf "$work" "$drive"; }
-    echo "== Windows: all =="
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    [ -n "$work" ] && rm -rf "$work"
+    cmake/wine-session.sh stop
+    echo "$passed compared runs alike, $failed differ"
+    [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+    exit $?
 }
 trap finish EXIT
-# Runs a step that is no test; its failure ends the script as one failure.
-step() {
-    if ! "$@"; then
-        echo "FAILED: $*"
-        failed=$((failed + 1))
-        exit 1
-    fi
-}
-linux_build=${1:-build}
-case $linux_build in /*) ;; *) linux_build=$root/$linux_build ;; esac
-jobs=$(nproc)
 
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    step $sudo apt-get update -qq
-    step $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-fi
-echo "== Windows: cross build =="
-step cmake --preset windows "${launcher[@]}" >/dev/null
-step cmake --build --preset windows -j "$jobs"
-
-echo "== Windows: test suites under Wine =="
-export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_ctest windows
-
-echo "== Windows: qrv-check.exe against Linux's qrv-check =="
-step cmake --build "$linux_build" --target qrv-check -j "$jobs" >/dev/null
-linux_check=$linux_build/cli/qrv-check
-windows_check=$root/build-windows/cli/qrv-check.exe
 # The media file is reached through drive Q:, which Wine maps to the run's
 # own folder, so that the summary file (Q:\<company code> by the drive-letter
 # rule) lands there too.
 drive=$WINEPREFIX/dosdevices/q:
-wine=/usr/lib/wine/wine64
-step cmake/wine-session.sh start
+wine=$tree/wine-run.sh
+cmake/wine-session.sh start || { echo "FAIL: no Wine session in $WINEPREFIX"; exit 1; }
 work=$(mktemp -d)
 
 # Runs both programs on `media` (a file in $work/in) with `args`, each in a

@@ -1,0 +1,6 @@
+"""What the test scripts, the benchmarks and the sample writer share: media
+records built field by field (records), qrv-check's JSON report read back
+(report) and the glyphs of a printed PDF (pdf).
+
+Scripts put tests/tools on PYTHONPATH and run Debian's /usr/bin/python3,
+which has python3-pdfminer."""
