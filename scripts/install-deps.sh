@@ -8,6 +8,9 @@ packages=(
     libgtest-dev libgmock-dev          # engine tests
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
+    libxlsxwriter-dev                  # the result window's rows exported as an Excel workbook
+    python3-openpyxl                   # the tests read exported workbooks back (tests/tools/qrvtest/workbook.py)
+    libz-mingw-w64-dev                 # zlib for libxlsxwriter in the Windows build (scripts/xlsxwriter-windows.sh)
     python3-jsonschema                 # the tests validate every --json report against its schema
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG

@@ -3,6 +3,7 @@
 #include "files/file_error.h"
 #include "summary/summary_file.h"
 #include "ui/dialogs.h"
+#include "ui/dimmed_text.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/keyboard.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollArea>
@@ -136,18 +138,29 @@ void FrmEdit::copyRows() {
     for (const QModelIndex& index : ListView1_->selectionModel()->selectedRows())
         rows << index.row();
     std::sort(rows.begin(), rows.end());
-    if (!rows.isEmpty())
-        QGuiApplication::clipboard()->setText(RowsAsTabSeparated(*model_, rows));
+    if (rows.isEmpty())
+        return;
+    const CopiedRows copied = CopyRows(*model_, rows);
+    auto* table = new QMimeData;
+    table->setText(copied.tabSeparated);
+    table->setHtml(copied.html);
+    QGuiApplication::clipboard()->setMimeData(table);
+    emit rowsCopied(static_cast<int>(rows.size()));
 }
 
 void FrmEdit::exportRows() {
-    const QFileInfo media(mediaLine_->toolTip());
-    const QString path = FileDialog::getSaveFileName(this, tr("CSV (*.csv)"), media.absolutePath(),
-                                                     "rejected-" + media.completeBaseName() + ".csv");
+    const QFileInfo media(model_->rowsMediaFile());
+    const QString path =
+        FileDialog::getSaveFileName(this, tr("Excel workbook (*.xlsx);;CSV (*.csv)"), media.absolutePath(),
+                                    "rejected-" + media.completeBaseName() + ".xlsx");
     if (path.isEmpty())
         return;
     try {
-        ExportRejectedRows(*model_, QFile::encodeName(path).toStdString());
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (path.endsWith(".csv", Qt::CaseInsensitive))
+            ExportRejectedRows(*model_, file);
+        else
+            ExportRejectedWorkbook(*model_, file, {run_.mediaPath, run_.started});
         emit rowsExported(path);
     } catch (const FileError& e) {
         MessageBox::show(this, QString::fromStdString(e.what()), AppTitle(), QMessageBox::Critical,
@@ -157,6 +170,9 @@ void FrmEdit::exportRows() {
 
 void FrmEdit::clearEarlierRuns() {
     model_->removeEarlierRuns();
+    // The rows left are in the runs' order again: sorted anew as the header says.
+    const QHeaderView* header = ListView1_->header();
+    model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     showRowsNote();
     for (int i = ListErr_->count() - 1; i >= 0; --i)
         if (!ListErr_->item(i)->toolTip().isEmpty())
@@ -295,7 +311,7 @@ QGroupBox* FrmEdit::buildDetailSummary() {
 void FrmEdit::beginRun(const RunOrigin& run) {
     for (const Label label : kAllLabels)
         setLabel(label, {});
-    const QColor dimmed = palette().color(QPalette::Disabled, QPalette::Text);
+    const QColor dimmed = DimmedText(palette());
     for (int i = 0; i < ListErr_->count(); ++i) {
         QListWidgetItem* item = ListErr_->item(i);
         if (item->toolTip().isEmpty()) {
@@ -308,6 +324,7 @@ void FrmEdit::beginRun(const RunOrigin& run) {
     mediaLine_->setText(
         QStringLiteral("%1 (%2)").arg(QFileInfo(run.mediaPath).fileName(), QString::fromLatin1(caption)));
     mediaLine_->setToolTip(run.mediaPath);
+    run_ = run;
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
 }

@@ -61,6 +61,8 @@ class FrmEdit : public QWidget {
   signals:
     // The rejected rows were exported to `path`.
     void rowsExported(const QString& path);
+    // `count` rows were copied to the clipboard.
+    void rowsCopied(int count);
     // PrintSendData was clicked.
     void coveringLetterRequested();
 
@@ -73,6 +75,7 @@ class FrmEdit : public QWidget {
     void addRowActions();
     // The selected rows, with the headers, to the clipboard as a table.
     void copyRows();
+    // Every row, as a workbook or as CSV, which the name chosen ends in.
     void exportRows();
     // Says so when the list shows only some of the rows.
     void showRowsNote();
@@ -95,6 +98,7 @@ class FrmEdit : public QWidget {
     bool letterAvailable_ = false;
     std::string summaryPath_; // Label1 and Com_code as the run set them
     std::string companyCode_;
+    RunOrigin run_;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

@@ -237,6 +237,14 @@ const QString& ErrorTableModel::mediaFile(int row) const {
     return runs_[rows_.run(stored(row))].mediaFile;
 }
 
+std::uint32_t ErrorTableModel::runOf(int row) const {
+    return rows_.run(stored(row));
+}
+
+const QString& ErrorTableModel::rowsMediaFile() const {
+    return rows_.empty() || rows_.mixesRuns() ? runs_.back().mediaFile : runs_[rows_.run(0)].mediaFile;
+}
+
 void ErrorTableModel::forEachRow(
     const std::function<void(const QString& mediaFile, const ErrorRow&)>& visit) const {
     if (rows_.size() <= kShownRows) {

@@ -45,6 +45,13 @@ class ErrorTableModel : public QAbstractTableModel {
     // The row's cells as the run gave them, and the media file they came from.
     ErrorRow storedRow(int row) const;
     const QString& mediaFile(int row) const;
+    // Which run the row came from; rows of one run share it.
+    std::uint32_t runOf(int row) const;
+    // Whether the rows are of more than one run.
+    bool mixesRuns() const { return rows_.mixesRuns(); }
+    // The media file the rows came from: their run's when they are of one,
+    // else the current run's.
+    const QString& rowsMediaFile() const;
 
     // Every row, shown or not.
     std::size_t allRows() const { return rows_.size(); }

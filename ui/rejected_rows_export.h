@@ -1,24 +1,45 @@
 // The rejected rows handed on: copied as a table that pastes into a
-// spreadsheet or a mail, and exported as the CSV file qrv-check --csv writes.
+// spreadsheet or a mail, and exported as an Excel workbook or as the CSV file
+// qrv-check --csv writes. Where the rows are of more than one run, copies and
+// workbooks name each row's media file in a column of their own.
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <string>
-
-class QAbstractItemModel;
 
 namespace qrv::gui {
 
 class ErrorTableModel;
 
 // The column headers and the rows `rows` (in that order) as the table shows
-// them: cells separated by tabs, rows ended by line ends.
-QString RowsAsTabSeparated(const QAbstractItemModel& model, const QList<int>& rows);
+// them, both as text whose cells are separated by tabs and rows ended by
+// line ends, and as an HTML table whose cells a spreadsheet keeps as text
+// (zeros, blanks and a leading "=" included), but for NO.
+struct CopiedRows {
+    QString tabSeparated;
+    QString html;
+};
+CopiedRows CopyRows(const ErrorTableModel& model, const QList<int>& rows);
 
 // Every row of `model`, shown or not, as CSV in UTF-8 with a byte-order
 // mark, so that spreadsheet programs read Thai; written to `path` in one
 // step. Throws FileError.
 void ExportRejectedRows(const ErrorTableModel& model, const std::string& path);
+
+// The check whose rows a workbook holds, named above them and in its
+// document properties.
+struct CheckOrigin {
+    QString mediaFile;
+    QDateTime checked;
+};
+
+// Every row of `model` as an Excel workbook: NO., the line in the file, the
+// account, the date, the sign, the amount and the reason as the window shows
+// them, the amount as a number, the reason's code. Texts stay text cells,
+// never numbers or formulas. Written to `path` in one step; a sheet holds at
+// most a million rows, more go on to further sheets. Throws FileError.
+void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path, const CheckOrigin& origin);
 
 } // namespace qrv::gui

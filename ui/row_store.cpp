@@ -73,6 +73,11 @@ void RejectedRows::keepRun(std::uint32_t run) {
         spool_.reset();
 }
 
+bool RejectedRows::mixesRuns() const {
+    return std::any_of(stretches_.begin(), stretches_.end(),
+                       [this](const Stretch& s) { return s.run != stretches_.front().run; });
+}
+
 const RejectedRows::Stretch& RejectedRows::stretchOf(std::size_t row) const {
     const auto after = std::upper_bound(stretches_.begin(), stretches_.end(), row,
                                         [](std::size_t at, const Stretch& s) { return at < s.shownFirst; });

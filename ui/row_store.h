@@ -39,6 +39,8 @@ class RejectedRows {
     std::string_view cell(std::size_t row, std::size_t column) const;
     const ErrorRow& cells(std::size_t row) const;
     std::uint32_t run(std::size_t row) const { return stretchOf(row).run; }
+    // Whether the rows are of more than one run.
+    bool mixesRuns() const;
 
   private:
     // Rows that follow each other in the spool and in this list.

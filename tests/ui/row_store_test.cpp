@@ -183,7 +183,7 @@ class RejectedRowsTest : public QObject {
         QList<int> all;
         for (int row = 0; row < kRows; ++row)
             all << row;
-        const QStringList lines = RowsAsTabSeparated(model, all).split(u'\n');
+        const QStringList lines = CopyRows(model, all).tabSeparated.split(u'\n');
         QCOMPARE(lines.size(), kRows + 2); // the headers, the rows, and nothing after the last line end
         QCOMPARE(lines.first(), "NO.\tAccount NO.\tEffective Date\tSign\tAmount\tReason");
         QCOMPARE(lines[1], QStringLiteral("1\t1234567811\t15/01/24\t\t99999.00\tเลขที่บัญชี ผิด"));

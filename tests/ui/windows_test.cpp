@@ -9,6 +9,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
+#include "ui/dimmed_text.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
@@ -503,7 +504,7 @@ class WindowsTest : public QObject {
             QVERIFY2(ValueField(*window, label)->text().isEmpty(), LabelName(label).data());
         }
         QCOMPARE(ValueField(*window, Label::SummaryPath)->text(), summaryPath());
-        const QColor dimmed = window->palette().color(QPalette::Disabled, QPalette::Text);
+        const QColor dimmed = DimmedText(window->palette());
         const QStringList errors = ListErrLines(*window);
         QCOMPARE(errors, (QStringList{"CTL.REC total record not equal total record of detail",
                                       "CLT.REC STATUS is not equal 'A'"}));
@@ -740,6 +741,8 @@ class WindowsTest : public QObject {
         QCOMPARE(copied.size(), 4);
         QVERIFY(copied[0].startsWith("NO.\tAccount NO.\t"));
         QVERIFY(copied[2].startsWith("2\t1234567891\t"));
+        QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains("<td>2</td>"));
+        QCOMPARE(main_->statusBar()->currentMessage(), "2 rows copied");
 
         QStringList menu;
         for (const QAction* action : rows->actions())
@@ -749,12 +752,19 @@ class WindowsTest : public QObject {
         const QString csv = dir_->filePath("out.csv");
         dialogs_->chooseNext(csv);
         rows->findChild<QAction*>("exportRows")->trigger();
-        QCOMPARE(dialogs_->fileDialogs().last().name, "rejected-first.csv");
+        QCOMPARE(dialogs_->fileDialogs().last().name, "rejected-first.xlsx");
+        QVERIFY(dialogs_->fileDialogs().last().filter.startsWith("Excel workbook (*.xlsx);;"));
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
         QCOMPARE(exported.readAll().count("\r\n"), 3);
         QCOMPARE(main_->statusBar()->currentMessage(),
                  "Rejected rows exported to " + QDir::toNativeSeparators(csv));
+        const QString workbook = dir_->filePath("out.xlsx");
+        dialogs_->chooseNext(workbook);
+        rows->findChild<QAction*>("exportRows")->trigger();
+        QFile exportedWorkbook(workbook);
+        QVERIFY(exportedWorkbook.open(QIODevice::ReadOnly));
+        QVERIFY(exportedWorkbook.read(2) == "PK"); // a zip, as every .xlsx is
 
         QHeaderView* header = rows->header();
         const auto clickHeader = [&](int section) {
@@ -780,6 +790,43 @@ class WindowsTest : public QObject {
         main_->findChild<QAction*>("clearEarlierChecks")->trigger();
         QCOMPARE(ErrorRows(*window)->rowCount(), 0);
         QCOMPARE(ListErrLines(*window), QStringList{"CLT.REC STATUS is not equal 'A'"});
+    }
+
+    // The suggested export name is of the run the rows are of: after a run
+    // without rows the earlier run's, once the rows mix runs the current one's.
+    void exportNameComesFromTheRowsRun() {
+        const QString first = media(
+            "first.txt", {ControlLine(Format::M100, Totals("00002")), Record(Format::M100, "1234567890", 1)});
+        const QString second = media("second.txt", {ControlLine(Format::M100, Rejected("", "X"))});
+        FrmEdit* window = check(Format::M100, first);
+        QVERIFY(window);
+        QVERIFY(check(Format::M100, second));
+        QAction* exportRows = ListView1(*window)->findChild<QAction*>("exportRows");
+        exportRows->trigger();
+        QCOMPARE(dialogs_->fileDialogs().last().name, "rejected-first.xlsx");
+        QVERIFY(check(Format::M100, media("third.txt", {ControlLine(Format::M100, Totals("00002")),
+                                                        Record(Format::M100, "1234567891", 1)})));
+        exportRows->trigger();
+        QCOMPARE(dialogs_->fileDialogs().last().name, "rejected-third.xlsx");
+    }
+
+    // After "Clear earlier checks" the rows left are in the order the
+    // header's sort arrow shows.
+    void clearedRowsKeepTheSortShown() {
+        const auto rowsOf = [&](const QString& name) {
+            return media(name,
+                         {ControlLine(Format::M100, Totals("00003")), Record(Format::M100, "1234567890", 1),
+                          Record(Format::M100, "1234567891", 2)});
+        };
+        FrmEdit* window = check(Format::M100, rowsOf("first.txt"));
+        QVERIFY(window);
+        QVERIFY(check(Format::M100, rowsOf("second.txt")));
+        ListView1(*window)->sortByColumn(1, Qt::DescendingOrder);
+        window->clearEarlierRuns();
+        const QHeaderView* header = ListView1(*window)->header();
+        QCOMPARE(header->sortIndicatorSection(), 1);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
     }
 
     // The rows of a run go to a temporary file in TMPDIR. Where it cannot be
