@@ -149,7 +149,7 @@ void FrmEdit::copyRows() {
 }
 
 void FrmEdit::exportRows() {
-    const QFileInfo media(model_->rowsMediaFile());
+    const QFileInfo media(model_->rowsCheck().mediaFile);
     const QString path =
         FileDialog::getSaveFileName(this, tr("Excel workbook (*.xlsx);;CSV (*.csv)"), media.absolutePath(),
                                     "rejected-" + media.completeBaseName() + ".xlsx");
@@ -160,7 +160,7 @@ void FrmEdit::exportRows() {
         if (path.endsWith(".csv", Qt::CaseInsensitive))
             ExportRejectedRows(*model_, file);
         else
-            ExportRejectedWorkbook(*model_, file, {run_.mediaPath, run_.started});
+            ExportRejectedWorkbook(*model_, file);
         emit rowsExported(path);
     } catch (const FileError& e) {
         MessageBox::show(this, QString::fromStdString(e.what()), AppTitle(), QMessageBox::Critical,
@@ -319,12 +319,11 @@ void FrmEdit::beginRun(const RunOrigin& run) {
             item->setForeground(dimmed);
         }
     }
-    model_->beginRun(runName_, dimmed, run.mediaPath);
+    model_->beginRun(runName_, dimmed, {run.mediaPath, run.started});
     const std::string_view caption = FormatCaption(run.format);
     mediaLine_->setText(
         QStringLiteral("%1 (%2)").arg(QFileInfo(run.mediaPath).fileName(), QString::fromLatin1(caption)));
     mediaLine_->setToolTip(run.mediaPath);
-    run_ = run;
     runName_ = tr("Earlier check: %1 at %2")
                    .arg(QDir::toNativeSeparators(run.mediaPath), run.started.toString("yyyy-MM-dd hh:mm:ss"));
 }

@@ -98,7 +98,6 @@ class FrmEdit : public QWidget {
     bool letterAvailable_ = false;
     std::string summaryPath_; // Label1 and Com_code as the run set them
     std::string companyCode_;
-    RunOrigin run_;
     QString runName_; // the tooltip of this run's entries once a later run begins
 };
 

@@ -153,9 +153,9 @@ void ErrorTableModel::setColumns(const std::vector<Column>& columns) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, last), {Qt::TextAlignmentRole});
 }
 
-void ErrorTableModel::beginRun(const QString& earlierRun, const QColor& dimmed, const QString& mediaFile) {
+void ErrorTableModel::beginRun(const QString& earlierRun, const QColor& dimmed, CheckOrigin check) {
     runs_.back().tooltip = earlierRun;
-    runs_.push_back({QString(), mediaFile});
+    runs_.push_back({QString(), std::move(check)});
     dimmed_ = dimmed;
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
@@ -234,15 +234,15 @@ ErrorRow ErrorTableModel::storedRow(int row) const {
 }
 
 const QString& ErrorTableModel::mediaFile(int row) const {
-    return runs_[rows_.run(stored(row))].mediaFile;
+    return runs_[rows_.run(stored(row))].check.mediaFile;
 }
 
 std::uint32_t ErrorTableModel::runOf(int row) const {
     return rows_.run(stored(row));
 }
 
-const QString& ErrorTableModel::rowsMediaFile() const {
-    return rows_.empty() || rows_.mixesRuns() ? runs_.back().mediaFile : runs_[rows_.run(0)].mediaFile;
+const CheckOrigin& ErrorTableModel::rowsCheck() const {
+    return rows_.empty() || rows_.mixesRuns() ? runs_.back().check : runs_[rows_.run(0)].check;
 }
 
 void ErrorTableModel::forEachRow(
@@ -253,7 +253,7 @@ void ErrorTableModel::forEachRow(
         return;
     }
     for (std::size_t row = 0; row < rows_.size(); ++row)
-        visit(runs_[rows_.run(row)].mediaFile, rows_.cells(row));
+        visit(runs_[rows_.run(row)].check.mediaFile, rows_.cells(row));
 }
 
 } // namespace qrv::gui

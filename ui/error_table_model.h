@@ -10,11 +10,18 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QDateTime>
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 namespace qrv::gui {
+
+// The check a run's rows come from.
+struct CheckOrigin {
+    QString mediaFile;
+    QDateTime checked;
+};
 
 class ErrorTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -33,9 +40,9 @@ class ErrorTableModel : public QAbstractTableModel {
 
     // Replaces every column header (and the alignment of its cells).
     void setColumns(const std::vector<Column>& columns);
-    // From now on rows go in as rows of a new run, of `mediaFile`; every row
+    // From now on rows go in as rows of a new run, of `check`; every row
     // already here is drawn in `dimmed` with `earlierRun` as its tooltip.
-    void beginRun(const QString& earlierRun, const QColor& dimmed, const QString& mediaFile);
+    void beginRun(const QString& earlierRun, const QColor& dimmed, CheckOrigin check);
     // Removes the rows of earlier runs.
     void removeEarlierRuns();
     // Inserts `rows` in one block ahead of the row at `row` (counted from 0);
@@ -49,9 +56,9 @@ class ErrorTableModel : public QAbstractTableModel {
     std::uint32_t runOf(int row) const;
     // Whether the rows are of more than one run.
     bool mixesRuns() const { return rows_.mixesRuns(); }
-    // The media file the rows came from: their run's when they are of one,
-    // else the current run's.
-    const QString& rowsMediaFile() const;
+    // The check the rows came from: their run's when they are of one, else
+    // the current run's.
+    const CheckOrigin& rowsCheck() const;
 
     // Every row, shown or not.
     std::size_t allRows() const { return rows_.size(); }
@@ -62,7 +69,7 @@ class ErrorTableModel : public QAbstractTableModel {
   private:
     struct Run {
         QString tooltip; // empty for the current run
-        QString mediaFile;
+        CheckOrigin check;
     };
     struct Header {
         QString text;

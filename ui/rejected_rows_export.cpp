@@ -34,8 +34,9 @@ QString MediaFileCell(const QString& mediaFile) {
     return QDir::toNativeSeparators(mediaFile);
 }
 
-// Text format, and blanks kept as they are, in Excel's and LibreOffice's reading of HTML.
-constexpr QStringView kTextCell = u"<td style=\"mso-number-format:'\\@';white-space:pre\">";
+// Text format, and blanks kept as they are: Excel reads the style, LibreOffice the sdnum.
+constexpr QStringView kTextCell =
+    u"<td style=\"mso-number-format:'\\@';white-space:pre\" sdnum=\"1033;0;@\">";
 
 bool SeveralRuns(const ErrorTableModel& model, const QList<int>& rows) {
     return std::any_of(rows.begin(), rows.end(),
@@ -255,8 +256,8 @@ void SaveWrittenWorkbook(const std::string& written, const std::string& path) {
 
 } // namespace
 
-void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path,
-                            const CheckOrigin& origin) {
+void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path) {
+    const CheckOrigin& origin = model.rowsCheck();
     const QTemporaryDir folder(QDir(QString::fromStdString(TemporaryFolder())).filePath("qrv-xlsx-XXXXXX"));
     if (!folder.isValid())
         throw FileError("create the temporary workbook in", TemporaryFolder(), Utf8(folder.errorString()));

@@ -4,7 +4,6 @@
 // workbooks name each row's media file in a column of their own.
 #pragma once
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <string>
@@ -28,18 +27,13 @@ CopiedRows CopyRows(const ErrorTableModel& model, const QList<int>& rows);
 // step. Throws FileError.
 void ExportRejectedRows(const ErrorTableModel& model, const std::string& path);
 
-// The check whose rows a workbook holds, named above them and in its
-// document properties.
-struct CheckOrigin {
-    QString mediaFile;
-    QDateTime checked;
-};
-
-// Every row of `model` as an Excel workbook: NO., the line in the file, the
+// Every row of `model` as an Excel workbook, which names the check the rows
+// came from (ErrorTableModel::rowsCheck) above them and in its document
+// properties: NO., the line in the file, the
 // account, the date, the sign, the amount and the reason as the window shows
 // them, the amount as a number, the reason's code. Texts stay text cells,
 // never numbers or formulas. Written to `path` in one step; a sheet holds at
 // most a million rows, more go on to further sheets. Throws FileError.
-void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path, const CheckOrigin& origin);
+void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path);
 
 } // namespace qrv::gui

@@ -102,7 +102,7 @@ class RejectedRowsTest : public QObject {
         ErrorTableModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setColumns(kColumns);
-        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        model.beginRun(QString(), Qt::gray, {"/data/jan.txt", {}});
         RejectedRows first;
         for (const char* amount : {"9.00", "1,000.00", "10.00"})
             first.append(ErrorRow{"1", "a", "", "", amount, "r"});
@@ -115,7 +115,7 @@ class RejectedRowsTest : public QObject {
         QCOMPARE(CellsOf(model, 4), (QStringList{"9.00", "1,000.00", "10.00"}));
 
         model.sort(4);
-        model.beginRun("earlier", Qt::gray, "/data/feb.txt");
+        model.beginRun("earlier", Qt::gray, {"/data/feb.txt", {}});
         model.insertBlock(0, Numbered(2));
         QCOMPARE(CellsOf(model, 4), (QStringList{"1.00", "0.00", "9.00", "1,000.00", "10.00"}));
         QCOMPARE(model.mediaFile(0), "/data/feb.txt");
@@ -132,7 +132,7 @@ class RejectedRowsTest : public QObject {
         constexpr std::size_t kRows = kShown + 3;
         ErrorTableModel model;
         model.setColumns(kColumns);
-        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        model.beginRun(QString(), Qt::gray, {"/data/jan.txt", {}});
         RejectedRows rows;
         for (std::size_t i = 1; i <= kRows; ++i)
             rows.append(ErrorRow{std::to_string(i), "a", "", "", i == kRows ? "9,999.00" : "1.00", "r"});
@@ -149,7 +149,7 @@ class RejectedRowsTest : public QObject {
         QCOMPARE(model.index(0, 0).data().toString(), QString::number(kRows));
 
         model.sort(0);
-        model.beginRun("earlier", Qt::gray, "/data/feb.txt");
+        model.beginRun("earlier", Qt::gray, {"/data/feb.txt", {}});
         model.insertBlock(0, Numbered(2));
         QCOMPARE(model.index(0, 0).data().toString(), "1");
         QCOMPARE(model.index(2, 0).data().toString(), "1");
@@ -177,7 +177,7 @@ class RejectedRowsTest : public QObject {
         const QString mediaFile = QStringLiteral("/data/บริษัท.txt");
         ErrorTableModel model;
         model.setColumns(kColumns);
-        model.beginRun(QString(), Qt::gray, mediaFile);
+        model.beginRun(QString(), Qt::gray, {mediaFile, {}});
         model.insertBlock(0, Numbered(kRows, ToCp874(u"เลขที่บัญชี\tผิด")));
 
         QList<int> all;
