@@ -5,7 +5,7 @@
 #       package/qrv-edit-VERSION-win64-setup.exe  (makensis, dist/qrv-edit.nsi)
 #
 # They hold the two programs, the Qt and runtime DLLs they load and nothing
-# more, the manuals as text and the licence. CPack's own NSIS template
+# more, the manuals as text and the licences. CPack's own NSIS template
 # installs for all users only; dist/qrv-edit.nsi installs for the current
 # user, without administrator rights. Included from dist/ on Windows builds
 # of the desktop program.
@@ -70,6 +70,8 @@ foreach(line IN LISTS qrv_licence_lines)
 endforeach()
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt "${qrv_licence}")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+# libxlsxwriter is linked in; its licence asks for its notice beside the program.
+install(FILES ${QRV_XLSXWRITER_WINDOWS}/License.txt DESTINATION . RENAME LICENSE-libxlsxwriter.txt)
 
 # CPack installs into its staging folder; cmake/WindowsCPack.cmake packs it.
 set(CPACK_GENERATOR External)

@@ -14,8 +14,8 @@
 # version, the compiler, zlib, the toolchain file and the configure line. A
 # marker file, written last, tells a finished prefix from one a stopped build
 # left. The library is static, with the minizip Debian's source bundles, and
-# links against the static zlib of libz-mingw-w64-dev: nothing more has to ship
-# beside the program.
+# links against the static zlib of libz-mingw-w64-dev: only its licence text,
+# License.txt in the prefix, ships beside the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mode=build
@@ -129,6 +129,8 @@ if [ ! -f "$marker" ]; then
     }
     cmake --install "$work/build" >>"$log" 2>&1 || fail "install failed; see $log"
     [ -f "$prefix/lib/libxlsxwriter.a" ] || fail "the build installed no static library in $prefix/lib"
+    # Its licence ships with the program it is linked into (cmake/WindowsPackage.cmake).
+    cp "$src/License.txt" "$prefix/License.txt"
     printf '%s\n' "libxlsxwriter $version" "${configure[*]}" >"$marker.tmp"
     mv "$marker.tmp" "$marker"
     rm -rf "$work"

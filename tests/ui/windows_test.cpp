@@ -933,6 +933,7 @@ class WindowsTest : public QObject {
         const QString text = page->findChild<QTextBrowser*>("helpText")->toPlainText();
         for (const char* topic : {"Edit Data", "Wrong Format", "summary file", "covering letter"})
             QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
+        QVERIFY(text.contains("Grey rows and messages are from earlier checks"));
     }
 
     // Browse... opens where the typed path points, else where the clerk
