@@ -75,7 +75,7 @@ class FrmEdit : public QWidget {
     void addRowActions();
     // The selected rows, with the headers, to the clipboard as a table.
     void copyRows();
-    // Every row, as a workbook or as CSV, which the name chosen ends in.
+    // Every row: as CSV when the name chosen ends in .csv, else as a workbook.
     void exportRows();
     // Says so when the list shows only some of the rows.
     void showRowsNote();
