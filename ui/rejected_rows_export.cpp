@@ -150,12 +150,12 @@ class RejectedWorkbook {
     RejectedWorkbook(const RejectedWorkbook&) = delete;
     RejectedWorkbook& operator=(const RejectedWorkbook&) = delete;
 
-    void setProperties(const std::string& title, const std::string& comments, const QDateTime& created) {
+    // A `created` time that is not valid leaves libxlsxwriter's own, now.
+    void setProperties(std::string title, std::string comments, const QDateTime& created) {
         lxw_doc_properties properties{};
-        std::string titleText = title, commentsText = comments;
-        properties.title = titleText.data();
-        properties.comments = commentsText.data();
-        properties.created = static_cast<time_t>(created.toSecsSinceEpoch());
+        properties.title = title.data();
+        properties.comments = comments.data();
+        properties.created = created.isValid() ? static_cast<time_t>(created.toSecsSinceEpoch()) : 0;
         check(workbook_set_properties(workbook_, &properties));
     }
 
