@@ -76,6 +76,7 @@ class FrmEdit : public QWidget {
     void exportRows();
     // Says so when the list shows only some of the rows.
     void showRowsNote();
+    void fitRowsTable();
     // NO. as wide as numbers of `digits` digits need.
     void widenNumbers(int digits);
 
