@@ -2,6 +2,7 @@
 
 #include "files/file_error.h"
 #include "summary/summary_file.h"
+#include "ui/accessibility.h"
 #include "ui/dialogs.h"
 #include "ui/elided_line_edit.h"
 #include "ui/error_table_model.h"
@@ -168,7 +169,27 @@ FrmEdit::FrmEdit() {
     setTabOrder(PrintSendData_, ListView1_);
     setTabOrder(ListView1_, ListErr_);
     addRowActions();
+    nameControls();
     PressButtonsOnEnter(*this);
+}
+
+void FrmEdit::nameControls() {
+    for (const LabelCaption& caption : kLabelCaptions) {
+        QLineEdit* field = valueField(caption.value);
+        const QString group = qobject_cast<QGroupBox*>(field->parentWidget())->title();
+        NameByCaption(*findChild<QLabel*>(Latin1(caption.name)), *field,
+                      group + QStringLiteral(": ") + SpokenCaption(Latin1(caption.text)));
+    }
+    QLineEdit* summary = valueField(Label::SummaryPath);
+    summary->setAccessibleName(tr("Summary file"));
+    summary->setAccessibleDescription(tr("Output File: where this check writes the summary file"));
+    NameByCaption(*findChild<QLabel*>(QStringLiteral("Label27")), *ListView1_,
+                  tr("One row for each rejected detail record"));
+    ListErr_->setAccessibleName(tr("Control Record messages"));
+    ListErr_->setAccessibleDescription(tr("The control record's errors and the totals that do not agree"));
+    PrintSendData_->setAccessibleDescription(tr("Opens the covering letter"));
+    scroll_->setAccessibleName(tr("Output File and Control Record"));
+    scroll_->setAccessibleDescription(tr("Scrolls when the window is too small for all the values"));
 }
 
 void FrmEdit::addRowActions() {

@@ -68,6 +68,9 @@ class FrmEdit : public QWidget {
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void setValueText(Label label, const QString& text);
     void showSummaryPath();
+    // What a screen reader says of each control: the value fields by their
+    // captions, within their group.
+    void nameControls();
     void PrintSendData_Click();
     // Copy, Export and Clear, on the rows' right-click menu.
     void addRowActions();
