@@ -491,6 +491,17 @@ void FrmEdit::setLetterAvailable(bool available) {
     PrintSendData_->setEnabled(available);
 }
 
+void FrmEdit::focusAfterRun(bool runHasRows) {
+    QWidget* target = ListErr_;
+    if (runHasRows) {
+        ListView1_->setCurrentIndex(model_->index(0, 0));
+        target = ListView1_;
+    } else if (PrintSendData_->isEnabled()) {
+        target = PrintSendData_;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
 void FrmEdit::Form_Activate() {
     PrintSendData_->setEnabled(letterAvailable_);
 }

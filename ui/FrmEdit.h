@@ -56,6 +56,11 @@ class FrmEdit : public QWidget {
     // Removes the dimmed rows and messages of earlier runs.
     void clearEarlierRuns();
 
+    // Where the keys act once a run has ended: on its rows, the first one
+    // current, when `runHasRows`; else on the letter button when it is
+    // enabled; else on the messages.
+    void focusAfterRun(bool runHasRows);
+
     void Form_Activate();
 
   signals:
