@@ -75,12 +75,14 @@ class MessageList : public QListWidget {
         connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { updateGeometry(); });
         connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { updateGeometry(); });
     }
-    QSize sizeHint() const override { return withLines(3); }
+    QSize sizeHint() const override { return withLines(kDesignedLines); }
     QSize minimumSizeHint() const override { return withLines(1); }
 
   private:
+    static constexpr int kDesignedLines = 3;
+    static constexpr int kMostMessages = 10;
+
     QSize withLines(int fewest) const {
-        constexpr int kMostMessages = 10;
         const int lines = std::clamp(count(), fewest, kMostMessages);
         const int lineHeight = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
         return {QListWidget::sizeHint().width(), lines * lineHeight + 2 * frameWidth()};
@@ -445,8 +447,9 @@ void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
 void FrmEdit::fitRowsTable() {
     // Eight rows are always in view when there are rows; an empty table
     // yields its height to the messages above it.
+    constexpr int kRowsShownAtLeast = 8;
     const bool hasRows = model_->rowCount() > 0;
-    const int lines = hasRows ? 8 : 1;
+    const int lines = hasRows ? kRowsShownAtLeast : 1;
     const int rowHeight = hasRows ? ListView1_->sizeHintForRow(0) : ListView1_->fontMetrics().height() + 4;
     ListView1_->setMinimumHeight(ListView1_->header()->sizeHint().height() + lines * rowHeight +
                                  2 * ListView1_->frameWidth());
