@@ -130,7 +130,7 @@ class AccessibilityTest : public QObject {
             QVERIFY2(!control->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(Describe(*control)));
             // Qt's own controls inside the window frames (menus, the child
             // windows' title buttons) are named but not described.
-            if (control->object()->objectName().isEmpty())
+            if (!control->object() || control->object()->objectName().isEmpty())
                 continue;
             QVERIFY2(!control->text(QAccessible::Description).trimmed().isEmpty(),
                      qPrintable(Describe(*control)));
