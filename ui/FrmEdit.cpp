@@ -2,6 +2,7 @@
 
 #include "files/file_error.h"
 #include "summary/summary_file.h"
+#include "ui/accessibility.h"
 #include "ui/dialogs.h"
 #include "ui/dimmed_text.h"
 #include "ui/elided_line_edit.h"
@@ -28,6 +29,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -65,6 +67,59 @@ class CellPaddingStyle : public QProxyStyle {
     }
 };
 
+// The messages list asks for its designed three lines, or a line for each
+// message, up to the most a window shows at once; where room is short, it
+// takes just the lines its messages fill.
+class MessageList : public QListWidget {
+  public:
+    explicit MessageList(QWidget* parent) : QListWidget(parent) {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { updateGeometry(); });
+        connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { updateGeometry(); });
+    }
+    QSize sizeHint() const override { return withLines(kDesignedLines); }
+    QSize minimumSizeHint() const override { return withLines(1); }
+
+  private:
+    static constexpr int kDesignedLines = 3;
+    static constexpr int kMostMessages = 10;
+
+    QSize withLines(int fewest) const {
+        const int lines = std::clamp(count(), fewest, kMostMessages);
+        const int lineHeight = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
+        return {QListWidget::sizeHint().width(), lines * lineHeight + 2 * frameWidth()};
+    }
+};
+
+// A scroll area that asks for the whole of its contents as they change (a
+// plain one keeps the size they first asked for, within a bound), and that
+// keeps their end in view when it is too short for them.
+class ContentsScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget()->sizeHint() + QSize(frame, frame);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool filtered = QScrollArea::eventFilter(watched, event);
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        if (watched == widget() && event->type() == QEvent::Resize)
+            showEnd();
+        return filtered;
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        showEnd();
+    }
+
+  private:
+    void showEnd() { verticalScrollBar()->setValue(verticalScrollBar()->maximum()); }
+};
+
 } // namespace
 
 FrmEdit::FrmEdit() {
@@ -89,15 +144,19 @@ FrmEdit::FrmEdit() {
     top->addWidget(mediaLine_, 1, Qt::AlignBottom);
     top->addWidget(PrintSendData_, 0, Qt::AlignTop);
 
-    // The rejected rows take the height the rest leaves, and always room for
-    // eight rows; where the window is smaller than the rest needs (a small
-    // screen, a large scale), the output file and the control record scroll
-    // above them instead of being cut.
+    // The rejected rows take the height the rest leaves, and room for eight
+    // rows whenever there are rows; where the window is smaller than the rest
+    // needs (a small screen, a large scale), the messages shrink to the lines
+    // they fill, and then the output file scrolls away above the control
+    // record instead of anything being cut.
     auto* contents = new QWidget;
     auto* layout = new QVBoxLayout(contents);
+    const QMargins margins = layout->contentsMargins();
+    // The gap between the control record and the rows is the layout's spacing.
+    layout->setContentsMargins(margins.left(), margins.top(), margins.right(), 0);
     layout->addLayout(top);
     layout->addWidget(buildControlRecord());
-    scroll_ = new QScrollArea(this);
+    scroll_ = new ContentsScrollArea(this);
     scroll_->setObjectName("scrollArea");
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
@@ -107,14 +166,34 @@ FrmEdit::FrmEdit() {
     outer->setContentsMargins(QMargins());
     outer->addWidget(scroll_);
     auto* rows = new QVBoxLayout;
-    rows->setContentsMargins(layout->contentsMargins());
+    rows->setContentsMargins(margins.left(), 0, margins.right(), margins.bottom());
     rows->addWidget(buildDetailSummary());
     outer->addLayout(rows, 1);
 
     setTabOrder(PrintSendData_, ListView1_);
     setTabOrder(ListView1_, ListErr_);
     addRowActions();
+    nameControls();
     PressButtonsOnEnter(*this);
+}
+
+void FrmEdit::nameControls() {
+    for (const LabelCaption& caption : kLabelCaptions) {
+        QLineEdit* field = valueField(caption.value);
+        const QString group = qobject_cast<QGroupBox*>(field->parentWidget())->title();
+        NameByCaption(*findChild<QLabel*>(Latin1(caption.name)), *field,
+                      group + QStringLiteral(": ") + SpokenCaption(Latin1(caption.text)));
+    }
+    QLineEdit* summary = valueField(Label::SummaryPath);
+    summary->setAccessibleName(tr("Summary file"));
+    summary->setAccessibleDescription(tr("Output File: where this check writes the summary file"));
+    NameByCaption(*findChild<QLabel*>(QStringLiteral("Label27")), *ListView1_,
+                  tr("One row for each rejected detail record"));
+    ListErr_->setAccessibleName(tr("Control Record messages"));
+    ListErr_->setAccessibleDescription(tr("The control record's errors and the totals that do not agree"));
+    PrintSendData_->setAccessibleDescription(tr("Opens the covering letter"));
+    scroll_->setAccessibleName(tr("Output File and Control Record"));
+    scroll_->setAccessibleDescription(tr("Scrolls when the window is too small for all the values"));
 }
 
 void FrmEdit::addRowActions() {
@@ -174,6 +253,7 @@ void FrmEdit::clearEarlierRuns() {
     const QHeaderView* header = ListView1_->header();
     model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     showRowsNote();
+    fitRowsTable();
     for (int i = ListErr_->count() - 1; i >= 0; --i)
         if (!ListErr_->item(i)->toolTip().isEmpty())
             delete ListErr_->takeItem(i);
@@ -246,9 +326,8 @@ QGroupBox* FrmEdit::buildControlRecord() {
     valueField(Label::TotalRecord)->setAlignment(Qt::AlignRight);
     valueField(Label::TotalAmount)->setAlignment(Qt::AlignRight);
 
-    ListErr_ = new QListWidget(frame);
+    ListErr_ = new MessageList(frame);
     ListErr_->setObjectName("ListErr");
-    ListErr_->setFixedHeight(TwipsToPixels(*this, 840));
     ListErr_->setUniformItemSizes(true);
 
     auto* layout = new QVBoxLayout(frame);
@@ -279,6 +358,9 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_->setRootIsDecorated(false);
     ListView1_->setItemsExpandable(false);
     ListView1_->setWordWrap(false);
+    // The rows take what the control record above leaves them, never less
+    // than the minimum fitRowsTable() sets.
+    ListView1_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     ListView1_->setAllColumnsShowFocus(true);
     ListView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -286,11 +368,7 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_->header()->setSortIndicator(0, Qt::AscendingOrder);
     ListView1_->setSortingEnabled(true);
     ListView1_->header()->setStretchLastSection(false);
-    // Room for the header and eight rows, which the window always keeps for them.
-    constexpr int kRowsAlwaysShown = 8;
-    const int rowHeight = ListView1_->fontMetrics().height() + 4;
-    ListView1_->setMinimumHeight(ListView1_->header()->sizeHint().height() + kRowsAlwaysShown * rowHeight +
-                                 2 * ListView1_->frameWidth());
+    fitRowsTable();
     // Parented to the window, so that it outlives the list, which is deleted with its group first.
     auto* padded = new CellPaddingStyle;
     padded->setParent(this);
@@ -379,6 +457,18 @@ void FrmEdit::insertRows(std::int64_t position, RejectedRows rows) {
     model_->insertBlock(static_cast<int>(row), std::move(rows));
     widenNumbers(static_cast<int>(digits));
     showRowsNote();
+    fitRowsTable();
+}
+
+void FrmEdit::fitRowsTable() {
+    // Eight rows are always in view when there are rows; an empty table
+    // yields its height to the messages above it.
+    constexpr int kRowsShownAtLeast = 8;
+    const bool hasRows = model_->rowCount() > 0;
+    const int lines = hasRows ? kRowsShownAtLeast : 1;
+    const int rowHeight = hasRows ? ListView1_->sizeHintForRow(0) : ListView1_->fontMetrics().height() + 4;
+    ListView1_->setMinimumHeight(ListView1_->header()->sizeHint().height() + lines * rowHeight +
+                                 2 * ListView1_->frameWidth());
 }
 
 void FrmEdit::showRowsNote() {
@@ -418,6 +508,17 @@ void FrmEdit::setSummaryMovedBecause(const QString& because) {
 void FrmEdit::setLetterAvailable(bool available) {
     letterAvailable_ = available;
     PrintSendData_->setEnabled(available);
+}
+
+void FrmEdit::focusAfterRun(bool runHasRows) {
+    QWidget* target = ListErr_;
+    if (runHasRows) {
+        ListView1_->setCurrentIndex(model_->index(0, 0));
+        target = ListView1_;
+    } else if (PrintSendData_->isEnabled()) {
+        target = PrintSendData_;
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmEdit::Form_Activate() {

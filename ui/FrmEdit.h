@@ -56,6 +56,11 @@ class FrmEdit : public QWidget {
     // Removes the dimmed rows and messages of earlier runs.
     void clearEarlierRuns();
 
+    // Where the keys act once a run has ended: on its rows, the first one
+    // current, when `runHasRows`; else on the letter button when it is
+    // enabled; else on the messages.
+    void focusAfterRun(bool runHasRows);
+
     void Form_Activate();
 
   signals:
@@ -70,6 +75,9 @@ class FrmEdit : public QWidget {
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void setValueText(Label label, const QString& text);
     void showSummaryPath();
+    // What a screen reader says of each control: the value fields by their
+    // captions, within their group.
+    void nameControls();
     void PrintSendData_Click();
     // Copy, Export and Clear, on the rows' right-click menu.
     void addRowActions();
@@ -79,6 +87,7 @@ class FrmEdit : public QWidget {
     void exportRows();
     // Says so when the list shows only some of the rows.
     void showRowsNote();
+    void fitRowsTable();
     // NO. as wide as numbers of `digits` digits need.
     void widenNumbers(int digits);
 

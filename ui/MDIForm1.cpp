@@ -47,6 +47,7 @@ MDIForm1::MDIForm1() {
     // "Letter saved" cover it only for a while.
     verdict_ = new QLabel(this);
     verdict_->setObjectName("verdict");
+    verdict_->setAccessibleName(tr("Verdict"));
     statusBar()->addWidget(verdict_, 1);
 
     QMenu* menu = menuBar()->addMenu("&start");
@@ -264,7 +265,11 @@ void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResul
         checkedRun_ = CheckedRun{format,           mediaFile,       *result.controlLine,
                                  result.hashTotal, counts.rejected, counts.messages > 0};
     statusBar()->clearMessage();
-    verdict_->setText(Verdict(mediaFile, format, result, counts));
+    const QString verdict = Verdict(mediaFile, format, result, counts);
+    verdict_->setText(verdict);
+    // Qt before 6.8 has no announcement event; screen readers hear the
+    // change of the named verdict line's description.
+    verdict_->setAccessibleDescription(verdict);
 }
 
 void MDIForm1::showSelFile() {

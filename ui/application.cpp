@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "ui/accessibility.h"
 #include "ui/dialogs.h"
 #include "ui/thai_text.h"
 #include "version.h"
@@ -50,6 +51,7 @@ void SetUpApplication() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(AppIcon());
     InstallThaiFontSubstitutions();
+    InstallReadOnlyFieldAccessibility();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -14,7 +14,8 @@ inline constexpr const char* kDesktopId = "io.github.qrvedit.QrvEdit";
 QIcon AppIcon();
 
 // Names the program and its version, sets the icon of its windows and
-// installs the Thai font substitutions. Call once, after the application object exists.
+// installs the Thai font substitutions and what assistive tools read of
+// read-only fields. Call once, after the application object exists.
 void SetUpApplication();
 
 // The application object of qrv-edit. An exception must never leave an event

@@ -1,6 +1,7 @@
 #include "ui/frmSelFile.h"
 
 #include "runs/format.h"
+#include "ui/accessibility.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 #include "ui/local_names.h"
@@ -93,6 +94,10 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+
+    NameByCaption(*label, *txtfile_, tr("The path of the media file to check"));
+    cmdbrowse_->setAccessibleDescription(tr("Chooses the media file in a file dialog"));
+    Edit_data_->setAccessibleDescription(tr("Checks the media file in the format named above"));
 
     setTabOrder(txtfile_, cmdbrowse_);
     setTabOrder(cmdbrowse_, Edit_data_);

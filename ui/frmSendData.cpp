@@ -106,6 +106,8 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
     RichTextBox1_->setTabChangesFocus(true);
     RichTextBox1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichTextBox1_->setPlainText(DisplayText(letterBytes_));
+    RichTextBox1_->setAccessibleName(tr("Covering letter"));
+    RichTextBox1_->setAccessibleDescription(tr("The letter as Save writes it and Print prints it"));
 
     // The letter fills the window and follows its size; the buttons stand in
     // a row below it, at the right.
@@ -136,6 +138,8 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
         layout->addWidget(warningLine);
     }
     layout->addWidget(Frame1_);
+    cmdSave_->setAccessibleDescription(tr("Saves the letter as a text file"));
+    cmdPrint_->setAccessibleDescription(tr("Prints the letter"));
     connect(cmdSave_, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
     connect(cmdPrint_, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
     setTabOrder(RichTextBox1_, cmdSave_);

@@ -73,6 +73,7 @@ void ResultWindowAdapter::runEnded(const RunResult& result) {
         open->setSummaryWritten(!result.summaryPath.empty());
         if (!result.summaryMovedBecause.empty())
             open->setSummaryMovedBecause(QString::fromStdString(result.summaryMovedBecause));
+        open->focusAfterRun(counts_.rejected > 0);
     }
 }
 

@@ -1,6 +1,7 @@
 // The windows on a small or strongly scaled screen: every control can still
 // be reached. Runs once per screen (tests/ui/CMakeLists.txt), on an offscreen
 // screen of the size QRV_SCREEN names, at the scale QT_SCALE_FACTOR gives.
+#include "tests/support/media_lines.h"
 #include "tests/ui/recording_dialogs.h"
 #include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
@@ -11,7 +12,9 @@
 #include "ui/frmSendData.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
@@ -56,14 +59,51 @@ class ScalingTest : public QObject {
                ScreenArea().contains(global);
     }
 
-    FrmEdit* checkRejectedSample() {
-        const QString media = dir_.filePath("100m-rejected.txt");
-        QFile::remove(media);
-        if (!QFile::copy(QRV_SAMPLES_DIR "/100m-rejected.txt", media))
-            return nullptr;
+    // A check in 100 M of `media`, a file in dir_.
+    FrmEdit* check(const QString& media) {
         main_->openChooser(Format::M100, media);
         EditData(*SelFile(*main_))->click();
+        QApplication::processEvents();
         return main_->findResultWindow();
+    }
+
+    FrmEdit* checkSample(const QString& name) {
+        const QString media = dir_.filePath(name);
+        QFile::remove(media);
+        if (!QFile::copy(QRV_SAMPLES_DIR "/" + name, media))
+            return nullptr;
+        return check(media);
+    }
+
+    FrmEdit* checkRejectedSample() { return checkSample("100m-rejected.txt"); }
+
+    QString writeMedia(const QString& name, const std::vector<std::string>& lines) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(QByteArray::fromStdString(JoinLines(lines)));
+        return path;
+    }
+
+    // True when `widget` is in view as the window shows it, before any scrolling.
+    bool inViewAsShown(const FrmEdit& result, const QWidget& widget) const {
+        const QScrollArea* scroll = ScrollArea(result);
+        // A logical pixel either way: fractional scales round the viewport.
+        const QRect viewport = scroll->viewport()->rect().adjusted(-1, -1, 1, 1);
+        return viewport.contains(RectIn(widget, *scroll->viewport())) && whollyVisible(widget);
+    }
+
+    // The control record's values and every message show as the window
+    // opens, once its layouts have settled.
+    void verifyControlRecordInView(const FrmEdit& result) {
+        for (auto* field : Part<QGroupBox>(result, "Frame2")->findChildren<QLineEdit*>())
+            QTRY_VERIFY2(inViewAsShown(result, *field), qPrintable(field->objectName()));
+        QListWidget* messages = ListErr(result);
+        QTRY_VERIFY(inViewAsShown(result, *messages));
+        for (int i = 0; i < messages->count(); ++i)
+            QTRY_VERIFY2(messages->viewport()->rect().contains(messages->visualItemRect(messages->item(i))),
+                         qPrintable(messages->item(i)->text()));
     }
 
   private slots:
@@ -136,18 +176,67 @@ class ScalingTest : public QObject {
         QVERIFY(whollyVisible(*scroll->viewport()));
     }
 
+    // Eight rejected rows, and both totals messages: the most messages a run
+    // with rows gives.
+    FrmEdit* checkRowsAndTotalsMessages() {
+        std::vector<std::string> lines{ControlLine(
+            Format::M100, {.totalRecord = "00009", .totalAmount = ControlAmount(Format::M100, 100)})};
+        for (int row = 0; row < 8; ++row)
+            lines.push_back(DetailLine(Format::M100, {.account = "1234567890",
+                                                      .effectiveDate = "311206",
+                                                      .amount = DetailAmount(Format::M100, 1)}));
+        return check(writeMedia("rows.txt", lines));
+    }
+
     // The rows table takes the height the rest leaves: on every screen and
     // scale served, at least eight rows show without scrolling the window.
     void rowsTableShowsEightRowsAtOnce() {
-        FrmEdit* result = checkRejectedSample();
+        FrmEdit* result = checkRowsAndTotalsMessages();
         QVERIFY(result);
         QTRY_COMPARE(ErrorRows(*result)->rowCount(), 8);
-        QApplication::processEvents();
         QTreeView* list = ListView1(*result);
-        QVERIFY(whollyVisible(*list));
+        QTRY_VERIFY(whollyVisible(*list));
         for (int row = 0; row < 8; ++row)
             QVERIFY2(list->viewport()->rect().contains(list->visualRect(ErrorRows(*result)->index(row, 0))),
                      qPrintable(QString::number(row)));
+    }
+
+    // Above the eight rows, the control record's values and its messages.
+    void controlRecordInViewAboveTheRows() {
+#ifdef _WIN32
+        if (ScreenArea().height() < 720)
+            QSKIP("Wine's stand-ins for the design's fonts make the control record and eight rows taller "
+                  "than this screen");
+#endif
+        FrmEdit* result = checkRowsAndTotalsMessages();
+        QVERIFY(result);
+        QTRY_COMPARE(ErrorRows(*result)->rowCount(), 8);
+        QCOMPARE(ListErr(*result)->count(), 2);
+        verifyControlRecordInView(*result);
+    }
+
+    // A rejected control record: its six messages and its values show
+    // without scrolling, the empty rows table giving up its height.
+    void controlMessagesInView() {
+        FrmEdit* result = checkSample("100m-bad-control.txt");
+        QVERIFY(result);
+        QCOMPARE(ListErr(*result)->count(), 6);
+        verifyControlRecordInView(*result);
+    }
+
+    // The most control messages the window shows: a run's four, then the
+    // sample's six.
+    void tenMessagesInView() {
+        if (ScreenArea().height() < 720)
+            QSKIP("ten messages are promised on screens of 720 logical pixels and more");
+        const QString four = writeMedia(
+            "four.txt", {ControlLine(Format::M100,
+                                     {.filler = "X", .termPayment = "X", .applyCode = "A", .status = "N"})});
+        QVERIFY(check(four));
+        FrmEdit* result = checkSample("100m-bad-control.txt");
+        QVERIFY(result);
+        QCOMPARE(ListErr(*result)->count(), 10);
+        verifyControlRecordInView(*result);
     }
 
     // The letter window's buttons show whole, at their natural size.

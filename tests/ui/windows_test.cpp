@@ -829,6 +829,36 @@ class WindowsTest : public QObject {
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
     }
 
+    // After every run the keys act on what it found at once: its rows, the
+    // first one current, else the letter button, else the messages; the same
+    // in a window that earlier runs filled.
+    void focusAfterEveryRun() {
+        const QString rows =
+            media("rows.txt", {ControlLine(Format::M100, Totals("00002")),
+                               Record(Format::M100, "1234567890", 1), Record(Format::M100, "1234567891", 2)});
+        const QString clean = media("clean.txt", {ControlLine(Format::M100, Totals("00001")),
+                                                  Record(Format::M100, "1234567896", 100)});
+        const QString rejected = media("rejected.txt", {ControlLine(Format::M100, Rejected("", "X"))});
+        const QList<std::pair<QString, QString>> runs{{rows, "ListView1"},   {clean, "PrintSendData"},
+                                                      {rejected, "ListErr"}, {rows, "ListView1"},
+                                                      {rows, "ListView1"},   {clean, "PrintSendData"}};
+        for (const auto& [path, focused] : runs) {
+            FrmEdit* window = check(Format::M100, path);
+            QVERIFY(window);
+            QApplication::setActiveWindow(main_.get());
+            QTRY_VERIFY(QApplication::focusWidget());
+            QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        }
+        // Ctrl+A and Ctrl+C, pressed on what has the focus, copy every row at once.
+        FrmEdit* window = check(Format::M100, rows);
+        QApplication::setActiveWindow(main_.get());
+        QTRY_COMPARE(QApplication::focusWidget(), ListView1(*window));
+        QCOMPARE(ListView1(*window)->currentIndex().row(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), ErrorRows(*window)->rowCount() + 1);
+    }
+
     // The rows of a run go to a temporary file in TMPDIR. Where it cannot be
     // made, the run stops with a message that says so and no summary file.
     void temporaryFileThatCannotBeMadeStopsTheRun() {
