@@ -3,8 +3,12 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <cmath>
+#include <memory>
 
 namespace qrv::gui {
 
@@ -29,7 +33,16 @@ void ShowHelpPage(QWidget* parent) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(page);
     layout->addWidget(buttons);
-    dialog->resize(page->fontMetrics().averageCharWidth() * 80, page->fontMetrics().height() * 36);
+    // As wide as 90 characters and as tall as the page at that width, so that
+    // it reads without scrolling wherever the screen has the room.
+    const int width = page->fontMetrics().averageCharWidth() * 90;
+    const std::unique_ptr<QTextDocument> measured(page->document()->clone());
+    measured->setTextWidth(width);
+    const int frame = 2 * page->frameWidth();
+    page->setMinimumSize(width + frame, static_cast<int>(std::ceil(measured->size().height())) + frame);
+    const QSize wanted = dialog->sizeHint();
+    page->setMinimumSize(0, 0);
+    dialog->resize(wanted.boundedTo(parent->screen()->availableGeometry().size()));
     dialog->show();
 }
 
