@@ -947,6 +947,25 @@ class WindowsTest : public QObject {
 #endif
     }
 
+    // A dropped file whose first line both formats' gates pass keeps the
+    // format the menu chose, whichever it is.
+    void droppedFileOfEitherFormatKeepsTheMenusFormat() {
+        Control control = Totals("00001");
+        control.companyCode = "M12345"; // at position 10, the 10 M term payment
+        const QString path = media("in.txt", {ControlLine(Format::M100, control)});
+        for (const Format menu : kFormats) {
+            chooseFormat(menu);
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &drop);
+            QCOMPARE(Txtfile(*SelFile(*main_))->text(), QDir::toNativeSeparators(path));
+            QCOMPARE(main_->filetype, menu);
+        }
+    }
+
     // A file named in code page 874 bytes, no UTF-8, opens however the clerk
     // names it: dropped, on the command line, or chosen in Qt's own dialog,
     // which gives its name with U+FFFD in place of the bytes.
