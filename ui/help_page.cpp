@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -11,6 +12,36 @@
 #include <memory>
 
 namespace qrv::gui {
+
+namespace {
+
+// The dialog's size with the page `width` pixels wide and as tall as its text.
+QSize SizeAtWidth(QDialog& dialog, QTextBrowser& page, int width) {
+    const std::unique_ptr<QTextDocument> measured(page.document()->clone());
+    measured->setTextWidth(width);
+    const int frame = 2 * page.frameWidth();
+    page.setMinimumSize(width + frame, static_cast<int>(std::ceil(measured->size().height())) + frame);
+    const QSize size = dialog.sizeHint();
+    page.setMinimumSize(0, 0);
+    return size;
+}
+
+// As wide as 90 characters, or wider where the screen is too low for the page
+// at that width, so that it reads without scrolling wherever the screen has room.
+QSize FittingSize(QDialog& dialog, QTextBrowser& page, const QRect& screen) {
+    const int step = page.fontMetrics().averageCharWidth() * 10;
+    // The window frame's title bar takes some of the screen's height.
+    const int height = screen.height() - dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int width = 9 * step;
+    QSize size = SizeAtWidth(dialog, page, width);
+    while (size.height() > height && size.width() + step <= screen.width()) {
+        width += step;
+        size = SizeAtWidth(dialog, page, width);
+    }
+    return size.boundedTo(screen.size());
+}
+
+} // namespace
 
 void ShowHelpPage(QWidget* parent) {
     if (auto* open = parent->findChild<QDialog*>(QStringLiteral("helpPage"))) {
@@ -33,16 +64,7 @@ void ShowHelpPage(QWidget* parent) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(page);
     layout->addWidget(buttons);
-    // As wide as 90 characters and as tall as the page at that width, so that
-    // it reads without scrolling wherever the screen has the room.
-    const int width = page->fontMetrics().averageCharWidth() * 90;
-    const std::unique_ptr<QTextDocument> measured(page->document()->clone());
-    measured->setTextWidth(width);
-    const int frame = 2 * page->frameWidth();
-    page->setMinimumSize(width + frame, static_cast<int>(std::ceil(measured->size().height())) + frame);
-    const QSize wanted = dialog->sizeHint();
-    page->setMinimumSize(0, 0);
-    dialog->resize(wanted.boundedTo(parent->screen()->availableGeometry().size()));
+    dialog->resize(FittingSize(*dialog, *page, parent->screen()->availableGeometry()));
     dialog->show();
 }
 
