@@ -21,6 +21,8 @@ struct CheckOutput {
     const std::vector<HeldMessage>& messages;
     // The media file, as given, whose summary file this run replaced; empty when none.
     std::string_view summaryReplaces = {};
+    // What the media file is instead of code page 874 text; nothing when it may well be that.
+    std::optional<ForeignText> foreignText = {};
 };
 
 // "finished", "wrong_format", "control_rejected" or "run_error".

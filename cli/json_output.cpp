@@ -182,21 +182,25 @@ Json ToJson(const CheckOutput& output) {
     Json error = nullptr;
     if (result.error)
         error = {{"line", result.error->line}, {"message", EscapeControls(result.error->message)}};
-    return {{"schema_version", kSchemaVersion},
-            {"media_file", EscapeControls(output.mediaPath)},
-            {"format", FormatName(output.format)},
-            {"outcome", OutcomeName(result.outcome)},
-            {"messages", MessagesJson(output.messages)},
-            {"window", WindowJson(output)},
-            {"summary_file",
-             result.summaryPath.empty() ? Json(nullptr) : Json(EscapeControls(result.summaryPath))},
-            {"error", std::move(error)},
-            {"control", ControlJson(output)},
-            {"detail", DetailJson(output)},
-            {"findings", FindingsJson(output.window)},
-            {"rejected", Json::array()},
-            {"summary", SummaryJson(output)},
-            {"letter_available", LetterAvailable(output.result)}};
+    Json report = {{"schema_version", kSchemaVersion},
+                   {"media_file", EscapeControls(output.mediaPath)},
+                   {"format", FormatName(output.format)},
+                   {"outcome", OutcomeName(result.outcome)},
+                   {"messages", MessagesJson(output.messages)},
+                   {"window", WindowJson(output)},
+                   {"summary_file",
+                    result.summaryPath.empty() ? Json(nullptr) : Json(EscapeControls(result.summaryPath))},
+                   {"error", std::move(error)},
+                   {"control", ControlJson(output)},
+                   {"detail", DetailJson(output)},
+                   {"findings", FindingsJson(output.window)},
+                   {"rejected", Json::array()},
+                   {"summary", SummaryJson(output)},
+                   {"letter_available", LetterAvailable(output.result)}};
+    // Last, and only where there is something to say: reports of code page 874 files stay as they were.
+    if (output.foreignText)
+        report["not_code_page_874"] = std::string(ForeignTextHint(*output.foreignText));
+    return report;
 }
 
 std::string Dump(const Json& json, JsonLayout layout) {

@@ -103,7 +103,8 @@ int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSumma
     const std::optional<std::string> replaced =
         result.summaryPath.empty() ? std::nullopt : summaries.record(mediaPath, result.summaryPath);
     WriteOutput(arguments, mediaPath,
-                {mediaPath, arguments.format, result, window, rows, user.messages(), replaced.value_or("")});
+                {mediaPath, arguments.format, result, window, rows, user.messages(), replaced.value_or(""),
+                 qrv::ForeignTextOfFile(mediaPath)});
     ComplainAboutRun(mediaPath, result);
     if (replaced)
         Complain(mediaPath, "its summary file " + result.summaryPath + " replaces the one of " + *replaced);

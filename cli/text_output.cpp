@@ -107,6 +107,8 @@ void WriteTextOutput(std::ostream& out, const CheckOutput& output) {
         << (result.summaryPath.empty() ? "none" : EscapeControls(result.summaryPath)) << '\n';
     if (!result.summaryMovedBecause.empty())
         out << "Summary file moved: " << EscapeControls(result.summaryMovedBecause) << '\n';
+    if (output.foreignText)
+        out << "Not code page 874: " << ForeignTextHint(*output.foreignText) << '\n';
     for (const HeldMessage& message : output.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << EscapeControls(message.text) << '\n';

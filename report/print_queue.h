@@ -59,4 +59,9 @@ class PrintQueue {
 // printers to offer when it does not answer.
 QString NoPrinterNotice();
 
+// Where no printer is set up, the print dialog offers the letter as the PDF
+// file at `path`, in place of one named after the user's home folder. Qt's own
+// dialog, used on Linux, does; Windows' dialog offers no file.
+void OfferPdfFile(QPrinter& printer, const QString& path);
+
 } // namespace qrv

@@ -176,12 +176,20 @@ QString NoPrinterNotice() {
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     RequestAttributes(request, {"printer-name"});
     const IppPtr response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
-    // "Not found" is the answer of a server without printers.
+    // "Not found" is the answer of a server without printers; no connection,
+    // that of a computer where none runs, whose error name tells a clerk nothing.
+    if (CupsFailed() && cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        return QStringLiteral(
+            "No print service is running on this computer: the letter can be printed to a PDF file.");
     if (CupsFailed() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
         return QStringLiteral(
                    "The print service does not answer (%1): the letter can be printed to a PDF file.")
             .arg(LastCupsError());
     return QStringLiteral("No printer is set up: the letter can be printed to a PDF file.");
+}
+
+void OfferPdfFile(QPrinter& printer, const QString& path) {
+    printer.setOutputFileName(path);
 }
 
 } // namespace qrv

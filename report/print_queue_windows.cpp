@@ -31,4 +31,7 @@ QString NoPrinterNotice() {
                           "once a printer is added in Windows' settings.");
 }
 
+// Windows' print dialog offers no file, and refuses a printer set to write one.
+void OfferPdfFile(QPrinter&, const QString&) {}
+
 } // namespace qrv

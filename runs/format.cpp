@@ -1,6 +1,7 @@
 #include "runs/format.h"
 
 #include "core/text.h"
+#include "files/files.h"
 #include "files/line_reader.h"
 #include "runs/check_run.h"
 #include "summary/summary_file.h"
@@ -122,6 +123,18 @@ std::optional<Format> FormatOfControlLine(std::string_view controlLine) {
 std::optional<Format> FormatOfFile(const std::string& mediaPath) {
     const std::optional<std::string> line = FirstLine(mediaPath);
     return line ? FormatOfControlLine(*line) : std::nullopt;
+}
+
+std::optional<ForeignText> ForeignTextOfFile(const std::string& mediaPath) {
+    try {
+        const FileUse use{"read", mediaPath};
+        const FileDescriptor file = OpenRegularFile(use);
+        std::string head(kForeignTextSample, '\0');
+        head.resize(ReadUpTo(file.get(), head.data(), head.size(), use));
+        return ForeignTextOf(head);
+    } catch (const std::exception&) { // the run says why it cannot be read
+        return std::nullopt;
+    }
 }
 
 std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath) {

@@ -3,6 +3,7 @@
 // and how the run counts) is one table in format.cpp.
 #pragma once
 
+#include "core/foreign_text.h"
 #include "runs/check_run.h"
 
 #include <array>
@@ -32,6 +33,8 @@ std::optional<Format> FormatOfControlLine(std::string_view controlLine);
 // without a format (dropped, or named on the command line alone); nothing
 // when it cannot be read or is empty.
 std::optional<Format> FormatOfFile(const std::string& mediaPath);
+// ForeignTextOf the media file's beginning; nothing when it cannot be read.
+std::optional<ForeignText> ForeignTextOfFile(const std::string& mediaPath);
 
 // The summary file the check run of `mediaPath` in `format` would write,
 // worked out from its control record: where the run would create it now,

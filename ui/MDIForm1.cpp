@@ -66,7 +66,8 @@ MDIForm1::MDIForm1() {
     QAction* exit = menu->addAction("E&xit", this, &MDIForm1::KVT_exit_Click);
     exit->setObjectName("KVT_exit");
 
-    QMenu* edit = menuBar()->addMenu("&Edit");
+    // Not Alt+E: the chooser's "&Edit Data" answers that while the chooser is up.
+    QMenu* edit = menuBar()->addMenu("E&dit");
     edit->setObjectName("edit_menu");
     QAction* clear = edit->addAction("&Clear earlier checks", this, [this] {
         if (FrmEdit* result = findResultWindow())
@@ -78,9 +79,10 @@ MDIForm1::MDIForm1() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("help_menu");
-    help->addAction("&How to check a file", this, [this] { ShowHelpPage(this); })
-        ->setObjectName("howToCheck");
-    help->addAction("About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
+    QAction* howTo = help->addAction("&How to check a file", this, [this] { ShowHelpPage(this); });
+    howTo->setObjectName("howToCheck");
+    howTo->setShortcut(QKeySequence::HelpContents);
+    help->addAction("&About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
 }
 
 MDIForm1::~MDIForm1() {
@@ -265,7 +267,10 @@ void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResul
         checkedRun_ = CheckedRun{format,           mediaFile,       *result.controlLine,
                                  result.hashTotal, counts.rejected, counts.messages > 0};
     statusBar()->clearMessage();
-    const QString verdict = Verdict(mediaFile, format, result, counts);
+    const std::string path = LocalNameBytes(mediaFile).toStdString();
+    const FileLook look{result.outcome == RunOutcome::WrongFormat ? FormatOfFile(path) : std::nullopt,
+                        ForeignTextOfFile(path)};
+    const QString verdict = Verdict(mediaFile, format, result, counts, look);
     verdict_->setText(verdict);
     // Qt before 6.8 has no announcement event; screen readers hear the
     // change of the named verdict line's description.

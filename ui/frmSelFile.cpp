@@ -166,6 +166,10 @@ void frmSelFile::dropEvent(QDropEvent* event) {
 }
 
 void frmSelFile::Edit_data_Click() {
+    // A second Enter pressed during a run reaches the path box after the run
+    // has hidden the chooser; it would check the same file again.
+    if (!isVisible())
+        return;
     if (txtfile_->text().isEmpty()) {
         MessageBox::show(this, "Please select input file ", "KVT Edit Program", QMessageBox::Critical,
                          QMessageBox::Ok);

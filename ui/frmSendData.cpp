@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -193,15 +194,21 @@ void frmSendData::cmdSave_Click() {
 }
 
 void frmSendData::cmdPrint_Click() {
-    if (QPrinterInfo::availablePrinters().isEmpty())
+    const bool noPrinter = QPrinterInfo::availablePrinters().isEmpty();
+    if (noPrinter)
         MessageBox::show(this, NoPrinterNotice(), AppTitle(), QMessageBox::Information, QMessageBox::Ok);
-    print();
+    print(noPrinter);
 }
 
-std::optional<PrintResult> frmSendData::printWithBusyPointer() {
+std::optional<PrintResult> frmSendData::printWithBusyPointer(bool noPrinter) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QPrinter printer(QPrinter::HighResolution);
+    if (noPrinter)
+        // Named like the saved letter, where Save suggests it.
+        OfferPdfFile(
+            printer,
+            QDir(saveFolder_).filePath(QFileInfo(saveName_).completeBaseName() + QStringLiteral(".pdf")));
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (ExecPrintDialog(dialog) != QDialog::Accepted)
@@ -215,10 +222,10 @@ std::optional<PrintResult> frmSendData::printWithBusyPointer() {
     return PrintReport(printer, letterBytes_, copies);
 }
 
-void frmSendData::print() {
+void frmSendData::print(bool noPrinter) {
     std::optional<PrintResult> result;
     try {
-        result = printWithBusyPointer();
+        result = printWithBusyPointer(noPrinter);
     } catch (const PrintError& e) {
         emit printFailed();
         showError(QString::fromStdString(e.what()));

@@ -55,9 +55,10 @@ class frmSendData : public QWidget {
     // replace a file of that name; empty when cancelled.
     QString chooseSavePath();
     // The print dialog and the printout, under the busy pointer; nothing
-    // when the dialog was cancelled. Throws PrintError.
-    std::optional<PrintResult> printWithBusyPointer();
-    void print();
+    // when the dialog was cancelled. Throws PrintError. `noPrinter`: the
+    // dialog offers a PDF file beside the media file.
+    std::optional<PrintResult> printWithBusyPointer(bool noPrinter);
+    void print(bool noPrinter);
     void watchJob(const QString& printer, int job);
     void showError(const QString& text);
 

@@ -3,10 +3,45 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <cmath>
+#include <memory>
 
 namespace qrv::gui {
+
+namespace {
+
+// The dialog's size with the page `width` pixels wide and as tall as its text.
+QSize SizeAtWidth(QDialog& dialog, QTextBrowser& page, int width) {
+    const std::unique_ptr<QTextDocument> measured(page.document()->clone());
+    measured->setTextWidth(width);
+    const int frame = 2 * page.frameWidth();
+    page.setMinimumSize(width + frame, static_cast<int>(std::ceil(measured->size().height())) + frame);
+    const QSize size = dialog.sizeHint();
+    page.setMinimumSize(0, 0);
+    return size;
+}
+
+// As wide as 90 characters, or wider where the screen is too low for the page
+// at that width, so that it reads without scrolling wherever the screen has room.
+QSize FittingSize(QDialog& dialog, QTextBrowser& page, const QRect& screen) {
+    const int step = page.fontMetrics().averageCharWidth() * 10;
+    // The window frame's title bar takes some of the screen's height.
+    const int height = screen.height() - dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int width = 9 * step;
+    QSize size = SizeAtWidth(dialog, page, width);
+    while (size.height() > height && size.width() + step <= screen.width()) {
+        width += step;
+        size = SizeAtWidth(dialog, page, width);
+    }
+    return size.boundedTo(screen.size());
+}
+
+} // namespace
 
 void ShowHelpPage(QWidget* parent) {
     if (auto* open = parent->findChild<QDialog*>(QStringLiteral("helpPage"))) {
@@ -29,7 +64,7 @@ void ShowHelpPage(QWidget* parent) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(page);
     layout->addWidget(buttons);
-    dialog->resize(page->fontMetrics().averageCharWidth() * 80, page->fontMetrics().height() * 36);
+    dialog->resize(FittingSize(*dialog, *page, parent->screen()->availableGeometry()));
     dialog->show();
 }
 

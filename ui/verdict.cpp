@@ -18,8 +18,9 @@ QString Findings(const RunCounts& counts) {
         return QStringLiteral("none rejected, totals agree");
     return QStringLiteral("%1 rejected, %2")
         .arg(counts.rejected)
-        .arg(Count(counts.messages, QStringLiteral("control or totals message"),
-                   QStringLiteral("control or totals messages")));
+        .arg(counts.messages == 0 ? QStringLiteral("no control messages")
+                                  : Count(counts.messages, QStringLiteral("control or totals message"),
+                                          QStringLiteral("control or totals messages")));
 }
 
 // Why the summary file is where it is, when that is not where the rule puts it.
@@ -30,14 +31,21 @@ QString Moved(const RunResult& result) {
         QFile::decodeName(QByteArray::fromStdString(result.summaryMovedBecause)));
 }
 
-QString Outcome(const RunResult& result, const RunCounts& counts) {
+QString WrongFormat(Format format, const FileLook& look) {
+    if (!look.format || *look.format == format)
+        return QStringLiteral("Wrong Format");
+    const std::string_view caption = FormatCaption(*look.format);
+    return QStringLiteral("Wrong Format; this looks like a %1 file").arg(QString::fromLatin1(caption));
+}
+
+QString Outcome(Format format, const RunResult& result, const RunCounts& counts, const FileLook& look) {
     switch (result.outcome) {
     case RunOutcome::Finished:
         return QStringLiteral("%1 records, %2. Summary: %3%4")
             .arg(counts.records, Findings(counts),
                  LocalNameFromBytes(QByteArray::fromStdString(result.summaryPath)), Moved(result));
     case RunOutcome::WrongFormat:
-        return QStringLiteral("Wrong Format");
+        return WrongFormat(format, look);
     case RunOutcome::ControlRejected:
         return QStringLiteral("control record rejected (%1), no summary written")
             .arg(Count(counts.messages, QStringLiteral("message"), QStringLiteral("messages")));
@@ -53,10 +61,17 @@ QString Outcome(const RunResult& result, const RunCounts& counts) {
 
 } // namespace
 
-QString Verdict(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts) {
+QString Verdict(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts,
+                const FileLook& look) {
     const std::string_view caption = FormatCaption(format);
-    return QStringLiteral("%1 (%2): %3")
-        .arg(QFileInfo(mediaFile).fileName(), QString::fromLatin1(caption), Outcome(result, counts));
+    QString verdict = QStringLiteral("%1 (%2): %3")
+                          .arg(QFileInfo(mediaFile).fileName(), QString::fromLatin1(caption),
+                               Outcome(format, result, counts, look));
+    if (look.text) {
+        const std::string_view hint = ForeignTextHint(*look.text);
+        verdict += QStringLiteral("; ") + QString::fromLatin1(hint);
+    }
+    return verdict;
 }
 
 } // namespace qrv::gui

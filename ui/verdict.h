@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace qrv::gui {
 
@@ -16,6 +17,14 @@ struct RunCounts {
     QString records;           // Label24, the detail records counted
 };
 
-QString Verdict(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+// What the media file looks like, where that tells the clerk what went wrong.
+struct FileLook {
+    std::optional<Format> format;    // the format whose gate alone its first line passes
+    std::optional<ForeignText> text; // what it is instead of code page 874 text
+};
+
+// The look of a Wrong Format run names the format the file seems to be in.
+QString Verdict(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts,
+                const FileLook& look = {});
 
 } // namespace qrv::gui

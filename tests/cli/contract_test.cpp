@@ -156,6 +156,21 @@ TEST(RunError, HasNoSectionsItDidNotReach) {
     EXPECT_EQ(report.at("letter_available"), false);
 }
 
+// A file saved as UTF-8 is told in a key and a line of their own, which
+// the report of a code page 874 file has not.
+TEST(NotCodePage874, IsAKeyAndALineOfTheirOwn) {
+    TempDir dir;
+    const auto clean = CopySample(dir, "100m-clean.txt");
+    EXPECT_FALSE(json::parse(RunQrvCheck({"--format", "100M", "--json", clean}, dir.path()).out)
+                     .contains("not_code_page_874"));
+    const std::string utf8 = dir.write("utf8.txt", ReadBytes(clean) + "\xE0\xB8\x9A\r\n");
+    const json report = json::parse(RunQrvCheck({"--format", "100M", "--json", utf8}, dir.path()).out);
+    EXPECT_EQ(report.at("not_code_page_874"), "the file is UTF-8 text, not code page 874");
+    EXPECT_NE(RunQrvCheck({"--format", "100M", utf8}, dir.path())
+                  .out.find("\nNot code page 874: the file is UTF-8 text, not code page 874\n"),
+              std::string::npos);
+}
+
 #ifdef QRV_REPORT_VALIDATOR
 // The validator is no formality: "" where null belongs fails it.
 TEST(Schema, RefusesAnEmptyTextForAnAbsentValue) {

@@ -3,6 +3,7 @@
 // media file, a letter path that is no regular file, output that cannot be
 // written, temporary space that fails, limits, names near the system's
 // limits, control characters from a media file.
+#include "cli/check_output.h"
 #include "tests/cli/qrv_check_process.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/refusing_folder.h"
@@ -449,6 +450,14 @@ TEST(TextReport, EscapesControlCharactersFromTheMediaFile) {
     const std::size_t second = run.out.find('\n', first) + 1;
     EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", first) - first);
     EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", second) - second);
+}
+
+// UTF-16 surrogates (U+D800 to U+DFFF) have no UTF-8 form: their three bytes
+// are written one by one, while U+D7FF just below them stays as it is.
+TEST(EscapeControls, SurrogatesAreNoUtf8AndAreWrittenByteForByte) {
+    EXPECT_EQ(cli::EscapeControls("a\xED\xA0\x80z"), "a\\xED\\xA0\\x80z");
+    EXPECT_EQ(cli::EscapeControls("\xED\xBF\xBF"), "\\xED\\xBF\\xBF");
+    EXPECT_EQ(cli::EscapeControls("\xED\x9F\xBF"), "\xED\x9F\xBF");
 }
 
 } // namespace

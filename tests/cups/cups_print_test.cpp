@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 #include <cups/cups.h>
 #include <functional>
@@ -267,6 +268,22 @@ class CupsPrintTest : public QObject {
         expectOneStopMessage(
             {QStringLiteral("\"") + queue_ + QStringLiteral("\""), QStringLiteral("CUPS does not answer")});
         QVERIFY(outcome.printedTo.isEmpty());
+    }
+
+    // A server that answers with no printers at all has none set up; it is
+    // not taken for a server that does not answer.
+    void serverWithoutPrintersHasNoPrinterSetUp() {
+        // The queue's driver, kept where the server's own copy goes with the queue.
+        const QString ppd = dir_.filePath(QStringLiteral("queue.ppd"));
+        QVERIFY(QFile::copy(QFileInfo(server_).absolutePath() + QStringLiteral("/etc/ppd/") + queue_ +
+                                QStringLiteral(".ppd"),
+                            ppd));
+        QVERIFY(cups(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue_}));
+        const QString notice = NoPrinterNotice();
+        QVERIFY(cups(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue_, QStringLiteral("-v"),
+                                                 QUrl::fromLocalFile(output_).toString(),
+                                                 QStringLiteral("-P"), ppd, QStringLiteral("-E")}));
+        QCOMPARE(notice, QStringLiteral("No printer is set up: the letter can be printed to a PDF file."));
     }
 
     // Qt hands the document to CUPS and keeps CUPS' answer to itself.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -206,3 +207,19 @@ TEST_F(Files, ReadOnlyFileIsReplacedAndStaysReadOnly) {
 }
 
 } // namespace
+
+#ifndef _WIN32
+// An empty TMPDIR names no folder: the temporary files go to /tmp, as without it.
+TEST(TemporaryFolder, FollowsTmpdirAndFallsBackWhenItIsEmpty) {
+    const char* earlier = std::getenv("TMPDIR");
+    const std::string kept = earlier ? earlier : "";
+    ::setenv("TMPDIR", "/var/qrv", 1);
+    EXPECT_EQ(TemporaryFolder(), "/var/qrv");
+    ::setenv("TMPDIR", "", 1);
+    EXPECT_EQ(TemporaryFolder(), "/tmp");
+    ::unsetenv("TMPDIR");
+    EXPECT_EQ(TemporaryFolder(), "/tmp");
+    if (earlier)
+        ::setenv("TMPDIR", kept.c_str(), 1);
+}
+#endif

@@ -265,9 +265,10 @@ class PrintReportTest : public QObject {
         QCOMPARE(outcome.printedTo, QStringList{pdf});
     }
 
-    // Where no print server answers, that is what the user is told, not that
-    // no printer is set up. Windows has no print server, and its print dialog
-    // offers no PDF file: the user is pointed at Save.
+    // Where no print server runs, that is what the user is told, not that no
+    // printer is set up nor the system's name of the failed connection, and
+    // the PDF file offered is named like the letter. Windows has no print
+    // server, and its print dialog offers no PDF file: the user is pointed at Save.
     void missingPrinterIsToldBeforeTheDialogOpens() {
 #ifdef _WIN32
         if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -276,7 +277,7 @@ class PrintReportTest : public QObject {
             QStringLiteral("^No printer is set up in Windows: the letter can be kept with \"Save\""));
 #else
         const QRegularExpression notice(QStringLiteral(
-            "^The print service does not answer \\(.+\\): the letter can be printed to a PDF file\\.$"));
+            "^No print service is running on this computer: the letter can be printed to a PDF file\\.$"));
 #endif
         qputenv("CUPS_SERVER", dir_.filePath(QStringLiteral("no-server.sock")).toLocal8Bit());
         const auto restore = qScopeGuard([] { qunsetenv("CUPS_SERVER"); });
@@ -284,10 +285,16 @@ class PrintReportTest : public QObject {
         QVERIFY(window);
         const QString pdf = nextPdf();
         QStringList shownBeforeTheDialog;
+        QString offered;
         const test::PrintButtonOutcome outcome = test::PressPrint(dialogs_, *window, [&](QPrinter& printer) {
             shownBeforeTheDialog = shownTexts();
+            offered = printer.outputFileName();
             ToPdf(printer, pdf);
         });
+#ifndef _WIN32
+        // Named like the letter, beside the media file.
+        QCOMPARE(offered, dir_.filePath(QStringLiteral("letter-012345-311206.pdf")));
+#endif
         QCOMPARE(shownBeforeTheDialog.size(), 1);
         QVERIFY2(notice.match(shownBeforeTheDialog[0]).hasMatch(), qPrintable(shownBeforeTheDialog[0]));
         const gui::MessageBoxShown& shown = dialogs_.messages().at(0);

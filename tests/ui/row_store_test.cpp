@@ -125,6 +125,32 @@ class RejectedRowsTest : public QObject {
         QVERIFY(!model.index(0, 0).data(Qt::ForegroundRole).isValid());
     }
 
+    // In a column that holds numbers and texts, the numbers come first, by
+    // value, and the texts after them; descending turns the whole round.
+    void numbersSortBeforeTexts() {
+        ErrorTableModel model;
+        model.setColumns(kColumns);
+        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        RejectedRows rows;
+        for (const char* account : {"12345678X6", "900", "ABC", "1,000"})
+            rows.append(ErrorRow{"1", account, "", "", "0.00", "r"});
+        model.insertBlock(0, std::move(rows));
+        model.sort(1);
+        QCOMPARE(CellsOf(model, 1), (QStringList{"900", "1,000", "12345678X6", "ABC"}));
+        model.sort(1, Qt::DescendingOrder);
+        QCOMPARE(CellsOf(model, 1), (QStringList{"ABC", "12345678X6", "1,000", "900"}));
+    }
+
+    // NO. descending is the run's order turned round, from the first sort on.
+    void descendingByNumberReversesTheRun() {
+        ErrorTableModel model;
+        model.setColumns(kColumns);
+        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        model.insertBlock(0, Numbered(3));
+        model.sort(0, Qt::DescendingOrder);
+        QCOMPARE(CellsOf(model, 0), (QStringList{"3", "2", "1"}));
+    }
+
     // Past kShownRows the list shows the first rows in the order chosen,
     // among all of them, and the export still writes every row.
     void moreRowsThanTheListShows() {

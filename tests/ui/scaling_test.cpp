@@ -11,7 +11,9 @@
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +24,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -255,6 +258,20 @@ class ScalingTest : public QObject {
                          button->height() >= button->sizeHint().height(),
                      name);
         }
+    }
+
+    // The help page reads without scrolling on a screen of 1366x768 at 1x.
+    void helpPageFitsTheScreen() {
+        if (ScreenArea().height() < 700)
+            QSKIP("a screen smaller than 1366x768 at 1x may scroll the help page");
+        main_->findChild<QAction*>("howToCheck")->trigger();
+        auto* page = main_->findChild<QDialog*>("helpPage");
+        QVERIFY(page && QTest::qWaitForWindowExposed(page));
+        auto* text = page->findChild<QTextBrowser*>("helpText");
+        QApplication::processEvents();
+        QVERIFY(ScreenArea().contains(page->frameGeometry()));
+        QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+        QVERIFY(text->document()->size().height() <= text->viewport()->height());
     }
 };
 

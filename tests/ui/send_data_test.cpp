@@ -215,6 +215,19 @@ class SendDataWindowTest : public QObject {
         QCOMPARE(FileBytes(notes), FileBytes(LetterPath()));
     }
 
+    // A name chosen with ".txt" is the name the dialog asked about: replacing
+    // that file is not asked again.
+    void chosenTxtNameIsAskedAboutOnlyByTheDialog() {
+        const QString notes = dir_.filePath(QStringLiteral("notes.txt"));
+        test::WriteBytes(notes.toStdString(), "mine");
+        const auto window = open();
+        dialogs_->chooseNext(notes);
+        window->cmdSave_Click();
+        QVERIFY(dialogs_->messages().isEmpty());
+        QCOMPARE(dialogs_->fileDialogs().size(), 1);
+        QCOMPARE(FileBytes(notes), FileBytes(LetterPath()));
+    }
+
     // Two copies of the program: each shows, prints and removes its own letter.
     void twoWindowsKeepTheirOwnLetters() {
         const std::string nameA = test::ControlLine(Format::M100, {.companyName = "COMPANY AAAA"});

@@ -24,6 +24,9 @@ class VerdictTest : public QObject {
             << finished << std::int64_t{3} << std::int64_t{1} << QString()
             << "jan.txt (Format 100 M): 16 records, 3 rejected, 1 control or totals message. "
                "Summary: /d/012345";
+        QTest::newRow("rejected only")
+            << finished << std::int64_t{3} << std::int64_t{0} << QString()
+            << "jan.txt (Format 100 M): 16 records, 3 rejected, no control messages. Summary: /d/012345";
         QTest::newRow("totals differ only") << finished << std::int64_t{0} << std::int64_t{2} << QString()
                                             << "jan.txt (Format 100 M): 16 records, 0 rejected, 2 control or "
                                                "totals messages. Summary: /d/012345";
@@ -59,6 +62,39 @@ class VerdictTest : public QObject {
                 RunError{7, "The check stopped at line 7: in the Sign field, \" \" is not a number."};
         const RunCounts counts{rejected, messages, "16"};
         QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
+    }
+
+    // What the file looks like follows the outcome; the format it seems to be
+    // in only after Wrong Format.
+    void fileLook_data() {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("looksLike10M");
+        QTest::addColumn<bool>("utf16");
+        QTest::addColumn<QString>("expected");
+        const auto wrong = int(RunOutcome::WrongFormat);
+        QTest::newRow("wrong format, looks like the other")
+            << wrong << true << false
+            << "jan.txt (Format 100 M): Wrong Format; this looks like a Format 10 M file";
+        QTest::newRow("wrong format, no guess")
+            << wrong << false << false << "jan.txt (Format 100 M): Wrong Format";
+        QTest::newRow("wrong format in UTF-16")
+            << wrong << false << true
+            << "jan.txt (Format 100 M): Wrong Format; the file is UTF-16 text, not code page 874";
+        QTest::newRow("control rejected, a guess says nothing")
+            << int(RunOutcome::ControlRejected) << true << false
+            << "jan.txt (Format 100 M): control record rejected (0 messages), no summary written";
+    }
+
+    void fileLook() {
+        QFETCH(int, outcome);
+        QFETCH(bool, looksLike10M);
+        QFETCH(bool, utf16);
+        QFETCH(QString, expected);
+        RunResult result;
+        result.outcome = RunOutcome(outcome);
+        const FileLook look{looksLike10M ? std::optional(Format::M10) : std::nullopt,
+                            utf16 ? std::optional(ForeignText::Utf16) : std::nullopt};
+        QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, RunCounts{}, look), expected);
     }
 };
 

@@ -20,6 +20,7 @@
 #include "ui/twips.h"
 #include "version.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,6 +47,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -224,7 +227,7 @@ class WindowsTest : public QObject {
         QStringList titles;
         for (const QAction* action : main_->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&start", "&Edit", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&start", "E&dit", "&Help"}));
         main_->findChild<QAction*>("about")->trigger();
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();
@@ -325,7 +328,7 @@ class WindowsTest : public QObject {
         main_->statusBar()->clearMessage();
         QVERIFY(VerdictLine(*main_)->isVisible());
         QCOMPARE(VerdictLine(*main_)->text(),
-                 QString("in.txt (%1): 4 records, 2 rejected, 0 control or totals messages. Summary: %2")
+                 QString("in.txt (%1): 4 records, 2 rejected, no control messages. Summary: %2")
                      .arg(format == Format::M10 ? "Format 10 M" : "Format 100 M", summaryPath()));
         QVERIFY(PrintSendData(*window)->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
@@ -412,6 +415,122 @@ class WindowsTest : public QObject {
         QCOMPARE(dialogs_->messages().first().icon, QMessageBox::Critical);
         QVERIFY(MdiArea(*main_)->subWindowList().isEmpty());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // After the run, the status bar says what the file looks like: the
+    // format of its first line, and text that is not code page 874.
+    void verdictSaysWhatTheFileLooksLike_data() {
+        QTest::addColumn<Format>("format");
+        QTest::addColumn<QString>("companyName");
+        QTest::addColumn<QString>("lineEnd");
+        QTest::addColumn<QString>("verdictEnd");
+        QTest::newRow("100 M file checked as 10 M") << Format::M10 << "ACME"
+                                                    << "\r\n"
+                                                    << ": Wrong Format; this looks like a Format 100 M file";
+        QTest::newRow("Thai in UTF-8") << Format::M100 << QStringLiteral("บริษัท") << "\r\n"
+                                       << "; the file is UTF-8 text, not code page 874";
+        QTest::newRow("CR line ends")
+            << Format::M100 << "ACME"
+            << "\r"
+            << "; the file's lines end in CR alone, not CR LF, so it reads as one line";
+    }
+
+    void verdictSaysWhatTheFileLooksLike() {
+        QFETCH(Format, format);
+        QFETCH(QString, companyName);
+        QFETCH(QString, lineEnd);
+        QFETCH(QString, verdictEnd);
+        Control control = Totals("00001");
+        control.companyName = companyName.toStdString();
+        const std::string bytes = ControlLine(Format::M100, control) + lineEnd.toStdString() +
+                                  Record(Format::M100, "1234567896", 0) + lineEnd.toStdString();
+        const QString path = native("in.txt");
+        WriteBytes(QFile::encodeName(path).toStdString(), bytes);
+        check(format, path);
+        QVERIFY2(VerdictLine(*main_)->text().endsWith(verdictEnd), qPrintable(VerdictLine(*main_)->text()));
+    }
+
+    // Enter pressed twice before the first press is handled checks the file once.
+    void twoQuickEntersRunOneCheck() {
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
+        chooseFormat(Format::M100);
+        frmSelFile* chooser = SelFile(*main_);
+        Txtfile(*chooser)->setText(path);
+        QSignalSpy runs(chooser, &frmSelFile::checkRequested);
+        for (int press = 0; press < 2; ++press)
+            QCoreApplication::postEvent(Txtfile(*chooser),
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(runs.count(), 1);
+        QVERIFY(main_->findResultWindow());
+    }
+
+    // F1 opens the help page, from the main window and from the chooser.
+    void f1OpensTheHelpPage() {
+        QApplication::setActiveWindow(main_.get());
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        QTest::keyClick(main_->windowHandle(), Qt::Key_F1);
+        auto* page = main_->findChild<QDialog*>("helpPage");
+        QVERIFY(page && page->isVisible());
+        delete page;
+        chooseFormat(Format::M10);
+        QApplication::setActiveWindow(SelFile(*main_));
+        QVERIFY(QTest::qWaitForWindowActive(SelFile(*main_)));
+        QTest::keyClick(SelFile(*main_)->windowHandle(), Qt::Key_F1);
+        QVERIFY(main_->findChild<QDialog*>("helpPage"));
+    }
+
+    // Within a window, no two controls and no two items of a menu answer
+    // the same Alt key: the main window's menu bar answers in its child
+    // windows and in the chooser, a tool window of it.
+    void altKeysDoNotClash() {
+        const QString path = media(
+            "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
+        FrmEdit* result = check(Format::M100, path);
+        QVERIFY(result);
+        PrintSendData(*result)->click();
+        QVERIFY(main_->findCoveringLetter());
+        chooseFormat(Format::M100);
+        main_->findChild<QAction*>("howToCheck")->trigger();
+        const QWidget* help = main_->findChild<QDialog*>("helpPage");
+        QVERIFY(help);
+        QStringList clashes;
+        const auto findClashes = [&](const QString& window, const QList<QPair<QString, QString>>& keys) {
+            QMultiMap<QKeySequence, QString> owners;
+            for (const auto& [text, owner] : keys)
+                if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
+                    owners.insert(key, owner);
+            for (const QKeySequence& key : owners.uniqueKeys())
+                if (owners.count(key) > 1)
+                    clashes << window + ": " + key.toString() + " " +
+                                   QStringList(owners.values(key)).join('/');
+        };
+        QList<QPair<QString, QString>> menuBar;
+        for (const QAction* menu : main_->menuBar()->actions())
+            menuBar.append({menu->text(), menu->text()});
+        for (const QWidget* window :
+             QList<const QWidget*>{SelFile(*main_), result, main_->findCoveringLetter(), help}) {
+            QList<QPair<QString, QString>> keys = window == help ? QList<QPair<QString, QString>>() : menuBar;
+            for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                keys.append({button->text(), button->objectName()});
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                if (label->buddy())
+                    keys.append({label->text(), label->objectName()});
+            for (const QGroupBox* group : window->findChildren<QGroupBox*>())
+                keys.append({group->title(), group->objectName()});
+            findClashes(window->objectName(), keys);
+        }
+        QList<const QWidget*> menus{ListView1(*result)};
+        for (const QMenu* menu : main_->findChildren<QMenu*>())
+            menus.append(menu);
+        for (const QWidget* menu : menus) {
+            QList<QPair<QString, QString>> keys;
+            for (const QAction* item : menu->actions())
+                keys.append({item->text(), item->objectName()});
+            findClashes(menu->objectName(), keys);
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
     }
 
     void unfinishedRunKeepsPrintDisabled_data() {
@@ -905,6 +1024,25 @@ class WindowsTest : public QObject {
 #endif
     }
 
+    // A dropped file whose first line both formats' gates pass keeps the
+    // format the menu chose, whichever it is.
+    void droppedFileOfEitherFormatKeepsTheMenusFormat() {
+        Control control = Totals("00001");
+        control.companyCode = "M12345"; // at position 10, the 10 M term payment
+        const QString path = media("in.txt", {ControlLine(Format::M100, control)});
+        for (const Format menu : kFormats) {
+            chooseFormat(menu);
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(SelFile(*main_), &drop);
+            QCOMPARE(Txtfile(*SelFile(*main_))->text(), QDir::toNativeSeparators(path));
+            QCOMPARE(main_->filetype, menu);
+        }
+    }
+
     // A file named in code page 874 bytes, no UTF-8, opens however the clerk
     // names it: dropped, on the command line, or chosen in Qt's own dialog,
     // which gives its name with U+FFFD in place of the bytes.
@@ -961,7 +1099,10 @@ class WindowsTest : public QObject {
         auto* page = main_->findChild<QDialog*>("helpPage");
         QVERIFY(page && page->isVisible());
         const QString text = page->findChild<QTextBrowser*>("helpText")->toPlainText();
-        for (const char* topic : {"Edit Data", "Wrong Format", "summary file", "covering letter"})
+        for (const char* topic : {"Edit Data", "Wrong Format", "summary file", "covering letter",
+                                  // NO. is not the line; the rule of where the summary goes; totals messages
+                                  "its line in the file minus one", "root folder of the media file's drive",
+                                  "the summary file was written all the same"})
             QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
         QVERIFY(text.contains("Grey rows and messages are from earlier checks"));
     }
