@@ -130,7 +130,7 @@ class RejectedRowsTest : public QObject {
     void numbersSortBeforeTexts() {
         ErrorTableModel model;
         model.setColumns(kColumns);
-        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        model.beginRun(QString(), Qt::gray, {"/data/jan.txt", {}});
         RejectedRows rows;
         for (const char* account : {"12345678X6", "900", "ABC", "1,000"})
             rows.append(ErrorRow{"1", account, "", "", "0.00", "r"});
@@ -145,7 +145,7 @@ class RejectedRowsTest : public QObject {
     void descendingByNumberReversesTheRun() {
         ErrorTableModel model;
         model.setColumns(kColumns);
-        model.beginRun(QString(), Qt::gray, "/data/jan.txt");
+        model.beginRun(QString(), Qt::gray, {"/data/jan.txt", {}});
         model.insertBlock(0, Numbered(3));
         model.sort(0, Qt::DescendingOrder);
         QCOMPARE(CellsOf(model, 0), (QStringList{"3", "2", "1"}));
