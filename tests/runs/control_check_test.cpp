@@ -22,7 +22,7 @@ class ListErrWindow : public ResultWindow {
   public:
     std::vector<std::string> lines;
     void setLabel(Label, std::string_view) override {}
-    void appendListErr(std::string_view line) override { lines.emplace_back(line); }
+    void appendListErr(std::string_view line, const Location&) override { lines.emplace_back(line); }
     void setColumns(const std::vector<Column>&) override {}
     void insertRow(std::int64_t, ErrorRow) override {}
     void show() override {}
@@ -34,7 +34,8 @@ using Lines = std::vector<std::string>;
 // The control record checks of `format`'s row of the table.
 bool CheckControlLine(Format format, const std::string& line, ResultWindow& window) {
     const RunFormat& table = FormatTable(format);
-    return CheckControlRecord(SplitRecord(line, table.controlLayout), table.applyCodes, window);
+    return CheckControlRecord(SplitRecord(line, table.controlLayout), table.controlLayout, table.applyCodes,
+                              window);
 }
 
 Lines ControlErrors100M(const std::string& line) {
