@@ -179,6 +179,24 @@ TEST(Schema, RefusesAnEmptyTextForAnAbsentValue) {
     EXPECT_NE(SchemaComplaints(report.dump(2) + "\n"), "");
 }
 
+// Every finding and rejected record carries its location, and the
+// validator holds the report to it.
+TEST(Schema, HoldsEveryFindingAndRejectedRecordToItsLocation) {
+    TempDir dir;
+    const auto media = CopySample(dir, "10m-rejected.txt");
+    const json report = json::parse(RunQrvCheck({"--format", "10M", "--json", media}, dir.path()).out);
+    EXPECT_EQ(SchemaComplaints(report.dump(2) + "\n"), "");
+    json withoutHint = report;
+    withoutHint["findings"][0].erase("hint");
+    EXPECT_NE(SchemaComplaints(withoutHint.dump(2) + "\n"), "");
+    json badColumns = report;
+    badColumns["rejected"][0]["columns"] = {0, 10};
+    EXPECT_NE(SchemaComplaints(badColumns.dump(2) + "\n"), "");
+    json unknownField = report;
+    unknownField["rejected"][0]["field"] = "Account";
+    EXPECT_NE(SchemaComplaints(unknownField.dump(2) + "\n"), "");
+}
+
 TEST(Csv, HasAHeaderAndOneRecordPerRejectedRecord) {
     TempDir dir;
     const auto media = CopySample(dir, "100m-rejected.txt");
