@@ -64,8 +64,9 @@ std::string ShownSummaryPath(const HeldWindow& window, bool escapeCode) {
 
 void WriteCsvRows(std::ostream& out, const CheckOutput& output) {
     const std::string mediaFile = EscapeControls(output.mediaPath);
+    const RowLocator locate(FormatTable(output.format), output.result.controlLine.value_or(""));
     output.rows.forEach(
-        [&](const ErrorRow& row) { out << RejectedCsvLine(mediaFile, ReadRejectedRow(row)); });
+        [&](const ErrorRow& row) { out << RejectedCsvLine(mediaFile, ReadRejectedRow(row), locate(row)); });
 }
 
 } // namespace qrv::cli

@@ -15,8 +15,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Raised when a key changes meaning or goes; new keys keep it.
-constexpr int kSchemaVersion = 2;
+// Raised when a key changes meaning or goes, and when objects gain keys
+// that every one of them holds.
+constexpr int kSchemaVersion = 3;
 
 std::string_view IconName(Icon icon) {
     return icon == Icon::Stop ? "stop" : "none";
@@ -153,11 +154,35 @@ Json CodeOrNull(std::string_view code) {
     return code.empty() ? Json(nullptr) : Json(code);
 }
 
+// Where a finding, a rejected record or a run error failed.
+void AddLocation(Json& object, const Location& where) {
+    object["field"] = where.field;
+    object["columns"] = {where.first, where.last};
+    object["found"] = Cp874ToUtf8(where.found);
+    object["expected"] = where.expected;
+    object["hint"] = where.hint;
+}
+
 Json FindingsJson(const HeldWindow& window) {
     Json list = Json::array();
-    for (const std::string& line : window.listErr())
-        list.push_back({{"code", CodeOrNull(CodeOf(finding::kAll, line))}, {"text", Cp874ToUtf8(line)}});
+    const std::vector<std::string>& lines = window.listErr();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Json finding = {{"code", CodeOrNull(CodeOf(finding::kAll, lines[i]))},
+                        {"text", Cp874ToUtf8(lines[i])}};
+        AddLocation(finding, window.listErrPlaces()[i]);
+        list.push_back(std::move(finding));
+    }
     return list;
+}
+
+Json ErrorJson(const RunError& error) {
+    Json json = {{"line", error.line}, {"message", EscapeControls(error.message)}};
+    if (error.where)
+        AddLocation(json, *error.where);
+    else
+        for (const char* key : {"field", "columns", "found", "expected", "hint"})
+            json[key] = nullptr;
+    return json;
 }
 
 std::optional<std::string> MovedBecause(const RunResult& result) {
@@ -179,9 +204,7 @@ Json SummaryJson(const CheckOutput& output) {
 // The arrays of rows stay empty here: WriteJsonOutput streams them in.
 Json ToJson(const CheckOutput& output) {
     const RunResult& result = output.result;
-    Json error = nullptr;
-    if (result.error)
-        error = {{"line", result.error->line}, {"message", EscapeControls(result.error->message)}};
+    Json error = result.error ? ErrorJson(*result.error) : Json(nullptr);
     Json report = {{"schema_version", kSchemaVersion},
                    {"media_file", EscapeControls(output.mediaPath)},
                    {"format", FormatName(output.format)},
@@ -280,6 +303,18 @@ class StreamedArray {
         return element_;
     }
 
+    // The next value: an array of two numbers, laid out as dump() lays it.
+    void pair(std::string_view key, int first, int second) {
+        std::string& text = value(key);
+        text += '[';
+        lineEnd(depth_ + 3);
+        text.append(std::to_string(first)).append(1, ',');
+        lineEnd(depth_ + 3);
+        text += std::to_string(second);
+        lineEnd(depth_ + 2);
+        text += ']';
+    }
+
     void close() {
         lineEnd(depth_ + 1);
         element_ += bracket_ == '[' ? ']' : '}';
@@ -317,7 +352,8 @@ void AddListViewRow(StreamedArray& rows, const ErrorRow& row) {
     rows.close();
 }
 
-void AddRejected(StreamedArray& rows, const RejectedRecord& record, std::size_t amountWholeLength) {
+void AddRejected(StreamedArray& rows, const RejectedRecord& record, const Location& where,
+                 std::size_t amountWholeLength) {
     rows.open('{');
     rows.value("line") += std::to_string(record.line);
     AppendOrNull(rows.value("account"), FieldText(record.account));
@@ -331,6 +367,11 @@ void AddRejected(StreamedArray& rows, const RejectedRecord& record, std::size_t 
         rows.value("reason_code") += "null";
     else
         AppendQuoted(rows.value("reason_code"), record.reasonCode);
+    AppendQuoted(rows.value("field"), where.field);
+    rows.pair("columns", where.first, where.last);
+    AppendQuoted(rows.value("found"), Cp874ToUtf8(where.found));
+    AppendQuoted(rows.value("expected"), where.expected);
+    AppendQuoted(rows.value("hint"), where.hint);
     rows.close();
 }
 
@@ -357,9 +398,10 @@ void WriteJsonOutput(std::ostream& out, const CheckOutput& output, JsonLayout la
         from = emptyArray + 2;
     };
     streamRows("ListView1", 2, AddListViewRow);
-    const std::size_t amountWholeLength = FormatTable(output.format).detailWholeLength;
+    const RunFormat& format = FormatTable(output.format);
+    const RowLocator locate(format, output.result.controlLine.value_or(""));
     streamRows("rejected", 1, [&](StreamedArray& rows, const ErrorRow& row) {
-        AddRejected(rows, ReadRejectedRow(row), amountWholeLength);
+        AddRejected(rows, ReadRejectedRow(row), locate(row), format.detailWholeLength);
     });
     out << std::string_view(text).substr(from) << '\n';
 }

@@ -1,6 +1,7 @@
 #include "cli/check_output.h"
 
 #include "core/cp874.h"
+#include "runs/rejected_record.h"
 
 #include <algorithm>
 #include <array>
@@ -59,6 +60,11 @@ void WriteCells(std::ostream& out, std::span<const std::pair<std::string, std::s
     out << '\n';
 }
 
+// The indented line under a finding or a rejected record that says where it failed.
+void WriteLocation(std::ostream& out, const Location& where) {
+    out << "      " << LocationLine(where, Shown(where.found)) << '\n';
+}
+
 void WriteRows(std::ostream& out, const CheckOutput& output) {
     out << "Detail Record Error (" << output.rows.size() << ")\n";
     if (output.rows.size() == 0)
@@ -68,11 +74,13 @@ void WriteRows(std::ostream& out, const CheckOutput& output) {
     for (const HeldColumn& column : output.window.columns())
         cells.emplace_back(column.header, column.header.size());
     WriteCells(out, cells, widths);
+    const RowLocator locate(FormatTable(output.format), output.result.controlLine.value_or(""));
     output.rows.forEach([&](const ErrorRow& row) {
         cells.clear();
         for (const std::string& cell : row)
             cells.emplace_back(Shown(cell), ShownWidth(cell));
         WriteCells(out, cells, widths);
+        WriteLocation(out, locate(row));
     });
 }
 
@@ -86,8 +94,10 @@ void WriteWindow(std::ostream& out, const CheckOutput& output) {
     out << "Control Record\n";
     for (const LabelCaption& caption : std::span(kLabelCaptions).subspan(1, 9))
         WriteField(out, caption.text, Shown(window.label(caption.value)));
-    for (const std::string& line : window.listErr())
-        out << "  ! " << Shown(line) << '\n';
+    for (std::size_t i = 0; i < window.listErr().size(); ++i) {
+        out << "  ! " << Shown(window.listErr()[i]) << '\n';
+        WriteLocation(out, window.listErrPlaces()[i]);
+    }
     out << "Detail Summary\n";
     for (const Label label : {Label::DetailCount, Label::DetailAmount})
         WriteField(out, CaptionOf(label).text, Shown(window.label(label)));

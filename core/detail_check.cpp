@@ -44,12 +44,12 @@ bool SameDate(std::string_view detailDate, std::string_view controlDate) {
 } // namespace
 
 DetailRules::DetailRules(const Fields& controlFields)
-    : effectiveDate_(controlFields[control::EffectiveDate]) {
+    : applyCode_(UpperCase(controlFields[control::ApplyCode])),
+      effectiveDate_(controlFields[control::EffectiveDate]) {
     static constexpr std::string_view kDebitCodes[] = {"D", "I", "P", "Z", "6"};
     static constexpr std::string_view kCreditCodes[] = {"C", "S", "G", "X", "1", "4", "0", "W", "E", "T"};
-    const std::string code = UpperCase(controlFields[control::ApplyCode]);
     const auto listed = [&](const auto& codes) {
-        return std::ranges::find(codes, code) != std::end(codes);
+        return std::ranges::find(codes, applyCode_) != std::end(codes);
     };
     zeroSignFits_ = listed(kDebitCodes);
     otherSignFits_ = listed(kCreditCodes);
@@ -79,6 +79,48 @@ std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules
     if (!SameDate(detailFields[detail::EffectiveDate], rules.effectiveDate()))
         return reason::kEffectiveDate.text;
     return {};
+}
+
+namespace {
+
+std::string SignExpected(const DetailRules& rules) {
+    const std::string code = "apply code \"" + rules.applyCode() + "\"";
+    if (rules.signFits(0))
+        return "the sign 0, as " + code + " asks";
+    if (rules.signFits(1))
+        return "a sign other than 0, as " + code + " asks";
+    return "a sign " + code + " takes, but it takes none";
+}
+
+// What the rule that gave `reason` wants of the field it reads.
+std::pair<std::size_t, std::string> FieldAndExpected(std::string_view reason, const Fields& detailFields,
+                                                     const DetailRules& rules) {
+    const std::string_view account = detailFields[detail::AccountNo];
+    if (reason == reason::kCheckDigit.text)
+        return {detail::AccountNo, "check digit " + std::to_string(ExpectedCheckDigit(
+                                                        WeightedDigitSum(account, kCheckDigitWeights)))};
+    if (reason == reason::kInvalidAccount.text && account == "0000000000")
+        return {detail::AccountNo, "an account other than 0000000000"};
+    if (reason == reason::kAccountNotNumeric.text || reason == reason::kInvalidAccount.text)
+        return {detail::AccountNo, "ten digits"};
+    if (reason == reason::kAccountType.text)
+        return {detail::AccountNo, "a savings or current account type, as the rule reads it"};
+    if (reason == reason::kAmountNotNumeric.text)
+        return {detail::Amount, "a number"};
+    if (reason == reason::kSign.text)
+        return {detail::Sign, SignExpected(rules)};
+    return {detail::EffectiveDate, "the control record's date " + std::string(rules.effectiveDate())};
+}
+
+} // namespace
+
+Location LocateRejection(std::string_view reason, const Fields& detailFields, const DetailRules& rules,
+                         FieldLayout layout) {
+    auto [field, expected] = FieldAndExpected(reason, detailFields, rules);
+    Location where = LocateField(detailFields, layout, kDetailFieldNames, field);
+    where.expected = std::move(expected);
+    where.hint = MustHoldHint(where, "this record");
+    return where;
 }
 
 bool IsAcceptedPlainRecord(const Fields& detailFields, const DetailRules& rules, std::size_t amountLength) {

@@ -3,7 +3,9 @@
 
 #include "core/coded_text.h"
 #include "core/fields.h"
+#include "core/location.h"
 
+#include <string>
 #include <string_view>
 
 namespace qrv {
@@ -23,8 +25,11 @@ class DetailRules {
     // Whether a record's sign of the given value agrees with the apply code.
     bool signFits(int sign) const { return sign == 0 ? zeroSignFits_ : otherSignFits_; }
     std::string_view effectiveDate() const { return effectiveDate_; }
+    // The control record's apply code, trimmed of nothing, in upper case.
+    const std::string& applyCode() const { return applyCode_; }
 
   private:
+    std::string applyCode_;
     bool zeroSignFits_;
     bool otherSignFits_;
     std::string_view effectiveDate_;
@@ -49,6 +54,12 @@ inline constexpr CodedText kRejectReasons[] = {
 // Reads detail fields 0-3 and control fields 4 (apply code) and 6 (effective
 // date). A sign that is not a number throws ConversionError, tagged "Sign".
 std::string_view CheckDetailRecord(const Fields& detailFields, const DetailRules& rules);
+
+// Where and why CheckDetailRecord rejects a record for `reason` (one of
+// kRejectReasons): the field that reason reads, cut by `layout`. Worked out
+// only for rejected records, so it may take its time.
+Location LocateRejection(std::string_view reason, const Fields& detailFields, const DetailRules& rules,
+                         FieldLayout layout);
 
 // Whether a record of the usual shape (account ten digits, sign one digit,
 // amount `amountLength` digits) passes every check: true only when

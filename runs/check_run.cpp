@@ -13,6 +13,7 @@
 #include "runs/findings.h"
 #include "summary/summary_file.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <new>
@@ -46,8 +47,11 @@ class Run {
     void acceptPlainRecord(const Fields& fields);
     void acceptRecord(const Fields& fields);
     void finish();
+    Location TotalsMismatch(std::size_t field, const std::string& details, const std::string& control,
+                            std::string difference, std::string_view verb) const;
+    std::optional<Location> LocateStop(const ConversionError& error) const;
     void advanceLine();
-    void reportError(const std::string& message, std::int64_t line);
+    void reportError(const std::string& message, std::int64_t line, std::optional<Location> where = {});
     static void Increment(std::int64_t& counter, bool narrow);
 
     const RunFormat& format_;
@@ -90,7 +94,7 @@ RunResult Run::execute() {
             e.kind() == ConversionError::Kind::Overflow ? "is out of range" : "is not a number";
         reportError("The check stopped at line " + std::to_string(lineNumber_) + ": " + where + "\"" +
                         Cp874ToUtf8(e.text()) + "\" " + what + ".",
-                    lineNumber_);
+                    lineNumber_, LocateStop(e));
     } catch (const FileError& e) {
         reportError(std::string(e.what()) + ".", 0);
     } catch (const SummaryUnwritten& e) {
@@ -110,13 +114,14 @@ RunResult Run::execute() {
     return result_;
 }
 
-void Run::reportError(const std::string& message, std::int64_t line) {
+void Run::reportError(const std::string& message, std::int64_t line, std::optional<Location> where) {
     media_.reset();
     summary_.reset();
     result_.outcome = RunOutcome::RunError;
-    result_.error = RunError{line, message};
+    const std::string details = where ? LocationLine(*where, Cp874ToUtf8(where->found)) : "";
+    result_.error = RunError{line, message, false, std::move(where)};
     user_.setBusyPointer(false);
-    user_.messageBox(message, kAppTitle, Icon::Stop, Buttons::Ok);
+    user_.messageBox(message, kAppTitle, Icon::Stop, Buttons::Ok, details);
 }
 
 RunResult Run::readFile() {
@@ -150,7 +155,7 @@ std::optional<RunOutcome> Run::processControlLine() {
     result_.controlLine = controlLine_;
     control_ = SplitRecord(controlLine_, format_.controlLayout);
     if (!format_.passesFormatGate(Trim(control_[control::TermPayment]))) {
-        user_.messageBox("Wrong Format", "Warning", Icon::Stop, Buttons::Ok);
+        user_.messageBox("Wrong Format", "Warning", Icon::Stop, Buttons::Ok, {});
         window_.close();
         return RunOutcome::WrongFormat;
     }
@@ -169,8 +174,8 @@ std::optional<RunOutcome> Run::processControlLine() {
                      InField("TotalAmount", [&] { return FormatAmount(control_[control::TotalAmount], 2); }));
     window_.setLabel(Label::MediaType, control_[control::MediaType]);
 
-    if (CheckControlRecord(control_, format_.applyCodes, window_)) {
-        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+    if (CheckControlRecord(control_, format_.controlLayout, format_.applyCodes, window_)) {
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok, {});
         result_.findings = true;
         window_.show();
         return RunOutcome::ControlRejected;
@@ -217,6 +222,41 @@ void Run::acceptRecord(const Fields& fields) {
         InField("Amount", [&] { return AmountCents(fields[detail::Amount], format_.detailWholeLength); });
 }
 
+// The control record's total in `field` against the details': `difference`
+// is theirs less the control record's, "-" first when negative.
+Location Run::TotalsMismatch(std::size_t field, const std::string& details, const std::string& control,
+                             std::string difference, std::string_view verb) const {
+    const bool less = difference.starts_with('-');
+    if (less)
+        difference.erase(0, 1);
+    Location where =
+        LocateControlField(control_, format_.controlLayout, field,
+                           "the details " + std::string(verb) + " " + details + ", the control record says " +
+                               control + " (" + difference + (less ? " less)" : " more)"));
+    where.hint = "The control record's " + std::string(where.field) + " (columns " + ColumnRange(where) +
+                 " of line 1) and the detail records must agree.";
+    return where;
+}
+
+// The field a conversion failed in, on the line being read; nothing when
+// the failure names no field of that line's layout.
+std::optional<Location> Run::LocateStop(const ConversionError& error) const {
+    const bool control = lineNumber_ == 1;
+    const std::span<const std::string_view> names =
+        control ? std::span<const std::string_view>(kControlFieldNames) : kDetailFieldNames;
+    const auto named = std::ranges::find(names, error.field());
+    if (named == names.end())
+        return std::nullopt;
+    const FieldLayout layout = control ? format_.controlLayout : format_.detailLayout;
+    const std::string_view line = control ? std::string_view(controlLine_) : line_;
+    Location where = LocateField(SplitRecord(line, layout), layout, names,
+                                 static_cast<std::size_t>(named - names.begin()));
+    where.expected =
+        error.kind() == ConversionError::Kind::Overflow ? "a number small enough to count" : "a number";
+    where.hint = MustHoldHint(where, "line " + std::to_string(lineNumber_));
+    return where;
+}
+
 void Run::finish() {
     media_.reset();
     if (!summary_)
@@ -231,14 +271,21 @@ void Run::finish() {
     const std::int32_t totalRecord =
         InField("TotalRecord", [&] { return ToInt32(control_[control::TotalRecord]); });
     if (totalRecord != detailCount_) {
-        window_.appendListErr(finding::kRecordsMismatch.text);
+        window_.appendListErr(finding::kRecordsMismatch.text,
+                              TotalsMismatch(control::TotalRecord, std::to_string(detailCount_),
+                                             std::to_string(totalRecord),
+                                             std::to_string(detailCount_ - totalRecord), "count"));
         errorFlag_ = true;
     }
     const std::int64_t controlAmount = InField("TotalAmount", [&] {
         return AmountCents(control_[control::TotalAmount], format_.controlWholeLength);
     });
     if (controlAmount != amountTotal_) {
-        window_.appendListErr(finding::kAmountMismatch.text);
+        const WideCents difference = amountTotal_ - controlAmount;
+        window_.appendListErr(finding::kAmountMismatch.text,
+                              TotalsMismatch(control::TotalAmount, FormatCents(amountTotal_),
+                                             FormatCents(controlAmount), FormatCents(difference),
+                                             "add up to"));
         errorFlag_ = true;
     }
     // Last of all, so that a comparison that stops the run leaves an earlier summary file as it was.
@@ -251,7 +298,7 @@ void Run::finish() {
     result_.hashTotal = hashTotal_;
     summary_.reset();
     if (errorFlag_) {
-        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok);
+        user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok, {});
         result_.findings = true;
     }
     window_.show();

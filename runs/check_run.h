@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/fields.h"
+#include "core/location.h"
 #include "runs/ports.h"
 
 #include <cstdint>
@@ -27,6 +28,8 @@ struct RunError {
     // The run read the whole media file, and then its summary file could not
     // be written; `line` is the last line.
     bool summaryUnwritten = false;
+    // The field the run stopped at, when a conversion of one stopped it.
+    std::optional<Location> where{};
 };
 
 struct RunResult {

@@ -11,8 +11,10 @@ void HeldWindow::setLabel(Label label, std::string_view text) {
     open().labels[static_cast<std::size_t>(label)] = text;
 }
 
-void HeldWindow::appendListErr(std::string_view line) {
-    open().listErr.emplace_back(line);
+void HeldWindow::appendListErr(std::string_view line, const Location& where) {
+    Held& held = open();
+    held.listErr.emplace_back(line);
+    held.listErrPlaces.push_back(where);
 }
 
 void HeldWindow::setColumns(const std::vector<Column>& columns) {
@@ -36,8 +38,9 @@ void HeldWindow::close() {
     rows_.clear();
 }
 
-Answer MessageLog::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
-    messages_.push_back({std::string(text), std::string(title), icon, buttons});
+Answer MessageLog::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                              std::string_view details) {
+    messages_.push_back({std::string(text), std::string(title), icon, buttons, std::string(details)});
     return Answer::Ok;
 }
 

@@ -37,7 +37,7 @@ class HeldWindow : public ResultWindow {
     HeldWindow& operator=(const HeldWindow&) = delete;
 
     void setLabel(Label label, std::string_view text) override;
-    void appendListErr(std::string_view line) override;
+    void appendListErr(std::string_view line, const Location& where) override;
     void setColumns(const std::vector<Column>& columns) override;
     void insertRow(std::int64_t position, ErrorRow row) override;
     void show() override;
@@ -47,6 +47,8 @@ class HeldWindow : public ResultWindow {
     bool shown() const { return held_.shown; }
     const std::string& label(Label which) const { return held_.labels[static_cast<std::size_t>(which)]; }
     const std::vector<std::string>& listErr() const { return held_.listErr; }
+    // Where each line of listErr() found its fault, in the same order.
+    const std::vector<Location>& listErrPlaces() const { return held_.listErrPlaces; }
     const std::vector<HeldColumn>& columns() const { return held_.columns; }
 
   private:
@@ -55,6 +57,7 @@ class HeldWindow : public ResultWindow {
         bool shown = false;
         std::array<std::string, kLabelCount> labels{};
         std::vector<std::string> listErr;
+        std::vector<Location> listErrPlaces;
         std::vector<HeldColumn> columns;
     };
 
@@ -69,13 +72,15 @@ struct HeldMessage {
     std::string title;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    std::string details{}; // UTF-8
     bool operator==(const HeldMessage&) const = default;
 };
 
 // Keeps every message box and answers it with OK at once; ignores the pointer.
 class MessageLog : public UserPort {
   public:
-    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) override;
+    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                      std::string_view details) override;
     void setBusyPointer(bool) override {}
 
     const std::vector<HeldMessage>& messages() const { return messages_; }

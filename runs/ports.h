@@ -3,6 +3,8 @@
 // program, qrv-check and the tests each implement both.
 #pragma once
 
+#include "core/location.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -82,7 +84,8 @@ class ResultWindow {
   public:
     virtual ~ResultWindow() = default;
     virtual void setLabel(Label label, std::string_view text) = 0;
-    virtual void appendListErr(std::string_view line) = 0;
+    // `where` says which field of the control record the line is about.
+    virtual void appendListErr(std::string_view line, const Location& where) = 0;
     // Removes every column header of ListView1 and adds these.
     virtual void setColumns(const std::vector<Column>& columns) = 0;
     // Inserts a row at `position`, counted from 1, ahead of the row there.
@@ -100,7 +103,10 @@ enum class Answer { Ok, Cancel };
 class UserPort {
   public:
     virtual ~UserPort() = default;
-    virtual Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) = 0;
+    // `details` (UTF-8, often empty) goes beside the text, as a message box's
+    // informative text: the text itself stays as the user knows it.
+    virtual Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                              std::string_view details) = 0;
     virtual void setBusyPointer(bool busy) = 0;
 };
 

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <initializer_list>
+#include <utility>
 
 namespace qrv {
 
@@ -56,6 +57,19 @@ RejectedRecord ReadRejectedRow(const ErrorRow& row) {
     return record;
 }
 
+RowLocator::RowLocator(const RunFormat& format, std::string controlLine)
+    : layout_(format.detailLayout), controlLine_(std::move(controlLine)),
+      rules_(SplitRecord(controlLine_, format.controlLayout)) {}
+
+Location RowLocator::operator()(const ErrorRow& row) const {
+    // The fields lie side by side from column 1, and a row holds each as cut,
+    // so that joined they are the line up to the Spare field.
+    const RejectedRecord record = ReadRejectedRow(row);
+    const std::string line = std::string(record.account) + record.effectiveDate + std::string(record.sign) +
+                             std::string(record.amount);
+    return LocateRejection(record.reason, SplitRecord(line, layout_), rules_, layout_);
+}
+
 std::string RejectedCsvHeader() {
     std::string header;
     for (const std::string_view column : kRejectedCsvColumns)
@@ -63,10 +77,11 @@ std::string RejectedCsvHeader() {
     return header + "\r\n";
 }
 
-std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record) {
+std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record, const Location& where) {
     return CsvLine({mediaFile, std::to_string(record.line), Cp874ToUtf8(record.account),
                     Cp874ToUtf8(record.effectiveDate), Cp874ToUtf8(record.sign), Cp874ToUtf8(record.amount),
-                    record.reasonCode});
+                    record.reasonCode, where.field, where.first == 0 ? "" : ColumnRange(where),
+                    Cp874ToUtf8(where.found), where.expected, where.hint});
 }
 
 } // namespace qrv

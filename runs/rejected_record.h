@@ -2,6 +2,9 @@
 // from the rows of ListView1, and written as CSV.
 #pragma once
 
+#include "core/detail_check.h"
+#include "core/location.h"
+#include "runs/check_run.h"
 #include "runs/ports.h"
 
 #include <cstdint>
@@ -24,13 +27,33 @@ struct RejectedRecord {
 
 RejectedRecord ReadRejectedRow(const ErrorRow& row);
 
+// Where the rows of one run's ListView1 failed, worked out from a row when
+// it is asked for, so that the run itself spends nothing on it: a row holds
+// every field the detail checks read, as cut.
+class RowLocator {
+  public:
+    // `controlLine` is the run's first line (RunResult::controlLine).
+    RowLocator(const RunFormat& format, std::string controlLine);
+    RowLocator(const RowLocator&) = delete;
+    RowLocator& operator=(const RowLocator&) = delete;
+
+    Location operator()(const ErrorRow& row) const;
+
+  private:
+    FieldLayout layout_;
+    std::string controlLine_;
+    DetailRules rules_; // views into controlLine_
+};
+
 // The CSV columns of a rejected record, the same in every export.
 inline constexpr std::string_view kRejectedCsvColumns[] = {
-    "media_file", "line", "account", "effective_date", "sign", "amount", "reason_code"};
+    "media_file",  "line",  "account", "effective_date", "sign",     "amount",
+    "reason_code", "field", "columns", "found",          "expected", "hint"};
 
 // RFC 4180 lines, CR LF ended: the header, and one record of the media file
-// `mediaFile` (UTF-8) with its field texts decoded to UTF-8.
+// `mediaFile` (UTF-8) with its field texts decoded to UTF-8, where it failed
+// last (empty cells for a Location{}).
 std::string RejectedCsvHeader();
-std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record);
+std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record, const Location& where);
 
 } // namespace qrv

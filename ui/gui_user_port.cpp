@@ -16,7 +16,8 @@ GuiUserPort::~GuiUserPort() {
     setBusyPointer(false);
 }
 
-Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
+Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                               std::string_view) {
     beforeMessage_();
     // The box wants the normal pointer even in the middle of a run.
     const bool wasBusy = busy_;

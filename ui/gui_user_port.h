@@ -18,7 +18,8 @@ class GuiUserPort : public UserPort {
     GuiUserPort(const GuiUserPort&) = delete;
     GuiUserPort& operator=(const GuiUserPort&) = delete;
 
-    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) override;
+    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                      std::string_view details) override;
     // Balanced whatever the run asks: busy twice sets the pointer once,
     // normal when already normal does nothing.
     void setBusyPointer(bool busy) override;

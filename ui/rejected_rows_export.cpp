@@ -96,7 +96,7 @@ void ExportRejectedRows(const ErrorTableModel& model, const std::string& path) {
                 mediaFile = rowFile;
                 mediaFileBytes = mediaFile.toStdString();
             }
-            piece += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(row));
+            piece += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(row), Location{});
             if (piece.size() >= kPiece) {
                 sink(piece);
                 piece.clear();

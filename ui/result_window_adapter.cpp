@@ -33,7 +33,7 @@ void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
         counts_.records = QString::fromLatin1(text);
 }
 
-void ResultWindowAdapter::appendListErr(std::string_view line) {
+void ResultWindowAdapter::appendListErr(std::string_view line, const Location&) {
     window().appendListErr(line);
     ++counts_.messages;
 }

@@ -41,7 +41,7 @@ class ResultWindowAdapter : public ResultWindow {
     void beginRun(Format format, const QString& mediaPath);
 
     void setLabel(Label label, std::string_view text) override;
-    void appendListErr(std::string_view line) override;
+    void appendListErr(std::string_view line, const Location& where) override;
     void setColumns(const std::vector<Column>& columns) override;
     void insertRow(std::int64_t position, ErrorRow row) override;
     void show() override;

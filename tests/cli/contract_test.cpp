@@ -92,7 +92,7 @@ TEST_P(Sections, SayWhatTheRunFound) {
     TempDir dir;
     const auto media = CopySample(dir, c.sample);
     const json report = json::parse(RunQrvCheck({"--format", c.format, "--json", media}, dir.path()).out);
-    EXPECT_EQ(report.at("schema_version"), 2);
+    EXPECT_EQ(report.at("schema_version"), 3);
     EXPECT_EQ(report.at("media_file"), media);
     const json& control = report.at("control");
     ASSERT_EQ(control.is_null(), c.control.is_null());
@@ -122,26 +122,38 @@ TEST(Rejected, GivesEachFieldRawAndConvertedOrNull) {
     const auto media = CopySample(dir, "10m-rejected.txt");
     const json rejected =
         json::parse(RunQrvCheck({"--format", "10M", "--json", media}, dir.path()).out)["rejected"];
-    EXPECT_EQ(rejected[5], json({{"line", 12},
-                                 {"account", "1234567896"},
-                                 {"effective_date", "2024-01-15"},
-                                 {"effective_date_raw", "150124"},
-                                 {"sign", "1"},
-                                 {"amount", nullptr},
-                                 {"amount_raw", "00000012A"},
-                                 {"reason", "AMOUNT is not Numeric"},
-                                 {"reason_code", "amount_not_numeric"}}));
+    EXPECT_EQ(rejected[5],
+              json({{"line", 12},
+                    {"account", "1234567896"},
+                    {"effective_date", "2024-01-15"},
+                    {"effective_date_raw", "150124"},
+                    {"sign", "1"},
+                    {"amount", nullptr},
+                    {"amount_raw", "00000012A"},
+                    {"reason", "AMOUNT is not Numeric"},
+                    {"reason_code", "amount_not_numeric"},
+                    {"field", "Amount"},
+                    {"columns", {18, 26}},
+                    {"found", "00000012A"},
+                    {"expected", "a number"},
+                    {"hint", "Columns 18\u201326 (Amount) of this record must hold a number."}}));
     EXPECT_EQ(rejected[6].at("amount"), "10.00");
     // The trailing empty line: every field absent.
-    EXPECT_EQ(rejected[8], json({{"line", 18},
-                                 {"account", nullptr},
-                                 {"effective_date", nullptr},
-                                 {"effective_date_raw", nullptr},
-                                 {"sign", nullptr},
-                                 {"amount", nullptr},
-                                 {"amount_raw", nullptr},
-                                 {"reason", "ACCOUNT is not numeric"},
-                                 {"reason_code", "account_not_numeric"}}));
+    EXPECT_EQ(rejected[8],
+              json({{"line", 18},
+                    {"account", nullptr},
+                    {"effective_date", nullptr},
+                    {"effective_date_raw", nullptr},
+                    {"sign", nullptr},
+                    {"amount", nullptr},
+                    {"amount_raw", nullptr},
+                    {"reason", "ACCOUNT is not numeric"},
+                    {"reason_code", "account_not_numeric"},
+                    {"field", "AccountNo"},
+                    {"columns", {1, 10}},
+                    {"found", ""},
+                    {"expected", "ten digits"},
+                    {"hint", "Columns 1\u201310 (AccountNo) of this record must hold ten digits."}}));
 }
 
 TEST(RunError, HasNoSectionsItDidNotReach) {
@@ -182,6 +194,24 @@ TEST(Schema, RefusesAnEmptyTextForAnAbsentValue) {
     EXPECT_NE(SchemaComplaints(report.dump(2) + "\n"), "");
 }
 
+// Every finding and rejected record carries its location, and the
+// validator holds the report to it.
+TEST(Schema, HoldsEveryFindingAndRejectedRecordToItsLocation) {
+    TempDir dir;
+    const auto media = CopySample(dir, "10m-rejected.txt");
+    const json report = json::parse(RunQrvCheck({"--format", "10M", "--json", media}, dir.path()).out);
+    EXPECT_EQ(SchemaComplaints(report.dump(2) + "\n"), "");
+    json withoutHint = report;
+    withoutHint["findings"][0].erase("hint");
+    EXPECT_NE(SchemaComplaints(withoutHint.dump(2) + "\n"), "");
+    json badColumns = report;
+    badColumns["rejected"][0]["columns"] = {0, 10};
+    EXPECT_NE(SchemaComplaints(badColumns.dump(2) + "\n"), "");
+    json unknownField = report;
+    unknownField["rejected"][0]["field"] = "Account";
+    EXPECT_NE(SchemaComplaints(unknownField.dump(2) + "\n"), "");
+}
+
 TEST(Csv, HasAHeaderAndOneRecordPerRejectedRecord) {
     TempDir dir;
     const auto media = CopySample(dir, "100m-rejected.txt");
@@ -189,10 +219,13 @@ TEST(Csv, HasAHeaderAndOneRecordPerRejectedRecord) {
     EXPECT_EQ(run.exitStatus, 1);
     const auto records = ParsedCsv(run.out);
     ASSERT_EQ(records.size(), 9u);
-    EXPECT_EQ(records[0], std::vector<std::string>({"media_file", "line", "account", "effective_date", "sign",
-                                                    "amount", "reason_code"}));
-    EXPECT_EQ(records[1], std::vector<std::string>({media, "2", "12345 7896", "150124", "1", "00000001000",
-                                                    "account_not_numeric"}));
+    EXPECT_EQ(records[0],
+              std::vector<std::string>({"media_file", "line", "account", "effective_date", "sign", "amount",
+                                        "reason_code", "field", "columns", "found", "expected", "hint"}));
+    EXPECT_EQ(records[1], std::vector<std::string>(
+                              {media, "2", "12345 7896", "150124", "1", "00000001000", "account_not_numeric",
+                               "AccountNo", "1\u201310", "12345 7896", "ten digits",
+                               "Columns 1\u201310 (AccountNo) of this record must hold ten digits."}));
     for (std::size_t i = 0; i < kEveryReasonLines.size(); ++i) {
         EXPECT_EQ(records[i + 1][1], std::to_string(kEveryReasonLines[i]));
         EXPECT_EQ(records[i + 1][6], kEveryReasonCode[i]);

@@ -447,7 +447,9 @@ TEST(TextReport, EscapesControlCharactersFromTheMediaFile) {
         EXPECT_NE(run.out.find(escaped), std::string::npos) << escaped << "\n" << run.out;
     const std::size_t header = run.out.find("  NO.");
     const std::size_t first = run.out.find('\n', header) + 1;
-    const std::size_t second = run.out.find('\n', first) + 1;
+    const std::size_t located = run.out.find('\n', first) + 1;
+    EXPECT_EQ(run.out.substr(located, 20), "      columns 1\u201310");
+    const std::size_t second = run.out.find('\n', located) + 1;
     EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", first) - first);
     EXPECT_EQ(run.out.find("Effective Date", header) - header, run.out.find("15/01/24", second) - second);
 }

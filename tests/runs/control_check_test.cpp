@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,8 +23,12 @@ const std::string kControl = test::ControlLine(test::Format::M100, {.companyName
 class ListErrWindow : public ResultWindow {
   public:
     std::vector<std::string> lines;
+    std::vector<Location> places;
     void setLabel(Label, std::string_view) override {}
-    void appendListErr(std::string_view line) override { lines.emplace_back(line); }
+    void appendListErr(std::string_view line, const Location& where) override {
+        lines.emplace_back(line);
+        places.push_back(where);
+    }
     void setColumns(const std::vector<Column>&) override {}
     void insertRow(std::int64_t, ErrorRow) override {}
     void show() override {}
@@ -34,7 +40,8 @@ using Lines = std::vector<std::string>;
 // The control record checks of `format`'s row of the table.
 bool CheckControlLine(Format format, const std::string& line, ResultWindow& window) {
     const RunFormat& table = FormatTable(format);
-    return CheckControlRecord(SplitRecord(line, table.controlLayout), table.applyCodes, window);
+    return CheckControlRecord(SplitRecord(line, table.controlLayout), table.controlLayout, table.applyCodes,
+                              window);
 }
 
 Lines ControlErrors100M(const std::string& line) {
@@ -96,6 +103,38 @@ TEST(CheckControlRecord, DateThatIsNotANumberStopsAfterTheOtherChecks) {
     const std::string line = With(With(kControl, 47, " "), 50, "A2");
     EXPECT_THROW(CheckControlLine(Format::M100, line, window), ConversionError);
     EXPECT_EQ(window.lines, Lines{"CLT.REC STATUS is not equal 'A'"});
+}
+
+// One byte of a good control record changed, in a field a check reads:
+// every line it then adds names that field, and its columns hold the byte.
+TEST(CheckControlRecord, LocatesASeededFault) {
+    const std::string bytes = std::string("0123456789 .,+-aAxXB") + '\xa1' + '\0';
+    std::mt19937 random(150124); // fixed: the same mutations on every run
+    for (const Format format : {Format::M100, Format::M10}) {
+        const RunFormat& table = FormatTable(format);
+        const std::string good = test::ControlLine(format, {.totalRecord = "00001"});
+        int located = 0;
+        for (int mutation = 0; mutation < 500; ++mutation) {
+            std::string line = good;
+            const int column = static_cast<int>(random() % 70) + 1; // up to TotalAmount
+            line[column - 1] = bytes[random() % bytes.size()];
+            ListErrWindow window;
+            try {
+                CheckControlLine(format, line, window);
+            } catch (const ConversionError&) { // an effective date that is no number stops the run
+                continue;
+            }
+            for (const Location& where : window.places) {
+                ++located;
+                const FieldSpan span = table.controlLayout[static_cast<std::size_t>(
+                    std::ranges::find(kControlFieldNames, where.field) - std::begin(kControlFieldNames))];
+                EXPECT_TRUE(column >= span.start && column < span.start + span.length) << line << where.field;
+                EXPECT_LE(where.first, column) << line;
+                EXPECT_GE(where.last, column) << line;
+            }
+        }
+        EXPECT_GT(located, 100);
+    }
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace qrv {
 class NullWindow : public ResultWindow {
   public:
     void setLabel(Label, std::string_view) override {}
-    void appendListErr(std::string_view) override {}
+    void appendListErr(std::string_view, const Location&) override {}
     void setColumns(const std::vector<Column>&) override {}
     void insertRow(std::int64_t, ErrorRow) override {}
     void show() override {}
@@ -19,7 +19,9 @@ class NullWindow : public ResultWindow {
 // Answers every message box with OK.
 class SilentUser : public UserPort {
   public:
-    Answer messageBox(std::string_view, std::string_view, Icon, Buttons) override { return Answer::Ok; }
+    Answer messageBox(std::string_view, std::string_view, Icon, Buttons, std::string_view) override {
+        return Answer::Ok;
+    }
     void setBusyPointer(bool) override {}
 };
 

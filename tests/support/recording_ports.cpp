@@ -22,9 +22,9 @@ void RecordingWindow::setLabel(Label label, std::string_view text) {
     held_.setLabel(label, text);
 }
 
-void RecordingWindow::appendListErr(std::string_view line) {
+void RecordingWindow::appendListErr(std::string_view line, const Location& where) {
     touch("appendListErr");
-    held_.appendListErr(line);
+    held_.appendListErr(line, where);
 }
 
 void RecordingWindow::setColumns(const std::vector<Column>& columns) {
@@ -47,9 +47,10 @@ void RecordingWindow::close() {
     held_.close();
 }
 
-Answer RecordingUser::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) {
+Answer RecordingUser::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                                 std::string_view details) {
     log_->push_back("messageBox " + std::string(text));
-    return held_.messageBox(text, title, icon, buttons);
+    return held_.messageBox(text, title, icon, buttons, details);
 }
 
 void RecordingUser::setBusyPointer(bool busy) {

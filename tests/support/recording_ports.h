@@ -33,7 +33,7 @@ class RecordingWindow : public ResultWindow {
     explicit RecordingWindow(EventLog& sharedLog) : log_(&sharedLog) {}
 
     void setLabel(Label label, std::string_view text) override;
-    void appendListErr(std::string_view line) override;
+    void appendListErr(std::string_view line, const Location& where) override;
     void setColumns(const std::vector<Column>& columns) override;
     // Throws std::out_of_range for a position the list does not have, as a list view would.
     void insertRow(std::int64_t position, ErrorRow row) override;
@@ -44,6 +44,7 @@ class RecordingWindow : public ResultWindow {
     bool shown() const { return held_.shown(); }
     const std::string& label(Label label) const { return held_.label(label); }
     const std::vector<std::string>& listErr() const { return held_.listErr(); }
+    const std::vector<Location>& listErrPlaces() const { return held_.listErrPlaces(); }
     const std::vector<HeldColumn>& columns() const { return held_.columns(); }
     // ListView1 from top to bottom.
     const std::vector<ErrorRow>& rows() const { return rows_.rows(); }
@@ -64,7 +65,8 @@ class RecordingUser : public UserPort {
     RecordingUser() : log_(&ownLog_) {}
     explicit RecordingUser(EventLog& sharedLog) : log_(&sharedLog) {}
 
-    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons) override;
+    Answer messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
+                      std::string_view details) override;
     void setBusyPointer(bool busy) override;
 
     const std::vector<HeldMessage>& messages() const { return held_.messages(); }

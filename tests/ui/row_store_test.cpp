@@ -189,8 +189,8 @@ class RejectedRowsTest : public QObject {
         const QByteArray bytes = csv.readAll();
         QCOMPARE(bytes.count("\r\n"), static_cast<qsizetype>(kRows + 3));
         QVERIFY(bytes.endsWith(QByteArray::fromStdString(RejectedCsvLine(
-            "/data/jan.txt",
-            ReadRejectedRow(ErrorRow{std::to_string(kRows), "a", "", "", "9,999.00", "r"})))));
+            "/data/jan.txt", ReadRejectedRow(ErrorRow{std::to_string(kRows), "a", "", "", "9,999.00", "r"}),
+            Location{}))));
 
         model.removeEarlierRuns();
         QCOMPARE(model.rowCount(), 2);
@@ -224,7 +224,7 @@ class RejectedRowsTest : public QObject {
         QVERIFY(bytes.startsWith(QByteArray::fromStdString(expectedHeader)));
         QCOMPARE(bytes.count("\r\n"), kRows + 1);
         const std::string second =
-            RejectedCsvLine(mediaFile.toStdString(), ReadRejectedRow(model.storedRow(1)));
+            RejectedCsvLine(mediaFile.toStdString(), ReadRejectedRow(model.storedRow(1)), Location{});
         QVERIFY(bytes.contains(QByteArray::fromStdString(second)));
         QVERIFY(second.starts_with("/data/บริษัท.txt,3,1234567812,150124,,99998.00,"));
     }
