@@ -34,10 +34,12 @@ void SetDialogObserver(DialogObserver* newObserver) {
 
 QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text, const QString& title,
                                              QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton) {
+                                             QMessageBox::StandardButton defaultButton,
+                                             const QString& details) {
     if (observer)
-        return observer->messageBox({text, title, icon, buttons, defaultButton});
+        return observer->messageBox({text, title, icon, buttons, defaultButton, details});
     QMessageBox box(icon, title, text, buttons, parent);
+    box.setInformativeText(details);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -21,6 +21,7 @@ struct MessageBoxShown {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString details{}; // beside the text, smaller: where a run stopped; may be empty
 };
 
 struct FileDialogShown {
@@ -45,10 +46,10 @@ void SetDialogObserver(DialogObserver* observer);
 
 class MessageBox {
   public:
-    static QMessageBox::StandardButton
-    show(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon,
-         QMessageBox::StandardButtons buttons,
-         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton show(QWidget* parent, const QString& text, const QString& title,
+                                            QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                            const QString& details = {});
 };
 
 class FileDialog {

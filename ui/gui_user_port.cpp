@@ -17,7 +17,7 @@ GuiUserPort::~GuiUserPort() {
 }
 
 Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Icon icon, Buttons buttons,
-                               std::string_view) {
+                               std::string_view details) {
     beforeMessage_();
     // The box wants the normal pointer even in the middle of a run.
     const bool wasBusy = busy_;
@@ -26,7 +26,8 @@ Answer GuiUserPort::messageBox(std::string_view text, std::string_view title, Ic
         MessageBox::show(parent_, FromUtf8(text), FromUtf8(title),
                          icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
                          buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                      : QMessageBox::StandardButtons(QMessageBox::Ok));
+                                                      : QMessageBox::StandardButtons(QMessageBox::Ok),
+                         QMessageBox::NoButton, FromUtf8(details));
     setBusyPointer(wasBusy);
     return answer == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }

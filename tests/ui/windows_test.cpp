@@ -402,6 +402,16 @@ class WindowsTest : public QObject {
         QVERIFY(!main_->findResultWindow());
     }
 
+    // The box's text stays as it was; where the run stopped goes beside it.
+    void runErrorSaysWhereBesideTheText() {
+        check(Format::M10, media("letters.txt", {ControlLine(Format::M10, Totals("0000A"))}));
+        QCOMPARE(dialogs_->messages().size(), 1);
+        const auto& shown = dialogs_->messages().first();
+        QCOMPARE(shown.text,
+                 "The check stopped at line 1: in the TotalRecord field, \"0000A\" is not a number.");
+        QCOMPARE(shown.details, "columns 55–59 TotalRecord \"0000A\": a number");
+    }
+
     void wrongFormatClosesWindow() {
         const QString path = media(
             "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
