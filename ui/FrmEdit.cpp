@@ -9,6 +9,7 @@
 #include "ui/error_table_model.h"
 #include "ui/keyboard.h"
 #include "ui/local_names.h"
+#include "ui/record_view.h"
 #include "ui/rejected_rows_export.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
@@ -37,6 +38,11 @@
 namespace qrv::gui {
 
 namespace {
+
+// Marks a ListErr item of an earlier run.
+constexpr int kEarlierRun = Qt::UserRole;
+// A ListErr item's LocationText.
+constexpr int kLocationLine = Qt::UserRole + 1;
 
 QString Latin1(std::string_view text) {
     return QString::fromLatin1(text);
@@ -204,12 +210,30 @@ void FrmEdit::addRowActions() {
         ListView1_->addAction(action);
         return action;
     };
+    add(tr("&Show record"), "showRecord", &FrmEdit::showRecord);
     QAction* copy = add(tr("&Copy"), "copyRows", &FrmEdit::copyRows);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     add(tr("&Export rejected rows..."), "exportRows", &FrmEdit::exportRows);
     add(tr("C&lear earlier checks"), "clearEarlierRows", &FrmEdit::clearEarlierRuns);
     ListView1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void FrmEdit::showRecord() {
+    const QModelIndex current = ListView1_->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    const QString& mediaFile = model_->mediaFile(row);
+    try {
+        const std::int64_t line = ReadRejectedRow(model_->storedRow(row)).line;
+        const std::string record = ReadMediaLine(LocalNameBytes(mediaFile).toStdString(), line);
+        (new RecordView(mediaFile, line, record, model_->location(row), this))->show();
+    } catch (const std::exception& e) {
+        // FileError, or LineTooLong for a file that is something else now.
+        MessageBox::show(this, QString::fromStdString(e.what()), AppTitle(), QMessageBox::Critical,
+                         QMessageBox::Ok);
+    }
 }
 
 void FrmEdit::copyRows() {
@@ -255,7 +279,7 @@ void FrmEdit::clearEarlierRuns() {
     showRowsNote();
     fitRowsTable();
     for (int i = ListErr_->count() - 1; i >= 0; --i)
-        if (!ListErr_->item(i)->toolTip().isEmpty())
+        if (ListErr_->item(i)->data(kEarlierRun).toBool())
             delete ListErr_->takeItem(i);
 }
 
@@ -329,6 +353,9 @@ QGroupBox* FrmEdit::buildControlRecord() {
     ListErr_ = new MessageList(frame);
     ListErr_->setObjectName("ListErr");
     ListErr_->setUniformItemSizes(true);
+    connect(ListErr_, &QListWidget::currentItemChanged, this, [this](const QListWidgetItem* item) {
+        emit locationChosen(item ? item->data(kLocationLine).toString() : QString());
+    });
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(row1);
@@ -354,6 +381,10 @@ QGroupBox* FrmEdit::buildDetailSummary() {
     ListView1_ = new QTreeView(frame);
     ListView1_->setObjectName("ListView1");
     ListView1_->setModel(model_);
+    // Enter and a double-click.
+    connect(ListView1_, &QAbstractItemView::activated, this, &FrmEdit::showRecord);
+    connect(ListView1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { emit locationChosen(currentLocation(current)); });
     ListView1_->setUniformRowHeights(true);
     ListView1_->setRootIsDecorated(false);
     ListView1_->setItemsExpandable(false);
@@ -392,8 +423,9 @@ void FrmEdit::beginRun(const RunOrigin& run) {
     const QColor dimmed = DimmedText(palette());
     for (int i = 0; i < ListErr_->count(); ++i) {
         QListWidgetItem* item = ListErr_->item(i);
-        if (item->toolTip().isEmpty()) {
-            item->setToolTip(runName_);
+        if (!item->data(kEarlierRun).toBool()) {
+            item->setData(kEarlierRun, true);
+            item->setToolTip(item->toolTip().isEmpty() ? runName_ : runName_ + u'\n' + item->toolTip());
             item->setForeground(dimmed);
         }
     }
@@ -435,8 +467,20 @@ void FrmEdit::showSummaryPath() {
     valueField(Label::SummaryPath)->setToolTip(text);
 }
 
-void FrmEdit::appendListErr(std::string_view line) {
-    ListErr_->addItem(FromMedia(line));
+QString FrmEdit::currentLocation(const QModelIndex& current) const {
+    if (!current.isValid())
+        return {};
+    try {
+        return LocationText(model_->location(current.row()));
+    } catch (const FileError&) {
+        return {}; // a row that cannot be read back says nothing
+    }
+}
+
+void FrmEdit::appendListErr(std::string_view line, const Location& where) {
+    auto* item = new QListWidgetItem(FromMedia(line), ListErr_);
+    item->setToolTip(LocationTip(where));
+    item->setData(kLocationLine, LocationText(where));
 }
 
 void FrmEdit::setColumns(const std::vector<Column>& columns) {
@@ -488,6 +532,10 @@ void FrmEdit::widenNumbers(int digits) {
     const int needed = ListView1_->fontMetrics().horizontalAdvance(QString(digits, u'9')) + margins;
     if (ListView1_->header()->sectionSize(0) < needed)
         ListView1_->header()->resizeSection(0, needed);
+}
+
+void FrmEdit::locateRows(const RunFormat& format, std::string controlLine) {
+    model_->locateRun(format, std::move(controlLine));
 }
 
 void FrmEdit::setSummaryWritten(bool written) {

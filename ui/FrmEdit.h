@@ -41,9 +41,11 @@ class FrmEdit : public QWidget {
     // from now on, with a tooltip naming their run.
     void beginRun(const RunOrigin& run);
     void setLabel(Label label, std::string_view bytes);
-    void appendListErr(std::string_view line);
+    void appendListErr(std::string_view line, const Location& where);
     void setColumns(const std::vector<Column>& columns);
     void insertRows(std::int64_t position, RejectedRows rows);
+    // Once the run has read its control line, its rows can say where they failed.
+    void locateRows(const RunFormat& format, std::string controlLine);
 
     // Whether the last run into this window has a covering letter; only then
     // may activation enable PrintSendData.
@@ -70,8 +72,13 @@ class FrmEdit : public QWidget {
     void rowsCopied(int count);
     // PrintSendData was clicked.
     void coveringLetterRequested();
+    // The current row or message failed where `line` says; empty when it does not say.
+    void locationChosen(const QString& line);
 
   private:
+    QString currentLocation(const QModelIndex& current) const;
+    // The current row's line of the media file, in a view of its own.
+    void showRecord();
     QLineEdit* valueField(Label label) const { return values_[static_cast<std::size_t>(label)]; }
     void setValueText(Label label, const QString& text);
     void showSummaryPath();

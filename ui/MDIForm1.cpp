@@ -127,6 +127,10 @@ FrmEdit& MDIForm1::openResultWindow() {
         statusBar()->showMessage(
             QStringLiteral("Rejected rows exported to %1").arg(QDir::toNativeSeparators(path)));
     });
+    connect(result, &FrmEdit::locationChosen, this, [this](const QString& line) {
+        if (!line.isEmpty())
+            statusBar()->showMessage(line);
+    });
     connect(result, &FrmEdit::rowsCopied, this, [this](int count) {
         statusBar()->showMessage(count == 1 ? QStringLiteral("1 row copied")
                                             : QStringLiteral("%L1 rows copied").arg(count));

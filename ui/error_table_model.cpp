@@ -1,8 +1,10 @@
 #include "ui/error_table_model.h"
 
+#include "core/cp874.h"
 #include "files/file_error.h"
 #include "ui/thai_text.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <charconv>
 #include <unordered_map>
@@ -94,6 +96,15 @@ int ErrorTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(headers_.size());
 }
 
+QString LocationText(const Location& where) {
+    return where.first == 0 ? QString()
+                            : QString::fromStdString(LocationLine(where, Cp874ToUtf8(where.found)));
+}
+
+QString LocationTip(const Location& where) {
+    return where.first == 0 ? QString() : LocationText(where) + u'\n' + QString::fromStdString(where.hint);
+}
+
 QVariant ErrorTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
@@ -113,8 +124,17 @@ QVariant ErrorTableModel::data(const QModelIndex& index, int role) const {
         }
     case Qt::ForegroundRole:
         return earlier ? QVariant(dimmed_) : QVariant();
-    case Qt::ToolTipRole:
-        return earlier ? QVariant(runs_[rows_.run(row)].tooltip) : QVariant();
+    case Qt::ToolTipRole: {
+        QStringList lines;
+        if (earlier)
+            lines << runs_[rows_.run(row)].tooltip;
+        try {
+            if (const QString tip = LocationTip(locationOf(rows_.run(row), rows_.cells(row))); !tip.isEmpty())
+                lines << tip;
+        } catch (const FileError&) {
+        }
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(u'\n'));
+    }
     default:
         return {};
     }
@@ -245,15 +265,32 @@ const CheckOrigin& ErrorTableModel::rowsCheck() const {
     return rows_.empty() || rows_.mixesRuns() ? runs_.back().check : runs_[rows_.run(0)].check;
 }
 
+void ErrorTableModel::locateRun(const RunFormat& format, std::string controlLine) {
+    runs_.back().locate = std::make_shared<const RowLocator>(format, std::move(controlLine));
+}
+
+Location ErrorTableModel::locationOf(std::uint32_t run, const ErrorRow& row) const {
+    const auto& locate = runs_[run].locate;
+    return locate ? (*locate)(row) : Location{};
+}
+
+Location ErrorTableModel::location(int row) const {
+    return locationOf(runOf(row), rows_.cells(stored(row)));
+}
+
 void ErrorTableModel::forEachRow(
-    const std::function<void(const QString& mediaFile, const ErrorRow&)>& visit) const {
+    const std::function<void(const QString& mediaFile, const ErrorRow&, const Location&)>& visit) const {
     if (rows_.size() <= kShownRows) {
-        for (int row = 0; row < rowCount(); ++row)
-            visit(mediaFile(row), rows_.cells(stored(row)));
+        for (int row = 0; row < rowCount(); ++row) {
+            const ErrorRow& cells = rows_.cells(stored(row));
+            visit(mediaFile(row), cells, locationOf(runOf(row), cells));
+        }
         return;
     }
-    for (std::size_t row = 0; row < rows_.size(); ++row)
-        visit(runs_[rows_.run(row)].check.mediaFile, rows_.cells(row));
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        const ErrorRow& cells = rows_.cells(row);
+        visit(runs_[rows_.run(row)].check.mediaFile, cells, locationOf(rows_.run(row), cells));
+    }
 }
 
 } // namespace qrv::gui

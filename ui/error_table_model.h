@@ -5,7 +5,9 @@
 // the first in the order chosen; the rest are still copied and exported.
 #pragma once
 
+#include "core/location.h"
 #include "runs/ports.h"
+#include "runs/rejected_record.h"
 #include "ui/row_store.h"
 
 #include <QAbstractTableModel>
@@ -13,9 +15,15 @@
 #include <QDateTime>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace qrv::gui {
+
+// Where a row or message failed, in one line; empty for a Location{}.
+QString LocationText(const Location& where);
+// That line and the hint below it.
+QString LocationTip(const Location& where);
 
 // The check a run's rows come from.
 struct CheckOrigin {
@@ -43,6 +51,9 @@ class ErrorTableModel : public QAbstractTableModel {
     // From now on rows go in as rows of a new run, of `check`; every row
     // already here is drawn in `dimmed` with `earlierRun` as its tooltip.
     void beginRun(const QString& earlierRun, const QColor& dimmed, CheckOrigin check);
+    // The current run's rows are located by `format` and its control line,
+    // once the run has read it.
+    void locateRun(const RunFormat& format, std::string controlLine);
     // Removes the rows of earlier runs.
     void removeEarlierRuns();
     // Inserts `rows` in one block ahead of the row at `row` (counted from 0);
@@ -52,6 +63,9 @@ class ErrorTableModel : public QAbstractTableModel {
     // The row's cells as the run gave them, and the media file they came from.
     ErrorRow storedRow(int row) const;
     const QString& mediaFile(int row) const;
+    // Where the row failed; Location{} when its run read no control line.
+    // Throws FileError.
+    Location location(int row) const;
     // Which run the row came from; rows of one run share it.
     std::uint32_t runOf(int row) const;
     // Whether the rows are of more than one run.
@@ -62,15 +76,18 @@ class ErrorTableModel : public QAbstractTableModel {
 
     // Every row, shown or not.
     std::size_t allRows() const { return rows_.size(); }
-    // Calls `visit` with every row: in the order shown when all are shown,
-    // else in the runs' own order. Throws FileError.
-    void forEachRow(const std::function<void(const QString& mediaFile, const ErrorRow&)>& visit) const;
+    // Calls `visit` with every row and where it failed: in the order shown
+    // when all are shown, else in the runs' own order. Throws FileError.
+    void forEachRow(
+        const std::function<void(const QString& mediaFile, const ErrorRow&, const Location&)>& visit) const;
 
   private:
     struct Run {
         QString tooltip; // empty for the current run
         CheckOrigin check;
+        std::shared_ptr<const RowLocator> locate{}; // null until the run has read its control line
     };
+    Location locationOf(std::uint32_t run, const ErrorRow& row) const;
     struct Header {
         QString text;
         Qt::Alignment alignment;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <vector>
@@ -37,6 +38,22 @@ QString MediaFileCell(const QString& mediaFile) {
 // Text format, and blanks kept as they are: Excel reads the style, LibreOffice the sdnum.
 constexpr QStringView kTextCell =
     u"<td style=\"mso-number-format:'\\@';white-space:pre\" sdnum=\"1033;0;@\">";
+
+// Where a row failed, after its shown columns, as qrv-check --csv gives it.
+constexpr std::size_t kLocationColumns = 5;
+
+std::array<QString, kLocationColumns> LocationHeader() {
+    return {QObject::tr("Field"), QObject::tr("Columns"), QObject::tr("Found"), QObject::tr("Expected"),
+            QObject::tr("Hint")};
+}
+
+// In UTF-8; empty cells for a Location{}.
+std::array<std::string, kLocationColumns> LocationCells(const Location& where) {
+    if (where.first == 0)
+        return {};
+    return {std::string(where.field), ColumnRange(where), Cp874ToUtf8(where.found), where.expected,
+            where.hint};
+}
 
 bool SeveralRuns(const ErrorTableModel& model, const QList<int>& rows) {
     return std::any_of(rows.begin(), rows.end(),
@@ -67,18 +84,23 @@ CopiedRows CopyRows(const ErrorTableModel& model, const QList<int>& rows) {
         };
         if (withMediaFile)
             add(mediaFile, openText);
-        for (int column = 0; column < columns; ++column)
+        for (int column = 0; column < columns + static_cast<int>(kLocationColumns); ++column)
             add(cellText(column), column == 0 ? open : openText);
         copied.tabSeparated += u'\n';
         copied.html += u"</tr>\n";
     };
+    const auto locationHeader = LocationHeader();
     const auto header = [&](int column) {
-        return model.headerData(column, Qt::Horizontal).toString();
+        return column < columns ? model.headerData(column, Qt::Horizontal).toString()
+                                : locationHeader[static_cast<std::size_t>(column - columns)];
     };
     appendRow(QObject::tr("Media file"), header, u"<th>", u"<th>", u"</th>");
     for (const int row : rows) {
+        const auto location = LocationCells(model.location(row));
         const auto cell = [&](int column) {
-            return model.index(row, column).data().toString();
+            return column < columns
+                       ? model.index(row, column).data().toString()
+                       : QString::fromStdString(location[static_cast<std::size_t>(column - columns)]);
         };
         appendRow(MediaFileCell(model.mediaFile(row)), cell, u"<td>", kTextCell, u"</td>");
     }
@@ -91,12 +113,12 @@ void ExportRejectedRows(const ErrorTableModel& model, const std::string& path) {
         std::string piece = "\xEF\xBB\xBF" + RejectedCsvHeader();
         QString mediaFile;
         std::string mediaFileBytes;
-        model.forEachRow([&](const QString& rowFile, const ErrorRow& row) {
+        model.forEachRow([&](const QString& rowFile, const ErrorRow& row, const Location& where) {
             if (rowFile != mediaFile) {
                 mediaFile = rowFile;
                 mediaFileBytes = mediaFile.toStdString();
             }
-            piece += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(row), Location{});
+            piece += RejectedCsvLine(mediaFileBytes, ReadRejectedRow(row), where);
             if (piece.size() >= kPiece) {
                 sink(piece);
                 piece.clear();
@@ -238,6 +260,8 @@ std::vector<std::string> WorkbookHeader(const ErrorTableModel& model, bool withM
           shown(kAmount), Utf8(QObject::tr("Amount in the file")), shown(kReason),
           Utf8(QObject::tr("Reason code"))})
         header.push_back(column);
+    for (const QString& column : LocationHeader())
+        header.push_back(Utf8(column));
     return header;
 }
 
@@ -279,7 +303,7 @@ void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& pat
         addSheet();
         QString rowsFile;
         std::string rowsFileCell;
-        model.forEachRow([&](const QString& rowFile, const ErrorRow& row) {
+        model.forEachRow([&](const QString& rowFile, const ErrorRow& row, const Location& where) {
             if (workbook.sheetFull())
                 addSheet();
             lxw_col_t column = 0;
@@ -301,7 +325,9 @@ void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& pat
             ++column;
             workbook.text(column++, Cp874ToUtf8(record.amount));
             workbook.text(column++, Cp874ToUtf8(record.reason));
-            workbook.text(column, std::string(record.reasonCode));
+            workbook.text(column++, std::string(record.reasonCode));
+            for (const std::string& cell : LocationCells(where))
+                workbook.text(column++, cell);
             workbook.endRow();
         });
         workbook.close();

@@ -1,7 +1,8 @@
 // The rejected rows handed on: copied as a table that pastes into a
 // spreadsheet or a mail, and exported as an Excel workbook or as the CSV file
-// qrv-check --csv writes. Where the rows are of more than one run, copies and
-// workbooks name each row's media file in a column of their own.
+// qrv-check --csv writes. Each ends in where the row failed: the field, its
+// columns, what was found there, what was expected and a hint. Where the rows are of more than one run,
+// copies and workbooks name each row's media file in a column of their own.
 #pragma once
 
 #include <QList>
@@ -31,7 +32,7 @@ void ExportRejectedRows(const ErrorTableModel& model, const std::string& path);
 // came from (ErrorTableModel::rowsCheck) above them and in its document
 // properties: NO., the line in the file, the
 // account, the date, the sign, the amount and the reason as the window shows
-// them, the amount as a number, the reason's code. Texts stay text cells,
+// them, the amount as a number, the reason's code, and where the row failed. Texts stay text cells,
 // never numbers or formulas. Written to `path` in one step; a sheet holds at
 // most a million rows, more go on to further sheets. Throws FileError.
 void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& path);

@@ -33,8 +33,8 @@ void ResultWindowAdapter::setLabel(Label label, std::string_view text) {
         counts_.records = QString::fromLatin1(text);
 }
 
-void ResultWindowAdapter::appendListErr(std::string_view line, const Location&) {
-    window().appendListErr(line);
+void ResultWindowAdapter::appendListErr(std::string_view line, const Location& where) {
+    window().appendListErr(line, where);
     ++counts_.messages;
 }
 
@@ -69,6 +69,8 @@ void ResultWindowAdapter::close() {
 void ResultWindowAdapter::runEnded(const RunResult& result) {
     flushRows();
     if (FrmEdit* open = host_.findResultWindow()) {
+        if (windowUsed_ && result.controlLine)
+            open->locateRows(FormatTable(run_.format), *result.controlLine);
         open->setLetterAvailable(LetterAvailable(result));
         open->setSummaryWritten(!result.summaryPath.empty());
         if (!result.summaryMovedBecause.empty())

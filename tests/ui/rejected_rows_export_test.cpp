@@ -78,6 +78,7 @@ class RejectedRowsExportTest : public QObject {
 #else
         ErrorTableModel model;
         Fill(model, 1);
+        model.locateRun(FormatTable(Format::M100), ControlLine(Format::M100, {}));
         model.beginRun("earlier", Qt::gray, {"/data/feb.txt", QDateTime::currentDateTime()});
         QTemporaryDir dir;
         const QString path = dir.filePath("rejected.xlsx");
@@ -92,7 +93,8 @@ class RejectedRowsExportTest : public QObject {
         for (const QJsonValue cell : Row(book, 3))
             header << cell[0].toString();
         QCOMPARE(header, (QStringList{"NO.", "Line", "Account NO.", "Effective Date", "Sign", "Amount",
-                                      "Amount in the file", "Reason", "Reason code"}));
+                                      "Amount in the file", "Reason", "Reason code", "Field", "Columns",
+                                      "Found", "Expected", "Hint"}));
 
         const QJsonArray first = Row(book, 4);
         const auto text = [](const QJsonValue& cell) {
@@ -108,6 +110,9 @@ class RejectedRowsExportTest : public QObject {
         QCOMPARE(first[5][2].toString(), "0.00");
         QCOMPARE(text(first[6]).toString(), "00000001000");
         QCOMPARE(text(first[8]).toString(), "invalid_account");
+        QCOMPARE(text(first[9]).toString(), "AccountNo");
+        QCOMPARE(text(first[10]).toString(), "1–10");
+        QCOMPARE(text(first[11]).toString(), "0000000000");
         QCOMPARE(text(Row(book, 5)[2]).toString(), " 123456789");
         QCOMPARE(Row(book, 5)[5][0].toDouble(), 0.07);
         const QJsonArray third = Row(book, 6);
@@ -159,7 +164,8 @@ class RejectedRowsExportTest : public QObject {
         QVERIFY2(html.contains("<tr><td>1</td>" + text + " 123456789</td>" + text + "15/01/24</td>"),
                  qPrintable(html));
         QVERIFY(html.contains(text + "00000001000</td>"));
-        QVERIFY(html.contains(text + "&lt;b&gt;&amp;</td></tr>"));
+        // A run that read no control record leaves where the row failed empty.
+        QVERIFY(html.contains(text + "&lt;b&gt;&amp;</td>" + (text + "</td>").repeated(5) + "</tr>"));
         QVERIFY(html.contains("<tr><th>NO.</th><th>Account NO.</th>"));
     }
 

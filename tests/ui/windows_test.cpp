@@ -16,6 +16,7 @@
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
 #include "ui/local_names.h"
+#include "ui/record_view.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 #include "version.h"
@@ -641,7 +642,7 @@ class WindowsTest : public QObject {
         QCOMPARE(earlierLine->foreground().color(), dimmed);
         QVERIFY(earlierLine->toolTip().contains(first));
         QVERIFY(earlierLine->toolTip().contains(QDate::currentDate().toString("yyyy-MM-dd")));
-        QVERIFY(ListErr(*window)->item(1)->toolTip().isEmpty());
+        QVERIFY(!ListErr(*window)->item(1)->toolTip().contains(first));
         QCOMPARE(ListErr(*window)->item(1)->foreground().style(), Qt::NoBrush);
         const QModelIndex earlierRow = ErrorRows(*window)->index(0, 5);
         QCOMPARE(earlierRow.data(Qt::ForegroundRole).value<QColor>(), dimmed);
@@ -651,9 +652,68 @@ class WindowsTest : public QObject {
         QCOMPARE(CellsOf(*window, 1), (QStringList{"1234567891", "1234567890"}));
         const auto* model = ErrorRows(*window);
         QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
-        QVERIFY(!model->index(0, 1).data(Qt::ToolTipRole).isValid());
+        QVERIFY(!model->index(0, 1).data(Qt::ToolTipRole).toString().contains(first));
         QVERIFY(model->index(1, 1).data(Qt::ToolTipRole).toString().contains(first));
         QVERIFY(ListErr(*window)->item(1)->toolTip().contains(second));
+    }
+
+    // A rejected row and a control record message say where they failed and
+    // how to mend it when hovered; choosing the row says where in the status bar.
+    void locatedRowsAndMessagesSayWhere() {
+        const QString path = media("located.txt", {ControlLine(Format::M100, Totals("00003")),
+                                                   Record(Format::M100, "1234567890", 100),
+                                                   Record(Format::M100, "1234567891", 100)});
+        FrmEdit* window = check(Format::M100, path);
+        QVERIFY(window);
+        QCOMPARE(
+            ListErr(*window)->item(0)->toolTip(),
+            "columns 54–58 TotalRecord \"00003\": the details count 2, the control record says 3 (1 less)\n"
+            "The control record's TotalRecord (columns 54–58 of line 1) and the detail records must agree.");
+        const auto* model = ErrorRows(*window);
+        QCOMPARE(model->index(0, 3).data(Qt::ToolTipRole).toString(),
+                 "columns 1–10 AccountNo \"1234567890\": check digit 6\n"
+                 "Columns 1–10 (AccountNo) of this record must hold check digit 6.");
+        ListView1(*window)->setCurrentIndex(model->index(1, 2));
+        QCOMPARE(main_->statusBar()->currentMessage(),
+                 "columns 1–10 AccountNo \"1234567891\": check digit 6");
+        ListErr(*window)->setCurrentRow(0);
+        QCOMPARE(
+            main_->statusBar()->currentMessage(),
+            "columns 54–58 TotalRecord \"00003\": the details count 2, the control record says 3 (1 less)");
+    }
+
+    // "Show record" opens the row's line of the media file under a ruler,
+    // with the failing columns marked and the hint below; a file that is
+    // gone since says so.
+    void showRecordOpensTheRowsLine() {
+        const std::string record = Record(Format::M100, "1234567890", 100);
+        const QString path = media("shown.txt", {ControlLine(Format::M100, Totals("00001")), record});
+        FrmEdit* window = check(Format::M100, path);
+        QVERIFY(window);
+        QTreeView* rows = ListView1(*window);
+        rows->setCurrentIndex(ErrorRows(*window)->index(0, 0));
+        rows->findChild<QAction*>("showRecord")->trigger();
+        auto* view = window->findChild<RecordView*>("RecordView");
+        QVERIFY(view);
+        const QStringList lines = view->findChild<QPlainTextEdit*>("recordText")->toPlainText().split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith("1........10........20"), qPrintable(lines[0]));
+        QCOMPARE(lines[1], FromMedia(record));
+        QCOMPARE(lines[2], "^^^^^^^^^^");
+        QCOMPARE(view->findChild<QLabel*>("recordHint")->text(),
+                 "Columns 1–10 (AccountNo) of this record must hold check digit 6.");
+        view->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QVERIFY(QFile::remove(path));
+        dialogs_->clear();
+        QApplication::setActiveWindow(main_.get());
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_Return);
+        QVERIFY(!window->findChild<RecordView*>("RecordView"));
+        QCOMPARE(dialogs_->messages().size(), 1);
+        QVERIFY2(dialogs_->messages().first().text.startsWith("Cannot"),
+                 qPrintable(dialogs_->messages().first().text));
     }
 
     // "Please check data input file." opens over the rows it asks about.
@@ -870,13 +930,19 @@ class WindowsTest : public QObject {
         QCOMPARE(copied.size(), 4);
         QVERIFY(copied[0].startsWith("NO.\tAccount NO.\t"));
         QVERIFY(copied[2].startsWith("2\t1234567891\t"));
+        // Each row ends in where it failed, as qrv-check --csv says it.
+        QVERIFY(copied[0].endsWith("\tReason\tField\tColumns\tFound\tExpected\tHint"));
+        QVERIFY2(copied[2].endsWith("\tCheck digit error\tAccountNo\t1–10\t1234567891\tcheck digit 6\t"
+                                    "Columns 1–10 (AccountNo) of this record must hold check digit 6."),
+                 qPrintable(copied[2]));
         QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains("<td>2</td>"));
         QCOMPARE(main_->statusBar()->currentMessage(), "2 rows copied");
 
         QStringList menu;
         for (const QAction* action : rows->actions())
             menu << action->text();
-        QCOMPARE(menu, (QStringList{"&Copy", "&Export rejected rows...", "C&lear earlier checks"}));
+        QCOMPARE(menu,
+                 (QStringList{"&Show record", "&Copy", "&Export rejected rows...", "C&lear earlier checks"}));
         QCOMPARE(rows->contextMenuPolicy(), Qt::ActionsContextMenu);
         const QString csv = dir_->filePath("out.csv");
         dialogs_->chooseNext(csv);
@@ -885,7 +951,11 @@ class WindowsTest : public QObject {
         QVERIFY(dialogs_->fileDialogs().last().filter.startsWith("Excel workbook (*.xlsx);;"));
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
-        QCOMPARE(exported.readAll().count("\r\n"), 3);
+        const QByteArray csvText = exported.readAll();
+        QCOMPARE(csvText.count("\r\n"), 3);
+        QVERIFY2(csvText.contains(",AccountNo,1–10,1234567891,check digit 6,"
+                                  "Columns 1–10 (AccountNo) of this record must hold check digit 6.\r\n"),
+                 csvText.constData());
         QCOMPARE(main_->statusBar()->currentMessage(),
                  "Rejected rows exported to " + QDir::toNativeSeparators(csv));
         const QString workbook = dir_->filePath("out.xlsx");
