@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qrv::gui {
 
@@ -49,30 +50,32 @@ ColumnMarks MarkColumns(const QString& shown, int first, int last) {
 
 RecordView::RecordView(const QString& mediaFile, std::int64_t line, const std::string& record,
                        const Location& where, QWidget* parent)
-    : QDialog(parent), text_(new QPlainTextEdit(this)), hint_(new QLabel(this)) {
+    : QDialog(parent) {
     setObjectName("RecordView");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Line %L1 of %2").arg(line).arg(QDir::toNativeSeparators(mediaFile)));
     const QString shown = FromMedia(record);
     const ColumnMarks marks = MarkColumns(shown, where.first, where.last);
-    text_->setObjectName("recordText");
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text_->setPlainText(marks.ruler + u'\n' + shown + u'\n' + marks.carets);
-    text_->setAccessibleName(tr("The line, under a column ruler, with the failing columns marked"));
-    hint_->setObjectName("recordHint");
-    hint_->setWordWrap(true);
-    hint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    hint_->setText(QString::fromStdString(where.hint));
+    auto* text = new QPlainTextEdit(this);
+    text->setObjectName("recordText");
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setPlainText(marks.ruler + u'\n' + shown + u'\n' + marks.carets);
+    text->setAccessibleName(tr("The line, under a column ruler, with the failing columns marked"));
+    auto* hint = new QLabel(this);
+    hint->setObjectName("recordHint");
+    hint->setWordWrap(true);
+    hint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    hint->setText(QString::fromStdString(where.hint));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text_);
-    layout->addWidget(hint_);
+    layout->addWidget(text);
+    layout->addWidget(hint);
     layout->addWidget(buttons);
-    const QFontMetrics metrics(text_->font());
-    text_->setMinimumSize(
+    const QFontMetrics metrics(text->font());
+    text->setMinimumSize(
         metrics.horizontalAdvance(QString(std::max<qsizetype>(marks.ruler.size(), 40) + 2, u'0')),
         metrics.lineSpacing() * 5);
 }

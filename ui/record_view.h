@@ -10,9 +10,6 @@
 #include <cstdint>
 #include <string>
 
-class QLabel;
-class QPlainTextEdit;
-
 namespace qrv::gui {
 
 // Line `number` (counted from 1) of the file at `path`, as read. Throws
@@ -35,10 +32,6 @@ class RecordView : public QDialog {
     // `record` is line `line` of `mediaFile`, in code page 874.
     RecordView(const QString& mediaFile, std::int64_t line, const std::string& record, const Location& where,
                QWidget* parent);
-
-  private:
-    QPlainTextEdit* text_;
-    QLabel* hint_;
 };
 
 } // namespace qrv::gui

@@ -211,8 +211,10 @@ class RejectedRowsTest : public QObject {
             all << row;
         const QStringList lines = CopyRows(model, all).tabSeparated.split(u'\n');
         QCOMPARE(lines.size(), kRows + 2); // the headers, the rows, and nothing after the last line end
-        QCOMPARE(lines.first(), "NO.\tAccount NO.\tEffective Date\tSign\tAmount\tReason");
-        QCOMPARE(lines[1], QStringLiteral("1\t1234567811\t15/01/24\t\t99999.00\tเลขที่บัญชี ผิด"));
+        QCOMPARE(
+            lines.first(),
+            "NO.\tAccount NO.\tEffective Date\tSign\tAmount\tReason\tField\tColumns\tFound\tExpected\tHint");
+        QCOMPARE(lines[1], QStringLiteral("1\t1234567811\t15/01/24\t\t99999.00\tเลขที่บัญชี ผิด\t\t\t\t\t"));
 
         QTemporaryDir dir;
         const QString path = dir.filePath("rejected.csv");
