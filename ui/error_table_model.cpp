@@ -132,6 +132,7 @@ QVariant ErrorTableModel::data(const QModelIndex& index, int role) const {
             if (const QString tip = LocationTip(locationOf(rows_.run(row), rows_.cells(row))); !tip.isEmpty())
                 lines << tip;
         } catch (const FileError&) {
+            // a row that cannot be read back says only which run it is of
         }
         return lines.isEmpty() ? QVariant() : QVariant(lines.join(u'\n'));
     }
