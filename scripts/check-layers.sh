@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-declare -A level=([files]=0 [core]=1 [hash]=2 [summary]=2 [runs]=3 [report]=4 [cli]=5 [ui]=5)
+declare -A level=([files]=0 [core]=1 [hash]=2 [summary]=2 [runs]=3 [advisories]=4 [report]=4 [journal]=5 [cli]=6 [ui]=6)
 status=0
 for folder in "${!level[@]}"; do
+    [ -d "$folder" ] || continue
     while IFS=: read -r file _ include; do
         target=$(sed -E 's/.*"([a-z_]+)\/.*/\1/' <<<"$include")
         [ -n "${level[$target]+x}" ] || continue
