@@ -49,6 +49,7 @@ QStringList KeptLatin() {
                      QStringLiteral("English"),
                      QStringLiteral("GNU Lesser General Public License"),
                      QStringLiteral("Core, Gui, Widgets, PrintSupport, Svg"),
+                     QStringLiteral("Core, Gui, Widgets, PrintSupport"), // on Windows
                      QStringLiteral("Qt"),
                      QStringLiteral("Hash Total"),
                      QStringLiteral("Excel"),
@@ -69,8 +70,8 @@ QStringList KeptLatin() {
     return kept;
 }
 
-// The Latin words of `text` once the kept texts, `also` (the files' names)
-// and the Latin mnemonics of Thai captions, "(X)", are taken out.
+// The Latin words of `text` once the kept texts, `also` (the files' names),
+// drive names such as C:\ and the Latin mnemonics of Thai captions, "(X)", are taken out.
 QString LatinLeft(QString text, const QStringList& also) {
     text.remove(u'&');
     QStringList kept = KeptLatin() + also;
@@ -79,7 +80,7 @@ QString LatinLeft(QString text, const QStringList& also) {
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& each : kept)
         text.remove(each);
-    text.remove(QRegularExpression(QStringLiteral("\\([A-Z]\\)")));
+    text.remove(QRegularExpression(QStringLiteral("\\([A-Z]\\)|\\b[A-Z]:\\\\")));
     QStringList words;
     for (const auto& match : QRegularExpression(QStringLiteral("[A-Za-z]+")).globalMatch(text))
         words << match.captured();
