@@ -247,7 +247,7 @@
     </message>
     <message>
         <source>Only the first %L1 of %L2 rejected rows are listed; &quot;Export rejected rows...&quot; writes them all.</source>
-        <translation>แสดงเฉพาะ %L1 แถวแรกจากรายการที่ไม่ผ่านทั้งหมด %L2 แถว เมนู "ส่งออกรายการที่ไม่ผ่าน..." จะบันทึกครบทุกแถว</translation>
+        <translation>แสดงเฉพาะ %L1 แถวแรกจากรายการที่ไม่ผ่านทั้งหมด %L2 แถว เมนู &quot;ส่งออกรายการที่ไม่ผ่าน...&quot; จะบันทึกครบทุกแถว</translation>
     </message>
 </context>
 <context>
@@ -431,7 +431,7 @@ Built with Qt %2 (%3), under the GNU Lesser General Public License version 3.</s
     </message>
     <message>
         <source>The letter waits at &quot;%1&quot;: the printer is paused or stopped (%2). It prints once the printer is started again.</source>
-        <translation>ใบนำส่งรออยู่ที่เครื่องพิมพ์ "%1" เนื่องจากเครื่องพิมพ์หยุดพักหรือหยุดทำงาน (%2) ใบนำส่งจะพิมพ์ออกเมื่อเปิดใช้เครื่องพิมพ์อีกครั้ง</translation>
+        <translation>ใบนำส่งรออยู่ที่เครื่องพิมพ์ &quot;%1&quot; เนื่องจากเครื่องพิมพ์หยุดพักหรือหยุดทำงาน (%2) ใบนำส่งจะพิมพ์ออกเมื่อเปิดใช้เครื่องพิมพ์อีกครั้ง</translation>
     </message>
 </context>
 </TS>
