@@ -14,6 +14,7 @@ packages=(
     python3-jsonschema                 # the tests validate every --json report against its schema
     qt6-base-dev qt6-qpa-plugins       # desktop program, printing, offscreen GUI tests
     qt6-svg-dev                        # the program's icon, drawn from its SVG
+    qt6-l10n-tools                     # lupdate and lrelease: the Thai catalogues of the windows
     librsvg2-bin                       # the icon as PNGs for the Windows build, which has no Qt Svg
     icoutils                           # icotool: the Windows program file's .ico from those PNGs
     nsis zip unzip                     # the Windows installer (makensis) and zip (cmake/WindowsPackage.cmake)

@@ -130,7 +130,6 @@ class ContentsScrollArea : public QScrollArea {
 
 FrmEdit::FrmEdit() {
     setObjectName("FrmEdit");
-    setWindowTitle("From Edit Data");
     setFont(MsSansSerif(8.25, false));
 
     PrintSendData_ = new QPushButton(QStringLiteral("พิมพ์ใบนำส่งข้อมูล"), this);
@@ -179,8 +178,33 @@ FrmEdit::FrmEdit() {
     setTabOrder(PrintSendData_, ListView1_);
     setTabOrder(ListView1_, ListErr_);
     addRowActions();
-    nameControls();
+    retranslateUi();
     PressButtonsOnEnter(*this);
+}
+
+void FrmEdit::retranslateUi() {
+    setWindowTitle(tr("From Edit Data"));
+    findChild<QGroupBox*>(QStringLiteral("Frame1"))->setTitle(tr("Output File"));
+    findChild<QGroupBox*>(QStringLiteral("Frame2"))->setTitle(tr("Control Record"));
+    findChild<QGroupBox*>(QStringLiteral("Frame3"))->setTitle(tr("Detail Summary"));
+    findChild<QLabel*>(QStringLiteral("Label27"))->setText(tr("Detail Record Error"));
+    const auto name = [this](const char* action, const QString& text) {
+        findChild<QAction*>(QString::fromLatin1(action))->setText(text);
+    };
+    name("showRecord", tr("&Show record"));
+    name("copyRows", tr("&Copy"));
+    name("exportRows", tr("&Export rejected rows..."));
+    name("clearEarlierRows", tr("C&lear earlier checks"));
+    if (!summaryWritten_)
+        valueField(Label::SummaryPath)->setToolTip(tr("not written"));
+    showRowsNote();
+    nameControls();
+}
+
+void FrmEdit::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void FrmEdit::nameControls() {
@@ -203,19 +227,19 @@ void FrmEdit::nameControls() {
 }
 
 void FrmEdit::addRowActions() {
-    const auto add = [this](const QString& text, const char* name, void (FrmEdit::*slot)()) {
-        auto* action = new QAction(text, ListView1_);
+    const auto add = [this](const char* name, void (FrmEdit::*slot)()) {
+        auto* action = new QAction(ListView1_);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, slot);
         ListView1_->addAction(action);
         return action;
     };
-    add(tr("&Show record"), "showRecord", &FrmEdit::showRecord);
-    QAction* copy = add(tr("&Copy"), "copyRows", &FrmEdit::copyRows);
+    add("showRecord", &FrmEdit::showRecord);
+    QAction* copy = add("copyRows", &FrmEdit::copyRows);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    add(tr("&Export rejected rows..."), "exportRows", &FrmEdit::exportRows);
-    add(tr("C&lear earlier checks"), "clearEarlierRows", &FrmEdit::clearEarlierRuns);
+    add("exportRows", &FrmEdit::exportRows);
+    add("clearEarlierRows", &FrmEdit::clearEarlierRuns);
     ListView1_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -295,7 +319,7 @@ QLineEdit* FrmEdit::makeValue(Label label, const QFont& font, int widthTwips) {
 }
 
 QGroupBox* FrmEdit::buildOutputFile() {
-    auto* frame = new QGroupBox("Output File", this);
+    auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     const QFont font = MsSansSerif(8.25, true);
     auto* hashRow = new QHBoxLayout;
@@ -309,7 +333,7 @@ QGroupBox* FrmEdit::buildOutputFile() {
 }
 
 QGroupBox* FrmEdit::buildControlRecord() {
-    auto* frame = new QGroupBox("Control Record", this);
+    auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame2");
     const QFont font = MsSansSerif(9.75, true);
     // One character wide in the design, but a value field needs room for its frame.
@@ -366,7 +390,7 @@ QGroupBox* FrmEdit::buildControlRecord() {
 }
 
 QGroupBox* FrmEdit::buildDetailSummary() {
-    auto* frame = new QGroupBox("Detail Summary", this);
+    auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame3");
     const QFont font = MsSansSerif(9.75, true);
 
@@ -411,7 +435,7 @@ QGroupBox* FrmEdit::buildDetailSummary() {
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(totals);
-    layout->addWidget(FixedLabel("Label27", "Detail Record Error", frame));
+    layout->addWidget(FixedLabel("Label27", {}, frame));
     layout->addWidget(rowsNote_);
     layout->addWidget(ListView1_, 1);
     return frame;
@@ -539,6 +563,7 @@ void FrmEdit::locateRows(const RunFormat& format, std::string controlLine) {
 }
 
 void FrmEdit::setSummaryWritten(bool written) {
+    summaryWritten_ = written;
     QLineEdit* field = valueField(Label::SummaryPath);
     QPalette colours = palette();
     if (!written) {

@@ -75,7 +75,12 @@ class FrmEdit : public QWidget {
     // The current row or message failed where `line` says; empty when it does not say.
     void locationChosen(const QString& line);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    // Every text of the window in the language now in use.
+    void retranslateUi();
     QString currentLocation(const QModelIndex& current) const;
     // The current row's line of the media file, in a view of its own.
     void showRecord();
@@ -112,6 +117,7 @@ class FrmEdit : public QWidget {
     ErrorTableModel* model_;
     std::array<QLineEdit*, kLabelCount> values_{};
     bool letterAvailable_ = false;
+    bool summaryWritten_ = true;
     std::string summaryPath_; // Label1 and Com_code as the run set them
     std::string companyCode_;
     QString runName_; // the tooltip of this run's entries once a later run begins

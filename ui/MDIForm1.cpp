@@ -7,12 +7,14 @@
 #include "ui/frmSendData.h"
 #include "ui/gui_user_port.h"
 #include "ui/help_page.h"
+#include "ui/language.h"
 #include "ui/local_names.h"
 #include "ui/verdict.h"
 #include "version.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,8 +28,25 @@
 #include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
+#include <iterator>
 
 namespace qrv::gui {
+
+namespace {
+
+// Qt names the items of a subwindow's system menu once, as it makes them;
+// they follow the language from here, in Qt's order.
+void RetranslateSystemMenu(const QMdiSubWindow& window) {
+    static constexpr const char* kQtContext = "QMdiSubWindow";
+    static constexpr const char* kItems[] = {"&Restore",  "&Move",        "&Size", "Mi&nimize",
+                                             "Ma&ximize", "Stay on &Top", "&Close"};
+    std::size_t item = 0;
+    for (QAction* action : window.systemMenu()->actions())
+        if (!action->isSeparator() && item < std::size(kItems))
+            action->setText(QCoreApplication::translate(kQtContext, kItems[item++]));
+}
+
+} // namespace
 
 MDIForm1::MDIForm1() {
     setObjectName("MDIForm1");
@@ -47,42 +66,91 @@ MDIForm1::MDIForm1() {
     // "Letter saved" cover it only for a while.
     verdict_ = new QLabel(this);
     verdict_->setObjectName("verdict");
-    verdict_->setAccessibleName(tr("Verdict"));
     statusBar()->addWidget(verdict_, 1);
 
-    QMenu* menu = menuBar()->addMenu("&start");
-    menu->setObjectName("start_menu");
+    start_ = menuBar()->addMenu(QString());
+    start_->setObjectName("start_menu");
     auto* formats = new QActionGroup(this);
-    KVT_10m_ = menu->addAction("Format &10 M", this, &MDIForm1::KVT_10m_Click);
+    // The formats' names, the same in every language, as the chooser and the verdict give them.
+    KVT_10m_ = start_->addAction("Format &10 M", this, &MDIForm1::KVT_10m_Click);
     KVT_10m_->setObjectName("KVT_10m");
-    KVT_100m_ = menu->addAction("Format 1&00 M", this, &MDIForm1::KVT_100m_Click);
+    KVT_100m_ = start_->addAction("Format 1&00 M", this, &MDIForm1::KVT_100m_Click);
     KVT_100m_->setObjectName("KVT_100m");
     for (QAction* item : {KVT_10m_, KVT_100m_}) {
         item->setCheckable(true);
         formats->addAction(item);
     }
     KVT_10m_->setChecked(true);
-    menu->addSeparator()->setObjectName("mnuSep01");
-    QAction* exit = menu->addAction("E&xit", this, &MDIForm1::KVT_exit_Click);
-    exit->setObjectName("KVT_exit");
+    start_->addSeparator()->setObjectName("mnuSep01");
+    KVT_exit_ = start_->addAction(QString(), this, &MDIForm1::KVT_exit_Click);
+    KVT_exit_->setObjectName("KVT_exit");
 
-    // Not Alt+E: the chooser's "&Edit Data" answers that while the chooser is up.
-    QMenu* edit = menuBar()->addMenu("E&dit");
-    edit->setObjectName("edit_menu");
-    QAction* clear = edit->addAction("&Clear earlier checks", this, [this] {
+    edit_ = menuBar()->addMenu(QString());
+    edit_->setObjectName("edit_menu");
+    clearEarlier_ = edit_->addAction(QString(), this, [this] {
         if (FrmEdit* result = findResultWindow())
             result->clearEarlierRuns();
     });
-    clear->setObjectName("clearEarlierChecks");
-    connect(edit, &QMenu::aboutToShow, this,
-            [this, clear] { clear->setEnabled(findResultWindow() != nullptr); });
+    clearEarlier_->setObjectName("clearEarlierChecks");
+    connect(edit_, &QMenu::aboutToShow, this,
+            [this] { clearEarlier_->setEnabled(findResultWindow() != nullptr); });
 
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("help_menu");
-    QAction* howTo = help->addAction("&How to check a file", this, [this] { ShowHelpPage(this); });
-    howTo->setObjectName("howToCheck");
-    howTo->setShortcut(QKeySequence::HelpContents);
-    help->addAction("&About QRV Edit Data", this, &MDIForm1::about_Click)->setObjectName("about");
+    help_ = menuBar()->addMenu(QString());
+    help_->setObjectName("help_menu");
+    howTo_ = help_->addAction(QString(), this, [this] { ShowHelpPage(this); });
+    howTo_->setObjectName("howToCheck");
+    howTo_->setShortcut(QKeySequence::HelpContents);
+    about_ = help_->addAction(QString(), this, &MDIForm1::about_Click);
+    about_->setObjectName("about");
+
+    addLanguageMenu();
+    retranslateUi();
+}
+
+// Named in both languages, and each language in its own, so that a clerk
+// who reads only one of them finds the way back.
+void MDIForm1::addLanguageMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("ภาษา / Language"));
+    menu->setObjectName("language_menu");
+    auto* languages = new QActionGroup(this);
+    const auto add = [&](const QString& name, const char* objectName, Language language) {
+        QAction* item = menu->addAction(name, menu, [language] {
+            UseLanguage(language);
+            SaveLanguage(language);
+        });
+        item->setObjectName(QString::fromLatin1(objectName));
+        item->setCheckable(true);
+        item->setChecked(CurrentLanguage() == language);
+        languages->addAction(item);
+        return item;
+    };
+    english_ = add(QStringLiteral("English"), "english", Language::English);
+    thai_ = add(QStringLiteral("ไทย"), "thai", Language::Thai);
+}
+
+void MDIForm1::retranslateUi() {
+    verdict_->setAccessibleName(tr("Verdict"));
+    start_->setTitle(tr("&start"));
+    KVT_exit_->setText(tr("E&xit"));
+    // Not Alt+E: the chooser's "&Edit Data" answers that while the chooser is up.
+    edit_->setTitle(tr("E&dit"));
+    clearEarlier_->setText(tr("&Clear earlier checks"));
+    help_->setTitle(tr("&Help"));
+    howTo_->setText(tr("&How to check a file"));
+    about_->setText(tr("&About QRV Edit Data"));
+    (CurrentLanguage() == Language::Thai ? thai_ : english_)->setChecked(true);
+    for (const QMdiSubWindow* window : mdiArea_->subWindowList())
+        RetranslateSystemMenu(*window);
+    // What the status bar said was in the language before.
+    statusBar()->clearMessage();
+    if (verdictText_)
+        showVerdict();
+}
+
+void MDIForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 MDIForm1::~MDIForm1() {
@@ -124,16 +192,14 @@ FrmEdit& MDIForm1::openResultWindow() {
     auto* result = new FrmEdit;
     connect(result, &FrmEdit::coveringLetterRequested, this, &MDIForm1::showCoveringLetter);
     connect(result, &FrmEdit::rowsExported, this, [this](const QString& path) {
-        statusBar()->showMessage(
-            QStringLiteral("Rejected rows exported to %1").arg(QDir::toNativeSeparators(path)));
+        statusBar()->showMessage(tr("Rejected rows exported to %1").arg(QDir::toNativeSeparators(path)));
     });
     connect(result, &FrmEdit::locationChosen, this, [this](const QString& line) {
         if (!line.isEmpty())
             statusBar()->showMessage(line);
     });
     connect(result, &FrmEdit::rowsCopied, this, [this](int count) {
-        statusBar()->showMessage(count == 1 ? QStringLiteral("1 row copied")
-                                            : QStringLiteral("%L1 rows copied").arg(count));
+        statusBar()->showMessage(count == 1 ? tr("1 row copied") : tr("%L1 rows copied").arg(count));
     });
     addMaximized(result);
     return *result;
@@ -166,18 +232,17 @@ void MDIForm1::showCoveringLetter() {
 
 void MDIForm1::connectLetter(frmSendData& letter) {
     connect(&letter, &frmSendData::saved, this, [this](const QString& path) {
-        statusBar()->showMessage(QStringLiteral("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
+        statusBar()->showMessage(tr("Letter saved to %1").arg(QDir::toNativeSeparators(path)));
     });
     connect(&letter, &frmSendData::printed, this, [this](const QString& destination) {
-        statusBar()->showMessage(
-            QDir::isAbsolutePath(destination)
-                ? QStringLiteral("Letter printed to %1").arg(QDir::toNativeSeparators(destination))
-                : QStringLiteral("Letter printed on %1").arg(destination));
+        statusBar()->showMessage(QDir::isAbsolutePath(destination)
+                                     ? tr("Letter printed to %1").arg(QDir::toNativeSeparators(destination))
+                                     : tr("Letter printed on %1").arg(destination));
     });
     connect(&letter, &frmSendData::sentToPrinter, this, [this](const QString& printer, const QString& held) {
-        statusBar()->showMessage(
-            held.isEmpty() ? QStringLiteral("Letter sent to %1").arg(printer)
-                           : QStringLiteral("Letter sent to %1, which holds it: %2").arg(printer, held));
+        statusBar()->showMessage(held.isEmpty()
+                                     ? tr("Letter sent to %1").arg(printer)
+                                     : tr("Letter sent to %1, which holds it: %2").arg(printer, held));
     });
     connect(&letter, &frmSendData::printFailed, statusBar(), &QStatusBar::clearMessage);
 }
@@ -230,14 +295,13 @@ constexpr const char* kQtModules = "Core, Gui, Widgets, PrintSupport, Svg";
 
 void MDIForm1::about_Click() {
     const QString text =
-        QStringLiteral(
-            "QRV Edit Data %1\n\n"
-            "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
-            "Built with Qt %2 (%3), "
-            "under the GNU Lesser General Public License version 3.")
+        tr("QRV Edit Data %1\n\n"
+           "Checks a payroll credit file before it goes to the bank, and prints its covering letter.\n\n"
+           "Built with Qt %2 (%3), "
+           "under the GNU Lesser General Public License version 3.")
             .arg(QString::fromLatin1(kVersion), QString::fromLatin1(qVersion()),
                  QString::fromLatin1(kQtModules));
-    MessageBox::show(this, text, "About QRV Edit Data", QMessageBox::NoIcon, QMessageBox::Ok);
+    MessageBox::show(this, text, tr("About QRV Edit Data"), QMessageBox::NoIcon, QMessageBox::Ok);
 }
 
 frmSelFile& MDIForm1::chooser() {
@@ -274,7 +338,14 @@ void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResul
     const std::string path = LocalNameBytes(mediaFile).toStdString();
     const FileLook look{result.outcome == RunOutcome::WrongFormat ? FormatOfFile(path) : std::nullopt,
                         ForeignTextOfFile(path)};
-    const QString verdict = Verdict(mediaFile, format, result, counts, look);
+    verdictText_ = [=] {
+        return Verdict(mediaFile, format, result, counts, look);
+    };
+    showVerdict();
+}
+
+void MDIForm1::showVerdict() {
+    const QString verdict = verdictText_();
     verdict_->setText(verdict);
     // Qt before 6.8 has no announcement event; screen readers hear the
     // change of the named verdict line's description.
@@ -297,7 +368,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool MDIForm1::MDIForm_Unload() {
-    const auto answer = MessageBox::show(this, "Do you want to exit?", AppTitle(), QMessageBox::NoIcon,
+    const auto answer = MessageBox::show(this, tr("Do you want to exit?"), AppTitle(), QMessageBox::NoIcon,
                                          QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return false;

@@ -9,10 +9,12 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <optional>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -52,11 +54,18 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     void about_Click();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // "ภาษา / Language": English and ไทย, the same in both.
+    void addLanguageMenu();
+    // Every text of the window and its menus in the language now in use.
+    void retranslateUi();
+    // The last run's verdict, in the language now in use.
+    void showVerdict();
     // Asks, then closes the child windows; true when the program may end.
     bool MDIForm_Unload();
     // The subwindow that holds a child window of type Window, else nullptr.
@@ -78,9 +87,19 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     void connectLetter(frmSendData& letter);
 
     QMdiArea* mdiArea_;
+    QMenu* start_;
     QAction* KVT_10m_;
     QAction* KVT_100m_;
+    QAction* KVT_exit_;
+    QMenu* edit_;
+    QAction* clearEarlier_;
+    QMenu* help_;
+    QAction* howTo_;
+    QAction* about_;
+    QAction* english_ = nullptr;
+    QAction* thai_ = nullptr;
     QLabel* verdict_;
+    std::function<QString()> verdictText_; // empty before the first run
     QPointer<frmSelFile> selFile_;
     ResultWindowAdapter resultWindow_{*this};
     // The run on screen when it reached the end of its media file; the letter is built from it.

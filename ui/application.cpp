@@ -71,8 +71,8 @@ void Application::tell(const char* text) {
     if (!telling_) {
         telling_ = true;
         try {
-            MessageBox::show(activeWindow(), QString::fromUtf8(text), AppTitle(), QMessageBox::Critical,
-                             QMessageBox::Ok);
+            MessageBox::show(activeWindow(), QCoreApplication::translate("Application", text), AppTitle(),
+                             QMessageBox::Critical, QMessageBox::Ok);
             telling_ = false;
             return;
         } catch (const std::exception&) {

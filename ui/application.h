@@ -27,12 +27,13 @@ class Application : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 
   private:
+    // `text` in the windows' language when the catalogue has it.
     void tell(const char* text);
     bool telling_ = false; // a message box about an earlier failure is open
 };
 
 // What the user is told when memory runs out in the middle of something.
-inline constexpr const char* kOutOfMemory =
-    "There is not enough memory to finish this. Close other programs and try again.";
+inline constexpr const char* kOutOfMemory = QT_TRANSLATE_NOOP(
+    "Application", "There is not enough memory to finish this. Close other programs and try again.");
 
 } // namespace qrv::gui

@@ -3,6 +3,8 @@
 #include "core/fields.h"
 #include "core/text.h"
 
+#include <QCoreApplication>
+
 namespace qrv::gui {
 
 namespace {
@@ -26,16 +28,19 @@ QString LetterFileName(const CheckedRun& run) {
 
 QString LetterWarning(const CheckedRun& run) {
     const QString rejected =
-        QStringLiteral("%1 rejected %2")
+        QCoreApplication::translate("LetterWarning", "%1 rejected %2")
             .arg(run.rejected)
-            .arg(run.rejected == 1 ? QStringLiteral("record") : QStringLiteral("records"));
-    const QString totals = QStringLiteral("totals do not agree with the control record");
+            .arg(run.rejected == 1 ? QCoreApplication::translate("LetterWarning", "record")
+                                   : QCoreApplication::translate("LetterWarning", "records"));
+    const QString totals =
+        QCoreApplication::translate("LetterWarning", "totals do not agree with the control record");
     if (run.rejected > 0 && run.totalsDisagree)
-        return QStringLiteral("This file has %1 and its %2.").arg(rejected, totals);
+        return QCoreApplication::translate("LetterWarning", "This file has %1 and its %2.")
+            .arg(rejected, totals);
     if (run.rejected > 0)
-        return QStringLiteral("This file has %1.").arg(rejected);
+        return QCoreApplication::translate("LetterWarning", "This file has %1.").arg(rejected);
     if (run.totalsDisagree)
-        return QStringLiteral("This file's %1.").arg(totals);
+        return QCoreApplication::translate("LetterWarning", "This file's %1.").arg(totals);
     return {};
 }
 

@@ -45,7 +45,6 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
     // never hides it.
     : QWidget(mainWindow, Qt::Tool) {
     setObjectName("frmSelFile");
-    setWindowTitle("Choose file");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(MsSansSerif(8.25));
     setAcceptDrops(true);
@@ -53,7 +52,8 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
 
-    auto* label = new QLabel("Input File :", frame);
+    auto* label = new QLabel(frame);
+    label_ = label;
     label->setObjectName("Label1");
     label->setFont(MsSansSerif(12));
     QPalette blue = label->palette();
@@ -70,11 +70,11 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
     // of the text instead of into it.
     txtfile_->setAcceptDrops(false);
 
-    cmdbrowse_ = new QPushButton("&Browse...", frame);
+    cmdbrowse_ = new QPushButton(frame);
     cmdbrowse_->setObjectName("cmdbrowse");
     connect(cmdbrowse_, &QPushButton::clicked, this, &frmSelFile::cmdbrowse_Click);
 
-    Edit_data_ = new QPushButton("&Edit Data", frame);
+    Edit_data_ = new QPushButton(frame);
     Edit_data_->setObjectName("Edit_data");
     Edit_data_->setDefault(true);
     connect(txtfile_, &QLineEdit::returnPressed, Edit_data_, &QPushButton::click);
@@ -95,15 +95,28 @@ frmSelFile::frmSelFile(QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
 
-    NameByCaption(*label, *txtfile_, tr("The path of the media file to check"));
-    cmdbrowse_->setAccessibleDescription(tr("Chooses the media file in a file dialog"));
-    Edit_data_->setAccessibleDescription(tr("Checks the media file in the format named above"));
-
+    retranslateUi();
     setTabOrder(txtfile_, cmdbrowse_);
     setTabOrder(cmdbrowse_, Edit_data_);
     PressButtonsOnEnter(*this);
     resize(TwipsToPixels(*this, 8925), TwipsToPixels(*this, 5085));
     centreOnScreen();
+}
+
+void frmSelFile::retranslateUi() {
+    setWindowTitle(tr("Choose file"));
+    label_->setText(tr("Input File :"));
+    cmdbrowse_->setText(tr("&Browse..."));
+    Edit_data_->setText(tr("&Edit Data"));
+    NameByCaption(*label_, *txtfile_, tr("The path of the media file to check"));
+    cmdbrowse_->setAccessibleDescription(tr("Chooses the media file in a file dialog"));
+    Edit_data_->setAccessibleDescription(tr("Checks the media file in the format named above"));
+}
+
+void frmSelFile::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void frmSelFile::centreOnScreen() {
@@ -140,7 +153,7 @@ QString frmSelFile::browseFolder() const {
 
 void frmSelFile::cmdbrowse_Click() {
     const QString path = RecoverLocalName(
-        FileDialog::getOpenFileName(this, "All Files (*);;Text Files (*.txt)", browseFolder()));
+        FileDialog::getOpenFileName(this, tr("All Files (*);;Text Files (*.txt)"), browseFolder()));
     focusPathBox();
     if (path.isEmpty())
         return;
@@ -171,7 +184,7 @@ void frmSelFile::Edit_data_Click() {
     if (!isVisible())
         return;
     if (txtfile_->text().isEmpty()) {
-        MessageBox::show(this, "Please select input file ", "KVT Edit Program", QMessageBox::Critical,
+        MessageBox::show(this, tr("Please select input file "), tr("KVT Edit Program"), QMessageBox::Critical,
                          QMessageBox::Ok);
         focusPathBox();
         return;

@@ -38,12 +38,14 @@ class frmSelFile : public QWidget {
     void fileDropped(const QString& mediaFile);
 
   protected:
+    void changeEvent(QEvent* event) override;
     // Escape closes the chooser.
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void retranslateUi();
     // Centred on the screen when first shown.
     void centreOnScreen();
     // The chooser active, with the focus in the path box, so that Enter runs.
@@ -52,6 +54,7 @@ class frmSelFile : public QWidget {
     QString browseFolder() const;
 
     Format format_ = Format::M10;
+    QLabel* label_;
     QLabel* formatLine_;
     QLineEdit* txtfile_;
     QPushButton* cmdbrowse_;

@@ -58,8 +58,8 @@ QString SavedLetterPath(const QString& chosen) {
                                                                         : chosen + QStringLiteral(".txt");
 }
 
-QPushButton* MakeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
+QPushButton* MakeButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
     // The designed size, or more where the caption needs it in the font at hand.
@@ -83,12 +83,11 @@ frmSendData* frmSendData::Form_Load(const CheckedRun& run, QWidget* parent) {
 
 frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
                          std::unique_ptr<LetterFile> letterFile, QWidget* parent)
-    : QWidget(parent), letterBytes_(std::move(letterBytes)),
+    : QWidget(parent), run_(run), letterBytes_(std::move(letterBytes)),
       title_(FromMedia(LetterTitle(run.controlLine, run.format))),
       saveFolder_(QFileInfo(run.mediaFile).absolutePath()), saveName_(LetterFileName(run)),
       letterFile_(std::move(letterFile)), jobWatch_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmSendData"));
-    setWindowTitle(QStringLiteral("Report Send Data"));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, kBackground);
     setPalette(grey);
@@ -107,14 +106,11 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
     RichTextBox1_->setTabChangesFocus(true);
     RichTextBox1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichTextBox1_->setPlainText(DisplayText(letterBytes_));
-    RichTextBox1_->setAccessibleName(tr("Covering letter"));
-    RichTextBox1_->setAccessibleDescription(tr("The letter as Save writes it and Print prints it"));
 
     // The letter fills the window and follows its size; the buttons stand in
     // a row below it, at the right.
-    // Alt+S opens the main window's "start" menu.
-    cmdSave_ = MakeButton(QStringLiteral("Sa&ve"), "cmdSave", Frame1_);
-    cmdPrint_ = MakeButton(QStringLiteral("&Print"), "cmdPrint", Frame1_);
+    cmdSave_ = MakeButton("cmdSave", Frame1_);
+    cmdPrint_ = MakeButton("cmdPrint", Frame1_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdSave_);
@@ -127,8 +123,9 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(QMargins(1, 1, 1, 1) * TwipsToPixels(*this, 120));
     // Above the letter, never in it: the letter states the control record's totals.
-    if (const QString warning = LetterWarning(run); !warning.isEmpty()) {
-        auto* warningLine = new QLabel(warning, this);
+    if (!LetterWarning(run).isEmpty()) {
+        auto* warningLine = new QLabel(this);
+        warningLine_ = warningLine;
         warningLine->setObjectName(QStringLiteral("warningLine"));
         QPalette red = warningLine->palette();
         red.setColor(QPalette::WindowText, Qt::darkRed);
@@ -139,8 +136,7 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
         layout->addWidget(warningLine);
     }
     layout->addWidget(Frame1_);
-    cmdSave_->setAccessibleDescription(tr("Saves the letter as a text file"));
-    cmdPrint_->setAccessibleDescription(tr("Prints the letter"));
+    retranslateUi();
     connect(cmdSave_, &QPushButton::clicked, this, &frmSendData::cmdSave_Click);
     connect(cmdPrint_, &QPushButton::clicked, this, &frmSendData::cmdPrint_Click);
     setTabOrder(RichTextBox1_, cmdSave_);
@@ -149,6 +145,25 @@ frmSendData::frmSendData(const CheckedRun& run, std::string letterBytes,
 }
 
 frmSendData::~frmSendData() = default;
+
+void frmSendData::retranslateUi() {
+    setWindowTitle(tr("Report Send Data"));
+    RichTextBox1_->setAccessibleName(tr("Covering letter"));
+    RichTextBox1_->setAccessibleDescription(tr("The letter as Save writes it and Print prints it"));
+    // Alt+S opens the main window's "start" menu.
+    cmdSave_->setText(tr("Sa&ve"));
+    cmdPrint_->setText(tr("&Print"));
+    cmdSave_->setAccessibleDescription(tr("Saves the letter as a text file"));
+    cmdPrint_->setAccessibleDescription(tr("Prints the letter"));
+    if (warningLine_)
+        warningLine_->setText(LetterWarning(run_));
+}
+
+void frmSendData::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
 
 void frmSendData::closeEvent(QCloseEvent* event) {
     try {
@@ -163,7 +178,7 @@ QString frmSendData::chooseSavePath() {
     QString start = saveFolder_;
     QString name = saveName_;
     for (;;) {
-        const QString chosen = FileDialog::getSaveFileName(this, QStringLiteral("Text (*.TXT)"), start, name);
+        const QString chosen = FileDialog::getSaveFileName(this, tr("Text (*.TXT)"), start, name);
         if (chosen.isEmpty())
             return {};
         const QString path = SavedLetterPath(chosen);
@@ -171,8 +186,7 @@ QString frmSendData::chooseSavePath() {
         if (path == chosen || !QFileInfo::exists(path))
             return path;
         const auto answer = MessageBox::show(
-            this,
-            QStringLiteral("%1 already exists. Do you want to replace it?").arg(QFileInfo(path).fileName()),
+            this, tr("%1 already exists. Do you want to replace it?").arg(QFileInfo(path).fileName()),
             AppTitle(), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer == QMessageBox::Yes)
             return path;
@@ -240,8 +254,8 @@ void frmSendData::print(bool noPrinter) {
     emit sentToPrinter(result->destination, result->held.value_or(QString()));
     if (result->held)
         MessageBox::show(this,
-                         QStringLiteral("The letter waits at \"%1\": the printer is paused or stopped (%2). "
-                                        "It prints once the printer is started again.")
+                         tr("The letter waits at \"%1\": the printer is paused or stopped (%2). "
+                            "It prints once the printer is started again.")
                              .arg(result->destination, *result->held),
                          AppTitle(), QMessageBox::Warning, QMessageBox::Ok);
     else

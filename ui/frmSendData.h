@@ -12,6 +12,7 @@
 #include <string>
 
 class QFrame;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -46,11 +47,14 @@ class frmSendData : public QWidget {
     void saved(const QString& path);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     frmSendData(const CheckedRun& run, std::string letterBytes, std::unique_ptr<LetterFile> letterFile,
                 QWidget* parent);
+    // Every text of the window in the language now in use; never the letter's.
+    void retranslateUi();
     // The path the user chose, with ".txt" added, once the user agreed to
     // replace a file of that name; empty when cancelled.
     QString chooseSavePath();
@@ -62,6 +66,7 @@ class frmSendData : public QWidget {
     void watchJob(const QString& printer, int job);
     void showError(const QString& text);
 
+    CheckedRun run_;
     std::string letterBytes_; // what the display shows, what Save writes and Print prints
     QString title_;           // the letter's name in a print queue
     QString saveFolder_;
@@ -72,6 +77,7 @@ class frmSendData : public QWidget {
     QPlainTextEdit* RichTextBox1_;
     QPushButton* cmdSave_;
     QPushButton* cmdPrint_;
+    QLabel* warningLine_ = nullptr; // only when the run found something
 };
 
 } // namespace qrv::gui

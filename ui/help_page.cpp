@@ -1,8 +1,11 @@
 #include "ui/help_page.h"
 
+#include "ui/language.h"
+
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
+#include <QEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -41,6 +44,39 @@ QSize FittingSize(QDialog& dialog, QTextBrowser& page, const QRect& screen) {
     return size.boundedTo(screen.size());
 }
 
+// The page follows the language of the windows.
+class HelpPage : public QDialog {
+  public:
+    explicit HelpPage(QWidget* parent) : QDialog(parent), page_(new QTextBrowser(this)) {
+        setObjectName(QStringLiteral("helpPage"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        page_->setObjectName(QStringLiteral("helpText"));
+        page_->setOpenLinks(false);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(page_);
+        layout->addWidget(buttons);
+        retranslateUi();
+    }
+    QTextBrowser& page() { return *page_; }
+
+  protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::LanguageChange)
+            retranslateUi();
+        QDialog::changeEvent(event);
+    }
+
+  private:
+    void retranslateUi() {
+        setWindowTitle(QCoreApplication::translate("HelpPage", "How to check a file"));
+        page_->setHtml(HelpPageHtml(CurrentLanguage()));
+    }
+
+    QTextBrowser* page_;
+};
+
 } // namespace
 
 void ShowHelpPage(QWidget* parent) {
@@ -49,22 +85,8 @@ void ShowHelpPage(QWidget* parent) {
         open->activateWindow();
         return;
     }
-    auto* dialog = new QDialog(parent);
-    dialog->setObjectName(QStringLiteral("helpPage"));
-    dialog->setWindowTitle(QStringLiteral("How to check a file"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    auto* page = new QTextBrowser(dialog);
-    page->setObjectName(QStringLiteral("helpText"));
-    page->setOpenLinks(false);
-    QFile html(QStringLiteral(":/help/how-to-check.html"));
-    if (html.open(QIODevice::ReadOnly))
-        page->setHtml(QString::fromUtf8(html.readAll()));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(page);
-    layout->addWidget(buttons);
-    dialog->resize(FittingSize(*dialog, *page, parent->screen()->availableGeometry()));
+    auto* dialog = new HelpPage(parent);
+    dialog->resize(FittingSize(*dialog, dialog->page(), parent->screen()->availableGeometry()));
     dialog->show();
 }
 

@@ -3,6 +3,7 @@
 #include "ui/MDIForm1.h"
 #include "ui/application.h"
 #include "ui/command_line.h"
+#include "ui/language.h"
 #include "ui/letter_folder.h"
 #include "ui/local_names.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     }
     qrv::gui::Application app(argc, argv);
     qrv::gui::SetUpApplication();
+    qrv::gui::UseLanguage(qrv::gui::SavedLanguage());
     qrv::gui::RemoveLeftoverLetterFile();
     qrv::gui::MDIForm1 window;
     window.showMaximized();

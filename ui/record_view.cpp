@@ -50,10 +50,9 @@ ColumnMarks MarkColumns(const QString& shown, int first, int last) {
 
 RecordView::RecordView(const QString& mediaFile, std::int64_t line, const std::string& record,
                        const Location& where, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), mediaFile_(mediaFile), line_(line) {
     setObjectName("RecordView");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Line %L1 of %2").arg(line).arg(QDir::toNativeSeparators(mediaFile)));
     const QString shown = FromMedia(record);
     const ColumnMarks marks = MarkColumns(shown, where.first, where.last);
     auto* text = new QPlainTextEdit(this);
@@ -62,7 +61,6 @@ RecordView::RecordView(const QString& mediaFile, std::int64_t line, const std::s
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setPlainText(marks.ruler + u'\n' + shown + u'\n' + marks.carets);
-    text->setAccessibleName(tr("The line, under a column ruler, with the failing columns marked"));
     auto* hint = new QLabel(this);
     hint->setObjectName("recordHint");
     hint->setWordWrap(true);
@@ -74,10 +72,23 @@ RecordView::RecordView(const QString& mediaFile, std::int64_t line, const std::s
     layout->addWidget(text);
     layout->addWidget(hint);
     layout->addWidget(buttons);
+    retranslateUi();
     const QFontMetrics metrics(text->font());
     text->setMinimumSize(
         metrics.horizontalAdvance(QString(std::max<qsizetype>(marks.ruler.size(), 40) + 2, u'0')),
         metrics.lineSpacing() * 5);
+}
+
+void RecordView::retranslateUi() {
+    setWindowTitle(tr("Line %L1 of %2").arg(line_).arg(QDir::toNativeSeparators(mediaFile_)));
+    findChild<QPlainTextEdit*>(QStringLiteral("recordText"))
+        ->setAccessibleName(tr("The line, under a column ruler, with the failing columns marked"));
+}
+
+void RecordView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 } // namespace qrv::gui

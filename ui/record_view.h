@@ -32,6 +32,15 @@ class RecordView : public QDialog {
     // `record` is line `line` of `mediaFile`, in code page 874.
     RecordView(const QString& mediaFile, std::int64_t line, const std::string& record, const Location& where,
                QWidget* parent);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void retranslateUi();
+
+    QString mediaFile_;
+    std::int64_t line_;
 };
 
 } // namespace qrv::gui

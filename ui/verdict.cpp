@@ -2,6 +2,7 @@
 
 #include "ui/local_names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,12 +16,13 @@ QString Count(std::int64_t count, const QString& one, const QString& many) {
 
 QString Findings(const RunCounts& counts) {
     if (counts.rejected == 0 && counts.messages == 0)
-        return QStringLiteral("none rejected, totals agree");
-    return QStringLiteral("%1 rejected, %2")
+        return QCoreApplication::translate("Verdict", "none rejected, totals agree");
+    return QCoreApplication::translate("Verdict", "%1 rejected, %2")
         .arg(counts.rejected)
-        .arg(counts.messages == 0 ? QStringLiteral("no control messages")
-                                  : Count(counts.messages, QStringLiteral("control or totals message"),
-                                          QStringLiteral("control or totals messages")));
+        .arg(counts.messages == 0
+                 ? QCoreApplication::translate("Verdict", "no control messages")
+                 : Count(counts.messages, QCoreApplication::translate("Verdict", "control or totals message"),
+                         QCoreApplication::translate("Verdict", "control or totals messages")));
 }
 
 // Why the summary file is where it is, when that is not where the rule puts it.
@@ -33,22 +35,24 @@ QString Moved(const RunResult& result) {
 
 QString WrongFormat(Format format, const FileLook& look) {
     if (!look.format || *look.format == format)
-        return QStringLiteral("Wrong Format");
+        return QCoreApplication::translate("Verdict", "Wrong Format");
     const std::string_view caption = FormatCaption(*look.format);
-    return QStringLiteral("Wrong Format; this looks like a %1 file").arg(QString::fromLatin1(caption));
+    return QCoreApplication::translate("Verdict", "Wrong Format; this looks like a %1 file")
+        .arg(QString::fromLatin1(caption));
 }
 
 QString Outcome(Format format, const RunResult& result, const RunCounts& counts, const FileLook& look) {
     switch (result.outcome) {
     case RunOutcome::Finished:
-        return QStringLiteral("%1 records, %2. Summary: %3%4")
+        return QCoreApplication::translate("Verdict", "%1 records, %2. Summary: %3%4")
             .arg(counts.records, Findings(counts),
                  LocalNameFromBytes(QByteArray::fromStdString(result.summaryPath)), Moved(result));
     case RunOutcome::WrongFormat:
         return WrongFormat(format, look);
     case RunOutcome::ControlRejected:
-        return QStringLiteral("control record rejected (%1), no summary written")
-            .arg(Count(counts.messages, QStringLiteral("message"), QStringLiteral("messages")));
+        return QCoreApplication::translate("Verdict", "control record rejected (%1), no summary written")
+            .arg(Count(counts.messages, QCoreApplication::translate("Verdict", "message"),
+                       QCoreApplication::translate("Verdict", "messages")));
     case RunOutcome::RunError:
         break;
     }
@@ -56,7 +60,7 @@ QString Outcome(Format format, const RunResult& result, const RunCounts& counts,
     // A message about a line already says where the check stopped.
     if (result.error && result.error->line > 0)
         return message;
-    return QStringLiteral("stopped: ") + message;
+    return QCoreApplication::translate("Verdict", "stopped: ") + message;
 }
 
 } // namespace

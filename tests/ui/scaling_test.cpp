@@ -10,7 +10,9 @@
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
+#include "ui/language.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -109,6 +111,34 @@ class ScalingTest : public QObject {
                          qPrintable(messages->item(i)->text()));
     }
 
+    void verifyCaptionsWhole(const QWidget& window) {
+        for (const QWidget* widget : window.findChildren<QWidget*>()) {
+            if (!widget->isVisible())
+                continue;
+            QString text;
+            QSize needed;
+            if (const auto* label = qobject_cast<const QLabel*>(widget); label && !label->wordWrap()) {
+                text = label->text();
+                needed = label->minimumSizeHint();
+            } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+                text = button->text();
+                needed = button->sizeHint();
+            } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+                text = group->title();
+                needed = group->minimumSizeHint();
+            }
+            if (text.isEmpty())
+                continue;
+            const QString name = widget->objectName() + QStringLiteral(": ") + text;
+            QVERIFY2(widget->width() >= needed.width() && widget->height() >= needed.height(),
+                     qPrintable(name));
+            const QFontMetrics metrics(widget->font());
+            const QRect glyphs = metrics.tightBoundingRect(QString(text).remove(u'&'));
+            QVERIFY2(-glyphs.top() <= metrics.ascent() && glyphs.bottom() <= metrics.descent(),
+                     qPrintable(name));
+        }
+    }
+
   private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
@@ -123,6 +153,8 @@ class ScalingTest : public QObject {
         QVERIFY(qAbs(pixels.width() - expected.value(0).toInt()) <= 1);
         QVERIFY(qAbs(pixels.height() - expected.value(1).toInt()) <= 1);
         QCOMPARE(screen->devicePixelRatio(), qgetenv("QT_SCALE_FACTOR").toDouble());
+        if (qgetenv("QRV_LANGUAGE") == "th")
+            UseLanguage(Language::Thai);
     }
 
     void init() {
@@ -258,6 +290,24 @@ class ScalingTest : public QObject {
                          button->height() >= button->sizeHint().height(),
                      name);
         }
+    }
+
+    // Every caption of the windows shows whole: its control is as large as
+    // its text asks, and the line its font gives holds the text's glyphs,
+    // the Thai marks above and below the letters included.
+    void captionsAreWhole() {
+        FrmEdit* result = checkRejectedSample();
+        QVERIFY(result);
+        QApplication::processEvents();
+        verifyCaptionsWhole(*result);
+        PrintSendData(*result)->click();
+        frmSendData* letter = main_->findCoveringLetter();
+        QVERIFY(letter);
+        QApplication::processEvents();
+        verifyCaptionsWhole(*letter);
+        main_->openChooser(Format::M100, QString());
+        QApplication::processEvents();
+        verifyCaptionsWhole(*SelFile(*main_));
     }
 
     // The help page reads without scrolling on a screen of 1366x768 at 1x.

@@ -228,7 +228,7 @@ class WindowsTest : public QObject {
         QStringList titles;
         for (const QAction* action : main_->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&start", "E&dit", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&start", "E&dit", "&Help", "ภาษา / Language"}));
         main_->findChild<QAction*>("about")->trigger();
         QCOMPARE(dialogs_->messages().size(), 1);
         const auto& shown = dialogs_->messages().first();

@@ -1,0 +1,437 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th_TH">
+<context>
+    <name>Application</name>
+    <message>
+        <source>There is not enough memory to finish this. Close other programs and try again.</source>
+        <translation>หน่วยความจำไม่พอที่จะทำงานนี้ให้เสร็จ กรุณาปิดโปรแกรมอื่นแล้วลองใหม่อีกครั้ง</translation>
+    </message>
+</context>
+<context>
+    <name>CheckRun</name>
+    <message>
+        <source>Please check data input file.</source>
+        <translation>กรุณาตรวจสอบไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>Wrong Format</source>
+        <translation>รูปแบบไฟล์ไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>คำเตือน</translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>How to check a file</source>
+        <translation>วิธีตรวจไฟล์</translation>
+    </message>
+</context>
+<context>
+    <name>LetterWarning</name>
+    <message>
+        <source>%1 rejected %2</source>
+        <translation>รายการที่ไม่ผ่านการตรวจ %1 %2</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>รายการ</translation>
+    </message>
+    <message>
+        <source>records</source>
+        <translation>รายการ</translation>
+    </message>
+    <message>
+        <source>totals do not agree with the control record</source>
+        <translation>ยอดรวมไม่ตรงกับรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>This file has %1 and its %2.</source>
+        <translation>ไฟล์นี้มี%1 และ%2</translation>
+    </message>
+    <message>
+        <source>This file has %1.</source>
+        <translation>ไฟล์นี้มี%1</translation>
+    </message>
+    <message>
+        <source>This file&apos;s %1.</source>
+        <translation>ไฟล์นี้%1</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Field</source>
+        <translation>ช่องข้อมูล</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>คอลัมน์</translation>
+    </message>
+    <message>
+        <source>Found</source>
+        <translation>ข้อมูลที่พบ</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>ข้อมูลที่ควรเป็น</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>คำแนะนำ</translation>
+    </message>
+    <message>
+        <source>Media file</source>
+        <translation>ไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>บรรทัด</translation>
+    </message>
+    <message>
+        <source>Amount in the file</source>
+        <translation>ยอดเงินในไฟล์</translation>
+    </message>
+    <message>
+        <source>Reason code</source>
+        <translation>รหัสเหตุผล</translation>
+    </message>
+    <message>
+        <source>Rejected rows of %1</source>
+        <translation>รายการที่ไม่ผ่านการตรวจของ %1</translation>
+    </message>
+    <message>
+        <source>Checked %1</source>
+        <translation>ตรวจเมื่อ %1</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>ตรวจเมื่อ</translation>
+    </message>
+</context>
+<context>
+    <name>Verdict</name>
+    <message>
+        <source>none rejected, totals agree</source>
+        <translation>ผ่านทุกรายการ ยอดรวมตรงกัน</translation>
+    </message>
+    <message>
+        <source>%1 rejected, %2</source>
+        <translation>ไม่ผ่าน %1 รายการ, %2</translation>
+    </message>
+    <message>
+        <source>no control messages</source>
+        <translation>ไม่มีข้อความของรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>control or totals message</source>
+        <translation>ข้อความของรายการควบคุมหรือยอดรวม</translation>
+    </message>
+    <message>
+        <source>control or totals messages</source>
+        <translation>ข้อความของรายการควบคุมหรือยอดรวม</translation>
+    </message>
+    <message>
+        <source>Wrong Format</source>
+        <translation>รูปแบบไฟล์ไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Wrong Format; this looks like a %1 file</source>
+        <translation>รูปแบบไฟล์ไม่ถูกต้อง ไฟล์นี้ดูเหมือนเป็น %1</translation>
+    </message>
+    <message>
+        <source>%1 records, %2. Summary: %3%4</source>
+        <translation>%1 รายการ, %2 ไฟล์สรุป: %3%4</translation>
+    </message>
+    <message>
+        <source>control record rejected (%1), no summary written</source>
+        <translation>รายการควบคุมไม่ผ่านการตรวจ (%1) ไม่ได้บันทึกไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>message</source>
+        <translation>ข้อความ</translation>
+    </message>
+    <message>
+        <source>messages</source>
+        <translation>ข้อความ</translation>
+    </message>
+    <message>
+        <source>stopped: </source>
+        <translation>หยุดการตรวจ: </translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::FrmEdit</name>
+    <message>
+        <source>From Edit Data</source>
+        <translation>ผลการตรวจข้อมูล</translation>
+    </message>
+    <message>
+        <source>Output File</source>
+        <translation>ไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>Control Record</source>
+        <translation>รายการควบคุม</translation>
+    </message>
+    <message>
+        <source>Detail Summary</source>
+        <translation>สรุปรายการย่อย</translation>
+    </message>
+    <message>
+        <source>Detail Record Error</source>
+        <translation>รายการที่ไม่ผ่านการตรวจ</translation>
+    </message>
+    <message>
+        <source>&amp;Show record</source>
+        <translation>แสดงรายการ (&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>คัดลอก (&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Export rejected rows...</source>
+        <translation>ส่งออกรายการที่ไม่ผ่าน... (&amp;E)</translation>
+    </message>
+    <message>
+        <source>C&amp;lear earlier checks</source>
+        <translation>ล้างผลการตรวจครั้งก่อน (&amp;L)</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>ยังไม่ได้บันทึก</translation>
+    </message>
+    <message>
+        <source>Summary file</source>
+        <translation>ไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>Output File: where this check writes the summary file</source>
+        <translation>ไฟล์สรุป: ที่ที่การตรวจครั้งนี้บันทึกไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>One row for each rejected detail record</source>
+        <translation>หนึ่งแถวต่อหนึ่งรายการย่อยที่ไม่ผ่านการตรวจ</translation>
+    </message>
+    <message>
+        <source>Control Record messages</source>
+        <translation>ข้อความของรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>The control record&apos;s errors and the totals that do not agree</source>
+        <translation>ข้อผิดพลาดของรายการควบคุม และยอดรวมที่ไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Opens the covering letter</source>
+        <translation>เปิดใบนำส่งข้อมูล</translation>
+    </message>
+    <message>
+        <source>Output File and Control Record</source>
+        <translation>ไฟล์สรุปและรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>Scrolls when the window is too small for all the values</source>
+        <translation>เลื่อนดูได้เมื่อหน้าต่างเล็กเกินกว่าจะแสดงข้อมูลได้ครบ</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx);;CSV (*.csv)</source>
+        <translation>ไฟล์ Excel (*.xlsx);;ไฟล์ CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Earlier check: %1 at %2</source>
+        <translation>การตรวจครั้งก่อน: %1 เมื่อ %2</translation>
+    </message>
+    <message>
+        <source>Only the first %L1 of %L2 rejected rows are listed; &quot;Export rejected rows...&quot; writes them all.</source>
+        <translation>แสดงเฉพาะ %L1 แถวแรกจากรายการที่ไม่ผ่านทั้งหมด %L2 แถว เมนู &quot;ส่งออกรายการที่ไม่ผ่าน...&quot; จะบันทึกครบทุกแถว</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::MDIForm1</name>
+    <message>
+        <source>Verdict</source>
+        <translation>ผลการตรวจ</translation>
+    </message>
+    <message>
+        <source>&amp;start</source>
+        <translation>เริ่ม (&amp;S)</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>ออกจากโปรแกรม (&amp;X)</translation>
+    </message>
+    <message>
+        <source>E&amp;dit</source>
+        <translation>แก้ไข (&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Clear earlier checks</source>
+        <translation>ล้างผลการตรวจครั้งก่อน (&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>วิธีใช้ (&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;How to check a file</source>
+        <translation>วิธีตรวจไฟล์ (&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;About QRV Edit Data</source>
+        <translation>เกี่ยวกับ QRV Edit Data (&amp;A)</translation>
+    </message>
+    <message>
+        <source>Rejected rows exported to %1</source>
+        <translation>ส่งออกรายการที่ไม่ผ่านไปที่ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>1 row copied</source>
+        <translation>คัดลอกแล้ว 1 แถว</translation>
+    </message>
+    <message>
+        <source>%L1 rows copied</source>
+        <translation>คัดลอกแล้ว %L1 แถว</translation>
+    </message>
+    <message>
+        <source>Letter saved to %1</source>
+        <translation>บันทึกใบนำส่งไว้ที่ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Letter printed to %1</source>
+        <translation>พิมพ์ใบนำส่งลงไฟล์ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Letter printed on %1</source>
+        <translation>พิมพ์ใบนำส่งที่เครื่องพิมพ์ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Letter sent to %1</source>
+        <translation>ส่งใบนำส่งไปที่เครื่องพิมพ์ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Letter sent to %1, which holds it: %2</source>
+        <translation>ส่งใบนำส่งไปที่เครื่องพิมพ์ %1 แล้ว แต่เครื่องพิมพ์ยังพักงานไว้: %2</translation>
+    </message>
+    <message>
+        <source>QRV Edit Data %1
+
+Checks a payroll credit file before it goes to the bank, and prints its covering letter.
+
+Built with Qt %2 (%3), under the GNU Lesser General Public License version 3.</source>
+        <translation>QRV Edit Data %1
+
+ตรวจไฟล์ข้อมูลเงินเดือนก่อนส่งให้ธนาคาร และพิมพ์ใบนำส่งข้อมูล
+
+สร้างด้วย Qt %2 (%3) ภายใต้สัญญาอนุญาต GNU Lesser General Public License รุ่นที่ 3</translation>
+    </message>
+    <message>
+        <source>About QRV Edit Data</source>
+        <translation>เกี่ยวกับ QRV Edit Data</translation>
+    </message>
+    <message>
+        <source>Do you want to exit?</source>
+        <translation>ต้องการออกจากโปรแกรมหรือไม่?</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::RecordView</name>
+    <message>
+        <source>Line %L1 of %2</source>
+        <translation>บรรทัดที่ %L1 ของ %2</translation>
+    </message>
+    <message>
+        <source>The line, under a column ruler, with the failing columns marked</source>
+        <translation>บรรทัดของไฟล์ใต้ไม้บรรทัดคอลัมน์ โดยมีเครื่องหมายใต้คอลัมน์ที่ผิด</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::frmSelFile</name>
+    <message>
+        <source>Choose file</source>
+        <translation>เลือกไฟล์</translation>
+    </message>
+    <message>
+        <source>Input File :</source>
+        <translation>ไฟล์ข้อมูล :</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>เลือกไฟล์... (&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Data</source>
+        <translation>ตรวจข้อมูล (&amp;E)</translation>
+    </message>
+    <message>
+        <source>The path of the media file to check</source>
+        <translation>ที่อยู่ของไฟล์ข้อมูลที่จะตรวจ</translation>
+    </message>
+    <message>
+        <source>Chooses the media file in a file dialog</source>
+        <translation>เลือกไฟล์ข้อมูลจากหน้าต่างเลือกไฟล์</translation>
+    </message>
+    <message>
+        <source>Checks the media file in the format named above</source>
+        <translation>ตรวจไฟล์ข้อมูลตามรูปแบบที่แสดงด้านบน</translation>
+    </message>
+    <message>
+        <source>All Files (*);;Text Files (*.txt)</source>
+        <translation>ทุกไฟล์ (*);;ไฟล์ข้อความ (*.txt)</translation>
+    </message>
+    <message>
+        <source>Please select input file </source>
+        <translation>กรุณาเลือกไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>KVT Edit Program</source>
+        <translation>โปรแกรมตรวจข้อมูล</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::frmSendData</name>
+    <message>
+        <source>Report Send Data</source>
+        <translation>ใบนำส่งข้อมูล</translation>
+    </message>
+    <message>
+        <source>Covering letter</source>
+        <translation>ใบนำส่งข้อมูล</translation>
+    </message>
+    <message>
+        <source>The letter as Save writes it and Print prints it</source>
+        <translation>ใบนำส่งตามที่ปุ่มบันทึกจะบันทึกและปุ่มพิมพ์จะพิมพ์</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>บันทึก (&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>พิมพ์ (&amp;P)</translation>
+    </message>
+    <message>
+        <source>Saves the letter as a text file</source>
+        <translation>บันทึกใบนำส่งเป็นไฟล์ข้อความ</translation>
+    </message>
+    <message>
+        <source>Prints the letter</source>
+        <translation>พิมพ์ใบนำส่ง</translation>
+    </message>
+    <message>
+        <source>Text (*.TXT)</source>
+        <translation>ไฟล์ข้อความ (*.TXT)</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Do you want to replace it?</source>
+        <translation>มีไฟล์ %1 อยู่แล้ว ต้องการบันทึกทับหรือไม่?</translation>
+    </message>
+    <message>
+        <source>The letter waits at &quot;%1&quot;: the printer is paused or stopped (%2). It prints once the printer is started again.</source>
+        <translation>ใบนำส่งรออยู่ที่เครื่องพิมพ์ &quot;%1&quot; เนื่องจากเครื่องพิมพ์หยุดพักหรือหยุดทำงาน (%2) ใบนำส่งจะพิมพ์ออกเมื่อเปิดใช้เครื่องพิมพ์อีกครั้ง</translation>
+    </message>
+</context>
+</TS>
