@@ -181,6 +181,9 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
             const AccountGroup earlierGroup = GroupAt(b, j);
             i += thisGroup.records.size();
             j += earlierGroup.records.size();
+            // An account on several records is duplicate_account's to name.
+            if (thisGroup.records.size() > 1)
+                continue;
             const std::optional<std::int64_t> amount = thisGroup.sum();
             const std::optional<std::int64_t> earlierAmount = earlierGroup.sum();
             if (amount && earlierAmount && ChangedPastThreshold(*amount, *earlierAmount, settings))

@@ -16,7 +16,9 @@ namespace qrv {
 
 struct AdvisorySettings {
     // amount_changed: the change is more than this percentage of the earlier
-    // amount and at least `minimumChange` hundredths.
+    // amount and at least `minimumChange` hundredths. The amounts are the sums
+    // of the account's records in each file; an account on more than one
+    // record of this file is left to duplicate_account.
     double thresholdPercent = 20;
     std::int64_t minimumChange = 100000; // 1,000.00
     // date_soon: fewer banking days than this after today up to the effective date; 0 is off.
