@@ -24,12 +24,24 @@ std::string Shown(AccountKey account) {
     return Cp874ToUtf8(UnpackAccount(account));
 }
 
-// "line 3", "lines 3 and 9", "lines 3, 9 and 12".
+// A count with "," grouping: 1,000,000.
+std::string Grouped(std::int64_t count) {
+    const std::string cents = FormatCents(static_cast<WideCents>(count) * 100);
+    return cents.substr(0, cents.size() - 3);
+}
+
+// "line 3", "lines 3 and 9", "lines 3, 9 and 12"; past ten lines, "12,000
+// lines, the first 3, 9, ... and 40": a message stays a line to read.
 std::string LinesText(std::span<const std::int64_t> lines) {
-    std::string text = lines.size() == 1 ? "line " : "lines ";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    constexpr std::size_t kNamed = 10;
+    const std::size_t named = std::min(lines.size(), kNamed);
+    std::string text = lines.size() == 1 ? "line "
+                       : named == lines.size()
+                           ? "lines "
+                           : Grouped(static_cast<std::int64_t>(lines.size())) + " lines, the first ";
+    for (std::size_t i = 0; i < named; ++i) {
         if (i > 0)
-            text += i + 1 == lines.size() ? " and " : ", ";
+            text += i + 1 == named ? " and " : ", ";
         text += std::to_string(lines[i]);
     }
     return text;
@@ -43,12 +55,6 @@ std::string PercentText(double percent) {
     char text[32];
     std::snprintf(text, sizeof text, "%+.1f%%", percent);
     return text;
-}
-
-// A count with "," grouping: 1,000,000.
-std::string Grouped(std::int64_t count) {
-    const std::string cents = FormatCents(static_cast<WideCents>(count) * 100);
-    return cents.substr(0, cents.size() - 3);
 }
 
 std::vector<std::int64_t> LinesOf(std::span<const AccountRecord> records) {
@@ -235,7 +241,7 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
     totals.amount = now.total();
     totals.earlierAmount = earlier.total();
     if (totals.amount && totals.earlierAmount) {
-        totals.message += "; " + FormatCents(*totals.amount) + " in all, " +
+        totals.message += "; their amounts add up to " + FormatCents(*totals.amount) + ", " +
                           FormatCents(*totals.earlierAmount) + " before (" +
                           ChangeText(*totals.amount, *totals.earlierAmount) + ")";
         totals.changePercent = ChangePercent(*totals.amount, *totals.earlierAmount);

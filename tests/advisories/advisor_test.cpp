@@ -109,6 +109,18 @@ TEST(Advisor, NamesAnAccountOnMoreThanOneRecordAndWhetherTheAmountsAgree) {
     EXPECT_EQ(unequal.amount, std::nullopt);
 }
 
+TEST(Advisor, NamesTenLinesOfAnAccountOnManyAndCountsThem) {
+    TempDir dir;
+    const std::string a = ValidAccount(1);
+    const AdvisoryReport report =
+        Advise(dir, MediaFile(Format::M100, std::vector<Record>(12, {a, 100})), Settings());
+    ASSERT_EQ(report.advisories.size(), 1u);
+    EXPECT_EQ(report.advisories[0].message,
+              "account " + a +
+                  " is on 12 lines, the first 2, 3, 4, 5, 6, 7, 8, 9, 10 and 11, each time for 1.00");
+    EXPECT_EQ(report.advisories[0].lines.size(), 12u);
+}
+
 struct DateCase {
     std::string_view effectiveDate; // DDMMYY
     year_month_day today;
@@ -248,8 +260,9 @@ TEST(Advisor, SaysWhatTheComparisonFound) {
     EXPECT_THAT(changed.lines, ElementsAre(3));
     EXPECT_EQ(changed.changePercent, 900.0);
     const Advisory& totals = report.advisories[3];
-    EXPECT_EQ(totals.message, "against the earlier file: 2 detail records, 2 before (+0); 20,001.00 in all, "
-                              "5,000.00 before (+15,001.00, +300.0%)");
+    EXPECT_EQ(totals.message,
+              "against the earlier file: 2 detail records, 2 before (+0); their amounts add up to 20,001.00, "
+              "5,000.00 before (+15,001.00, +300.0%)");
     EXPECT_EQ(totals.amount, 2000100);
     EXPECT_EQ(totals.earlierAmount, 500000);
 }
