@@ -1,31 +1,39 @@
 #include "advisories/accounts.h"
 
 #include "core/digit_sums.h"
+#include "core/digits.h"
 #include "core/numeric.h"
 
-#include <algorithm>
+#include <array>
 #include <limits>
+#include <utility>
 
 namespace qrv {
 
-AccountKey PackAccount(std::string_view account) {
-    AccountKey key;
-    for (std::size_t i = 0; i < 8; ++i)
-        key.head = key.head << 8 | (i < account.size() ? static_cast<unsigned char>(account[i]) : 0u);
-    for (std::size_t i = 8; i < kMaxAccountLength; ++i)
-        key.tail = key.tail << 8 | (i < account.size() ? static_cast<unsigned char>(account[i]) : 0u);
-    key.tail = key.tail << 8 | static_cast<std::uint32_t>(account.size());
-    return key;
+namespace {
+
+constexpr std::uint64_t kFirstOther = 10'000'000'000;
+constexpr std::int64_t kUnreadable = std::numeric_limits<std::int64_t>::min();
+
+} // namespace
+
+std::uint64_t AccountNumbers::number(std::string_view account) {
+    if (account.size() == 10 && AllDigits(account))
+        return EightDigitsValue(EightCharacters(account.data())) * 100 +
+               static_cast<std::uint64_t>((account[8] - '0') * 10 + (account[9] - '0'));
+    const auto [at, added] = others_.try_emplace(std::string(account), kFirstOther + othersByNumber_.size());
+    if (added)
+        othersByNumber_.push_back(at->first);
+    return at->second;
 }
 
-std::string UnpackAccount(AccountKey key) {
-    std::string bytes(kMaxAccountLength, '\0');
-    for (std::size_t i = 0; i < 8; ++i)
-        bytes[i] = static_cast<char>(key.head >> (8 * (7 - i)) & 0xFF);
-    for (std::size_t i = 8; i < kMaxAccountLength; ++i)
-        bytes[i] = static_cast<char>(key.tail >> (8 * (kMaxAccountLength - i)) & 0xFF);
-    bytes.resize(key.tail & 0xFF);
-    return bytes;
+std::string AccountNumbers::text(std::uint64_t number) const {
+    if (number >= kFirstOther)
+        return othersByNumber_.at(number - kFirstOther);
+    std::string digits(10, '0');
+    for (std::size_t i = 10; i-- > 0; number /= 10)
+        digits[i] = static_cast<char>('0' + number % 10);
+    return digits;
 }
 
 std::optional<std::int64_t> ReadableCents(std::string_view amount, std::size_t wholeLength) {
@@ -38,16 +46,51 @@ std::optional<std::int64_t> ReadableCents(std::string_view amount, std::size_t w
     }
 }
 
-void AccountRecords::add(AccountKey account, std::int64_t line, std::optional<std::int64_t> cents) {
-    records_.push_back({account, line, cents});
-    if (cents)
-        total_ += *cents;
+void AccountRecords::reserve(std::size_t records) {
+    entries_.reserve(records);
+    cents_.reserve(records);
 }
 
+bool AccountRecords::add(std::uint64_t account, std::optional<std::int64_t> cents) {
+    if (count() == kMaxRecords)
+        return false;
+    entries_.push_back(account << kRecordBits | static_cast<std::uint64_t>(count()));
+    cents_.push_back(cents.value_or(kUnreadable));
+    if (cents)
+        total_ += *cents;
+    return true;
+}
+
+// Least significant digit first, seven bits a pass, over the account's bits
+// only: each pass keeps the order of the one before, so records stay in file
+// order within an account.
 void AccountRecords::sortByAccount() {
-    std::ranges::sort(records_, [](const AccountRecord& a, const AccountRecord& b) {
-        return a.account != b.account ? a.account < b.account : a.line < b.line;
-    });
+    constexpr int kDigitBits = 7;
+    constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+    std::vector<std::uint64_t> sorted(entries_.size());
+    for (int shift = kRecordBits; shift < 64; shift += kDigitBits) {
+        const auto digit = [shift](std::uint64_t entry) {
+            return entry >> shift & (kBuckets - 1);
+        };
+        std::array<std::size_t, kBuckets> start{};
+        for (const std::uint64_t entry : entries_)
+            ++start[digit(entry)];
+        if (!entries_.empty() && start[digit(entries_.front())] == entries_.size())
+            continue; // one digit for all: already in order
+        std::size_t at = 0;
+        for (std::size_t& bucket : start)
+            at += std::exchange(bucket, at);
+        for (const std::uint64_t entry : entries_)
+            sorted[start[digit(entry)]++] = entry;
+        entries_.swap(sorted);
+    }
+}
+
+std::optional<std::int64_t> AccountRecords::cents(std::uint64_t record) const {
+    const std::int64_t value = cents_[record];
+    if (value == kUnreadable)
+        return std::nullopt;
+    return value;
 }
 
 std::optional<std::int64_t> AccountRecords::total() const {

@@ -4,6 +4,7 @@
 #include "advisories/holidays.h"
 #include "core/cp874.h"
 #include "core/dates.h"
+#include "core/digits.h"
 #include "core/display.h"
 
 #include <algorithm>
@@ -20,8 +21,8 @@ namespace {
 using std::chrono::sys_days;
 using std::chrono::year_month_day;
 
-std::string Shown(AccountKey account) {
-    return Cp874ToUtf8(UnpackAccount(account));
+std::string Shown(const AccountNumbers& numbers, std::uint64_t account) {
+    return Cp874ToUtf8(numbers.text(account));
 }
 
 // A count with "," grouping: 1,000,000.
@@ -57,42 +58,47 @@ std::string PercentText(double percent) {
     return text;
 }
 
-std::vector<std::int64_t> LinesOf(std::span<const AccountRecord> records) {
-    std::vector<std::int64_t> lines;
-    lines.reserve(records.size());
-    for (const AccountRecord& record : records)
-        lines.push_back(record.line);
-    return lines;
-}
-
-// The records of one account: a run of records sorted by account, then line.
+// The records of one account: a run of a file's entries sorted by account.
 struct AccountGroup {
-    std::span<const AccountRecord> records;
+    std::span<const std::uint64_t> entries;
+    const AccountRecords* file;
 
-    AccountKey account() const { return records.front().account; }
-    std::int64_t firstLine() const { return records.front().line; }
+    std::uint64_t account() const { return AccountOf(entries.front()); }
+    std::int64_t firstLine() const { return LineOfRecord(RecordOf(entries.front())); }
+    std::vector<std::int64_t> lines() const {
+        std::vector<std::int64_t> lines;
+        lines.reserve(entries.size());
+        for (const std::uint64_t entry : entries)
+            lines.push_back(LineOfRecord(RecordOf(entry)));
+        return lines;
+    }
     // Nothing when an amount cannot be read.
     std::optional<std::int64_t> sum() const {
         std::int64_t total = 0;
-        for (const AccountRecord& record : records) {
-            if (!record.cents)
+        for (const std::uint64_t entry : entries) {
+            const std::optional<std::int64_t> cents = file->cents(RecordOf(entry));
+            if (!cents)
                 return std::nullopt;
-            total += *record.cents;
+            total += *cents;
         }
         return total;
     }
-    bool equalAmounts() const {
-        return std::ranges::all_of(
-            records, [&](const AccountRecord& r) { return r.cents && r.cents == records.front().cents; });
+    std::optional<std::int64_t> commonAmount() const {
+        const std::optional<std::int64_t> first = file->cents(RecordOf(entries.front()));
+        for (const std::uint64_t entry : entries)
+            if (file->cents(RecordOf(entry)) != first)
+                return std::nullopt;
+        return first;
     }
 };
 
-// The group that begins at `at` of `records`, sorted by account.
-AccountGroup GroupAt(const std::vector<AccountRecord>& records, std::size_t at) {
+// The group that begins at `at` of `file`'s entries.
+AccountGroup GroupAt(const AccountRecords& file, std::size_t at) {
+    const std::vector<std::uint64_t>& entries = file.entries();
     std::size_t end = at + 1;
-    while (end < records.size() && records[end].account == records[at].account)
+    while (end < entries.size() && AccountOf(entries[end]) == AccountOf(entries[at]))
         ++end;
-    return {std::span(records).subspan(at, end - at)};
+    return {std::span(entries).subspan(at, end - at), &file};
 }
 
 // Advisories made from `found`: the first kMaxAccountAdvisories of them in
@@ -116,23 +122,24 @@ const auto kByFirstLine = [](const AccountGroup& a, const AccountGroup& b) {
     return a.firstLine() < b.firstLine();
 };
 
-void AddDuplicates(const AccountRecords& records, std::vector<Advisory>& advisories) {
+void AddDuplicates(const AccountRecords& records, const AccountNumbers& numbers,
+                   std::vector<Advisory>& advisories) {
     std::vector<AccountGroup> found;
-    for (std::size_t at = 0; at < records.records().size();) {
-        const AccountGroup group = GroupAt(records.records(), at);
-        if (group.records.size() > 1)
+    for (std::size_t at = 0; at < records.entries().size();) {
+        const AccountGroup group = GroupAt(records, at);
+        if (group.entries.size() > 1)
             found.push_back(group);
-        at += group.records.size();
+        at += group.entries.size();
     }
     AddListed(
         found, kByFirstLine, AdvisoryCode::DuplicateAccount, "on more than one detail record",
-        [](const AccountGroup& group) {
+        [&numbers](const AccountGroup& group) {
             Advisory advisory{AdvisoryCode::DuplicateAccount,
-                              "account " + Shown(group.account()) + " is on " +
-                                  LinesText(LinesOf(group.records)),
-                              LinesOf(group.records), UnpackAccount(group.account())};
-            if (group.equalAmounts()) {
-                advisory.amount = group.records.front().cents;
+                              "account " + Shown(numbers, group.account()) + " is on " +
+                                  LinesText(group.lines()),
+                              group.lines(), numbers.text(group.account())};
+            if (const std::optional<std::int64_t> amount = group.commonAmount()) {
+                advisory.amount = amount;
                 advisory.message += ", each time for " + FormatCents(*advisory.amount);
             }
             return advisory;
@@ -166,29 +173,29 @@ std::string ChangeText(std::int64_t now, std::int64_t earlier) {
     return Signed(static_cast<WideCents>(now) - earlier) + (percent ? ", " + PercentText(*percent) : "");
 }
 
-void AddComparison(const AccountRecords& now, const AccountRecords& earlier, const AdvisorySettings& settings,
-                   std::vector<Advisory>& advisories) {
+void AddComparison(const AccountRecords& now, const AccountRecords& earlier, const AccountNumbers& numbers,
+                   const AdvisorySettings& settings, std::vector<Advisory>& advisories) {
     std::vector<AccountGroup> added;
     std::vector<AccountGroup> missing;
     std::vector<Change> changed;
-    const std::vector<AccountRecord>& a = now.records();
-    const std::vector<AccountRecord>& b = earlier.records();
+    const std::vector<std::uint64_t>& a = now.entries();
+    const std::vector<std::uint64_t>& b = earlier.entries();
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() || j < b.size()) {
-        if (j == b.size() || (i < a.size() && a[i].account < b[j].account)) {
-            added.push_back(GroupAt(a, i));
-            i += added.back().records.size();
-        } else if (i == a.size() || b[j].account < a[i].account) {
-            missing.push_back(GroupAt(b, j));
-            j += missing.back().records.size();
+        if (j == b.size() || (i < a.size() && AccountOf(a[i]) < AccountOf(b[j]))) {
+            added.push_back(GroupAt(now, i));
+            i += added.back().entries.size();
+        } else if (i == a.size() || AccountOf(b[j]) < AccountOf(a[i])) {
+            missing.push_back(GroupAt(earlier, j));
+            j += missing.back().entries.size();
         } else {
-            const AccountGroup thisGroup = GroupAt(a, i);
-            const AccountGroup earlierGroup = GroupAt(b, j);
-            i += thisGroup.records.size();
-            j += earlierGroup.records.size();
+            const AccountGroup thisGroup = GroupAt(now, i);
+            const AccountGroup earlierGroup = GroupAt(earlier, j);
+            i += thisGroup.entries.size();
+            j += earlierGroup.entries.size();
             // An account on several records is duplicate_account's to name.
-            if (thisGroup.records.size() > 1)
+            if (thisGroup.entries.size() > 1)
                 continue;
             const std::optional<std::int64_t> amount = thisGroup.sum();
             const std::optional<std::int64_t> earlierAmount = earlierGroup.sum();
@@ -198,21 +205,22 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
     }
     AddListed(
         added, kByFirstLine, AdvisoryCode::NewAccount, "not in the earlier file",
-        [](const AccountGroup& group) {
+        [&numbers](const AccountGroup& group) {
             return Advisory{AdvisoryCode::NewAccount,
-                            "account " + Shown(group.account()) + " on " + LinesText(LinesOf(group.records)) +
+                            "account " + Shown(numbers, group.account()) + " on " + LinesText(group.lines()) +
                                 " is not in the earlier file",
-                            LinesOf(group.records), UnpackAccount(group.account()), group.sum()};
+                            group.lines(), numbers.text(group.account()), group.sum()};
         },
         advisories);
     AddListed(
         missing, [](const AccountGroup& x, const AccountGroup& y) { return x.account() < y.account(); },
         AdvisoryCode::MissingAccount, "of the earlier file not in this one",
-        [](const AccountGroup& group) {
+        [&numbers](const AccountGroup& group) {
             return Advisory{AdvisoryCode::MissingAccount,
-                            "account " + Shown(group.account()) + " of the earlier file is not in this one",
+                            "account " + Shown(numbers, group.account()) +
+                                " of the earlier file is not in this one",
                             {},
-                            UnpackAccount(group.account()),
+                            numbers.text(group.account()),
                             std::nullopt,
                             group.sum()};
         },
@@ -220,14 +228,14 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
     AddListed(
         changed, [](const Change& x, const Change& y) { return x.now.firstLine() < y.now.firstLine(); },
         AdvisoryCode::AmountChanged, "whose amount changed as much",
-        [](const Change& change) {
+        [&numbers](const Change& change) {
             return Advisory{AdvisoryCode::AmountChanged,
-                            "account " + Shown(change.now.account()) + " on " +
-                                LinesText(LinesOf(change.now.records)) + ": " + FormatCents(change.amount) +
+                            "account " + Shown(numbers, change.now.account()) + " on " +
+                                LinesText(change.now.lines()) + ": " + FormatCents(change.amount) +
                                 ", against " + FormatCents(change.earlierAmount) + " in the earlier file (" +
                                 ChangeText(change.amount, change.earlierAmount) + ")",
-                            LinesOf(change.now.records),
-                            UnpackAccount(change.now.account()),
+                            change.now.lines(),
+                            numbers.text(change.now.account()),
                             change.amount,
                             change.earlierAmount,
                             ChangePercent(change.amount, change.earlierAmount)};
@@ -315,12 +323,17 @@ Advisor::Advisor(Format format, AdvisorySettings settings)
 void Advisor::controlRecord(const Fields& control) {
     companyCode_ = control[control::CompanyCode];
     effectiveDate_ = control[control::EffectiveDate];
+    // The count the control record gives, when it is one: no growing for a file that keeps its word.
+    const std::string_view count = control[control::TotalRecord];
+    if (count.size() <= 5 && AllDigits(count))
+        records_.reserve(static_cast<std::size_t>(std::stoi(std::string(count))));
 }
 
 void Advisor::detailRecord(const DetailRecordSeen& record) {
     const std::optional<std::int64_t> cents =
         record.cents ? record.cents : ReadableCents(record.amount, FormatTable(format_).detailWholeLength);
-    records_.add(PackAccount(record.account), record.line, cents);
+    if (!records_.add(numbers_.number(record.account), cents))
+        tooMany_ = true;
 }
 
 void Advisor::endOfFile() {
@@ -341,12 +354,18 @@ AdvisoryReport Advisor::report() {
         std::ranges::move(holidays.problems, std::back_inserter(report.problems));
         AddDateAdvisories(*IsoDay(*iso), settings_, holidays, advisories);
     }
+    if (tooMany_) {
+        report.problems.push_back("the file has more than " + std::to_string(kMaxRecords) +
+                                  " detail records, too many to compare accounts");
+        std::ranges::stable_sort(advisories, InReportOrder);
+        return report;
+    }
     records_.sortByAccount();
-    AddDuplicates(records_, advisories);
+    AddDuplicates(records_, numbers_, advisories);
     if (!settings_.earlierPath.empty()) {
         try {
-            AddComparison(records_, ReadEarlierFile(format_, settings_.earlierPath, companyCode_), settings_,
-                          advisories);
+            AddComparison(records_, ReadEarlierFile(format_, settings_.earlierPath, companyCode_, numbers_),
+                          numbers_, settings_, advisories);
         } catch (const EarlierFileRefused& e) {
             report.problems.emplace_back(e.what());
         }

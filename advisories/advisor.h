@@ -58,7 +58,9 @@ class Advisor final : public RecordObserver {
     AdvisorySettings settings_;
     std::string companyCode_;
     std::string effectiveDate_;
+    AccountNumbers numbers_; // this file's and the earlier file's
     AccountRecords records_;
+    bool tooMany_ = false;
     bool wholeFile_ = false;
 };
 

@@ -25,7 +25,8 @@ void CheckControlLine(Format format, std::string_view line, std::string_view com
                                  ", not " + Cp874ToUtf8(companyCode));
 }
 
-AccountRecords ReadRecords(Format format, const std::string& path, std::string_view companyCode) {
+AccountRecords ReadRecords(Format format, const std::string& path, std::string_view companyCode,
+                           AccountNumbers& numbers) {
     const RunFormat& table = FormatTable(format);
     LineReader reader(path);
     std::string_view line;
@@ -33,10 +34,12 @@ AccountRecords ReadRecords(Format format, const std::string& path, std::string_v
         throw EarlierFileRefused("the earlier file is empty");
     CheckControlLine(format, line, companyCode);
     AccountRecords records;
-    for (std::int64_t number = 2; reader.next(line); ++number) {
+    while (reader.next(line)) {
         const Fields fields = SplitRecord(line, table.detailLayout);
-        records.add(PackAccount(fields[detail::AccountNo]), number,
-                    ReadableCents(fields[detail::Amount], table.detailWholeLength));
+        if (!records.add(numbers.number(fields[detail::AccountNo]),
+                         ReadableCents(fields[detail::Amount], table.detailWholeLength)))
+            throw EarlierFileRefused("the earlier file has more than " + std::to_string(kMaxRecords) +
+                                     " detail records, too many to compare");
     }
     records.sortByAccount();
     return records;
@@ -44,12 +47,13 @@ AccountRecords ReadRecords(Format format, const std::string& path, std::string_v
 
 } // namespace
 
-AccountRecords ReadEarlierFile(Format format, const std::string& path, std::string_view companyCode) {
+AccountRecords ReadEarlierFile(Format format, const std::string& path, std::string_view companyCode,
+                               AccountNumbers& numbers) {
     if (const std::optional<ForeignText> foreign = ForeignTextOfFile(path))
         throw EarlierFileRefused("the earlier file is not a media file: " +
                                  std::string(ForeignTextHint(*foreign)));
     try {
-        return ReadRecords(format, path, companyCode);
+        return ReadRecords(format, path, companyCode, numbers);
     } catch (const FileError& e) {
         throw EarlierFileRefused("the earlier file cannot be read: " + std::string(e.what()));
     } catch (const LineTooLong&) {

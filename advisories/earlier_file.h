@@ -17,10 +17,12 @@ class EarlierFileRefused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Every detail record of the media file at `path`, by account, sorted. Throws
-// EarlierFileRefused when it cannot be read, is not a media file of `format`,
-// or is of a company other than `companyCode` (the control record's field as
-// it stands, code page 874).
-AccountRecords ReadEarlierFile(Format format, const std::string& path, std::string_view companyCode);
+// Every detail record of the media file at `path`, sorted by account, its
+// accounts numbered by `numbers`. Throws EarlierFileRefused when it cannot be
+// read, is not a media file of `format`, is of a company other than
+// `companyCode` (the control record's field as it stands, code page 874), or
+// has more than kMaxRecords detail records.
+AccountRecords ReadEarlierFile(Format format, const std::string& path, std::string_view companyCode,
+                               AccountNumbers& numbers);
 
 } // namespace qrv

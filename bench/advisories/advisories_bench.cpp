@@ -41,9 +41,9 @@ std::filesystem::path WriteMediaFile(int records, bool earlier) {
     for (int i = 0; i < records; ++i) {
         const bool other = i % 1000 == 999;
         const unsigned n = static_cast<unsigned>(other && earlier ? records + i : i);
-        std::int64_t satang = 2000000 + i % 50000;
+        std::int64_t satang = 50000 + i % 40000; // the total fits the control record's 11 digits
         if (earlier)
-            satang = i % 1000 == 500 ? satang / 10 : satang + i % 7;
+            satang = i % 1000 == 500 ? satang * 10 : satang + i % 7;
         totalSatang += satang;
         details += DetailLine(Format::M100,
                               {.account = ValidAccount(n), .amount = DetailAmount(Format::M100, satang)}) +

@@ -28,9 +28,9 @@ for name, earlier in (("now.txt", False), ("earlier.txt", True)):
     lines, total = [], 0
     for i in range(N):
         n = N + i if earlier and i % 1000 == 999 else i
-        satang = 2_000_000 + i % 50_000
+        satang = 50_000 + i % 40_000
         if earlier:
-            satang = satang // 10 if i % 1000 == 500 else satang + i % 7
+            satang = satang * 10 if i % 1000 == 500 else satang + i % 7
         total += satang
         lines.append(F100M.detail(account(nine(n)), satang))
     control = F100M.control("012345", "BENCH COMPANY", N % 100000, total)

@@ -2,28 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace qrv {
 namespace {
 
-TEST(PackAccount, GivesBackEveryFieldAsItStood) {
-    const std::string accounts[] = {"1234567896",
-                                    "",
-                                    "12345",
-                                    "  34567896",
-                                    std::string("\0\xFF\x01z", 4),
-                                    std::string(10, '\0'),
-                                    std::string(10, '\xFF')};
+TEST(AccountNumbers, GiveBackEveryFieldAsItStood) {
+    AccountNumbers numbers;
+    const std::string accounts[] = {
+        "1234567896", "0000000000", "9999999999", "", "12345", "  34567896", std::string("\0\xFF\x01z", 4),
+        "123456789X", "1234567896 "};
     for (const std::string& account : accounts)
-        EXPECT_EQ(UnpackAccount(PackAccount(account)), account) << account;
+        EXPECT_EQ(numbers.text(numbers.number(account)), account) << account;
 }
 
-TEST(PackAccount, OrdersAsTheBytesDo) {
-    const std::string ordered[] = {
-        "",          std::string(1, '\0'), "0",          "00", "0000000000", "1",
-        "123456789", "1234567890",         "1234567891", "2",  "\xA1",       std::string(10, '\xFF')};
-    for (std::size_t i = 1; i < std::size(ordered); ++i)
-        EXPECT_LT(PackAccount(ordered[i - 1]), PackAccount(ordered[i]))
-            << ordered[i - 1] << " < " << ordered[i];
+TEST(AccountNumbers, AreOneForOneField) {
+    AccountNumbers numbers;
+    EXPECT_EQ(numbers.number("1234567896"), 1234567896u);
+    EXPECT_EQ(numbers.number("12345 7896"), numbers.number("12345 7896"));
+    EXPECT_NE(numbers.number("12345 7896"), numbers.number("12345 789"));
+    EXPECT_NE(numbers.number("0000000001"), numbers.number("1"));
+    EXPECT_LT(numbers.number("ABC"), kMaxRecords * 16) << "fits beside a record number";
 }
 
 TEST(ReadableCents, ReadsWhatTheRunReadsAndNothingElse) {
@@ -33,13 +33,32 @@ TEST(ReadableCents, ReadsWhatTheRunReadsAndNothingElse) {
     EXPECT_EQ(ReadableCents("", 9), std::nullopt);
 }
 
-TEST(AccountRecords, TotalsTheReadableAmounts) {
+TEST(AccountRecords, TotalTheReadableAmounts) {
     AccountRecords records;
-    records.add(PackAccount("1"), 2, 150);
-    records.add(PackAccount("2"), 3, std::nullopt);
-    records.add(PackAccount("1"), 4, 50);
+    records.add(1, 150);
+    records.add(2, std::nullopt);
+    records.add(1, 50);
     EXPECT_EQ(records.count(), 3);
     EXPECT_EQ(records.total(), 200);
+    EXPECT_EQ(records.cents(1), std::nullopt);
+    EXPECT_EQ(records.cents(2), 50);
+}
+
+// The radix sort against std::stable_sort by account, on accounts of every size.
+TEST(AccountRecords, SortByAccountThenFileOrder) {
+    std::mt19937_64 random(7);
+    for (const std::uint64_t range : {std::uint64_t{3}, std::uint64_t{1000}, std::uint64_t{1} << 34}) {
+        AccountRecords records;
+        std::vector<std::uint64_t> expected;
+        for (std::uint64_t i = 0; i < 5000; ++i) {
+            const std::uint64_t account = random() % range;
+            records.add(account, 1);
+            expected.push_back(account << kRecordBits | i);
+        }
+        std::ranges::stable_sort(expected, {}, AccountOf);
+        records.sortByAccount();
+        EXPECT_EQ(records.entries(), expected) << range;
+    }
 }
 
 } // namespace
