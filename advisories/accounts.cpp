@@ -4,6 +4,7 @@
 #include "core/digits.h"
 #include "core/numeric.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <utility>
@@ -61,27 +62,33 @@ bool AccountRecords::add(std::uint64_t account, std::optional<std::int64_t> cent
     return true;
 }
 
-// Least significant digit first, seven bits a pass, over the account's bits
-// only: each pass keeps the order of the one before, so records stay in file
-// order within an account.
+// Least significant digit first, twelve bits a pass, over the account's 34
+// bits only: each pass keeps the order of the one before, so records stay in
+// file order within an account. One read counts the digits of every pass.
 void AccountRecords::sortByAccount() {
-    constexpr int kDigitBits = 7;
+    if (std::ranges::is_sorted(entries_))
+        return; // a file in account order, as payroll files often are
+    constexpr int kDigitBits = 12;
+    constexpr int kPasses = (64 - kRecordBits + kDigitBits - 1) / kDigitBits;
     constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
-    std::vector<std::uint64_t> sorted(entries_.size());
-    for (int shift = kRecordBits; shift < 64; shift += kDigitBits) {
-        const auto digit = [shift](std::uint64_t entry) {
-            return entry >> shift & (kBuckets - 1);
-        };
-        std::array<std::size_t, kBuckets> start{};
-        for (const std::uint64_t entry : entries_)
-            ++start[digit(entry)];
-        if (!entries_.empty() && start[digit(entries_.front())] == entries_.size())
+    const auto digit = [](std::uint64_t entry, int pass) {
+        return static_cast<std::size_t>(entry >> (kRecordBits + pass * kDigitBits) & (kBuckets - 1));
+    };
+    std::vector<std::array<std::size_t, kBuckets>> start(kPasses);
+    for (const std::uint64_t entry : entries_)
+        for (int pass = 0; pass < kPasses; ++pass)
+            ++start[static_cast<std::size_t>(pass)][digit(entry, pass)];
+    std::vector<std::uint64_t> sorted;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        std::array<std::size_t, kBuckets>& bucketStart = start[static_cast<std::size_t>(pass)];
+        if (entries_.empty() || bucketStart[digit(entries_.front(), pass)] == entries_.size())
             continue; // one digit for all: already in order
         std::size_t at = 0;
-        for (std::size_t& bucket : start)
+        for (std::size_t& bucket : bucketStart)
             at += std::exchange(bucket, at);
+        sorted.resize(entries_.size());
         for (const std::uint64_t entry : entries_)
-            sorted[start[digit(entry)]++] = entry;
+            sorted[bucketStart[digit(entry, pass)]++] = entry;
         entries_.swap(sorted);
     }
 }

@@ -101,6 +101,28 @@ void CheckAndCompare(benchmark::State& state) {
     Check(state, Advisories::Comparison);
 }
 
+// The advisories' own share: the records handed to the Advisor as a run
+// hands them, without the run.
+void AdviseAlone(benchmark::State& state) {
+    const auto records = static_cast<std::size_t>(state.range(0));
+    std::vector<std::string> accounts;
+    for (std::size_t i = 0; i < records; ++i)
+        accounts.push_back(ValidAccount(static_cast<unsigned>(i)));
+    const std::string control = ControlLine(Format::M100, {});
+    const qrv::Fields fields = qrv::SplitRecord(control, qrv::FormatTable(Format::M100).controlLayout);
+    qrv::AdvisorySettings settings;
+    settings.today = 2006y / December / 1;
+    for (auto _ : state) {
+        qrv::Advisor advisor(Format::M100, settings);
+        advisor.controlRecord(fields);
+        for (std::size_t i = 0; i < records; ++i)
+            advisor.detailRecord({static_cast<std::int64_t>(i) + 2, accounts[i], "", 100000, true});
+        advisor.endOfFile();
+        benchmark::DoNotOptimize(advisor.report());
+    }
+}
+
+BENCHMARK(AdviseAlone)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckAlone)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckWithFileAndDateAdvisories)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckAndCompare)->Arg(1000000)->Unit(benchmark::kMillisecond);

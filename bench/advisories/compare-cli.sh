@@ -42,11 +42,11 @@ printf '%-28s %8s %8s %12s %12s\n' run wall cpu "peak RSS MB" advisories
 run() {
     local label=$1
     shift
-    local best_wall=999 best_cpu=999 best_rss=0
+    local best_wall=999 best_cpu=999 best_rss=0 wall user sys rss cpu
     for ((round = 0; round < rounds; ++round)); do
         /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$qrv_check" --format 100M --today 2006-12-01 "$@" \
             "$work/now.txt" >"$work/out" 2>"$work/err" || true
-        read -r wall user sys rss <"$work/time"
+        read -r wall user sys rss < <(tail -n 1 "$work/time")
         cpu=$(echo "$user + $sys" | bc)
         if (($(echo "$wall < $best_wall" | bc))); then best_wall=$wall; fi
         if (($(echo "$cpu < $best_cpu" | bc))); then best_cpu=$cpu; fi
