@@ -25,6 +25,14 @@ enum class AdvisoryCode {
     SameCompanyDate,  // another file of the company and date was checked
 };
 
+// Every code, in the order reports give them.
+inline constexpr AdvisoryCode kAdvisoryCodes[] = {
+    AdvisoryCode::DuplicateAccount, AdvisoryCode::NewAccount,      AdvisoryCode::MissingAccount,
+    AdvisoryCode::AmountChanged,    AdvisoryCode::TotalsChanged,   AdvisoryCode::DatePast,
+    AdvisoryCode::DateWeekend,      AdvisoryCode::DateHoliday,     AdvisoryCode::DateSoon,
+    AdvisoryCode::AlreadyChecked,   AdvisoryCode::SameCompanyDate,
+};
+
 // The stable name scripts match: "duplicate_account", ...
 std::string_view CodeName(AdvisoryCode code);
 

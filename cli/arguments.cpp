@@ -1,5 +1,8 @@
 #include "cli/arguments.h"
 
+#include "advisories/holidays.h"
+
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -7,7 +10,20 @@ namespace qrv::cli {
 
 namespace {
 
-enum class Option { Format, Json, Csv, Letter, Version, Help };
+enum class Option {
+    Format,
+    Json,
+    Csv,
+    Letter,
+    Compare,
+    Holidays,
+    LeadDays,
+    Today,
+    Strict,
+    NoAdvisories,
+    Version,
+    Help
+};
 
 struct OptionName {
     std::string_view name; // as typed, in full: abbreviations are refused
@@ -16,9 +32,18 @@ struct OptionName {
 };
 
 constexpr OptionName kOptions[] = {
-    {"--format", Option::Format, true},    {"--json", Option::Json, false},
-    {"--csv", Option::Csv, false},         {"--letter", Option::Letter, true},
-    {"--version", Option::Version, false}, {"--help", Option::Help, false},
+    {"--format", Option::Format, true},
+    {"--json", Option::Json, false},
+    {"--csv", Option::Csv, false},
+    {"--letter", Option::Letter, true},
+    {"--compare", Option::Compare, true},
+    {"--holidays", Option::Holidays, true},
+    {"--lead-days", Option::LeadDays, true},
+    {"--today", Option::Today, true},
+    {"--strict", Option::Strict, false},
+    {"--no-advisories", Option::NoAdvisories, false},
+    {"--version", Option::Version, false},
+    {"--help", Option::Help, false},
     {"-h", Option::Help, false},
 };
 
@@ -30,6 +55,12 @@ struct Parsed {
     bool csv = false;
     std::vector<std::string> mediaPaths;
     std::optional<std::string> letterPath;
+    bool noAdvisories = false;
+    bool strict = false;
+    std::optional<std::string> comparePath;
+    std::optional<std::string> holidayPath;
+    std::optional<std::string_view> leadDays;
+    std::optional<std::string_view> today;
 };
 
 Format ParseFormat(std::string_view name) {
@@ -42,6 +73,19 @@ void AddMediaPath(Parsed& parsed, std::string_view path) {
     if (path.empty())
         throw UsageError("a media file path is empty");
     parsed.mediaPaths.emplace_back(path);
+}
+
+// The value of an option that may be given once.
+template <typename T> void SetOnce(std::optional<T>& option, std::string_view name, std::string_view value) {
+    if (option)
+        throw UsageError(std::string(name) + " given twice");
+    option = T(value);
+}
+
+void SetPath(std::optional<std::string>& option, std::string_view name, std::string_view value) {
+    if (value.empty())
+        throw UsageError("the path of " + std::string(name) + " is empty");
+    SetOnce(option, name, value);
 }
 
 void Apply(Parsed& parsed, Option option, std::string_view value) {
@@ -63,6 +107,24 @@ void Apply(Parsed& parsed, Option option, std::string_view value) {
         if (value.empty())
             throw UsageError("the letter path is empty");
         parsed.letterPath = std::string(value);
+        break;
+    case Option::Compare:
+        SetPath(parsed.comparePath, "--compare", value);
+        break;
+    case Option::Holidays:
+        SetPath(parsed.holidayPath, "--holidays", value);
+        break;
+    case Option::LeadDays:
+        SetOnce(parsed.leadDays, "--lead-days", value);
+        break;
+    case Option::Today:
+        SetOnce(parsed.today, "--today", value);
+        break;
+    case Option::Strict:
+        parsed.strict = true;
+        break;
+    case Option::NoAdvisories:
+        parsed.noAdvisories = true;
         break;
     case Option::Version:
         parsed.version = true;
@@ -113,6 +175,38 @@ Parsed Parse(std::span<const std::string_view> args) {
     return parsed;
 }
 
+// Up to three digits: a lead of more than 999 banking days is no lead a bank asks for.
+std::optional<int> LeadDays(std::string_view text) {
+    if (text.empty() || text.size() > 3 ||
+        !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int days = 0;
+    for (const char c : text)
+        days = days * 10 + (c - '0');
+    return days;
+}
+
+// What the advisories take from the command line; a value they cannot use is
+// said, and left out.
+void ApplyAdvisoryOptions(const Parsed& parsed, Arguments& arguments) {
+    arguments.advisories = !parsed.noAdvisories;
+    arguments.strict = parsed.strict;
+    arguments.comparePath = parsed.comparePath.value_or("");
+    arguments.holidayPath = parsed.holidayPath.value_or("");
+    if (parsed.leadDays) {
+        arguments.leadDays = LeadDays(*parsed.leadDays);
+        if (!arguments.leadDays)
+            arguments.warnings.push_back("--lead-days takes a number of banking days from 0 to 999, not \"" +
+                                         std::string(*parsed.leadDays) + "\"; 2 is used");
+    }
+    if (parsed.today) {
+        arguments.today = IsoDay(*parsed.today);
+        if (!arguments.today)
+            arguments.warnings.push_back("--today takes a day written YYYY-MM-DD, not \"" +
+                                         std::string(*parsed.today) + "\"; the system date is used");
+    }
+}
+
 } // namespace
 
 Arguments ParseArguments(std::span<const std::string_view> args) {
@@ -135,6 +229,7 @@ Arguments ParseArguments(std::span<const std::string_view> args) {
     arguments.csv = parsed.csv;
     arguments.mediaPaths = std::move(parsed.mediaPaths);
     arguments.letterPath = parsed.letterPath.value_or("");
+    ApplyAdvisoryOptions(parsed, arguments);
     return arguments;
 }
 

@@ -3,6 +3,8 @@
 
 #include "cli/check_output.h"
 
+#include <chrono>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -25,12 +27,22 @@ inline constexpr std::string_view kUsage =
     "  --letter PATH      also write the covering letter to the bank to PATH\n"
     "                     when the run reaches the end of the file; a single\n"
     "                     MEDIA_FILE only, and not the media file or its summary\n"
+    "Advisories, beside the checks and never changing them:\n"
+    "  --compare EARLIER_FILE  compare with an earlier media file of the company\n"
+    "  --holidays FILE    the banks' holidays, one YYYY-MM-DD name a line\n"
+    "  --lead-days N      banking days the bank needs before the effective date\n"
+    "                     (default 2; 0 is off)\n"
+    "  --today YYYY-MM-DD the day to check the effective date against\n"
+    "                     (default: the system date)\n"
+    "  --strict           exit status 1 also for advisories alone\n"
+    "  --no-advisories    leave them out\n"
     "  --version          print the version and exit\n"
     "  -h, --help         print this text and exit\n"
     "  --                 end the options\n"
     "A run error, Wrong Format or a usage error also goes to standard error as\n"
     "one line: qrv-check: FILE: message\n"
-    "Exit status: 0 no finding, 1 findings or control record rejected,\n"
+    "Exit status: 0 no finding, 1 findings or control record rejected (or,\n"
+    "with --strict, advisories),\n"
     "2 wrong format, a stopped run or a usage error; with several files, the\n"
     "highest of their runs.\n";
 
@@ -42,6 +54,14 @@ struct Arguments {
     bool csv = false;
     std::vector<std::string> mediaPaths; // in the order given
     std::string letterPath;              // empty: no letter
+    bool advisories = true;
+    bool strict = false;
+    std::string comparePath; // empty: no comparison
+    std::string holidayPath; // empty: no holiday list
+    std::optional<int> leadDays;
+    std::optional<std::chrono::year_month_day> today;
+    // Option values that could not be used, in English; the check runs without them.
+    std::vector<std::string> warnings;
 };
 
 class UsageError : public std::runtime_error {

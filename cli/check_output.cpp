@@ -36,6 +36,12 @@ int ExitStatus(const RunResult& result) {
     return 2;
 }
 
+int ExitStatus(const CheckOutput& output, bool strict) {
+    const int status = ExitStatus(output.result);
+    const bool advised = output.advisories && !output.advisories->empty();
+    return status == 0 && strict && advised ? 1 : status;
+}
+
 std::string EscapeControls(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string shown;

@@ -2,6 +2,7 @@
 // the result window as the run left it and the message boxes it showed.
 #pragma once
 
+#include "advisories/advisory.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/held_ports.h"
@@ -23,13 +24,17 @@ struct CheckOutput {
     std::string_view summaryReplaces = {};
     // What the media file is instead of code page 874 text; nothing when it may well be that.
     std::optional<ForeignText> foreignText = {};
+    // The run's advisories; none when they were left out or the run did not read the whole file.
+    const std::vector<Advisory>* advisories = nullptr;
 };
 
 // "finished", "wrong_format", "control_rejected" or "run_error".
 std::string_view OutcomeName(RunOutcome outcome);
 // 0: finished without a finding; 1: findings, or the control record was
-// rejected; 2: the file is not of the format, or the run stopped.
+// rejected; 2: the file is not of the format, or the run stopped. `strict`
+// makes advisories alone 1 too.
 int ExitStatus(const RunResult& result);
+int ExitStatus(const CheckOutput& output, bool strict);
 
 // Text as qrv-check shows it, so that neither a media file nor a file name
 // can send the terminal a command: UTF-8 as it is, but control characters

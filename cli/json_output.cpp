@@ -7,6 +7,7 @@
 #include "runs/rejected_record.h"
 
 #include <charconv>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 namespace qrv::cli {
@@ -17,7 +18,7 @@ using Json = nlohmann::ordered_json;
 
 // Raised when a key changes meaning or goes, and when objects gain keys
 // that every one of them holds.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 std::string_view IconName(Icon icon) {
     return icon == Icon::Stop ? "stop" : "none";
@@ -201,6 +202,35 @@ Json SummaryJson(const CheckOutput& output) {
     return summary;
 }
 
+// An advisory's code, message and the facts it gives: keys only for the facts that apply.
+Json AdvisoryJson(const Advisory& advisory) {
+    Json json = {{"code", CodeName(advisory.code)}, {"message", EscapeControls(advisory.message)}};
+    if (!advisory.lines.empty())
+        json["lines"] = advisory.lines;
+    if (!advisory.account.empty())
+        json["account"] = Cp874ToUtf8(advisory.account);
+    if (advisory.amount)
+        json["amount"] = DecimalText(*advisory.amount);
+    if (advisory.earlierAmount)
+        json["earlier_amount"] = DecimalText(*advisory.earlierAmount);
+    if (advisory.changePercent)
+        json["change_percent"] = std::round(*advisory.changePercent * 100) / 100;
+    if (!advisory.date.empty())
+        json["date"] = advisory.date;
+    if (!advisory.holiday.empty())
+        json["holiday"] = advisory.holiday;
+    return json;
+}
+
+Json AdvisoriesJson(const std::vector<Advisory>* advisories) {
+    if (!advisories)
+        return nullptr;
+    Json list = Json::array();
+    for (const Advisory& advisory : *advisories)
+        list.push_back(AdvisoryJson(advisory));
+    return list;
+}
+
 // The arrays of rows stay empty here: WriteJsonOutput streams them in.
 Json ToJson(const CheckOutput& output) {
     const RunResult& result = output.result;
@@ -219,7 +249,8 @@ Json ToJson(const CheckOutput& output) {
                    {"findings", FindingsJson(output.window)},
                    {"rejected", Json::array()},
                    {"summary", SummaryJson(output)},
-                   {"letter_available", LetterAvailable(output.result)}};
+                   {"letter_available", LetterAvailable(output.result)},
+                   {"advisories", AdvisoriesJson(output.advisories)}};
     // Last, and only where there is something to say: reports of code page 874 files stay as they were.
     if (output.foreignText)
         report["not_code_page_874"] = std::string(ForeignTextHint(*output.foreignText));

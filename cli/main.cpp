@@ -1,5 +1,6 @@
 // qrv-check: checks media files from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
+#include "advisories/advisor.h"
 #include "cli/arguments.h"
 #include "cli/letter_path.h"
 #include "files/file_error.h"
@@ -95,17 +96,40 @@ void WriteOutput(const Arguments& arguments, const std::string& mediaPath, const
     FlushStandardOutput();
 }
 
+qrv::AdvisorySettings AdvisorySettingsOf(const Arguments& arguments) {
+    qrv::AdvisorySettings settings;
+    settings.earlierPath = arguments.comparePath;
+    settings.holidayPath = arguments.holidayPath;
+    settings.leadDays = arguments.leadDays.value_or(settings.leadDays);
+    settings.today = arguments.today.value_or(qrv::Today());
+    return settings;
+}
+
 int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSummaries& summaries) {
     qrv::RowSpool rows;
     qrv::HeldWindow window(rows);
     qrv::MessageLog user;
-    const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
+    qrv::Advisor advisor(arguments.format, AdvisorySettingsOf(arguments));
+    const qrv::RunResult result =
+        qrv::CheckFile(arguments.format, mediaPath, window, user, arguments.advisories ? &advisor : nullptr);
+    const qrv::AdvisoryReport advisories = arguments.advisories ? advisor.report() : qrv::AdvisoryReport{};
+    const bool advised = arguments.advisories && result.outcome == qrv::RunOutcome::Finished;
     const std::optional<std::string> replaced =
         result.summaryPath.empty() ? std::nullopt : summaries.record(mediaPath, result.summaryPath);
-    WriteOutput(arguments, mediaPath,
-                {mediaPath, arguments.format, result, window, rows, user.messages(), replaced.value_or(""),
-                 qrv::ForeignTextOfFile(mediaPath)});
+    const std::string replacedMedia = replaced.value_or(""); // the output holds a view of it
+    const CheckOutput output{mediaPath,
+                             arguments.format,
+                             result,
+                             window,
+                             rows,
+                             user.messages(),
+                             replacedMedia,
+                             qrv::ForeignTextOfFile(mediaPath),
+                             advised ? &advisories.advisories : nullptr};
+    WriteOutput(arguments, mediaPath, output);
     ComplainAboutRun(mediaPath, result);
+    for (const std::string& problem : advisories.problems)
+        Complain(mediaPath, problem);
     if (replaced)
         Complain(mediaPath, "its summary file " + result.summaryPath + " replaces the one of " + *replaced);
     if (rows.readFailure()) {
@@ -114,7 +138,7 @@ int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSumma
     }
     const bool letterWritten =
         arguments.letterPath.empty() || WriteLetter(arguments, mediaPath, result, window);
-    return letterWritten ? ExitStatus(result) : 2;
+    return letterWritten ? ExitStatus(output, arguments.strict) : 2;
 }
 
 int Run(const Arguments& arguments) {
@@ -129,6 +153,8 @@ int Run(const Arguments& arguments) {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
         CheckSummaryPaths(arguments.format, arguments.mediaPaths);
+        for (const std::string& warning : arguments.warnings)
+            Say(warning);
         if (arguments.csv)
             std::cout << qrv::RejectedCsvHeader();
         int status = 0;

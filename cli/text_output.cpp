@@ -84,6 +84,13 @@ void WriteRows(std::ostream& out, const CheckOutput& output) {
     });
 }
 
+// After the rejected records: the findings that reading each record alone cannot make.
+void WriteAdvisories(std::ostream& out, const std::vector<Advisory>& advisories) {
+    out << "Advisories (" << advisories.size() << ")\n";
+    for (const Advisory& advisory : advisories)
+        out << "  " << CodeName(advisory.code) << ": " << EscapeControls(advisory.message) << '\n';
+}
+
 void WriteWindow(std::ostream& out, const CheckOutput& output) {
     const HeldWindow& window = output.window;
     out << "Result window (" << (window.shown() ? "shown" : "not shown") << ", PrintSendData "
@@ -102,6 +109,8 @@ void WriteWindow(std::ostream& out, const CheckOutput& output) {
     for (const Label label : {Label::DetailCount, Label::DetailAmount})
         WriteField(out, CaptionOf(label).text, Shown(window.label(label)));
     WriteRows(out, output);
+    if (output.advisories)
+        WriteAdvisories(out, *output.advisories);
 }
 
 } // namespace

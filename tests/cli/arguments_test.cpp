@@ -41,6 +41,31 @@ TEST(ParseArguments, LetterTakesOnePath) {
     EXPECT_THROW(Parse({"--format", "10M", "in.txt", "--letter"}), UsageError);
 }
 
+TEST(ParseArguments, AdvisoryOptionsTakeOneValueEach) {
+    const Arguments parsed = Parse({"--compare", "dec.txt", "--holidays=h.txt", "--lead-days", "0", "--today",
+                                    "2024-01-12", "--strict", "--format", "10M", "in.txt"});
+    EXPECT_EQ(parsed.comparePath, "dec.txt");
+    EXPECT_EQ(parsed.holidayPath, "h.txt");
+    EXPECT_EQ(parsed.leadDays, 0);
+    EXPECT_EQ(parsed.today, std::chrono::year_month_day(std::chrono::year(2024) / 1 / 12));
+    EXPECT_TRUE(parsed.strict);
+    EXPECT_TRUE(parsed.advisories);
+    EXPECT_TRUE(parsed.warnings.empty());
+    EXPECT_FALSE(Parse({"--no-advisories", "--format", "10M", "in.txt"}).advisories);
+    EXPECT_THROW(Parse({"--compare", "a", "--compare", "b", "--format", "10M", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--holidays=", "--format", "10M", "in.txt"}), UsageError);
+    EXPECT_THROW(Parse({"--format", "10M", "in.txt", "--today"}), UsageError);
+}
+
+// A value the advisories cannot use is left out with a warning: the check still runs.
+TEST(ParseArguments, WarnsOfAnUnusableLeadOrDay) {
+    const Arguments parsed =
+        Parse({"--lead-days", "1000", "--today", "12/01/2024", "--format", "10M", "in.txt"});
+    EXPECT_EQ(parsed.leadDays, std::nullopt);
+    EXPECT_EQ(parsed.today, std::nullopt);
+    EXPECT_EQ(parsed.warnings.size(), 2u);
+}
+
 // Long options are taken only as written in full, and in any order even where
 // the environment asks getopt for POSIX order.
 TEST(ParseArguments, TakesOptionsOnlyInFull) {

@@ -1,5 +1,6 @@
 // The report for scripts: the sections with meaning in their keys, the CSV
 // of rejected records, and the codes as the manual page and the docs list them.
+#include "advisories/advisory.h"
 #include "core/detail_check.h"
 #include "runs/findings.h"
 #include "tests/cli/qrv_check_process.h"
@@ -92,7 +93,7 @@ TEST_P(Sections, SayWhatTheRunFound) {
     TempDir dir;
     const auto media = CopySample(dir, c.sample);
     const json report = json::parse(RunQrvCheck({"--format", c.format, "--json", media}, dir.path()).out);
-    EXPECT_EQ(report.at("schema_version"), 3);
+    EXPECT_EQ(report.at("schema_version"), 4);
     EXPECT_EQ(report.at("media_file"), media);
     const json& control = report.at("control");
     ASSERT_EQ(control.is_null(), c.control.is_null());
@@ -350,6 +351,31 @@ TEST(Codes, AreListedAsTheManualPageAndTheDocsListThem) {
     EXPECT_EQ(ManualPageCodes(".SS Finding codes"), Listed(finding::kAll));
     EXPECT_EQ(DocsCodes("## Reason codes"), Listed(kRejectReasons));
     EXPECT_EQ(DocsCodes("## Finding codes"), Listed(finding::kAll));
+}
+
+// The codes of a section that lists them as ".B code" (manual page) or
+// "| `code` | meaning |" (docs), in order.
+std::vector<std::string> ListedCodes(const std::string& document, const std::string& heading) {
+    std::vector<std::string> codes;
+    for (const std::string& line : SectionLines(document, heading)) {
+        if (line.rfind(".B ", 0) == 0)
+            codes.push_back(line.substr(3));
+        else if (line.rfind("| `", 0) == 0)
+            codes.push_back(line.substr(3, line.find('`', 3) - 3));
+    }
+    return codes;
+}
+
+TEST(Codes, OfAdvisoriesAreListedAsTheSchemaTheManualPageAndTheDocsListThem) {
+    std::vector<std::string> codes;
+    for (const AdvisoryCode code : kAdvisoryCodes)
+        codes.emplace_back(CodeName(code));
+    const std::filesystem::path source(QRV_SOURCE_DIR);
+    EXPECT_EQ(ListedCodes(ReadBytes(source / "dist/qrv-check.1.in"), ".SS Advisory codes"), codes);
+    EXPECT_EQ(ListedCodes(ReadBytes(source / "docs/scripting.md"), "## Advisory codes"), codes);
+    const nlohmann::json schema =
+        nlohmann::json::parse(ReadBytes(source / "dist/qrv-check-report.schema.json"));
+    EXPECT_EQ(schema.at("$defs").at("advisoryCode").at("enum").get<std::vector<std::string>>(), codes);
 }
 
 } // namespace
