@@ -2,6 +2,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/dialogs.h"
+#include "ui/program_settings.h"
 #include "ui/thai_text.h"
 #include "version.h"
 
@@ -52,6 +53,7 @@ void SetUpApplication() {
     QApplication::setWindowIcon(AppIcon());
     InstallThaiFontSubstitutions();
     InstallReadOnlyFieldAccessibility();
+    KeepQtSettingsWithProgram();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
