@@ -139,11 +139,14 @@ execute_process(COMMAND ${CPACK_QRV_WIXL_HEAT} --prefix ${stage}/ --directory-re
         --component-group ProgramFiles --var var.Stage --win64
     INPUT_FILE ${CPACK_TOPLEVEL_DIRECTORY}/staged.txt OUTPUT_FILE ${CPACK_TOPLEVEL_DIRECTORY}/files.wxs
     COMMAND_ERROR_IS_FATAL ANY)
+# wixl takes the files' paths relative to the folder it runs in.
 set(msi ${CPACK_TOPLEVEL_DIRECTORY}/${name}.msi)
-execute_process(COMMAND ${CPACK_QRV_WIXL} --arch x64 -D Version=${CPACK_PACKAGE_VERSION} -D Stage=${stage}
-        -D Icon=${CPACK_QRV_ICON} -o ${msi}
-        ${CPACK_QRV_SOURCE_DIR}/dist/qrv-edit.wxs ${CPACK_TOPLEVEL_DIRECTORY}/files.wxs
-    COMMAND_ERROR_IS_FATAL ANY)
+file(COPY ${CPACK_QRV_ICON} DESTINATION ${CPACK_TOPLEVEL_DIRECTORY})
+get_filename_component(icon_name ${CPACK_QRV_ICON} NAME)
+execute_process(COMMAND ${CPACK_QRV_WIXL} --arch x64 -D Win64=yes -D Version=${CPACK_PACKAGE_VERSION}
+        -D Stage=${name} -D Icon=${icon_name} -o ${msi}
+        ${CPACK_QRV_SOURCE_DIR}/dist/qrv-edit.wxs files.wxs
+    WORKING_DIRECTORY ${CPACK_TOPLEVEL_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
 qrv_sign(${msi})
 
 # What a clerk or IT compares a download with: sha256sum -c, or certutil on

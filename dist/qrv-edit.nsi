@@ -85,9 +85,8 @@ SectionEnd
 
 # Removes what the installer wrote, file by file, so that other files in a
 # folder the user chose stay. What the program itself keeps goes too: its
-# remembered folder, what Qt's file dialog remembered, and its letter folder,
-# which is empty once no window is open (a window deletes its letter file
-# when it closes).
+# remembered folder and its letter folder, which is empty once no window is
+# open (a window deletes its letter file when it closes).
 Section "Uninstall"
     SetShellVarContext current
     Call un.RefuseWhileRunning
@@ -100,6 +99,5 @@ Section "Uninstall"
     RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "Software\qrv-edit"
-    Delete "$LOCALAPPDATA\qrv-edit\QtProject.ini"
     RMDir "$LOCALAPPDATA\qrv-edit"
 SectionEnd

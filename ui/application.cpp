@@ -2,7 +2,6 @@
 
 #include "ui/accessibility.h"
 #include "ui/dialogs.h"
-#include "ui/program_settings.h"
 #include "ui/thai_text.h"
 #include "version.h"
 
@@ -53,7 +52,6 @@ void SetUpApplication() {
     QApplication::setWindowIcon(AppIcon());
     InstallThaiFontSubstitutions();
     InstallReadOnlyFieldAccessibility();
-    KeepQtSettingsWithProgram();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

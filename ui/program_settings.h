@@ -10,12 +10,4 @@ namespace qrv::gui {
 // have always been (HKCU\Software\qrv-edit\qrv-edit on Windows).
 QSettings ProgramSettings();
 
-// Qt's file dialog keeps its last folder and view for itself, under the
-// organisation name "QtProject" whatever the program's own is: on Windows a
-// registry key of its own, which nothing of ours would remove. This keeps
-// them in an INI file QtProject.ini in the program's folder of local
-// application data (which the uninstaller removes), or beside the program in
-// portable mode. Call once, before the first dialog.
-void KeepQtSettingsWithProgram();
-
 } // namespace qrv::gui

@@ -1,9 +1,12 @@
-// Where the program and Qt's file dialog keep their settings: beside the
-// program when a `portable` marker is there, in the user's profile when not.
+// Where the program keeps its settings: beside the program when a
+// `portable` marker is there, in the user's profile when not; and that Qt's
+// file dialog leaves no settings of its own on Windows.
+#include "ui/dialogs.h"
 #include "ui/program_settings.h"
 
-#include <QFileDialog>
+#include <QApplication>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtTest>
 
 using namespace qrv::gui;
@@ -15,15 +18,6 @@ class ProgramSettingsTest : public QObject {
         return QDir(QCoreApplication::applicationDirPath()).filePath(name);
     }
 
-    // What Qt's file dialog remembers, written as it closes.
-    static QString fileDialogSettings() {
-        {
-            QFileDialog dialog;
-            dialog.setOption(QFileDialog::DontUseNativeDialog);
-        }
-        return QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
-    }
-
   private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
@@ -33,7 +27,6 @@ class ProgramSettingsTest : public QObject {
     void cleanup() {
         QFile::remove(besideProgram(QStringLiteral("portable")));
         QFile::remove(besideProgram(QStringLiteral("qrv-edit.ini")));
-        QFile::remove(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName());
         ProgramSettings().clear();
     }
 
@@ -44,28 +37,31 @@ class ProgramSettingsTest : public QObject {
         ProgramSettings().setValue("chooser/lastFolder", "D:/pay");
         QVERIFY(QFile::exists(besideProgram(QStringLiteral("qrv-edit.ini"))));
         QCOMPARE(ProgramSettings().value("chooser/lastFolder").toString(), "D:/pay");
-
-        KeepQtSettingsWithProgram();
-        const QString dialogs = fileDialogSettings();
-        QCOMPARE(QFileInfo(dialogs).absolutePath(), QCoreApplication::applicationDirPath());
-        QVERIFY(QFile::exists(dialogs));
     }
 
     void withoutTheMarkerSettingsAreInTheProfile() {
         ProgramSettings().setValue("chooser/lastFolder", "D:/pay");
         QVERIFY(!QFile::exists(besideProgram(QStringLiteral("qrv-edit.ini"))));
-        const QSettings profile(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("qrv-edit"),
-                                QStringLiteral("qrv-edit"));
+        const QSettings profile(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit"));
         QCOMPARE(profile.value("chooser/lastFolder").toString(), "D:/pay");
-#ifdef _WIN32
-        // Not HKCU\Software\QtProject, which the uninstaller would leave.
-        KeepQtSettingsWithProgram();
-        const QString dialogs = fileDialogSettings();
-        QCOMPARE(QFileInfo(dialogs).absolutePath(),
-                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/qrv-edit");
-        QVERIFY(QFile::exists(dialogs));
-#endif
     }
+
+#ifdef _WIN32
+    // Qt's dialog writes HKCU\Software\QtProject as it closes, which the
+    // uninstaller would leave behind.
+    void theFileDialogLeavesNoQtKey() {
+        const QString software = QStringLiteral("HKEY_CURRENT_USER\\Software");
+        QSettings(software, QSettings::NativeFormat).remove(QStringLiteral("QtProject"));
+        QTimer::singleShot(100, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        FileDialog::getOpenFileName(nullptr, QStringLiteral("All Files (*)"), QDir::tempPath());
+        QVERIFY(!QSettings(software, QSettings::NativeFormat)
+                     .childGroups()
+                     .contains(QStringLiteral("QtProject")));
+    }
+#endif
 };
 
 QTEST_MAIN(ProgramSettingsTest)
