@@ -94,8 +94,10 @@ Section "Uninstall"
     !include "${UNFILES}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    # The folder of per-user programs, which the installer made where it was
-    # missing, goes when nothing else is in it.
+    # The folder above, which the installer made where it was missing (the
+    # folder of per-user programs, or C:\Payroll of C:\Payroll\QRV), goes
+    # when nothing else is in it.
+    RMDir "$INSTDIR\.."
     RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "Software\qrv-edit"

@@ -62,7 +62,7 @@ verify() {
 for signed in "$work/zip/$name/qrv-edit.exe" "$work/zip/$name/qrv-check.exe" "$out/$name-setup.exe" \
     "$out/$name.msi"; do
     verify "$signed" || fail "the signature of $signed does not verify: $(tail -n 3 "$work/verify.txt")"
-    grep -q "sha256" "$work/verify.txt" || fail "$signed is not signed with SHA-256"
+    grep -q "Message digest algorithm *: SHA256" "$work/verify.txt" || fail "$signed is not signed with SHA-256"
 done
 # One byte flipped in the middle of the code: the signature no longer matches.
 tampered=$work/tampered.exe
