@@ -18,9 +18,14 @@ namespace fs = std::filesystem;
 constexpr int kMaxLinks = 40;
 
 // A path of the UTF-8 text the program holds paths in; a plain std::string
-// would be read in the code page on Windows.
+// would be read in the code page on Windows. Bytes that are no UTF-8 (a
+// summary name taken from a media file's control line) are taken as they are.
 fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    try {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    } catch (const fs::filesystem_error&) {
+        return fs::path(utf8);
+    }
 }
 
 fs::path Resolved(fs::path path) {

@@ -173,7 +173,9 @@ echo "installed twice, started and uninstalled in $SECONDS s"
 # The MSI, per machine: installed, installed again and removed silently.
 SECONDS=0
 msi_dir="$WINEPREFIX/drive_c/Program Files/QRV Edit Data"
-msi_shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QRV Edit Data.lnk"
+# Windows puts a per-machine entry in the common Start menu; Wine 8's msiexec
+# puts it in the user's.
+msi_shortcuts=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QRV Edit Data.lnk" "$shortcut")
 msi_entry() {
     "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
         tr -d '\r' | grep -A20 'DisplayName.*QRV Edit Data' || true
@@ -182,7 +184,7 @@ for round in first second; do
     "$wine" msiexec /i "$out/$name.msi" /qn || fail "msiexec /i failed the $round time"
     [ -f "$msi_dir/qrv-edit.exe" ] || fail "the MSI installed nothing in $msi_dir"
 done
-[ -f "$msi_shortcut" ] || fail "the MSI made no Start-menu entry $msi_shortcut"
+[ -f "${msi_shortcuts[0]}" ] || [ -f "${msi_shortcuts[1]}" ] || fail "the MSI made no Start-menu entry"
 entry=$(msi_entry)
 for expected in "DisplayVersion.*$version" "Publisher.*The QRV Edit Data developers" "DisplayIcon"; do
     grep -q "$expected" <<<"$entry" || fail "the MSI's Add/Remove entry has no $expected: $entry"
