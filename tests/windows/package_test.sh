@@ -99,7 +99,9 @@ export DISPLAY
 
 # A prefix that an earlier, broken run left with the program installed is
 # made anew.
-[ -e "$WINEPREFIX/drive_c/Payroll" ] && rm -rf "$WINEPREFIX"
+if [ -e "$WINEPREFIX/drive_c/Payroll" ] || [ -e "$WINEPREFIX/drive_c/Program Files/QRV Edit Data" ]; then
+    rm -rf "$WINEPREFIX"
+fi
 "$wine" wineboot -i >/dev/null 2>&1
 
 # Everything on the prefix's drive C: but the temporary folders, where Wine
@@ -186,9 +188,13 @@ for round in first second; do
 done
 [ -f "${msi_shortcuts[0]}" ] || [ -f "${msi_shortcuts[1]}" ] || fail "the MSI made no Start-menu entry"
 entry=$(msi_entry)
-for expected in "DisplayVersion.*$version" "Publisher.*The QRV Edit Data developers" "DisplayIcon"; do
+for expected in "DisplayVersion.*$version" "Publisher.*The QRV Edit Data developers"; do
     grep -q "$expected" <<<"$entry" || fail "the MSI's Add/Remove entry has no $expected: $entry"
 done
+# Windows Installer shows the entry's icon from the product's ARPPRODUCTICON,
+# not from a DisplayIcon value.
+msiinfo export "$out/$name.msi" Property | grep -q "^ARPPRODUCTICON	qrv_edit.ico" ||
+    fail "the MSI names no icon for its Add/Remove entry"
 answer=$("$wine" "$msi_dir/qrv-check.exe" --version | tr -d '\r')
 [ "$answer" = "qrv-check $version" ] || fail "the MSI's qrv-check.exe --version said \"$answer\""
 "$wine" msiexec /x "$out/$name.msi" /qn || fail "msiexec /x failed"
