@@ -109,6 +109,9 @@ fi
 files_in_prefix() {
     (cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | LC_ALL=C sort)
 }
+# Windows Installer's cache folder, which every Windows has and Wine makes
+# at its first MSI; what it caches there must go with the product.
+mkdir -p "$WINEPREFIX/drive_c/windows/Installer"
 before=$out/prefix-before.txt
 files_in_prefix >"$before"
 
