@@ -17,6 +17,17 @@ namespace fs = std::filesystem;
 // As the kernel does, a chain of more links than this is given up.
 constexpr int kMaxLinks = 40;
 
+// A path of the UTF-8 text the program holds paths in; a plain std::string
+// would be read in the code page on Windows. Bytes that are no UTF-8 (a
+// summary name taken from a media file's control line) are taken as they are.
+fs::path PathOf(const std::string& utf8) {
+    try {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    } catch (const fs::filesystem_error&) {
+        return fs::path(utf8);
+    }
+}
+
 fs::path Resolved(fs::path path) {
     std::error_code error;
     for (int links = 0; links < kMaxLinks && fs::is_symlink(path, error); ++links) {
@@ -35,7 +46,7 @@ fs::path Resolved(fs::path path) {
 bool SameFile(const std::string& a, const std::string& b) {
     if (const std::optional<bool> same = SameExistingFile(a, b))
         return *same;
-    return Resolved(a) == Resolved(b);
+    return Resolved(PathOf(a)) == Resolved(PathOf(b));
 }
 
 std::optional<std::string> LetterPathComplaint(const std::string& letterPath, const std::string& mediaPath,

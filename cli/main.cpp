@@ -186,10 +186,12 @@ int Main(int argc, char** argv) {
     qrv::UseBinaryStandardStreams();
     qrv::ReportFileSizeLimitAsError();
     std::ios::sync_with_stdio(false);
+    qrv::UseWideConsoles();
     if (!StandardStreamsGuarded())
         return 2;
     try {
-        const std::vector<std::string_view> args(argv + 1, argv + argc);
+        const std::vector<std::string> arguments = qrv::CommandLineArguments(argc, argv);
+        const std::vector<std::string_view> args(arguments.begin(), arguments.end());
         return Run(ParseArguments(args));
     } catch (const UsageError& e) {
         Say(e.what());

@@ -1,8 +1,10 @@
 # The Windows zip and installer, both from one `cmake --install` tree:
 #
 #   cpack --preset windows-desktop
-#       package/qrv-edit-VERSION-win64.zip
+#       package/qrv-edit-VERSION-win64.zip        (with the portable marker)
 #       package/qrv-edit-VERSION-win64-setup.exe  (makensis, dist/qrv-edit.nsi)
+#       package/qrv-edit-VERSION-win64.msi        (wixl, dist/qrv-edit.wxs)
+#       package/SHA256SUMS
 #
 # They hold the two programs, the Qt and runtime DLLs they load and nothing
 # more, the manuals as text and the licences. CPack's own NSIS template
@@ -78,12 +80,20 @@ set(CPACK_GENERATOR External)
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/WindowsCPack.cmake)
 set(CPACK_PACKAGE_NAME qrv-edit)
-set(CPACK_PACKAGE_VENDOR "The QRV Edit Data developers")
+set(CPACK_PACKAGE_VENDOR "${QRV_PUBLISHER}")
 set(CPACK_PACKAGE_FILE_NAME qrv-edit-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 set(CPACK_QRV_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_QRV_STRIP ${QRV_STRIP})
 find_program(QRV_MAKENSIS makensis REQUIRED)
+find_program(QRV_WIXL wixl REQUIRED)
+find_program(QRV_WIXL_HEAT wixl-heat REQUIRED)
+# Needed only where a certificate is given.
+find_program(QRV_OSSLSIGNCODE osslsigncode)
+set(CPACK_QRV_WIXL ${QRV_WIXL})
+set(CPACK_QRV_WIXL_HEAT ${QRV_WIXL_HEAT})
+set(CPACK_QRV_OSSLSIGNCODE ${QRV_OSSLSIGNCODE})
+set(CPACK_QRV_HOMEPAGE https://github.com/qrvedit/qrv-edit)
 find_program(QRV_ZIP zip REQUIRED)
 set(CPACK_QRV_ZIP ${QRV_ZIP})
 set(CPACK_QRV_MAKENSIS ${QRV_MAKENSIS})

@@ -1,7 +1,8 @@
 # The Windows installer, built with makensis by `cpack --preset
 # windows-desktop` (cmake/WindowsCPack.cmake), which defines VERSION, STAGE
-# (CPack's staging folder, the zip's files), FILES and UNFILES (the File and
-# Delete lines for exactly those files), ICON, SIZE_KB and OUTFILE.
+# (CPack's staging folder, the zip's files but the portable marker), FILES
+# and UNFILES (the File and Delete lines for exactly those files), ICON,
+# SIZE_KB and OUTFILE.
 #
 # It installs for the current user alone, into $LOCALAPPDATA\Programs, so a
 # standard user needs no administrator. /S installs and uninstalls silently.
@@ -23,6 +24,9 @@ OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\${APP_NAME}"
+# An installer run over an earlier install offers that install's folder, so
+# that it replaces it rather than making a second copy.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 LicenseData "${STAGE}/LICENSE.txt"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${APP_NAME}"
@@ -30,6 +34,29 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${APP_NAME} installer"
 VIAddVersionKey "LegalCopyright" "2026 The QRV Edit Data developers (Expat licence)"
+
+# Windows does not replace a program file or DLL that is in use: an
+# installer or uninstaller run while the program runs would stop half-way
+# (or leave a mix of two versions). Asks the clerk to close it first; a
+# silent run gives up with exit status 2 and changes nothing.
+!macro REFUSE_WHILE_RUNNING UN
+Function ${UN}RefuseWhileRunning
+    retry:
+    ClearErrors
+    IfFileExists "$INSTDIR\qrv-edit.exe" 0 done
+    # A running program's file cannot be opened for writing.
+    FileOpen $0 "$INSTDIR\qrv-edit.exe" a
+    IfErrors 0 closed
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${APP_NAME} is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Quit
+    closed:
+    FileClose $0
+    done:
+FunctionEnd
+!macroend
+!insertmacro REFUSE_WHILE_RUNNING ""
+!insertmacro REFUSE_WHILE_RUNNING "un."
 
 Page license
 Page directory
@@ -39,6 +66,7 @@ UninstPage instfiles
 
 Section
     SetShellVarContext current
+    Call RefuseWhileRunning
     !include "${FILES}"
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -61,12 +89,15 @@ SectionEnd
 # open (a window deletes its letter file when it closes).
 Section "Uninstall"
     SetShellVarContext current
+    Call un.RefuseWhileRunning
     Delete "${SHORTCUT}"
     !include "${UNFILES}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    # The folder of per-user programs, which the installer made where it was
-    # missing, goes when nothing else is in it.
+    # The folder above, which the installer made where it was missing (the
+    # folder of per-user programs, or C:\Payroll of C:\Payroll\QRV), goes
+    # when nothing else is in it.
+    RMDir "$INSTDIR\.."
     RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "Software\qrv-edit"

@@ -1,7 +1,6 @@
 #include "files/file_error.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace qrv {
 
@@ -11,7 +10,7 @@ FileError::FileError(std::string action, std::string path, std::string reason, i
 
 void FileError::FromErrno(std::string_view action, std::string_view path) {
     const int error = errno;
-    throw FileError(std::string(action), std::string(path), std::strerror(error), error);
+    throw FileError(std::string(action), std::string(path), SystemErrorText(error), error);
 }
 
 // Windows' ERROR_ACCESS_DENIED and ERROR_WRITE_PROTECT arrive as EACCES and EROFS.

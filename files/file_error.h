@@ -29,4 +29,9 @@ class FileError : public std::runtime_error {
     int systemError_;
 };
 
+// The system's own words for errno `error`, without a closing full stop:
+// "No such file or directory"; on Windows the text Windows gives the nearest
+// Windows error, "The system cannot find the file specified".
+std::string SystemErrorText(int error);
+
 } // namespace qrv

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 namespace qrv {
 
@@ -61,8 +62,22 @@ std::string_view FolderPart(std::string_view path);
 // of "//server/share/pay/jan.txt" too); nothing for any other path.
 std::optional<std::string> NetworkShareRoot(std::string_view path);
 
+// The path of the running program's file, as the system names it; empty
+// when the system does not say.
+std::string RunningProgramPath();
+
 // Standard output and error carry bytes as written: no LF becomes CR LF.
 void UseBinaryStandardStreams();
+
+// On Windows, std::cout and std::cerr where they are a console window write
+// their UTF-8 text there as UTF-16 (WriteConsoleW), so that Thai reads as
+// Thai whatever the console's code page; files and pipes keep the bytes.
+// Call after std::ios::sync_with_stdio, which replaces the streams' buffers.
+void UseWideConsoles();
+
+// The arguments after the program's name, as UTF-8: on Windows from the wide
+// command line, which carries any file name whatever the code page.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // open(2) of `use.path` (O_RDONLY, O_WRONLY, O_CREAT, O_TRUNC, O_EXCL), in
 // binary mode; throws the FileError of `use` when it fails.

@@ -2,6 +2,7 @@
 
 #include "files/file_error.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -129,6 +130,24 @@ void ReportFileSizeLimitAsError() {
     struct sigaction earlier {};
     if (::sigaction(SIGXFSZ, nullptr, &earlier) == 0 && earlier.sa_handler == SIG_DFL)
         std::signal(SIGXFSZ, SIG_IGN);
+}
+
+void UseWideConsoles() {}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
+std::string SystemErrorText(int error) {
+    return std::strerror(error);
+}
+
+std::string RunningProgramPath() {
+    std::string path(4096, '\0');
+    const ssize_t size = ::readlink("/proc/self/exe", path.data(), path.size());
+    path.resize(size > 0 && static_cast<std::size_t>(size) < path.size() ? static_cast<std::size_t>(size)
+                                                                         : 0);
+    return path;
 }
 
 std::string TemporaryFolder() {

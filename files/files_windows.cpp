@@ -9,12 +9,17 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
+#include <iostream>
 #include <random>
+#include <streambuf>
 #include <sys/stat.h>
 #include <utility>
 #include <windows.h>
+// After windows.h, whose declarations it needs.
+#include <shellapi.h>
 
 namespace qrv {
 
@@ -54,9 +59,65 @@ int ErrnoOf(DWORD error) {
     }
 }
 
+// The Windows error an errno of the C runtime stands for, where one does.
+DWORD WindowsErrorOf(int error) {
+    switch (error) {
+    case ENOENT:
+        return ERROR_FILE_NOT_FOUND;
+    case EEXIST:
+        return ERROR_FILE_EXISTS;
+    case ENOSPC:
+        return ERROR_DISK_FULL;
+    case EROFS:
+        return ERROR_WRITE_PROTECT;
+    case EACCES:
+    case EPERM:
+        return ERROR_ACCESS_DENIED;
+    case ENAMETOOLONG:
+        return ERROR_FILENAME_EXCED_RANGE;
+    case EILSEQ:
+        return ERROR_NO_UNICODE_TRANSLATION;
+    case EMFILE:
+        return ERROR_TOO_MANY_OPEN_FILES;
+    default:
+        return ERROR_SUCCESS;
+    }
+}
+
+// The UTF-8 form of a UTF-16 path.
+std::string Narrow(const std::wstring& path) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), narrow.data(), size,
+                          nullptr, nullptr);
+    return narrow;
+}
+
+// Windows' text for `error` in the user's language, without its full stop
+// and line end; empty where Windows has none.
+std::string WindowsErrorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD size = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring wide(text, size);
+    ::LocalFree(text);
+    while (!wide.empty() &&
+           (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ' || wide.back() == L'.'))
+        wide.pop_back();
+    return Narrow(wide);
+}
+
 [[noreturn]] void ThrowLastError(const FileUse& use) {
-    errno = ErrnoOf(::GetLastError());
-    FileError::FromErrno(use.action, use.path);
+    const DWORD error = ::GetLastError();
+    std::string text = WindowsErrorText(error);
+    errno = ErrnoOf(error);
+    if (text.empty())
+        FileError::FromErrno(use.action, use.path);
+    throw FileError(std::string(use.action), std::string(use.path), std::move(text), errno);
 }
 
 // The UTF-16 form of a UTF-8 path; text that is no UTF-8 names no file.
@@ -102,16 +163,6 @@ std::string TemporaryName(const std::string& folder) {
     for (int i = 0; i < 6; ++i)
         name += kAlphabet[pick(random)];
     return name;
-}
-
-// The UTF-8 form of a UTF-16 path.
-std::string Narrow(const std::wstring& path) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), narrow.data(), size,
-                          nullptr, nullptr);
-    return narrow;
 }
 
 // Moves `from` over `to`. A virus scanner or indexer may hold a new file
@@ -190,6 +241,26 @@ std::optional<bool> SameExistingFile(const std::string& a, const std::string& b)
 
 void ReportFileSizeLimitAsError() {}
 
+std::string SystemErrorText(int error) {
+    const DWORD windows = WindowsErrorOf(error);
+    std::string text = windows == ERROR_SUCCESS ? std::string() : WindowsErrorText(windows);
+    return text.empty() ? std::strerror(error) : text;
+}
+
+std::string RunningProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (size == 0)
+            return {};
+        if (size < path.size()) {
+            path.resize(size);
+            return Narrow(path);
+        }
+        path.resize(path.size() * 2); // a long path (\\?\...) was cut short
+    }
+}
+
 std::string TemporaryFolder() {
     std::wstring folder(MAX_PATH + 1, L'\0');
     const DWORD size = ::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
@@ -223,6 +294,94 @@ std::uint64_t FileSize(int fd, const FileUse& use) {
     if (::_fstat64(fd, &info) != 0)
         FileError::FromErrno(use.action, use.path);
     return static_cast<std::uint64_t>(info.st_size);
+}
+
+namespace {
+
+// A console window's stream: UTF-8 text turned into UTF-16 for WriteConsoleW
+// up to its last whole character, the rest kept for the next write.
+class ConsoleBuffer : public std::streambuf {
+  public:
+    explicit ConsoleBuffer(HANDLE console) : console_(console) {}
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            pending_ += traits_type::to_char_type(c);
+        return pending_.size() < kFlushAt || write() ? traits_type::not_eof(c) : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* text, std::streamsize size) override {
+        pending_.append(text, static_cast<std::size_t>(size));
+        return pending_.size() < kFlushAt || write() ? size : 0;
+    }
+    int sync() override { return write() ? 0 : -1; }
+
+  private:
+    static constexpr std::size_t kFlushAt = 1 << 14;
+
+    // Where the last character that has all its bytes ends.
+    std::size_t wholeEnd() const {
+        std::size_t start = pending_.size();
+        while (start > 0 && pending_.size() - start < 4 && (pending_[start - 1] & 0xC0) == 0x80)
+            --start;
+        if (start == 0)
+            return pending_.size();
+        const auto lead = static_cast<unsigned char>(pending_[start - 1]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return pending_.size() - (start - 1) < length ? start - 1 : pending_.size();
+    }
+
+    bool write() {
+        const std::size_t end = wholeEnd();
+        if (end == 0)
+            return true;
+        const int size =
+            ::MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(size), L'\0');
+        ::MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), wide.data(), size);
+        pending_.erase(0, end);
+        for (std::size_t done = 0; done < wide.size();) {
+            DWORD wrote = 0;
+            if (!::WriteConsoleW(console_, wide.data() + done, static_cast<DWORD>(wide.size() - done), &wrote,
+                                 nullptr) ||
+                wrote == 0)
+                return false;
+            done += wrote;
+        }
+        return true;
+    }
+
+    HANDLE console_;
+    std::string pending_;
+};
+
+void WriteToConsole(std::ostream& stream, DWORD which) {
+    const HANDLE handle = ::GetStdHandle(which);
+    DWORD mode = 0;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !::GetConsoleMode(handle, &mode))
+        return; // a file, a pipe or nothing
+    // Never freed: the streams flush once more as the program ends, after
+    // the program's static objects are gone.
+    stream.rdbuf(new ConsoleBuffer(handle));
+}
+
+} // namespace
+
+void UseWideConsoles() {
+    std::cout.flush();
+    std::cerr.flush();
+    WriteToConsole(std::cout, STD_OUTPUT_HANDLE);
+    WriteToConsole(std::cerr, STD_ERROR_HANDLE);
+}
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i)
+        arguments.push_back(Narrow(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
 }
 
 void UseBinaryStandardStreams() {

@@ -18,6 +18,8 @@ packages=(
     librsvg2-bin                       # the icon as PNGs for the Windows build, which has no Qt Svg
     icoutils                           # icotool: the Windows program file's .ico from those PNGs
     nsis zip unzip                     # the Windows installer (makensis) and zip (cmake/WindowsPackage.cmake)
+    wixl msitools                      # the Windows MSI (dist/qrv-edit.wxs) and reading it back in its test
+    openssl                            # the throwaway signing certificate of the Windows package test
     g++-mingw-w64-x86-64-posix wine64  # the Windows cross build and its tests under Wine
     googletest                         # GoogleTest's sources, built for Windows
     libcups2-dev                       # asking CUPS whether a printer took the letter
@@ -37,17 +39,42 @@ packages=(
     man-db                             # the installed manual pages render without warnings
 )
 
+# From the release's backports: osslsigncode signs the Windows programs,
+# installer and MSI (SHA-256, RFC 3161 time stamps); its tests verify them.
+backports=(osslsigncode)
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
+missing_backports=()
+for p in "${backports[@]}"; do
+    installed "$p" || missing_backports+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ] && [ ${#missing_backports[@]} -eq 0 ]; then
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+if [ ${#missing_backports[@]} -gt 0 ]; then
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    if ! grep -rqs "^[^#]*$codename-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        echo "Adding $codename-backports to apt's sources"
+        echo "deb http://deb.debian.org/debian $codename-backports main" |
+            $sudo tee /etc/apt/sources.list.d/$codename-backports.list >/dev/null
+    fi
+fi
+echo "Installing: ${missing[*]} ${missing_backports[*]}"
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing_backports[@]} -gt 0 ]; then
+    $sudo apt-get install -y -qq --no-install-recommends -t "$codename-backports" "${missing_backports[@]}"
+fi

@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -283,7 +282,7 @@ void FrmEdit::exportRows() {
     if (path.isEmpty())
         return;
     try {
-        const std::string file = QFile::encodeName(path).toStdString();
+        const std::string file = LocalNameBytes(path).toStdString();
         if (path.endsWith(".csv", Qt::CaseInsensitive))
             ExportRejectedRows(*model_, file);
         else

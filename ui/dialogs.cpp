@@ -6,15 +6,54 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 
+#ifdef _WIN32
+#include <windows.h>
+// Windows' macro for MessageBoxA or MessageBoxW, not the class here.
+#undef MessageBox
+#endif
+
 namespace qrv::gui {
 
 namespace {
 
 DialogObserver* observer = nullptr;
 
+#ifdef _WIN32
+// Qt's file dialog keeps its last folder and view as it closes, in
+// QSettings(QSettings::UserScope, "QtProject") whatever the program's own
+// names (qfiledialog.cpp): on Windows the registry key HKCU\Software\QtProject,
+// which every Qt program shares and so no uninstaller of ours may remove.
+// The program remembers its own folder; a key that only this dialog made
+// goes when it closes.
+class QtDialogKeyRemoved {
+  public:
+    QtDialogKeyRemoved() : existed_(Exists()) {}
+    ~QtDialogKeyRemoved() {
+        if (!existed_)
+            ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    }
+    QtDialogKeyRemoved(const QtDialogKeyRemoved&) = delete;
+    QtDialogKeyRemoved& operator=(const QtDialogKeyRemoved&) = delete;
+
+  private:
+    static constexpr const wchar_t* kKey = L"Software\\QtProject";
+    static bool Exists() {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(key);
+        return true;
+    }
+    bool existed_;
+};
+#endif
+
 QString ShowFileDialog(QWidget* parent, const FileDialogShown& shown) {
     if (observer)
         return observer->fileDialog(shown);
+#ifdef _WIN32
+    const QtDialogKeyRemoved removed;
+#endif
     return shown.save ? QFileDialog::getSaveFileName(
                             parent, QString(),
                             shown.name.isEmpty() ? shown.folder : QDir(shown.folder).filePath(shown.name),

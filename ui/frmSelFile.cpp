@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 #include "ui/local_names.h"
+#include "ui/program_settings.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
@@ -20,17 +21,13 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace qrv::gui {
 
 namespace {
 constexpr const char* kLastFolderKey = "chooser/lastFolder";
-
-QSettings Settings() {
-    return QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit"));
-}
 } // namespace
 
 QString DroppedFile(const QMimeData& data) {
@@ -148,7 +145,11 @@ QString frmSelFile::browseFolder() const {
     const QFileInfo typed(txtfile_->text());
     if (!txtfile_->text().isEmpty() && typed.absoluteDir().exists())
         return typed.absolutePath();
-    return Settings().value(kLastFolderKey).toString();
+    // Until the clerk has chosen a file once, the Documents folder: the
+    // working folder a Start-menu entry gives is the program's own.
+    return ProgramSettings()
+        .value(kLastFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .toString();
 }
 
 void frmSelFile::cmdbrowse_Click() {
@@ -158,7 +159,7 @@ void frmSelFile::cmdbrowse_Click() {
     if (path.isEmpty())
         return;
     setPath(path);
-    Settings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+    ProgramSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
 }
 
 void frmSelFile::keyPressEvent(QKeyEvent* event) {

@@ -8,13 +8,13 @@
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 #include "ui/letter_folder.h"
+#include "ui/local_names.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -200,7 +200,7 @@ void frmSendData::cmdSave_Click() {
     if (path.isEmpty())
         return;
     try {
-        SaveLetterAs(QFile::encodeName(path).toStdString(), letterBytes_);
+        SaveLetterAs(LocalNameBytes(path).toStdString(), letterBytes_);
         emit saved(path);
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));

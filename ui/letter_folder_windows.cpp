@@ -1,6 +1,7 @@
 // On Windows the letter file lives in the user's local application data
 // (C:\Users\ann\AppData\Local\qrv-edit), which Windows opens to that user
-// alone; the root of C:, where it once lived, is closed to standard users.
+// alone, or in portable mode beside the program; the root of C:, where it
+// once lived, is closed to standard users.
 //
 // Each window holds its letter file open for reading, sharing it for reading
 // and deleting but not for writing: anyone may read it, and a starting
@@ -12,6 +13,7 @@
 
 #include "files/file_error.h"
 #include "files/files.h"
+#include "files/portable_folder.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -120,13 +122,16 @@ void ThrowLastError(const char* action, const std::string& path) {
 
 } // namespace
 
+// Beside the program in portable mode, else in the user's local application data.
 std::string LetterFilePath() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qrv-edit");
+    const std::optional<std::string> portable = PortableFolder();
+    const QString folder = portable ? QString::fromStdString(*portable)
+                                    : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                          QStringLiteral("/qrv-edit");
     if (!QDir().mkpath(folder))
         throw FileError("create the folder", QDir::toNativeSeparators(folder).toStdString(),
                         "it cannot be made");
-    return QDir::toNativeSeparators(folder + QStringLiteral("/outputyyyy.txt")).toStdString();
+    return QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("outputyyyy.txt"))).toStdString();
 }
 
 // A new file each time, not the old one rewritten, so that a window that

@@ -14,12 +14,15 @@ namespace qrv::gui {
 
 #ifdef _WIN32
 
+// UTF-8, which the file layer turns into the wide names of Windows' calls:
+// not the code page, which before Windows 10 1903 is not UTF-8 and has no
+// letters for most names.
 QString LocalNameFromBytes(const QByteArray& bytes) {
-    return QFile::decodeName(bytes);
+    return QString::fromUtf8(bytes);
 }
 
 QByteArray LocalNameBytes(const QString& name) {
-    return QFile::encodeName(name);
+    return name.toUtf8();
 }
 
 QString LocalFileOfUrl(const QUrl& url) {

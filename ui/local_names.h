@@ -3,7 +3,8 @@
 // still open. Each byte that is no part of UTF-8 is held as a lone surrogate,
 // U+DC80 to U+DCFF, which no decoded name contains, so that the bytes come
 // back exactly; QFile's own decoding would turn them into U+FFFD for good.
-// Windows names are UTF-16 and go through QFile's encoding unchanged.
+// Windows names are UTF-16 and go to the file layer as UTF-8, which it widens
+// again for the wide Windows calls.
 #pragma once
 
 #include <QByteArray>

@@ -40,9 +40,9 @@ void WriteToParentConsole() {
 int main(int argc, char** argv) {
     // Read before the application object exists, so that --help and
     // --version need no display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << qrv::gui::LocalNameFromBytes(argv[i]);
+    QStringList arguments{qrv::gui::LocalNameFromBytes(argc > 0 ? argv[0] : "")};
+    for (const std::string& argument : qrv::CommandLineArguments(argc, argv))
+        arguments << qrv::gui::LocalNameFromBytes(QByteArray::fromStdString(argument));
     const auto parsed = qrv::gui::ParseCommandLine(arguments);
     if (const auto* exit = std::get_if<qrv::gui::EarlyExit>(&parsed)) {
 #ifdef _WIN32

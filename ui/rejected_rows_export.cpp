@@ -5,9 +5,9 @@
 #include "files/files.h"
 #include "runs/rejected_record.h"
 #include "ui/error_table_model.h"
+#include "ui/local_names.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -285,14 +285,14 @@ void ExportRejectedWorkbook(const ErrorTableModel& model, const std::string& pat
     const QTemporaryDir folder(QDir(QString::fromStdString(TemporaryFolder())).filePath("qrv-xlsx-XXXXXX"));
     if (!folder.isValid())
         throw FileError("create the temporary workbook in", TemporaryFolder(), Utf8(folder.errorString()));
-    const std::string written = QFile::encodeName(folder.filePath("rejected.xlsx")).toStdString();
+    const std::string written = LocalNameBytes(folder.filePath("rejected.xlsx")).toStdString();
     const std::string mediaFile = Utf8(MediaFileCell(origin.mediaFile));
     const QString checkedText = origin.checked.toString("yyyy-MM-dd hh:mm:ss");
     const std::string checked = Utf8(checkedText);
     const bool withMediaFile = model.mixesRuns();
     const std::vector<std::string> header = WorkbookHeader(model, withMediaFile);
     {
-        RejectedWorkbook workbook(written, QFile::encodeName(folder.path()).toStdString());
+        RejectedWorkbook workbook(written, LocalNameBytes(folder.path()).toStdString());
         workbook.setProperties(Utf8(QObject::tr("Rejected rows of %1").arg(MediaFileCell(origin.mediaFile))),
                                Utf8(QObject::tr("Checked %1").arg(checkedText)), origin.checked);
         const auto addSheet = [&] {

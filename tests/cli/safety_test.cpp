@@ -4,10 +4,12 @@
 // written, temporary space that fails, limits, names near the system's
 // limits, control characters from a media file.
 #include "cli/check_output.h"
+#include "files/file_error.h"
 #include "tests/cli/qrv_check_process.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/refusing_folder.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -363,7 +365,7 @@ TEST(RejectedRows, TemporarySpaceThatFailsIsARunErrorOfThatFile) {
     const nlohmann::json second = nlohmann::json::parse(run.out.substr(end + 1));
     EXPECT_EQ(first["outcome"], "run_error");
     EXPECT_EQ(first["error"]["message"], "Cannot write the temporary file of rejected rows in \"" + missing +
-                                             "\": No such file or directory.");
+                                             "\": " + SystemErrorText(ENOENT) + ".");
     EXPECT_EQ(first["summary_file"], nullptr);
     EXPECT_EQ(second["outcome"], "finished");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"100012345", "100m-clean.txt", "many.txt"}));

@@ -1,10 +1,12 @@
 // qrv-check as scripts use it: its version, formats in any letter case, one
 // line on standard error for each failure, several media files in one call.
+#include "files/file_error.h"
 #include "summary/summary_file.h"
 #include "tests/cli/qrv_check_process.h"
 #include "tests/support/media_lines.h"
 #include "version.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -56,7 +58,7 @@ TEST(StandardError, HasOneLinePerFailedRun) {
         {"10M", wrongFormat, "qrv-check: " + wrongFormat + ": Wrong Format\n"},
         {"100M", missing,
          "qrv-check: " + missing + ": Cannot open the input file \"" + missing +
-             "\": No such file or directory.\n"},
+             "\": " + SystemErrorText(ENOENT) + ".\n"},
         {"100M", bad,
          "qrv-check: " + bad + ": The check stopped at line 3: in the Sign field, \" \" is not a number.\n"},
         {"100M", CopySample(dir, "100m-rejected.txt"), ""},
@@ -90,7 +92,8 @@ TEST(StandardError, EscapesBytesThatAreNoUtf8Everywhere) {
                              "2Jb.txt";
     const ProcessResult text = RunQrvCheck({"--format", "100M", name}, dir.path());
     const ProcessResult inJson = RunQrvCheck({"--format", "100M", "--json", name}, dir.path());
-    const std::string message = "Cannot open the input file \"a\\x9B2Jb.txt\": No such file or directory.";
+    const std::string message =
+        "Cannot open the input file \"a\\x9B2Jb.txt\": " + SystemErrorText(ENOENT) + ".";
     EXPECT_EQ(text.err, "qrv-check: a\\x9B2Jb.txt: " + message + "\n");
     EXPECT_NE(text.out.find("Message [QRV Edit Data, stop]: " + message), std::string::npos) << text.out;
     const json report = json::parse(inJson.out);

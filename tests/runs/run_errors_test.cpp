@@ -1,8 +1,10 @@
 // Runs stopped by their error trap: one stop message naming what stopped the
 // run, the pointer back to normal, the window left as it was and not shown.
+#include "files/file_error.h"
 #include "tests/runs/run_session.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace qrv::test {
@@ -108,7 +110,7 @@ TEST_P(RunErrors, MissingMediaFileNamesThePathAndTheReason) {
 
     const std::string text = stopMessage(run(path));
 
-    EXPECT_EQ(text, "Cannot open the input file \"" + path + "\": No such file or directory.");
+    EXPECT_EQ(text, "Cannot open the input file \"" + path + "\": " + SystemErrorText(ENOENT) + ".");
     // 10 M sets its columns before it opens the file; 100 M opens the file first.
     if (format() == Format::M10) {
         EXPECT_THAT(std::vector<std::string>(session.log.begin() + 1, session.log.begin() + 3),
@@ -158,7 +160,7 @@ TEST_P(RunErrors, SummaryFileThatCannotBeCreatedNamesItsPath) {
     const RunResult result = run(" x/jan.txt");
     const std::string text = stopMessage(result);
 
-    EXPECT_EQ(text, "Cannot create the summary file \"x/012345\": No such file or directory.");
+    EXPECT_EQ(text, "Cannot create the summary file \"x/012345\": " + SystemErrorText(ENOENT) + ".");
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->line, 0);
     EXPECT_FALSE(result.error->summaryUnwritten);

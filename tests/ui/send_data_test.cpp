@@ -1,3 +1,4 @@
+#include "files/file_error.h"
 #include "report/letter.h"
 #include "runs/format.h"
 #include "tests/report/pdf_tools.h"
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <memory>
 
 namespace qrv::gui {
@@ -190,7 +192,7 @@ class SendDataWindowTest : public QObject {
         const QString path = dir_.filePath(QStringLiteral("no-such-folder/letter"));
         dialogs_->chooseNext(path);
         window->cmdSave_Click();
-        expectOneStopMessage({path + ".txt", QStringLiteral("No such file or directory")});
+        expectOneStopMessage({path + ".txt", QString::fromStdString(SystemErrorText(ENOENT))});
     }
 
     // The dialog asked about the name the user typed; the one with ".txt"

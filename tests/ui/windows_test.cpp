@@ -1,5 +1,6 @@
 // The desktop program's windows, driven as a clerk drives them: menu,
 // chooser, "Edit Data", result window, exit question.
+#include "files/file_error.h"
 #include "runs/format.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/refusing_folder.h"
@@ -16,6 +17,7 @@
 #include "ui/frmSendData.h"
 #include "ui/letter_folder.h"
 #include "ui/local_names.h"
+#include "ui/program_settings.h"
 #include "ui/record_view.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
@@ -55,6 +57,7 @@
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QtTest>
+#include <cerrno>
 #include <memory>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -1074,7 +1077,7 @@ class WindowsTest : public QObject {
         earlier.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", earlier);
         QCOMPARE(dialogs_->messageTexts(),
                  QStringList{"Cannot write the temporary file of rejected rows in \"" + missing +
-                             "\": No such file or directory."});
+                             "\": " + QString::fromStdString(SystemErrorText(ENOENT)) + "."});
         QVERIFY(!QFile::exists(summaryPath()));
 #endif
     }
@@ -1188,9 +1191,9 @@ class WindowsTest : public QObject {
     }
 
     // Browse... opens where the typed path points, else where the clerk
-    // last browsed to, in this session or an earlier one.
+    // last browsed to, in this session or an earlier one, else in Documents.
     void browseOpensInAKnownFolder() {
-        QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit")).clear();
+        ProgramSettings().clear();
         chooseFormat(Format::M10);
         frmSelFile* chooser = SelFile(*main_);
         Txtfile(*chooser)->setText(dir_->filePath("typed.txt"));
@@ -1201,8 +1204,10 @@ class WindowsTest : public QObject {
         dialogs_->chooseNext(other.filePath("jan.txt"));
         Txtfile(*chooser)->setText("no-such-folder/x.txt");
         chooser->cmdbrowse_Click();
-        // No such folder, and none browsed to yet: the working folder.
-        QCOMPARE(dialogs_->fileDialogs().last().folder, QString());
+        // No such folder, and none browsed to yet: not the working folder,
+        // which a Start-menu entry makes the program's own.
+        QCOMPARE(dialogs_->fileDialogs().last().folder,
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 
         main_ = std::make_unique<MDIForm1>(); // a later session
         chooseFormat(Format::M10);
