@@ -1,8 +1,9 @@
 #include "ui/language.h"
 
+#include "ui/program_settings.h"
+
 #include <QCoreApplication>
 #include <QFile>
-#include <QSettings>
 #include <QTranslator>
 
 namespace qrv::gui {
@@ -22,10 +23,6 @@ QTranslator& ProgramTexts() {
 QTranslator& QtTexts() {
     static QTranslator translator;
     return translator;
-}
-
-QSettings Settings() {
-    return QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit"));
 }
 
 } // namespace
@@ -51,12 +48,12 @@ Language CurrentLanguage() {
 }
 
 Language SavedLanguage() {
-    return Settings().value(kLanguageKey).toString() == QStringLiteral("th") ? Language::Thai
+    return ProgramSettings().value(kLanguageKey).toString() == QStringLiteral("th") ? Language::Thai
                                                                              : Language::English;
 }
 
 void SaveLanguage(Language language) {
-    Settings().setValue(kLanguageKey,
+    ProgramSettings().setValue(kLanguageKey,
                         language == Language::Thai ? QStringLiteral("th") : QStringLiteral("en"));
 }
 
