@@ -12,7 +12,9 @@
 namespace qrv::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] MEDIA_FILE...\n"
+    "usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] [--journal[=PATH]]\n"
+    "                 MEDIA_FILE...\n"
+    "       qrv-check --find-in-journal FILE [--journal=PATH]\n"
     "       qrv-check --version | --help\n"
     "Checks each MEDIA_FILE in turn in the given format, writes its summary\n"
     "file and reports, in the order given, what the result window and the\n"
@@ -25,6 +27,12 @@ inline constexpr std::string_view kUsage =
     "  --letter PATH      also write the covering letter to the bank to PATH\n"
     "                     when the run reaches the end of the file; a single\n"
     "                     MEDIA_FILE only, and not the media file or its summary\n"
+    "  --journal[=PATH]   also record each run in the journal of checks, the\n"
+    "                     desktop program's unless PATH names another, and\n"
+    "                     say whether the file was checked before\n"
+    "  --find-in-journal FILE\n"
+    "                     say when a file with the bytes of FILE was checked,\n"
+    "                     with what outcome, and what became of its letter\n"
     "  --version          print the version and exit\n"
     "  -h, --help         print this text and exit\n"
     "  --                 end the options\n"
@@ -35,13 +43,18 @@ inline constexpr std::string_view kUsage =
     "highest of their runs.\n";
 
 struct Arguments {
-    enum class Request { Check, Help, Version };
+    enum class Request { Check, FindInJournal, Help, Version };
     Request request = Request::Check; // the other members are unset unless it is Check
     Format format = Format::M100;
     bool json = false;
     bool csv = false;
     std::vector<std::string> mediaPaths; // in the order given
     std::string letterPath;              // empty: no letter
+    // The journal to record in (Check) or to search (FindInJournal); empty
+    // for the default one. Check records only when `useJournal`.
+    bool useJournal = false;
+    std::string journalPath;
+    std::string findPath; // FindInJournal: the file whose bytes are looked for
 };
 
 class UsageError : public std::runtime_error {

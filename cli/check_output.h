@@ -2,6 +2,7 @@
 // the result window as the run left it and the message boxes it showed.
 #pragma once
 
+#include "journal/journal.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/held_ports.h"
@@ -11,6 +12,12 @@
 #include <string_view>
 
 namespace qrv::cli {
+
+// Where qrv-check recorded a run.
+struct JournalRecord {
+    std::string path;                  // the journal's
+    std::optional<std::int64_t> runId; // nothing when the journal could not be written
+};
 
 struct CheckOutput {
     std::string_view mediaPath; // as given
@@ -23,10 +30,12 @@ struct CheckOutput {
     std::string_view summaryReplaces = {};
     // What the media file is instead of code page 874 text; nothing when it may well be that.
     std::optional<ForeignText> foreignText = {};
+    // The run as the journal keeps it, digests included, whether or not it was recorded.
+    const RunEntry* entry = nullptr;
+    // Only with --journal.
+    std::optional<JournalRecord> journal = {};
 };
 
-// "finished", "wrong_format", "control_rejected" or "run_error".
-std::string_view OutcomeName(RunOutcome outcome);
 // 0: finished without a finding; 1: findings, or the control record was
 // rejected; 2: the file is not of the format, or the run stopped.
 int ExitStatus(const RunResult& result);

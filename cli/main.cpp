@@ -1,9 +1,11 @@
 // qrv-check: checks media files from the command line, as the "Edit Data"
 // button does, and reports what the result window and message boxes show.
 #include "cli/arguments.h"
+#include "cli/journal_use.h"
 #include "cli/letter_path.h"
 #include "files/file_error.h"
 #include "files/files.h"
+#include "journal/run_entry.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "runs/rejected_record.h"
@@ -98,13 +100,19 @@ void WriteOutput(const Arguments& arguments, const std::string& mediaPath, const
 int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSummaries& summaries) {
     qrv::RowSpool rows;
     qrv::HeldWindow window(rows);
+    qrv::JournalWindow journalWindow(window);
     qrv::MessageLog user;
-    const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, window, user);
+    const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, journalWindow, user);
     const std::optional<std::string> replaced =
         result.summaryPath.empty() ? std::nullopt : summaries.record(mediaPath, result.summaryPath);
+    qrv::RunEntry entry = qrv::EntryOfRun("qrv-check", arguments.format, mediaPath, result, journalWindow, 0);
+    std::vector<qrv::Advisory> advisories;
+    std::optional<JournalRecord> journal;
+    if (arguments.useJournal)
+        journal = RecordInJournal(arguments, entry, advisories, Say);
     WriteOutput(arguments, mediaPath,
                 {mediaPath, arguments.format, result, window, rows, user.messages(), replaced.value_or(""),
-                 qrv::ForeignTextOfFile(mediaPath)});
+                 qrv::ForeignTextOfFile(mediaPath), &entry, journal});
     ComplainAboutRun(mediaPath, result);
     if (replaced)
         Complain(mediaPath, "its summary file " + result.summaryPath + " replaces the one of " + *replaced);
@@ -125,6 +133,11 @@ int Run(const Arguments& arguments) {
     case Arguments::Request::Version:
         std::cout << "qrv-check " << qrv::kVersion << '\n';
         break;
+    case Arguments::Request::FindInJournal: {
+        const int status = FindInJournal(arguments, std::cout, Say);
+        FlushStandardOutput();
+        return status;
+    }
     case Arguments::Request::Check: {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);
