@@ -6,6 +6,7 @@
 #include <map>
 #include <sqlite3.h>
 #include <system_error>
+#include <thread>
 #include <variant>
 
 #ifndef _WIN32
@@ -101,6 +102,7 @@ template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 struct SqliteFailure {
     std::string message;
     bool damaged;
+    bool busy = false; // another program holds the file
 };
 
 // SQLite's text, and the system's where a system call failed: "unable to
@@ -110,7 +112,8 @@ struct SqliteFailure {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     if (const int system = db ? sqlite3_system_errno(db) : 0)
         message += " (" + std::system_category().message(system) + ")";
-    throw SqliteFailure{std::move(message), primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB};
+    throw SqliteFailure{std::move(message), primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB,
+                        primary == SQLITE_BUSY || primary == SQLITE_LOCKED};
 }
 
 void Check(sqlite3* db, int code) {
@@ -258,12 +261,14 @@ std::string_view LetterEventName(LetterEvent event) {
     return "closed";
 }
 
-// The journal's file in WAL mode with full syncs: a commit is one write and
-// one sync of the log (about 2 ms where the rollback journal's several syncs
-// took 11), a killed program leaves a log that the next one replays up to its
-// last commit, and readers, such as the history window, never hold up a
-// writer. Two writers take turns through the busy timeout. WAL needs memory
-// shared between the programs, so the journal must be on a local disk, as the
+// The journal's file in WAL mode: a commit appends to the log, which a killed
+// program leaves for the next one to replay up to its last commit, and
+// readers, such as the history window, never hold up a writer; two writers
+// take turns through the busy timeout. The log is synced only when it is
+// folded into the file (synchronous NORMAL), and not at each close: a sync
+// per run cost 2-6 ms, more than a run's entry may, and a power cut can lose
+// at most the last runs' entries, never the file. WAL needs memory shared
+// between the programs, so the journal must be on a local disk, as the
 // user's data folder is.
 void Journal::openOnce() {
     std::error_code ignored;
@@ -274,7 +279,8 @@ void Journal::openOnce() {
     if (code != SQLITE_OK)
         Fail(db_, code);
     sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout_.count()));
-    Execute(db_, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON");
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    Execute(db_, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON");
     if (UserVersion(db_) == kSchemaVersion)
         return;
     Execute(db_, "BEGIN IMMEDIATE");
@@ -291,13 +297,22 @@ void Journal::openOnce() {
     Execute(db_, "COMMIT");
 }
 
+// Opening can meet a lock that SQLite does not wait for, such as another
+// program's taking the file into WAL mode or replaying the log a killed one
+// left: it is tried again until the busy timeout has passed.
 void Journal::open() {
-    try {
-        openOnce();
-    } catch (...) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw;
+    const auto deadline = std::chrono::steady_clock::now() + busyTimeout_;
+    for (;;) {
+        try {
+            openOnce();
+            return;
+        } catch (const SqliteFailure& failure) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            if (!failure.busy || std::chrono::steady_clock::now() >= deadline)
+                throw;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
