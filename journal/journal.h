@@ -61,7 +61,7 @@ std::string_view LetterEventName(LetterEvent event);
 
 struct LetterEntry {
     LetterEvent event = LetterEvent::Closed;
-    std::string at; // as RunEntry::checkedAt
+    std::string at{}; // as RunEntry::checkedAt
     std::string path{};
     std::string sha256{};
     std::string printer{};

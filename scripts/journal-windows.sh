@@ -65,7 +65,7 @@ compute_prefix() {
     [ -n "$nettle_version" ] || fail "nettle-dev is not installed: there is no version to match"
     [ -n "$compiler" ] || fail "gcc-mingw-w64-x86-64-posix is not installed"
     hash=$(printf '%s\n' "sqlite3 $sqlite_version" "nettle $nettle_version" "gcc-mingw-w64-x86-64-posix $compiler" \
-        "$(cat "$toolchain")" "${sqlite_flags[*]}" "${nettle_options[*]}" "$(sha256sum "$0")" |
+        "$(cat "$toolchain")" "${sqlite_flags[*]}" "${nettle_options[*]}" "$(sha256sum <"$0")" |
         sha256sum | cut -c1-12)
     prefix=$cache/journal-sqlite-$(upstream_of "$sqlite_version")-nettle-$(upstream_of "$nettle_version")-mingw-$hash
     marker=$prefix/qrv-journal-built
