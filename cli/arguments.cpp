@@ -21,30 +21,40 @@ enum class Option {
     Today,
     Strict,
     NoAdvisories,
+    Journal,
+    FindInJournal,
     Version,
     Help
+};
+
+enum class Value {
+    None,
+    Required, // "--name value" or "--name=value"
+    Optional, // "--name=value" only
 };
 
 struct OptionName {
     std::string_view name; // as typed, in full: abbreviations are refused
     Option option;
-    bool takesValue;
+    Value value;
 };
 
 constexpr OptionName kOptions[] = {
-    {"--format", Option::Format, true},
-    {"--json", Option::Json, false},
-    {"--csv", Option::Csv, false},
-    {"--letter", Option::Letter, true},
-    {"--compare", Option::Compare, true},
-    {"--holidays", Option::Holidays, true},
-    {"--lead-days", Option::LeadDays, true},
-    {"--today", Option::Today, true},
-    {"--strict", Option::Strict, false},
-    {"--no-advisories", Option::NoAdvisories, false},
-    {"--version", Option::Version, false},
-    {"--help", Option::Help, false},
-    {"-h", Option::Help, false},
+    {"--format", Option::Format, Value::Required},
+    {"--json", Option::Json, Value::None},
+    {"--csv", Option::Csv, Value::None},
+    {"--letter", Option::Letter, Value::Required},
+    {"--compare", Option::Compare, Value::Required},
+    {"--holidays", Option::Holidays, Value::Required},
+    {"--lead-days", Option::LeadDays, Value::Required},
+    {"--today", Option::Today, Value::Required},
+    {"--strict", Option::Strict, Value::None},
+    {"--no-advisories", Option::NoAdvisories, Value::None},
+    {"--journal", Option::Journal, Value::Optional},
+    {"--find-in-journal", Option::FindInJournal, Value::Required},
+    {"--version", Option::Version, Value::None},
+    {"--help", Option::Help, Value::None},
+    {"-h", Option::Help, Value::None},
 };
 
 struct Parsed {
@@ -61,6 +71,8 @@ struct Parsed {
     std::optional<std::string> holidayPath;
     std::optional<std::string_view> leadDays;
     std::optional<std::string_view> today;
+    std::optional<std::string> journalPath; // empty: the default journal
+    std::optional<std::string> findPath;
 };
 
 Format ParseFormat(std::string_view name) {
@@ -126,6 +138,18 @@ void Apply(Parsed& parsed, Option option, std::string_view value) {
     case Option::NoAdvisories:
         parsed.noAdvisories = true;
         break;
+    case Option::Journal:
+        if (parsed.journalPath)
+            throw UsageError("--journal given twice");
+        parsed.journalPath = std::string(value);
+        break;
+    case Option::FindInJournal:
+        if (parsed.findPath)
+            throw UsageError("--find-in-journal given twice");
+        if (value.empty())
+            throw UsageError("the file to find in the journal is empty");
+        parsed.findPath = std::string(value);
+        break;
     case Option::Version:
         parsed.version = true;
         break;
@@ -162,13 +186,16 @@ Parsed Parse(std::span<const std::string_view> args) {
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const OptionName& option = Named(arg.substr(0, equals));
         std::string_view value;
-        if (!option.takesValue && equals != std::string_view::npos)
+        const bool equalsValue = equals != std::string_view::npos;
+        if (option.value == Value::None && equalsValue)
             throw UsageError(std::string(option.name) + " takes no value");
-        if (option.takesValue && equals != std::string_view::npos)
+        if (option.value == Value::Optional && equalsValue && equals + 1 == arg.size())
+            throw UsageError(std::string(option.name) + "= needs a path");
+        if (option.value != Value::None && equalsValue)
             value = arg.substr(equals + 1);
-        else if (option.takesValue && ++at < args.size())
+        else if (option.value == Value::Required && ++at < args.size())
             value = args[at];
-        else if (option.takesValue)
+        else if (option.value == Value::Required)
             throw UsageError(std::string(option.name) + " needs a value");
         Apply(parsed, option.option, value);
     }
@@ -214,6 +241,18 @@ Arguments ParseArguments(std::span<const std::string_view> args) {
     Arguments arguments;
     if (parsed.help || parsed.version) {
         arguments.request = parsed.help ? Arguments::Request::Help : Arguments::Request::Version;
+        return arguments;
+    }
+    arguments.useJournal = parsed.journalPath.has_value();
+    arguments.journalPath = parsed.journalPath.value_or("");
+    if (parsed.findPath) {
+        if (parsed.format || !parsed.mediaPaths.empty() || parsed.json || parsed.csv || parsed.letterPath)
+            throw UsageError("--find-in-journal takes only --journal=PATH beside it");
+        if (arguments.useJournal && arguments.journalPath.empty())
+            throw UsageError(
+                "--find-in-journal reads the default journal unless --journal=PATH names another");
+        arguments.request = Arguments::Request::FindInJournal;
+        arguments.findPath = *parsed.findPath;
         return arguments;
     }
     if (!parsed.format)

@@ -14,7 +14,9 @@
 namespace qrv::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] MEDIA_FILE...\n"
+    "usage: qrv-check --format 100M|10M [--json | --csv] [--letter PATH] [--journal[=PATH]]\n"
+    "                 MEDIA_FILE...\n"
+    "       qrv-check --find-in-journal FILE [--journal=PATH]\n"
     "       qrv-check --version | --help\n"
     "Checks each MEDIA_FILE in turn in the given format, writes its summary\n"
     "file and reports, in the order given, what the result window and the\n"
@@ -36,6 +38,12 @@ inline constexpr std::string_view kUsage =
     "                     (default: the system date)\n"
     "  --strict           exit status 1 also for advisories alone\n"
     "  --no-advisories    leave them out\n"
+    "  --journal[=PATH]   also record each run in the journal of checks, the\n"
+    "                     desktop program's unless PATH names another, and\n"
+    "                     say whether the file was checked before\n"
+    "  --find-in-journal FILE\n"
+    "                     say when a file with the bytes of FILE was checked,\n"
+    "                     with what outcome, and what became of its letter\n"
     "  --version          print the version and exit\n"
     "  -h, --help         print this text and exit\n"
     "  --                 end the options\n"
@@ -47,7 +55,7 @@ inline constexpr std::string_view kUsage =
     "highest of their runs.\n";
 
 struct Arguments {
-    enum class Request { Check, Help, Version };
+    enum class Request { Check, FindInJournal, Help, Version };
     Request request = Request::Check; // the other members are unset unless it is Check
     Format format = Format::M100;
     bool json = false;
@@ -62,6 +70,11 @@ struct Arguments {
     std::optional<std::chrono::year_month_day> today;
     // Option values that could not be used, in English; the check runs without them.
     std::vector<std::string> warnings;
+    // The journal to record in (Check) or to search (FindInJournal); empty
+    // for the default one. Check records only when `useJournal`.
+    bool useJournal = false;
+    std::string journalPath;
+    std::string findPath; // FindInJournal: the file whose bytes are looked for
 };
 
 class UsageError : public std::runtime_error {

@@ -9,20 +9,6 @@
 
 namespace qrv::cli {
 
-std::string_view OutcomeName(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::Finished:
-        return "finished";
-    case RunOutcome::WrongFormat:
-        return "wrong_format";
-    case RunOutcome::ControlRejected:
-        return "control_rejected";
-    case RunOutcome::RunError:
-        break;
-    }
-    return "run_error";
-}
-
 int ExitStatus(const RunResult& result) {
     switch (result.outcome) {
     case RunOutcome::Finished:

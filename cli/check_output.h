@@ -3,6 +3,7 @@
 #pragma once
 
 #include "advisories/advisory.h"
+#include "journal/journal.h"
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "runs/held_ports.h"
@@ -12,6 +13,12 @@
 #include <string_view>
 
 namespace qrv::cli {
+
+// Where qrv-check recorded a run.
+struct JournalRecord {
+    std::string path;                  // the journal's
+    std::optional<std::int64_t> runId; // nothing when the journal could not be written
+};
 
 struct CheckOutput {
     std::string_view mediaPath; // as given
@@ -26,10 +33,12 @@ struct CheckOutput {
     std::optional<ForeignText> foreignText = {};
     // The run's advisories; none when they were left out or the run did not read the whole file.
     const std::vector<Advisory>* advisories = nullptr;
+    // The run as the journal keeps it, digests included, whether or not it was recorded.
+    const RunEntry* entry = nullptr;
+    // Only with --journal.
+    std::optional<JournalRecord> journal = {};
 };
 
-// "finished", "wrong_format", "control_rejected" or "run_error".
-std::string_view OutcomeName(RunOutcome outcome);
 // 0: finished without a finding; 1: findings, or the control record was
 // rejected; 2: the file is not of the format, or the run stopped. `strict`
 // makes advisories alone 1 too.

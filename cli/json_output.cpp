@@ -192,10 +192,22 @@ std::optional<std::string> MovedBecause(const RunResult& result) {
     return EscapeControls(result.summaryMovedBecause);
 }
 
+Json DigestOrNull(const std::string& sha256) {
+    return sha256.empty() ? Json(nullptr) : Json(sha256);
+}
+
+Json JournalJson(const std::optional<JournalRecord>& journal) {
+    if (!journal)
+        return nullptr;
+    return {{"run_id", journal->runId ? Json(*journal->runId) : Json(nullptr)},
+            {"path", EscapeControls(journal->path)}};
+}
+
 Json SummaryJson(const CheckOutput& output) {
     const bool none = output.window.label(Label::SummaryPath).empty();
     Json summary = {{"path", none ? Json(nullptr) : Json(ShownSummaryPath(output.window, true))},
                     {"written", !output.result.summaryPath.empty()},
+                    {"sha256", DigestOrNull(output.entry ? output.entry->summarySha256 : "")},
                     {"moved_because", OrNull(MovedBecause(output.result))}};
     if (!output.summaryReplaces.empty())
         summary["replaces"] = EscapeControls(output.summaryReplaces);
@@ -237,6 +249,7 @@ Json ToJson(const CheckOutput& output) {
     Json error = result.error ? ErrorJson(*result.error) : Json(nullptr);
     Json report = {{"schema_version", kSchemaVersion},
                    {"media_file", EscapeControls(output.mediaPath)},
+                   {"media_file_sha256", DigestOrNull(output.entry ? output.entry->mediaSha256 : "")},
                    {"format", FormatName(output.format)},
                    {"outcome", OutcomeName(result.outcome)},
                    {"messages", MessagesJson(output.messages)},
@@ -250,7 +263,8 @@ Json ToJson(const CheckOutput& output) {
                    {"rejected", Json::array()},
                    {"summary", SummaryJson(output)},
                    {"letter_available", LetterAvailable(output.result)},
-                   {"advisories", AdvisoriesJson(output.advisories)}};
+                   {"advisories", AdvisoriesJson(output.advisories)},
+                   {"journal", JournalJson(output.journal)}};
     // Last, and only where there is something to say: reports of code page 874 files stay as they were.
     if (output.foreignText)
         report["not_code_page_874"] = std::string(ForeignTextHint(*output.foreignText));

@@ -2,9 +2,11 @@
 // button does, and reports what the result window and message boxes show.
 #include "advisories/advisor.h"
 #include "cli/arguments.h"
+#include "cli/journal_use.h"
 #include "cli/letter_path.h"
 #include "files/file_error.h"
 #include "files/files.h"
+#include "journal/run_entry.h"
 #include "report/letter.h"
 #include "report/letter_file.h"
 #include "runs/rejected_record.h"
@@ -108,15 +110,23 @@ qrv::AdvisorySettings AdvisorySettingsOf(const Arguments& arguments) {
 int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSummaries& summaries) {
     qrv::RowSpool rows;
     qrv::HeldWindow window(rows);
+    qrv::JournalWindow journalWindow(window);
     qrv::MessageLog user;
     qrv::Advisor advisor(arguments.format, AdvisorySettingsOf(arguments));
     const qrv::RunResult result =
-        qrv::CheckFile(arguments.format, mediaPath, window, user, arguments.advisories ? &advisor : nullptr);
-    const qrv::AdvisoryReport advisories = arguments.advisories ? advisor.report() : qrv::AdvisoryReport{};
+        qrv::CheckFile(arguments.format, mediaPath, journalWindow, user, arguments.advisories ? &advisor : nullptr);
+    qrv::AdvisoryReport advisories = arguments.advisories ? advisor.report() : qrv::AdvisoryReport{};
     const bool advised = arguments.advisories && result.outcome == qrv::RunOutcome::Finished;
     const std::optional<std::string> replaced =
         result.summaryPath.empty() ? std::nullopt : summaries.record(mediaPath, result.summaryPath);
     const std::string replacedMedia = replaced.value_or(""); // the output holds a view of it
+    qrv::RunEntry entry = qrv::EntryOfRun("qrv-check", arguments.format, mediaPath, result, journalWindow, 0);
+    std::optional<JournalRecord> journal;
+    if (arguments.useJournal) {
+        // Not reported with --no-advisories, the journal's own are still counted in its entry.
+        std::vector<qrv::Advisory> unreported;
+        journal = RecordInJournal(arguments, entry, advised ? advisories.advisories : unreported, Say);
+    }
     const CheckOutput output{mediaPath,
                              arguments.format,
                              result,
@@ -125,7 +135,9 @@ int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSumma
                              user.messages(),
                              replacedMedia,
                              qrv::ForeignTextOfFile(mediaPath),
-                             advised ? &advisories.advisories : nullptr};
+                             advised ? &advisories.advisories : nullptr,
+                             &entry,
+                             journal};
     WriteOutput(arguments, mediaPath, output);
     ComplainAboutRun(mediaPath, result);
     for (const std::string& problem : advisories.problems)
@@ -149,6 +161,11 @@ int Run(const Arguments& arguments) {
     case Arguments::Request::Version:
         std::cout << "qrv-check " << qrv::kVersion << '\n';
         break;
+    case Arguments::Request::FindInJournal: {
+        const int status = FindInJournal(arguments, std::cout, Say);
+        FlushStandardOutput();
+        return status;
+    }
     case Arguments::Request::Check: {
         if (!arguments.letterPath.empty())
             CheckLetterPath(arguments.format, arguments.mediaPaths.front(), arguments.letterPath);

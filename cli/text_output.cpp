@@ -113,6 +113,23 @@ void WriteWindow(std::ostream& out, const CheckOutput& output) {
         WriteAdvisories(out, *output.advisories);
 }
 
+std::string DigestOrNone(const std::string& sha256) {
+    return sha256.empty() ? "none" : sha256;
+}
+
+// Only with --journal, so that reports without it stay as they were.
+void WriteJournal(std::ostream& out, const CheckOutput& output) {
+    if (output.entry) {
+        out << "Media file SHA-256: " << DigestOrNone(output.entry->mediaSha256) << '\n';
+        out << "Summary file SHA-256: " << DigestOrNone(output.entry->summarySha256) << '\n';
+    }
+    const JournalRecord& journal = *output.journal;
+    if (journal.runId)
+        out << "Journal: run " << *journal.runId << " in " << EscapeControls(journal.path) << '\n';
+    else
+        out << "Journal: not written\n";
+}
+
 } // namespace
 
 void WriteTextOutput(std::ostream& out, const CheckOutput& output) {
@@ -131,6 +148,8 @@ void WriteTextOutput(std::ostream& out, const CheckOutput& output) {
     for (const HeldMessage& message : output.messages)
         out << "Message [" << message.title << (message.icon == Icon::Stop ? ", stop" : "")
             << "]: " << EscapeControls(message.text) << '\n';
+    if (output.journal)
+        WriteJournal(out, output);
 }
 
 } // namespace qrv::cli

@@ -74,6 +74,8 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt "${qrv_licence}")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt DESTINATION .)
 # libxlsxwriter is linked in; its licence asks for its notice beside the program.
 install(FILES ${QRV_XLSXWRITER_WINDOWS}/License.txt DESTINATION . RENAME LICENSE-libxlsxwriter.txt)
+# SQLite (public domain) and Nettle (LGPL 3) are linked in for the journal; their notices go beside them.
+install(FILES ${QRV_JOURNAL_WINDOWS}/LICENSE-sqlite.txt ${QRV_JOURNAL_WINDOWS}/LICENSE-nettle.txt DESTINATION .)
 
 # CPack installs into its staging folder; cmake/WindowsCPack.cmake packs it.
 set(CPACK_GENERATOR External)

@@ -320,6 +320,20 @@ void Run::finish() {
 
 } // namespace
 
+std::string_view OutcomeName(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Finished:
+        return "finished";
+    case RunOutcome::WrongFormat:
+        return "wrong_format";
+    case RunOutcome::ControlRejected:
+        return "control_rejected";
+    case RunOutcome::RunError:
+        break;
+    }
+    return "run_error";
+}
+
 RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
                    UserPort& user, RecordObserver* observer) {
     return Run(format, mediaPath, window, user, observer).execute();

@@ -47,6 +47,10 @@ struct RunResult {
     std::int32_t hashTotal = 0; // set when the run finished
 };
 
+// "finished", "wrong_format", "control_rejected" or "run_error": how
+// qrv-check and the journal name an outcome.
+std::string_view OutcomeName(RunOutcome outcome);
+
 // What differs between the two formats; runs/format.cpp holds both, side by side.
 struct RunFormat {
     std::string_view caption; // as the menu names it: "Format 100 M"

@@ -29,7 +29,7 @@ void AppendCsvField(std::string& line, std::string_view text) {
     line += '"';
 }
 
-std::string CsvLine(std::initializer_list<std::string_view> fields) {
+template <class Fields> std::string JoinedCsvLine(const Fields& fields) {
     std::string line;
     bool first = true;
     for (const std::string_view field : fields) {
@@ -42,6 +42,14 @@ std::string CsvLine(std::initializer_list<std::string_view> fields) {
 }
 
 } // namespace
+
+std::string CsvLine(std::initializer_list<std::string_view> fields) {
+    return JoinedCsvLine(fields);
+}
+
+std::string CsvLine(std::span<const std::string> fields) {
+    return JoinedCsvLine(fields);
+}
 
 RejectedRecord ReadRejectedRow(const ErrorRow& row) {
     RejectedRecord record;

@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev          # engine tests
     libbenchmark-dev                   # benchmarks
     nlohmann-json3-dev                 # qrv-check --json
+    libsqlite3-dev nettle-dev          # the journal of checks: SQLite, and SHA-256 from Nettle
+    tcl m4                             # SQLite's amalgamation and Nettle's build for Windows (scripts/journal-windows.sh)
     libxlsxwriter-dev                  # the result window's rows exported as an Excel workbook
     python3-openpyxl                   # the tests read exported workbooks back (tests/tools/qrvtest/workbook.py)
     libz-mingw-w64-dev                 # zlib for libxlsxwriter in the Windows build (scripts/xlsxwriter-windows.sh)

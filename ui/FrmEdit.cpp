@@ -577,6 +577,11 @@ void FrmEdit::setSummaryMovedBecause(const QString& because) {
     field->setToolTip(field->text() + QLatin1Char('\n') + because);
 }
 
+void FrmEdit::setSummaryDigest(const QString& sha256) {
+    QLineEdit* field = valueField(Label::SummaryPath);
+    field->setToolTip(field->toolTip() + QLatin1Char('\n') + tr("SHA-256: %1").arg(sha256));
+}
+
 void FrmEdit::setLetterAvailable(bool available) {
     letterAvailable_ = available;
     PrintSendData_->setEnabled(available);

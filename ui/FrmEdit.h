@@ -55,6 +55,8 @@ class FrmEdit : public QWidget {
     void setSummaryWritten(bool written);
     // Label1's tooltip says why the summary file is beside the media file.
     void setSummaryMovedBecause(const QString& because);
+    // Label1's tooltip gives the SHA-256 of the summary file the run wrote.
+    void setSummaryDigest(const QString& sha256);
     // Removes the dimmed rows and messages of earlier runs.
     void clearEarlierRuns();
 

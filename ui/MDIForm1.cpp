@@ -1,8 +1,11 @@
 #include "ui/MDIForm1.h"
 
+#include "files/file_error.h"
+#include "journal/digest.h"
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/dialogs.h"
+#include "ui/frmHistory.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
 #include "ui/gui_user_port.h"
@@ -29,6 +32,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <iterator>
+#include <memory>
 
 namespace qrv::gui {
 
@@ -92,6 +96,8 @@ MDIForm1::MDIForm1() {
             result->clearEarlierRuns();
     });
     clearEarlier_->setObjectName("clearEarlierChecks");
+    history_ = edit_->addAction(QString(), this, &MDIForm1::showHistory);
+    history_->setObjectName("historyOfChecks");
     connect(edit_, &QMenu::aboutToShow, this,
             [this] { clearEarlier_->setEnabled(findResultWindow() != nullptr); });
 
@@ -135,6 +141,7 @@ void MDIForm1::retranslateUi() {
     // Not Alt+E: the chooser's "&Edit Data" answers that while the chooser is up.
     edit_->setTitle(tr("E&dit"));
     clearEarlier_->setText(tr("&Clear earlier checks"));
+    history_->setText(tr("&History of checks…"));
     help_->setTitle(tr("&Help"));
     howTo_->setText(tr("&How to check a file"));
     about_->setText(tr("&About QRV Edit Data"));
@@ -226,6 +233,7 @@ void MDIForm1::showCoveringLetter() {
         return;
     if (frmSendData* letter = frmSendData::Form_Load(*checkedRun_)) {
         connectLetter(*letter);
+        journalLetter(*letter);
         addMaximized(letter);
     }
 }
@@ -245,6 +253,53 @@ void MDIForm1::connectLetter(frmSendData& letter) {
                                      : tr("Letter sent to %1, which holds it: %2").arg(printer, held));
     });
     connect(&letter, &frmSendData::printFailed, statusBar(), &QStatusBar::clearMessage);
+}
+
+void MDIForm1::journalLetter(frmSendData& letter) {
+    // Whether the letter was saved or printed before its window closed.
+    auto settled = std::make_shared<bool>(false);
+    const auto record = [this, settled](LetterEntry entry) {
+        *settled = *settled || entry.event != LetterEvent::Closed;
+        const QString trouble = journal_.recordLetter(std::move(entry));
+        if (!trouble.isEmpty())
+            statusBar()->showMessage(trouble);
+    };
+    connect(&letter, &frmSendData::saved, this, [record](const QString& path) {
+        const std::string file = QFile::encodeName(path).toStdString();
+        std::string sha256;
+        try {
+            sha256 = DigestOfFile(file).sha256;
+        } catch (const FileError&) {
+        }
+        record({LetterEvent::Saved, {}, file, sha256});
+    });
+    connect(&letter, &frmSendData::printSettled, this,
+            [record](const QString& printer, int job, const QString& state) {
+                record({LetterEvent::Printed,
+                        {},
+                        {},
+                        {},
+                        printer.toStdString(),
+                        job ? std::to_string(job) : std::string(),
+                        state.toStdString()});
+            });
+    connect(&letter, &frmSendData::closing, this, [record, settled] {
+        if (!*settled)
+            record({LetterEvent::Closed});
+    });
+}
+
+void MDIForm1::showHistory() {
+    if (QMdiSubWindow* open = findSubWindow<frmHistory>()) {
+        qobject_cast<frmHistory*>(open->widget())->reload();
+        mdiArea_->setActiveSubWindow(open);
+        return;
+    }
+    auto* history = new frmHistory(journal_.path());
+    connect(history, &frmHistory::exported, this, [this](const QString& path) {
+        statusBar()->showMessage(tr("History of checks exported to %1").arg(QDir::toNativeSeparators(path)));
+    });
+    addMaximized(history);
 }
 
 void MDIForm1::KVT_10m_Click() {
@@ -317,9 +372,25 @@ void MDIForm1::runCheck(const QString& mediaFile, Format format) {
     onCheckStarting();
     GuiUserPort user(selFile_, [this] { resultWindow_.flushRows(); });
     resultWindow_.beginRun(format, mediaFile);
-    const RunResult result = CheckFile(format, LocalNameBytes(mediaFile).toStdString(), resultWindow_, user);
+    JournalWindow window(resultWindow_);
+    const std::string path = LocalNameBytes(mediaFile).toStdString();
+    const RunResult result = CheckFile(format, path, window, user);
     resultWindow_.runEnded(result);
+    const RecordedRun recorded = journal_.recordRun(format, path, result, window);
     onChecked(mediaFile, format, result, resultWindow_.counts());
+    showRecorded(recorded);
+}
+
+void MDIForm1::showRecorded(const RecordedRun& recorded) {
+    if (FrmEdit* result = findResultWindow(); result && !recorded.summarySha256.empty())
+        result->setSummaryDigest(QString::fromStdString(recorded.summarySha256));
+    QStringList said;
+    for (const Advisory& advisory : recorded.advisories)
+        said << QString::fromStdString(advisory.message);
+    if (!recorded.trouble.isEmpty())
+        said << recorded.trouble;
+    if (!said.isEmpty())
+        statusBar()->showMessage(said.join(QStringLiteral("  ")));
 }
 
 void MDIForm1::onCheckStarting() {

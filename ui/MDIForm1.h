@@ -4,6 +4,7 @@
 
 #include "runs/check_run.h"
 #include "runs/format.h"
+#include "ui/check_journal.h"
 #include "ui/checked_run.h"
 #include "ui/result_window_adapter.h"
 
@@ -48,6 +49,9 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     // first line passes, else in the menu's format.
     void openChooserOn(const QString& mediaFile);
 
+    // Opens the history of checks, or brings it forward when it is open.
+    void showHistory();
+
     void KVT_10m_Click();
     void KVT_100m_Click();
     void KVT_exit_Click();
@@ -85,6 +89,10 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     void onCheckStarting();
     void onChecked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
     void connectLetter(frmSendData& letter);
+    // The letter's events into the journal, and the letter's closing unsaved and unprinted.
+    void journalLetter(frmSendData& letter);
+    // What the journal says of the run just recorded, in the status bar.
+    void showRecorded(const RecordedRun& recorded);
 
     QMdiArea* mdiArea_;
     QMenu* start_;
@@ -93,6 +101,7 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     QAction* KVT_exit_;
     QMenu* edit_;
     QAction* clearEarlier_;
+    QAction* history_;
     QMenu* help_;
     QAction* howTo_;
     QAction* about_;
@@ -104,6 +113,7 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     ResultWindowAdapter resultWindow_{*this};
     // The run on screen when it reached the end of its media file; the letter is built from it.
     std::optional<CheckedRun> checkedRun_;
+    CheckJournal journal_{DesktopJournalPath()};
 };
 
 } // namespace qrv::gui

@@ -171,6 +171,7 @@ void frmSendData::closeEvent(QCloseEvent* event) {
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
+    emit closing();
     event->accept();
 }
 
@@ -249,9 +250,12 @@ void frmSendData::print(bool noPrinter) {
         return;
     if (result->job == 0) {
         emit printed(result->destination);
+        emit printSettled(result->destination, 0, QStringLiteral("printed"));
         return;
     }
     emit sentToPrinter(result->destination, result->held.value_or(QString()));
+    if (result->held)
+        emit printSettled(result->destination, result->job, QStringLiteral("stopped"));
     if (result->held)
         MessageBox::show(this,
                          tr("The letter waits at \"%1\": the printer is paused or stopped (%2). "
@@ -273,6 +277,10 @@ void frmSendData::watchJob(const QString& printer, int job) {
         if (progress.state == JobProgress::State::Waiting && ++polls < kJobWatchPolls)
             return;
         jobWatch_->stop();
+        emit printSettled(printer, job,
+                          progress.state == JobProgress::State::Done     ? QStringLiteral("printed")
+                          : progress.state == JobProgress::State::Failed ? QStringLiteral("stopped")
+                                                                         : QStringLiteral("sent"));
         if (progress.state == JobProgress::State::Done) {
             emit printed(printer);
         } else if (progress.state == JobProgress::State::Failed) {

@@ -45,6 +45,11 @@ class frmSendData : public QWidget {
     void printFailed();
     // The letter was saved at `path`.
     void saved(const QString& path);
+    // The last the print server said of the letter's job on `printer` (0 for
+    // none, as for a PDF file): "sent", "printed" or "stopped".
+    void printSettled(const QString& printer, int job, const QString& state);
+    // The window is closing.
+    void closing();
 
   protected:
     void changeEvent(QEvent* event) override;

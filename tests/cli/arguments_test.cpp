@@ -68,6 +68,19 @@ TEST(ParseArguments, WarnsOfAnUnusableLeadOrDay) {
 
 // Long options are taken only as written in full, and in any order even where
 // the environment asks getopt for POSIX order.
+TEST(ParseArguments, JournalIsOptInWithAnOptionalPath) {
+    EXPECT_FALSE(Parse({"--format", "10M", "in.txt"}).useJournal);
+    const Arguments defaultJournal = Parse({"--journal", "--format", "10M", "in.txt"});
+    EXPECT_TRUE(defaultJournal.useJournal);
+    EXPECT_EQ(defaultJournal.journalPath, "");
+    EXPECT_EQ(defaultJournal.mediaPaths, std::vector<std::string>{"in.txt"}); // not the journal's path
+    EXPECT_EQ(Parse({"--journal=j.sqlite", "--format", "10M", "in.txt"}).journalPath, "j.sqlite");
+    const Arguments find = Parse({"--find-in-journal", "letter.txt", "--journal=j.sqlite"});
+    EXPECT_EQ(find.request, Arguments::Request::FindInJournal);
+    EXPECT_EQ(find.findPath, "letter.txt");
+    EXPECT_EQ(find.journalPath, "j.sqlite");
+}
+
 TEST(ParseArguments, TakesOptionsOnlyInFull) {
     EXPECT_THROW(Parse({"--form", "10M", "in.txt"}), UsageError);
     EXPECT_THROW(Parse({"--format", "10M", "--js", "in.txt"}), UsageError);
@@ -89,6 +102,10 @@ TEST(ParseArguments, NamesTheArgumentAtFault) {
         {{"--format", "100M", "--form=10M", "a"}, "unknown option --form" + hint},
         {{"--format", "100M", "--json=yes", "a"}, "--json takes no value"},
         {{"a", "--letter"}, "--letter needs a value"},
+        {{"--format", "100M", "--journal=", "a"}, "--journal= needs a path"},
+        {{"--find-in-journal", "a", "--format", "100M"},
+         "--find-in-journal takes only --journal=PATH beside it"},
+        {{"--find-in-journal", "a", "b"}, "--find-in-journal takes only --journal=PATH beside it"},
     };
     for (const auto& c : cases) {
         try {

@@ -5,6 +5,7 @@
 // limits, control characters from a media file.
 #include "cli/check_output.h"
 #include "files/file_error.h"
+#include "journal/digest.h"
 #include "tests/cli/qrv_check_process.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/refusing_folder.h"
@@ -226,7 +227,10 @@ TEST_F(RefusingRoot, SummaryGoesBesideTheMediaFileAndTheReportsSayWhy) {
     EXPECT_EQ(report.at("summary_file"), "ro/pay/012345");
     EXPECT_EQ(report.at("window").at("labels").at("Label1"), "ro/pay/012345");
     EXPECT_EQ(report.at("summary"),
-              nlohmann::json({{"path", "ro/pay/012345"}, {"written", true}, {"moved_because", because_}}));
+              nlohmann::json({{"path", "ro/pay/012345"},
+                              {"written", true},
+                              {"sha256", Sha256(clean_)}, // a clean file's summary holds all of it
+                              {"moved_because", because_}}));
     EXPECT_EQ(text.exitStatus, 0) << text.err;
     EXPECT_NE(text.out.find("  Summary file  :         ro/pay/012345\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Summary file written: ro/pay/012345\nSummary file moved: " + because_ + "\n"),

@@ -1,0 +1,70 @@
+// A writer killed at random moments, again and again, leaves a journal that
+// SQLite finds whole, with every run it committed before the last kill.
+#include "journal/journal.h"
+#include "tests/support/temp_dir.h"
+
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace qrv {
+namespace {
+
+pid_t StartWriter(const std::string& journal) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execl(QRV_JOURNAL_WRITER, QRV_JOURNAL_WRITER, journal.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+std::string IntegrityOf(const std::string& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr);
+    std::string answer;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        answer += reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return answer;
+}
+
+TEST(KilledWriters, LeaveAWholeJournal) {
+    constexpr int kKills = 200;
+    test::TempDir dir;
+    const std::string path = (dir.path() / "j.sqlite").string();
+    std::mt19937 random(20261125);
+    std::uniform_int_distribution<int> microseconds(0, 20000);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    std::size_t before = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "only " << kill << " kills in two minutes";
+        // Two writers at once, so that a kill also lands while one waits for the other.
+        const pid_t writers[] = {StartWriter(path), StartWriter(path)};
+        std::this_thread::sleep_for(std::chrono::microseconds(microseconds(random)));
+        for (const pid_t writer : writers) {
+            ::kill(writer, SIGKILL);
+            int status = 0;
+            ::waitpid(writer, &status, 0);
+            EXPECT_TRUE(WIFSIGNALED(status)) << "a writer stopped by itself, status " << status;
+        }
+        if (kill % 50 == 49) {
+            const std::size_t now = Journal(path).history("").size();
+            EXPECT_GE(now, before);
+            before = now;
+        }
+    }
+    EXPECT_EQ(IntegrityOf(path), "ok");
+    EXPECT_GT(Journal(path).history("").size(), 0u);
+}
+
+} // namespace
+} // namespace qrv
