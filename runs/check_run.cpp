@@ -35,8 +35,9 @@ struct SummaryUnwritten {
 
 class Run {
   public:
-    Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user)
-        : format_(format), mediaPath_(mediaPath), window_(window), user_(user) {}
+    Run(const RunFormat& format, const std::string& mediaPath, ResultWindow& window, UserPort& user,
+        RecordObserver* observer)
+        : format_(format), mediaPath_(mediaPath), window_(window), user_(user), observer_(observer) {}
 
     RunResult execute();
 
@@ -44,8 +45,8 @@ class Run {
     RunResult readFile();
     std::optional<RunOutcome> processControlLine();
     void processDetailLine();
-    void acceptPlainRecord(const Fields& fields);
-    void acceptRecord(const Fields& fields);
+    std::int64_t acceptPlainRecord(const Fields& fields);
+    std::int64_t acceptRecord(const Fields& fields);
     void finish();
     Location TotalsMismatch(std::size_t field, const std::string& details, const std::string& control,
                             std::string difference, std::string_view verb) const;
@@ -58,6 +59,7 @@ class Run {
     const std::string& mediaPath_;
     ResultWindow& window_;
     UserPort& user_;
+    RecordObserver* observer_;
     RunResult result_;
 
     std::unique_ptr<LineReader> media_;
@@ -187,15 +189,18 @@ std::optional<RunOutcome> Run::processControlLine() {
     }
     summary_->writeLine(controlLine_);
     detailRules_.emplace(control_);
+    if (observer_)
+        observer_->controlRecord(control_);
     return std::nullopt;
 }
 
 void Run::processDetailLine() {
     const Fields fields = SplitRecord(line_, format_.detailLayout);
+    std::optional<std::int64_t> cents;
     if (IsAcceptedPlainRecord(fields, *detailRules_, format_.detailWholeLength + 2)) {
-        acceptPlainRecord(fields);
+        cents = acceptPlainRecord(fields);
     } else if (const std::string_view reason = CheckDetailRecord(fields, *detailRules_); reason.empty()) {
-        acceptRecord(fields);
+        cents = acceptRecord(fields);
     } else {
         errorFlag_ = true;
         window_.insertRow(
@@ -204,22 +209,29 @@ void Run::processDetailLine() {
                                 std::string(fields[detail::Amount]), std::string(reason)});
         Increment(errorRow_, format_.narrowCounters);
     }
+    if (observer_)
+        observer_->detailRecord(
+            {lineNumber_, fields[detail::AccountNo], fields[detail::Amount], cents, cents.has_value()});
     Increment(detailCount_, true);
 }
 
-// A record that IsAcceptedPlainRecord took: its digits are known plain.
-void Run::acceptPlainRecord(const Fields& fields) {
+// A record that IsAcceptedPlainRecord took: its digits are known plain. Its amount in hundredths.
+std::int64_t Run::acceptPlainRecord(const Fields& fields) {
     hashTotal_ =
         AddToHashTotal(hashTotal_, PlainHashRecord(fields[detail::AccountNo], fields[detail::Amount]));
     summary_->writeLine(line_);
-    amountTotal_ += PlainAmountCents(fields[detail::Amount]);
+    const std::int64_t cents = PlainAmountCents(fields[detail::Amount]);
+    amountTotal_ += cents;
+    return cents;
 }
 
-void Run::acceptRecord(const Fields& fields) {
+std::int64_t Run::acceptRecord(const Fields& fields) {
     hashTotal_ = AddToHashTotal(hashTotal_, HashRecord(fields[detail::AccountNo], fields[detail::Amount]));
     summary_->writeLine(line_);
-    amountTotal_ +=
+    const std::int64_t cents =
         InField("Amount", [&] { return AmountCents(fields[detail::Amount], format_.detailWholeLength); });
+    amountTotal_ += cents;
+    return cents;
 }
 
 // The control record's total in `field` against the details': `difference`
@@ -301,14 +313,16 @@ void Run::finish() {
         user_.messageBox(kPleaseCheck, kAppTitle, Icon::None, Buttons::Ok, {});
         result_.findings = true;
     }
+    if (observer_)
+        observer_->endOfFile();
     window_.show();
 }
 
 } // namespace
 
 RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
-                   UserPort& user) {
-    return Run(format, mediaPath, window, user).execute();
+                   UserPort& user, RecordObserver* observer) {
+    return Run(format, mediaPath, window, user, observer).execute();
 }
 
 } // namespace qrv

@@ -5,6 +5,7 @@
 #include "core/fields.h"
 #include "core/location.h"
 #include "runs/ports.h"
+#include "runs/record_observer.h"
 
 #include <cstdint>
 #include <optional>
@@ -67,7 +68,9 @@ inline bool LetterAvailable(const RunResult& result) {
     return result.outcome == RunOutcome::Finished;
 }
 
+// `observer`, when given, is told of the control record and of every detail
+// record as the run reads them.
 RunResult RunCheck(const RunFormat& format, const std::string& mediaPath, ResultWindow& window,
-                   UserPort& user);
+                   UserPort& user, RecordObserver* observer = nullptr);
 
 } // namespace qrv

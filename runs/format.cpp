@@ -149,8 +149,9 @@ std::optional<std::string> SummaryPathOfRun(Format format, const std::string& me
     }
 }
 
-RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user) {
-    return RunCheck(FormatTable(format), mediaPath, window, user);
+RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user,
+                    RecordObserver* observer) {
+    return RunCheck(FormatTable(format), mediaPath, window, user, observer);
 }
 
 } // namespace qrv

@@ -42,7 +42,8 @@ std::optional<ForeignText> ForeignTextOfFile(const std::string& mediaPath);
 // file cannot be read or is empty, which the run then reports.
 std::optional<std::string> SummaryPathOfRun(Format format, const std::string& mediaPath);
 
-// The check run of `format`.
-RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user);
+// The check run of `format`; `observer` as RunCheck takes it.
+RunResult CheckFile(Format format, const std::string& mediaPath, ResultWindow& window, UserPort& user,
+                    RecordObserver* observer = nullptr);
 
 } // namespace qrv
