@@ -1,7 +1,11 @@
 #include "ui/MDIForm1.h"
 
+#include "advisories/advisor.h"
+#include "core/fields.h"
+#include "core/text.h"
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
+#include "ui/advisory_settings.h"
 #include "ui/dialogs.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
@@ -13,6 +17,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,14 +31,43 @@
 #include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
+#include <utility>
 
 namespace qrv::gui {
+
+namespace {
+
+// The clerk's settings, and what this run compares with, as the advisories take them.
+AdvisorySettings SettingsForRun(const QString& earlierFile) {
+    const AdvisoryOptions options = LoadAdvisoryOptions();
+    const QDate today = QDate::currentDate();
+    return {double(options.thresholdPercent),
+            options.thresholdMinimum,
+            options.leadDays,
+            LocalNameBytes(options.holidayFile).toStdString(),
+            earlierFile.isEmpty() ? std::string() : LocalNameBytes(earlierFile).toStdString(),
+            std::chrono::year_month_day{std::chrono::year{today.year()},
+                                        std::chrono::month{static_cast<unsigned>(today.month())},
+                                        std::chrono::day{static_cast<unsigned>(today.day())}}};
+}
+
+// The control record's company code as the run read it, trimmed; empty before the run read one.
+QString CompanyCodeOf(Format format, const RunResult& result) {
+    if (!result.controlLine)
+        return {};
+    const Fields fields = SplitRecord(*result.controlLine, FormatTable(format).controlLayout);
+    return QString::fromLatin1(Trim(fields[control::CompanyCode]));
+}
+
+} // namespace
 
 MDIForm1::MDIForm1() {
     setObjectName("MDIForm1");
     setWindowTitle(AppTitle());
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("mdiArea");
+    // The advisories window keeps its size when the clerk turns to it from the maximized result window.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::onSubWindowActivated);
 
@@ -76,6 +110,11 @@ MDIForm1::MDIForm1() {
     clear->setObjectName("clearEarlierChecks");
     connect(edit, &QMenu::aboutToShow, this,
             [this, clear] { clear->setEnabled(findResultWindow() != nullptr); });
+    edit->addSeparator();
+    edit->addAction(tr("Com&pare with earlier file..."), this, &MDIForm1::CompareEarlier_Click)
+        ->setObjectName("CompareEarlier");
+    edit->addAction(tr("&Advisory settings..."), this, &MDIForm1::AdvisorySettings_Click)
+        ->setObjectName("AdvisorySettings");
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("help_menu");
@@ -110,6 +149,10 @@ FrmEdit* MDIForm1::findResultWindow() const {
 
 frmSendData* MDIForm1::findCoveringLetter() const {
     return findChildWindow<frmSendData>();
+}
+
+frmAdvisories* MDIForm1::findAdvisories() const {
+    return findChildWindow<frmAdvisories>();
 }
 
 void MDIForm1::addMaximized(QWidget* child) {
@@ -250,12 +293,43 @@ frmSelFile& MDIForm1::chooser() {
 }
 
 void MDIForm1::runCheck(const QString& mediaFile, Format format) {
+    check(mediaFile, format, std::exchange(nextEarlierFile_, {}), selFile_);
+}
+
+void MDIForm1::check(const QString& mediaFile, Format format, const QString& earlierFile,
+                     QWidget* messagesOver) {
     onCheckStarting();
-    GuiUserPort user(selFile_, [this] { resultWindow_.flushRows(); });
+    GuiUserPort user(messagesOver, [this] { resultWindow_.flushRows(); });
     resultWindow_.beginRun(format, mediaFile);
-    const RunResult result = CheckFile(format, LocalNameBytes(mediaFile).toStdString(), resultWindow_, user);
+    Advisor advisor(format, SettingsForRun(earlierFile));
+    const RunResult result =
+        CheckFile(format, LocalNameBytes(mediaFile).toStdString(), resultWindow_, user, &advisor);
     resultWindow_.runEnded(result);
-    onChecked(mediaFile, format, result, resultWindow_.counts());
+    onChecked(mediaFile, format, result, resultWindow_.counts(), earlierFile, advisor.report());
+}
+
+void MDIForm1::CompareEarlier_Click() {
+    const QString offered =
+        lastRun_ ? EarlierCheckedFile(lastRun_->companyCode, lastRun_->mediaFile) : QString();
+    const QString folder = !offered.isEmpty() ? offered
+                           : lastRun_         ? QFileInfo(lastRun_->mediaFile).absolutePath()
+                                              : QString();
+    const QString earlier =
+        RecoverLocalName(FileDialog::getOpenFileName(this, tr("All Files (*);;Text Files (*.txt)"), folder));
+    if (earlier.isEmpty())
+        return;
+    if (!lastRun_) {
+        nextEarlierFile_ = earlier;
+        statusBar()->showMessage(tr("No file has been checked yet: the next check compares its file with %1")
+                                     .arg(QDir::toNativeSeparators(earlier)));
+        return;
+    }
+    const LastRun run = *lastRun_;
+    check(run.mediaFile, run.format, earlier, this);
+}
+
+void MDIForm1::AdvisorySettings_Click() {
+    (new AdvisorySettingsDialog(this))->open();
 }
 
 void MDIForm1::onCheckStarting() {
@@ -264,12 +338,26 @@ void MDIForm1::onCheckStarting() {
         letter->close();
 }
 
-void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,
-                         const RunCounts& counts) {
+void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result, RunCounts counts,
+                         const QString& earlierFile, AdvisoryReport&& advisories) {
+    const QString companyCode = CompanyCodeOf(format, result);
+    lastRun_ = LastRun{mediaFile, format, companyCode};
+    if (result.outcome == RunOutcome::Finished && !companyCode.isEmpty())
+        RememberCheckedFile(companyCode, mediaFile);
+    counts.advisories = static_cast<std::int64_t>(advisories.advisories.size());
+    const std::string_view caption = FormatCaption(format);
+    AdvisoryRun shown{
+        QStringLiteral("%1 (%2)").arg(QFileInfo(mediaFile).fileName(), QString::fromLatin1(caption)),
+        earlierFile,
+        std::move(advisories.advisories),
+        {}};
+    for (const std::string& problem : advisories.problems)
+        shown.problems << QString::fromStdString(problem);
     if (result.outcome == RunOutcome::Finished)
         // A finished run's ListErr holds only the comparisons of its totals.
-        checkedRun_ = CheckedRun{format,           mediaFile,       *result.controlLine,
-                                 result.hashTotal, counts.rejected, counts.messages > 0};
+        checkedRun_ = CheckedRun{format,          mediaFile,           *result.controlLine, result.hashTotal,
+                                 counts.rejected, counts.messages > 0, shown.advisories};
+    showAdvisories(shown);
     statusBar()->clearMessage();
     const std::string path = LocalNameBytes(mediaFile).toStdString();
     const FileLook look{result.outcome == RunOutcome::WrongFormat ? FormatOfFile(path) : std::nullopt,
@@ -279,6 +367,29 @@ void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResul
     // Qt before 6.8 has no announcement event; screen readers hear the
     // change of the named verdict line's description.
     verdict_->setAccessibleDescription(verdict);
+}
+
+void MDIForm1::showAdvisories(const AdvisoryRun& run) {
+    QMdiSubWindow* window = findSubWindow<frmAdvisories>();
+    if (run.advisories.empty() && run.problems.isEmpty()) {
+        if (window)
+            window->close();
+        return;
+    }
+    if (!window) {
+        // Over the lower part of the result window, which stays maximized
+        // and active beneath it.
+        window = mdiArea_->addSubWindow(new frmAdvisories, Qt::SubWindow | Qt::WindowStaysOnTopHint);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        const QRect area = mdiArea_->viewport()->rect();
+        const QSize size(area.width() * 2 / 3, area.height() / 3);
+        window->setGeometry(QRect(area.bottomRight() - QPoint(size.width(), size.height()), size));
+    }
+    qobject_cast<frmAdvisories*>(window->widget())->showRun(run);
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    window->show();
+    if (active && active != window)
+        mdiArea_->setActiveSubWindow(active);
 }
 
 void MDIForm1::showSelFile() {

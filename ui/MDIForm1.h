@@ -5,6 +5,7 @@
 #include "runs/check_run.h"
 #include "runs/format.h"
 #include "ui/checked_run.h"
+#include "ui/frmAdvisories.h"
 #include "ui/result_window_adapter.h"
 
 #include <QMainWindow>
@@ -16,9 +17,14 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
+namespace qrv {
+struct AdvisoryReport;
+}
+
 namespace qrv::gui {
 
 class FrmEdit;
+class frmAdvisories;
 class frmSelFile;
 class frmSendData;
 
@@ -50,6 +56,12 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     void KVT_100m_Click();
     void KVT_exit_Click();
     void about_Click();
+    // Chooses the earlier file and checks the file on screen again, compared
+    // with it; before any check, the next check compares with it.
+    void CompareEarlier_Click();
+    void AdvisorySettings_Click();
+    // The advisories window when it is open, else nullptr.
+    frmAdvisories* findAdvisories() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,9 +84,15 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     // The check run of `mediaFile` in `format`, as the chooser asked for it;
     // its messages open over the chooser.
     void runCheck(const QString& mediaFile, Format format);
+    // Compared with `earlierFile` when it is not empty; the run's messages open over `messagesOver`.
+    void check(const QString& mediaFile, Format format, const QString& earlierFile, QWidget* messagesOver);
     // A check run replaces the run on screen: the letter of the one before goes.
     void onCheckStarting();
-    void onChecked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+    void onChecked(const QString& mediaFile, Format format, const RunResult& result, RunCounts counts,
+                   const QString& earlierFile, AdvisoryReport&& advisories);
+    // Opens the advisories window without taking the focus from the result
+    // window when the run has advisories or met problems; else closes it.
+    void showAdvisories(const AdvisoryRun& run);
     void connectLetter(frmSendData& letter);
 
     QMdiArea* mdiArea_;
@@ -85,6 +103,15 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     ResultWindowAdapter resultWindow_{*this};
     // The run on screen when it reached the end of its media file; the letter is built from it.
     std::optional<CheckedRun> checkedRun_;
+    // The file of the last run, whichever way it ended, which a comparison checks again.
+    struct LastRun {
+        QString mediaFile;
+        Format format;
+        QString companyCode; // empty when the run did not read a control record
+    };
+    std::optional<LastRun> lastRun_;
+    // Chosen before any check: the next check compares with it.
+    QString nextEarlierFile_;
 };
 
 } // namespace qrv::gui

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
 #include "ui/local_names.h"
+#include "ui/settings.h"
 #include "ui/thai_text.h"
 #include "ui/twips.h"
 
@@ -20,17 +21,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace qrv::gui {
 
 namespace {
 constexpr const char* kLastFolderKey = "chooser/lastFolder";
-
-QSettings Settings() {
-    return QSettings(QStringLiteral("qrv-edit"), QStringLiteral("qrv-edit"));
-}
 } // namespace
 
 QString DroppedFile(const QMimeData& data) {
