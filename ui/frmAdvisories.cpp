@@ -77,8 +77,6 @@ void frmAdvisories::showRun(const AdvisoryRun& run) {
     }
     list_->resizeColumnToContents(kLines);
     list_->resizeColumnToContents(kAccount);
-    if (list_->topLevelItemCount() > 0)
-        list_->setCurrentItem(list_->topLevelItem(0));
 }
 
 } // namespace qrv::gui
