@@ -1,9 +1,13 @@
 #include "ui/MDIForm1.h"
 
+#include "advisories/advisor.h"
+#include "core/fields.h"
+#include "core/text.h"
 #include "files/file_error.h"
 #include "journal/digest.h"
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
+#include "ui/advisory_settings.h"
 #include "ui/dialogs.h"
 #include "ui/frmHistory.h"
 #include "ui/frmSelFile.h"
@@ -18,6 +22,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,6 +38,7 @@
 #include <QStatusBar>
 #include <iterator>
 #include <memory>
+#include <utility>
 
 namespace qrv::gui {
 
@@ -50,6 +56,28 @@ void RetranslateSystemMenu(const QMdiSubWindow& window) {
             action->setText(QCoreApplication::translate(kQtContext, kItems[item++]));
 }
 
+// The clerk's settings, and what this run compares with, as the advisories take them.
+AdvisorySettings SettingsForRun(const QString& earlierFile) {
+    const AdvisoryOptions options = LoadAdvisoryOptions();
+    const QDate today = QDate::currentDate();
+    return {double(options.thresholdPercent),
+            options.thresholdMinimum,
+            options.leadDays,
+            LocalNameBytes(options.holidayFile).toStdString(),
+            earlierFile.isEmpty() ? std::string() : LocalNameBytes(earlierFile).toStdString(),
+            std::chrono::year_month_day{std::chrono::year{today.year()},
+                                        std::chrono::month{static_cast<unsigned>(today.month())},
+                                        std::chrono::day{static_cast<unsigned>(today.day())}}};
+}
+
+// The control record's company code as the run read it, trimmed; empty before the run read one.
+QString CompanyCodeOf(Format format, const RunResult& result) {
+    if (!result.controlLine)
+        return {};
+    const Fields fields = SplitRecord(*result.controlLine, FormatTable(format).controlLayout);
+    return QString::fromLatin1(Trim(fields[control::CompanyCode]));
+}
+
 } // namespace
 
 MDIForm1::MDIForm1() {
@@ -57,6 +85,8 @@ MDIForm1::MDIForm1() {
     setWindowTitle(AppTitle());
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("mdiArea");
+    // The advisories window keeps its size when the clerk turns to it from the maximized result window.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::onSubWindowActivated);
 
@@ -100,6 +130,11 @@ MDIForm1::MDIForm1() {
     history_->setObjectName("historyOfChecks");
     connect(edit_, &QMenu::aboutToShow, this,
             [this] { clearEarlier_->setEnabled(findResultWindow() != nullptr); });
+    edit_->addSeparator();
+    compareEarlier_ = edit_->addAction(QString(), this, &MDIForm1::CompareEarlier_Click);
+    compareEarlier_->setObjectName("CompareEarlier");
+    advisorySettings_ = edit_->addAction(QString(), this, &MDIForm1::AdvisorySettings_Click);
+    advisorySettings_->setObjectName("AdvisorySettings");
 
     help_ = menuBar()->addMenu(QString());
     help_->setObjectName("help_menu");
@@ -142,6 +177,8 @@ void MDIForm1::retranslateUi() {
     edit_->setTitle(tr("E&dit"));
     clearEarlier_->setText(tr("&Clear earlier checks"));
     history_->setText(tr("&History of checks…"));
+    compareEarlier_->setText(tr("Com&pare with earlier file..."));
+    advisorySettings_->setText(tr("&Advisory settings..."));
     help_->setTitle(tr("&Help"));
     howTo_->setText(tr("&How to check a file"));
     about_->setText(tr("&About QRV Edit Data"));
@@ -185,6 +222,10 @@ FrmEdit* MDIForm1::findResultWindow() const {
 
 frmSendData* MDIForm1::findCoveringLetter() const {
     return findChildWindow<frmSendData>();
+}
+
+frmAdvisories* MDIForm1::findAdvisories() const {
+    return findChildWindow<frmAdvisories>();
 }
 
 void MDIForm1::addMaximized(QWidget* child) {
@@ -369,28 +410,59 @@ frmSelFile& MDIForm1::chooser() {
 }
 
 void MDIForm1::runCheck(const QString& mediaFile, Format format) {
+    check(mediaFile, format, std::exchange(nextEarlierFile_, {}), selFile_);
+}
+
+void MDIForm1::check(const QString& mediaFile, Format format, const QString& earlierFile,
+                     QWidget* messagesOver) {
     onCheckStarting();
-    GuiUserPort user(selFile_, [this] { resultWindow_.flushRows(); });
+    GuiUserPort user(messagesOver, [this] { resultWindow_.flushRows(); });
     resultWindow_.beginRun(format, mediaFile);
+    Advisor advisor(format, SettingsForRun(earlierFile));
     JournalWindow window(resultWindow_);
     const std::string path = LocalNameBytes(mediaFile).toStdString();
-    const RunResult result = CheckFile(format, path, window, user);
+    const RunResult result = CheckFile(format, path, window, user, &advisor);
     resultWindow_.runEnded(result);
-    const RecordedRun recorded = journal_.recordRun(format, path, result, window);
-    onChecked(mediaFile, format, result, resultWindow_.counts());
+    AdvisoryReport advisories = advisor.report();
+    RecordedRun recorded =
+        journal_.recordRun(format, path, result, window, static_cast<std::int64_t>(advisories.advisories.size()));
+    // As qrv-check reports them: the journal's follow the run's, for a run that read the whole file.
+    if (result.outcome == RunOutcome::Finished)
+        std::move(recorded.advisories.begin(), recorded.advisories.end(),
+                  std::back_inserter(advisories.advisories));
+    onChecked(mediaFile, format, result, resultWindow_.counts(), earlierFile, std::move(advisories));
     showRecorded(recorded);
 }
 
 void MDIForm1::showRecorded(const RecordedRun& recorded) {
     if (FrmEdit* result = findResultWindow(); result && !recorded.summarySha256.empty())
         result->setSummaryDigest(QString::fromStdString(recorded.summarySha256));
-    QStringList said;
-    for (const Advisory& advisory : recorded.advisories)
-        said << QString::fromStdString(advisory.message);
     if (!recorded.trouble.isEmpty())
-        said << recorded.trouble;
-    if (!said.isEmpty())
-        statusBar()->showMessage(said.join(QStringLiteral("  ")));
+        statusBar()->showMessage(recorded.trouble);
+}
+
+void MDIForm1::CompareEarlier_Click() {
+    const QString offered =
+        lastRun_ ? EarlierCheckedFile(lastRun_->companyCode, lastRun_->mediaFile) : QString();
+    const QString folder = !offered.isEmpty() ? offered
+                           : lastRun_         ? QFileInfo(lastRun_->mediaFile).absolutePath()
+                                              : QString();
+    const QString earlier =
+        RecoverLocalName(FileDialog::getOpenFileName(this, tr("All Files (*);;Text Files (*.txt)"), folder));
+    if (earlier.isEmpty())
+        return;
+    if (!lastRun_) {
+        nextEarlierFile_ = earlier;
+        statusBar()->showMessage(tr("No file has been checked yet: the next check compares its file with %1")
+                                     .arg(QDir::toNativeSeparators(earlier)));
+        return;
+    }
+    const LastRun run = *lastRun_;
+    check(run.mediaFile, run.format, earlier, this);
+}
+
+void MDIForm1::AdvisorySettings_Click() {
+    (new AdvisorySettingsDialog(this))->open();
 }
 
 void MDIForm1::onCheckStarting() {
@@ -399,12 +471,26 @@ void MDIForm1::onCheckStarting() {
         letter->close();
 }
 
-void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result,
-                         const RunCounts& counts) {
+void MDIForm1::onChecked(const QString& mediaFile, Format format, const RunResult& result, RunCounts counts,
+                         const QString& earlierFile, AdvisoryReport&& advisories) {
+    const QString companyCode = CompanyCodeOf(format, result);
+    lastRun_ = LastRun{mediaFile, format, companyCode};
+    if (result.outcome == RunOutcome::Finished && !companyCode.isEmpty())
+        RememberCheckedFile(companyCode, mediaFile);
+    counts.advisories = static_cast<std::int64_t>(advisories.advisories.size());
+    const std::string_view caption = FormatCaption(format);
+    AdvisoryRun shown{
+        QStringLiteral("%1 (%2)").arg(QFileInfo(mediaFile).fileName(), QString::fromLatin1(caption)),
+        earlierFile,
+        std::move(advisories.advisories),
+        {}};
+    for (const std::string& problem : advisories.problems)
+        shown.problems << QString::fromStdString(problem);
     if (result.outcome == RunOutcome::Finished)
         // A finished run's ListErr holds only the comparisons of its totals.
-        checkedRun_ = CheckedRun{format,           mediaFile,       *result.controlLine,
-                                 result.hashTotal, counts.rejected, counts.messages > 0};
+        checkedRun_ = CheckedRun{format,          mediaFile,           *result.controlLine, result.hashTotal,
+                                 counts.rejected, counts.messages > 0, shown.advisories};
+    showAdvisories(shown);
     statusBar()->clearMessage();
     const std::string path = LocalNameBytes(mediaFile).toStdString();
     const FileLook look{result.outcome == RunOutcome::WrongFormat ? FormatOfFile(path) : std::nullopt,
@@ -421,6 +507,29 @@ void MDIForm1::showVerdict() {
     // Qt before 6.8 has no announcement event; screen readers hear the
     // change of the named verdict line's description.
     verdict_->setAccessibleDescription(verdict);
+}
+
+void MDIForm1::showAdvisories(const AdvisoryRun& run) {
+    QMdiSubWindow* window = findSubWindow<frmAdvisories>();
+    if (run.advisories.empty() && run.problems.isEmpty()) {
+        if (window)
+            window->close();
+        return;
+    }
+    if (!window) {
+        // Over the lower part of the result window, which stays maximized
+        // and active beneath it.
+        window = mdiArea_->addSubWindow(new frmAdvisories, Qt::SubWindow | Qt::WindowStaysOnTopHint);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        const QRect area = mdiArea_->viewport()->rect();
+        const QSize size(area.width() * 2 / 3, area.height() / 3);
+        window->setGeometry(QRect(area.bottomRight() - QPoint(size.width(), size.height()), size));
+    }
+    qobject_cast<frmAdvisories*>(window->widget())->showRun(run);
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    window->show();
+    if (active && active != window)
+        mdiArea_->setActiveSubWindow(active);
 }
 
 void MDIForm1::showSelFile() {

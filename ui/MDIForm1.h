@@ -6,6 +6,7 @@
 #include "runs/format.h"
 #include "ui/check_journal.h"
 #include "ui/checked_run.h"
+#include "ui/frmAdvisories.h"
 #include "ui/result_window_adapter.h"
 
 #include <QMainWindow>
@@ -19,9 +20,14 @@ class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 
+namespace qrv {
+struct AdvisoryReport;
+}
+
 namespace qrv::gui {
 
 class FrmEdit;
+class frmAdvisories;
 class frmSelFile;
 class frmSendData;
 
@@ -56,6 +62,12 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     void KVT_100m_Click();
     void KVT_exit_Click();
     void about_Click();
+    // Chooses the earlier file and checks the file on screen again, compared
+    // with it; before any check, the next check compares with it.
+    void CompareEarlier_Click();
+    void AdvisorySettings_Click();
+    // The advisories window when it is open, else nullptr.
+    frmAdvisories* findAdvisories() const;
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -85,9 +97,15 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     // The check run of `mediaFile` in `format`, as the chooser asked for it;
     // its messages open over the chooser.
     void runCheck(const QString& mediaFile, Format format);
+    // Compared with `earlierFile` when it is not empty; the run's messages open over `messagesOver`.
+    void check(const QString& mediaFile, Format format, const QString& earlierFile, QWidget* messagesOver);
     // A check run replaces the run on screen: the letter of the one before goes.
     void onCheckStarting();
-    void onChecked(const QString& mediaFile, Format format, const RunResult& result, const RunCounts& counts);
+    void onChecked(const QString& mediaFile, Format format, const RunResult& result, RunCounts counts,
+                   const QString& earlierFile, AdvisoryReport&& advisories);
+    // Opens the advisories window without taking the focus from the result
+    // window when the run has advisories or met problems; else closes it.
+    void showAdvisories(const AdvisoryRun& run);
     void connectLetter(frmSendData& letter);
     // The letter's events into the journal, and the letter's closing unsaved and unprinted.
     void journalLetter(frmSendData& letter);
@@ -102,6 +120,8 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     QMenu* edit_;
     QAction* clearEarlier_;
     QAction* history_;
+    QAction* compareEarlier_;
+    QAction* advisorySettings_;
     QMenu* help_;
     QAction* howTo_;
     QAction* about_;
@@ -114,6 +134,15 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     // The run on screen when it reached the end of its media file; the letter is built from it.
     std::optional<CheckedRun> checkedRun_;
     CheckJournal journal_{DesktopJournalPath()};
+    // The file of the last run, whichever way it ended, which a comparison checks again.
+    struct LastRun {
+        QString mediaFile;
+        Format format;
+        QString companyCode; // empty when the run did not read a control record
+    };
+    std::optional<LastRun> lastRun_;
+    // Chosen before any check: the next check compares with it.
+    QString nextEarlierFile_;
 };
 
 } // namespace qrv::gui

@@ -31,7 +31,7 @@ std::string DesktopJournalPath() {
 }
 
 RecordedRun CheckJournal::recordRun(Format format, const std::string& mediaPath, const RunResult& result,
-                                    const JournalWindow& window) {
+                                    const JournalWindow& window, std::int64_t advisories) {
     runId_.reset();
     RunEntry entry = EntryOfRun("qrv-edit", format, mediaPath, result, window, 0);
     RecordedRun recorded{{}, entry.summarySha256, {}};
@@ -39,7 +39,7 @@ RecordedRun CheckJournal::recordRun(Format format, const std::string& mediaPath,
         Journal journal(path_);
         recorded.trouble = Notice(journal);
         recorded.advisories = RepeatAdvisories(journal, entry);
-        entry.advisories = static_cast<std::int64_t>(recorded.advisories.size());
+        entry.advisories = advisories + static_cast<std::int64_t>(recorded.advisories.size());
         runId_ = journal.recordRun(entry);
     } catch (const JournalError& e) {
         recorded.trouble = Trouble(e);

@@ -31,8 +31,9 @@ class CheckJournal {
 
     // Records the run that has just ended, which its letter events then
     // belong to. A journal that fails costs nothing: `trouble` says why.
+    // `advisories`: how many the run gave of its own; the entry counts the journal's too.
     RecordedRun recordRun(Format format, const std::string& mediaPath, const RunResult& result,
-                          const JournalWindow& window);
+                          const JournalWindow& window, std::int64_t advisories);
     // An event of the letter of the run recorded last; empty, or what went wrong.
     QString recordLetter(LetterEntry letter);
 

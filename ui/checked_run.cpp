@@ -4,6 +4,8 @@
 #include "core/text.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
 
 namespace qrv::gui {
 
@@ -18,15 +20,12 @@ QString NamePart(std::string_view field) {
     return part;
 }
 
-} // namespace
-
-QString LetterFileName(const CheckedRun& run) {
-    const Fields fields = SplitRecord(run.controlLine, FormatTable(run.format).controlLayout);
-    return QStringLiteral("letter-%1-%2.txt")
-        .arg(NamePart(fields[control::CompanyCode]), NamePart(fields[control::EffectiveDate]));
+QString Tr(const char* text) {
+    return QCoreApplication::translate("LetterWarning", text);
 }
 
-QString LetterWarning(const CheckedRun& run) {
+// What the control record and the rejected records say against the file.
+QString Findings(const CheckedRun& run) {
     const QString rejected =
         QCoreApplication::translate("LetterWarning", "%1 rejected %2")
             .arg(run.rejected)
@@ -42,6 +41,50 @@ QString LetterWarning(const CheckedRun& run) {
     if (run.totalsDisagree)
         return QCoreApplication::translate("LetterWarning", "This file's %1.").arg(totals);
     return {};
+}
+
+// "2 accounts appear twice; 1 other advisory": the accounts on more than one
+// record by name, the rest counted.
+QStringList AdvisoryPhrases(const std::vector<Advisory>& advisories) {
+    const auto count = [&](auto pick) {
+        return static_cast<std::int64_t>(std::count_if(advisories.begin(), advisories.end(), pick));
+    };
+    const std::int64_t twice = count(
+        [](const Advisory& a) { return a.code == AdvisoryCode::DuplicateAccount && a.lines.size() <= 2; });
+    const std::int64_t oftener = count(
+        [](const Advisory& a) { return a.code == AdvisoryCode::DuplicateAccount && a.lines.size() > 2; });
+    const std::int64_t others = static_cast<std::int64_t>(advisories.size()) - twice - oftener;
+    QStringList phrases;
+    if (twice > 0)
+        phrases << (twice == 1 ? Tr("1 account appears twice") : Tr("%1 accounts appear twice").arg(twice));
+    if (oftener > 0)
+        phrases << (oftener == 1 ? Tr("1 account appears more than twice")
+                                 : Tr("%1 accounts appear more than twice").arg(oftener));
+    if (others > 0 && phrases.isEmpty())
+        phrases << (others == 1 ? Tr("1 advisory") : Tr("%1 advisories").arg(others));
+    else if (others > 0)
+        phrases << (others == 1 ? Tr("1 other advisory") : Tr("%1 other advisories").arg(others));
+    return phrases;
+}
+
+} // namespace
+
+QString LetterFileName(const CheckedRun& run) {
+    const Fields fields = SplitRecord(run.controlLine, FormatTable(run.format).controlLayout);
+    return QStringLiteral("letter-%1-%2.txt")
+        .arg(NamePart(fields[control::CompanyCode]), NamePart(fields[control::EffectiveDate]));
+}
+
+QString LetterWarning(const CheckedRun& run) {
+    const QString findings = Findings(run);
+    const QStringList advisories = AdvisoryPhrases(run.advisories);
+    if (advisories.isEmpty())
+        return findings;
+    const QString joined = advisories.join(QStringLiteral("; "));
+    if (findings.isEmpty())
+        return Tr("Advisories: %1.").arg(joined);
+    // The findings' sentence goes on: "This file has 2 rejected records; 2 accounts appear twice."
+    return findings.chopped(1) + QStringLiteral("; ") + joined + u'.';
 }
 
 } // namespace qrv::gui

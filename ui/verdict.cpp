@@ -75,6 +75,10 @@ QString Verdict(const QString& mediaFile, Format format, const RunResult& result
         const std::string_view hint = ForeignTextHint(*look.text);
         verdict += QStringLiteral("; ") + QString::fromLatin1(hint);
     }
+    if (counts.advisories == 1)
+        verdict += QCoreApplication::translate("Verdict", ", 1 advisory");
+    else if (counts.advisories > 1)
+        verdict += QCoreApplication::translate("Verdict", ", %1 advisories").arg(counts.advisories);
     return verdict;
 }
 

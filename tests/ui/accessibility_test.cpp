@@ -9,6 +9,7 @@
 #include "ui/frmSendData.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QStandardPaths>
@@ -109,11 +110,12 @@ class AccessibilityTest : public QObject {
 
     void everyControlHasANameAndDescription_data() {
         QTest::addColumn<QString>("window");
-        for (const char* window : {"MDIForm1", "frmSelFile", "FrmEdit", "frmSendData"})
+        for (const char* window :
+             {"MDIForm1", "frmSelFile", "FrmEdit", "frmSendData", "Advisories", "AdvisorySettings"})
             QTest::newRow(window) << QString::fromLatin1(window);
     }
 
-    // Each window of a month end, with every window open.
+    // Each window of a month end, with every window open and the advisory settings.
     void everyControlHasANameAndDescription() {
         QFETCH(QString, window);
         FrmEdit* result = checkSample(QStringLiteral("100m-rejected.txt"));
@@ -121,6 +123,9 @@ class AccessibilityTest : public QObject {
         PrintSendData(*result)->click();
         QVERIFY(main_->findCoveringLetter());
         SelFile(*main_)->show();
+        // The sample's pay date is past: the advisories window is open too.
+        QVERIFY(main_->findAdvisories());
+        main_->findChild<QAction*>("AdvisorySettings")->trigger();
         QWidget* shown = window == main_->objectName() ? main_.get() : main_->findChild<QWidget*>(window);
         QVERIFY(shown);
         QList<QAccessibleInterface*> controls;

@@ -64,6 +64,36 @@ class VerdictTest : public QObject {
         QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
     }
 
+    // The count of advisories follows every other word of the verdict.
+    void advisoryCount_data() {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<std::int64_t>("advisories");
+        QTest::addColumn<QString>("expected");
+        const auto finished = int(RunOutcome::Finished);
+        QTest::newRow("one") << finished << std::int64_t{1}
+                             << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. "
+                                "Summary: /d/012345, 1 advisory";
+        QTest::newRow("three") << finished << std::int64_t{3}
+                               << "jan.txt (Format 100 M): 16 records, none rejected, totals agree. "
+                                  "Summary: /d/012345, 3 advisories";
+        QTest::newRow("after a rejected control record")
+            << int(RunOutcome::ControlRejected) << std::int64_t{2}
+            << "jan.txt (Format 100 M): control record rejected (0 messages), no summary written, 2 "
+               "advisories";
+    }
+
+    void advisoryCount() {
+        QFETCH(int, outcome);
+        QFETCH(std::int64_t, advisories);
+        QFETCH(QString, expected);
+        RunResult result;
+        result.outcome = RunOutcome(outcome);
+        if (result.outcome == RunOutcome::Finished)
+            result.summaryPath = "/d/012345";
+        RunCounts counts{.records = "16", .advisories = advisories};
+        QCOMPARE(Verdict("/data/jan.txt", Format::M100, result, counts), expected);
+    }
+
     // What the file looks like follows the outcome; the format it seems to be
     // in only after Wrong Format.
     void fileLook_data() {

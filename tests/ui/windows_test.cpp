@@ -286,7 +286,8 @@ class WindowsTest : public QObject {
 
         QVERIFY(!SelFile(*main_)->isVisible());
         QCOMPARE(Txtfile(*SelFile(*main_))->text(), path);
-        QCOMPARE(MdiArea(*main_)->subWindowList().size(), 1);
+        // The result window, and the advisories window: the pay date is past.
+        QCOMPARE(MdiArea(*main_)->subWindowList().size(), 2);
         QVERIFY(window->parentWidget()->isMaximized());
         QCOMPARE(window->windowTitle(), "From Edit Data");
 
@@ -332,7 +333,7 @@ class WindowsTest : public QObject {
         main_->statusBar()->clearMessage();
         QVERIFY(VerdictLine(*main_)->isVisible());
         QCOMPARE(VerdictLine(*main_)->text(),
-                 QString("in.txt (%1): 4 records, 2 rejected, no control messages. Summary: %2")
+                 QString("in.txt (%1): 4 records, 2 rejected, no control messages. Summary: %2, 1 advisory")
                      .arg(format == Format::M10 ? "Format 10 M" : "Format 100 M", summaryPath()));
         QVERIFY(PrintSendData(*window)->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
@@ -442,11 +443,11 @@ class WindowsTest : public QObject {
                                                     << "\r\n"
                                                     << ": Wrong Format; this looks like a Format 100 M file";
         QTest::newRow("Thai in UTF-8") << Format::M100 << QStringLiteral("บริษัท") << "\r\n"
-                                       << "; the file is UTF-8 text, not code page 874";
+                                       << "; the file is UTF-8 text, not code page 874, 1 advisory";
         QTest::newRow("CR line ends")
             << Format::M100 << "ACME"
             << "\r"
-            << "; the file's lines end in CR alone, not CR LF, so it reads as one line";
+            << "; the file's lines end in CR alone, not CR LF, so it reads as one line, 1 advisory";
     }
 
     void verdictSaysWhatTheFileLooksLike() {
@@ -839,7 +840,8 @@ class WindowsTest : public QObject {
         frmSendData* letter = main_->findCoveringLetter();
         QVERIFY(letter);
         QCOMPARE(letter->findChild<QLabel*>("warningLine")->text(),
-                 "This file has 1 rejected record and its totals do not agree with the control record.");
+                 "This file has 1 rejected record and its totals do not agree with the control record; "
+                 "1 advisory.");
         const QString saved = dir_->filePath("letter-012345-150124.txt");
         dialogs_->chooseNext(saved);
         QTRY_VERIFY(letter->isAncestorOf(QApplication::focusWidget()));
@@ -914,7 +916,7 @@ class WindowsTest : public QObject {
                  "ro/pay/012345\n" + because);
         QCOMPARE(VerdictLine(*main_)->text(),
                  "in.txt (Format 10 M): 1 records, none rejected, totals agree. Summary: ro/pay/012345 (" +
-                     because + ")");
+                     because + "), 1 advisory");
         QVERIFY(QFile::exists(dir_->filePath("ro/pay/012345")));
     }
 
@@ -1275,7 +1277,8 @@ class WindowsTest : public QObject {
         QCOMPARE(shown.icon, QMessageBox::NoIcon);
         QCOMPARE(shown.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         const bool ok = answer == QMessageBox::Ok;
-        QCOMPARE(MdiArea(*main_)->subWindowList().size(), ok ? 0 : 2);
+        // The result window, the letter, and the advisories of the past pay date.
+        QCOMPARE(MdiArea(*main_)->subWindowList().size(), ok ? 0 : 3);
         QCOMPARE(QFile::exists(letterPath), !ok);
         QCOMPARE(main_->isVisible(), !ok);
         QCOMPARE(bool(SelFile(*main_) && SelFile(*main_)->isVisible()), !ok);
