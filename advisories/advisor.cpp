@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <new>
 #include <span>
 #include <tuple>
 
@@ -58,6 +59,8 @@ std::string PercentText(double percent) {
     return text;
 }
 
+constexpr std::size_t kListedLines = 1000;
+
 // The records of one account: a run of a file's entries sorted by account.
 struct AccountGroup {
     std::span<const std::uint64_t> entries;
@@ -65,10 +68,11 @@ struct AccountGroup {
 
     std::uint64_t account() const { return AccountOf(entries.front()); }
     std::int64_t firstLine() const { return LineOfRecord(RecordOf(entries.front())); }
+    // The first kListedLines of them: a file of blank lines would otherwise
+    // give one advisory as large as the file.
     std::vector<std::int64_t> lines() const {
         std::vector<std::int64_t> lines;
-        lines.reserve(entries.size());
-        for (const std::uint64_t entry : entries)
+        for (const std::uint64_t entry : entries.first(std::min(entries.size(), kListedLines)))
             lines.push_back(LineOfRecord(RecordOf(entry)));
         return lines;
     }
@@ -317,6 +321,8 @@ bool InReportOrder(const Advisory& a, const Advisory& b) {
 
 } // namespace
 
+constexpr std::string_view kNoMemory = "there is not enough memory to compare the accounts of this file";
+
 Advisor::Advisor(Format format, AdvisorySettings settings)
     : format_(format), settings_(std::move(settings)) {}
 
@@ -326,14 +332,41 @@ void Advisor::controlRecord(const Fields& control) {
     // The count the control record gives, when it is one: no growing for a file that keeps its word.
     const std::string_view count = control[control::TotalRecord];
     if (count.size() <= 5 && AllDigits(count))
-        records_.reserve(static_cast<std::size_t>(std::stoi(std::string(count))));
+        holdOrLetGo([&] { records_.reserve(static_cast<std::size_t>(std::stoi(std::string(count)))); });
 }
 
 void Advisor::detailRecord(const DetailRecordSeen& record) {
+    if (outOfMemory_)
+        return;
     const std::optional<std::int64_t> cents =
         record.cents ? record.cents : ReadableCents(record.amount, FormatTable(format_).detailWholeLength);
-    if (!records_.add(numbers_.number(record.account), cents))
-        tooMany_ = true;
+    holdOrLetGo([&] {
+        if (!records_.add(numbers_.number(record.account), cents))
+            tooMany_ = true;
+    });
+}
+
+void Advisor::compareAccounts(AdvisoryReport& report) {
+    records_.sortByAccount();
+    AddDuplicates(records_, numbers_, report.advisories);
+    if (settings_.earlierPath.empty())
+        return;
+    try {
+        AddComparison(records_, ReadEarlierFile(format_, settings_.earlierPath, companyCode_, numbers_),
+                      numbers_, settings_, report.advisories);
+    } catch (const EarlierFileRefused& e) {
+        report.problems.emplace_back(e.what());
+    }
+}
+
+template <class F> void Advisor::holdOrLetGo(F&& hold) {
+    try {
+        hold();
+    } catch (const std::bad_alloc&) {
+        outOfMemory_ = true;
+        records_ = AccountRecords();
+        numbers_ = AccountNumbers();
+    }
 }
 
 void Advisor::endOfFile() {
@@ -354,22 +387,17 @@ AdvisoryReport Advisor::report() {
         std::ranges::move(holidays.problems, std::back_inserter(report.problems));
         AddDateAdvisories(*IsoDay(*iso), settings_, holidays, advisories);
     }
-    if (tooMany_) {
+    if (outOfMemory_)
+        report.problems.emplace_back(kNoMemory);
+    else if (tooMany_)
         report.problems.push_back("the file has more than " + std::to_string(kMaxRecords) +
                                   " detail records, too many to compare accounts");
-        std::ranges::stable_sort(advisories, InReportOrder);
-        return report;
-    }
-    records_.sortByAccount();
-    AddDuplicates(records_, numbers_, advisories);
-    if (!settings_.earlierPath.empty()) {
+    else
         try {
-            AddComparison(records_, ReadEarlierFile(format_, settings_.earlierPath, companyCode_, numbers_),
-                          numbers_, settings_, advisories);
-        } catch (const EarlierFileRefused& e) {
-            report.problems.emplace_back(e.what());
+            compareAccounts(report);
+        } catch (const std::bad_alloc&) {
+            report.problems.emplace_back(kNoMemory);
         }
-    }
     std::ranges::stable_sort(advisories, InReportOrder);
     return report;
 }

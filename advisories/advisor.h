@@ -54,6 +54,10 @@ class Advisor final : public RecordObserver {
     AdvisoryReport report();
 
   private:
+    template <class F> void holdOrLetGo(F&& hold);
+    // Duplicates, and the comparison with the earlier file.
+    void compareAccounts(AdvisoryReport& report);
+
     Format format_;
     AdvisorySettings settings_;
     std::string companyCode_;
@@ -61,6 +65,9 @@ class Advisor final : public RecordObserver {
     AccountNumbers numbers_; // this file's and the earlier file's
     AccountRecords records_;
     bool tooMany_ = false;
+    // The records did not fit in memory: they were let go, so that the check
+    // itself, which needs far less, still finishes.
+    bool outOfMemory_ = false;
     bool wholeFile_ = false;
 };
 

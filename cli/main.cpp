@@ -113,8 +113,8 @@ int Check(const Arguments& arguments, const std::string& mediaPath, WrittenSumma
     qrv::JournalWindow journalWindow(window);
     qrv::MessageLog user;
     qrv::Advisor advisor(arguments.format, AdvisorySettingsOf(arguments));
-    const qrv::RunResult result =
-        qrv::CheckFile(arguments.format, mediaPath, journalWindow, user, arguments.advisories ? &advisor : nullptr);
+    const qrv::RunResult result = qrv::CheckFile(arguments.format, mediaPath, journalWindow, user,
+                                                 arguments.advisories ? &advisor : nullptr);
     qrv::AdvisoryReport advisories = arguments.advisories ? advisor.report() : qrv::AdvisoryReport{};
     const bool advised = arguments.advisories && result.outcome == qrv::RunOutcome::Finished;
     const std::optional<std::string> replaced =

@@ -424,8 +424,8 @@ void MDIForm1::check(const QString& mediaFile, Format format, const QString& ear
     const RunResult result = CheckFile(format, path, window, user, &advisor);
     resultWindow_.runEnded(result);
     AdvisoryReport advisories = advisor.report();
-    RecordedRun recorded =
-        journal_.recordRun(format, path, result, window, static_cast<std::int64_t>(advisories.advisories.size()));
+    RecordedRun recorded = journal_.recordRun(format, path, result, window,
+                                              static_cast<std::int64_t>(advisories.advisories.size()));
     // As qrv-check reports them: the journal's follow the run's, for a run that read the whole file.
     if (result.outcome == RunOutcome::Finished)
         std::move(recorded.advisories.begin(), recorded.advisories.end(),

@@ -20,10 +20,6 @@ QString NamePart(std::string_view field) {
     return part;
 }
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("LetterWarning", text);
-}
-
 // What the control record and the rejected records say against the file.
 QString Findings(const CheckedRun& run) {
     const QString rejected =
@@ -56,14 +52,22 @@ QStringList AdvisoryPhrases(const std::vector<Advisory>& advisories) {
     const std::int64_t others = static_cast<std::int64_t>(advisories.size()) - twice - oftener;
     QStringList phrases;
     if (twice > 0)
-        phrases << (twice == 1 ? Tr("1 account appears twice") : Tr("%1 accounts appear twice").arg(twice));
+        phrases
+            << (twice == 1
+                    ? QCoreApplication::translate("LetterWarning", "1 account appears twice")
+                    : QCoreApplication::translate("LetterWarning", "%1 accounts appear twice").arg(twice));
     if (oftener > 0)
-        phrases << (oftener == 1 ? Tr("1 account appears more than twice")
-                                 : Tr("%1 accounts appear more than twice").arg(oftener));
+        phrases << (oftener == 1
+                        ? QCoreApplication::translate("LetterWarning", "1 account appears more than twice")
+                        : QCoreApplication::translate("LetterWarning", "%1 accounts appear more than twice")
+                              .arg(oftener));
     if (others > 0 && phrases.isEmpty())
-        phrases << (others == 1 ? Tr("1 advisory") : Tr("%1 advisories").arg(others));
+        phrases << (others == 1 ? QCoreApplication::translate("LetterWarning", "1 advisory")
+                                : QCoreApplication::translate("LetterWarning", "%1 advisories").arg(others));
     else if (others > 0)
-        phrases << (others == 1 ? Tr("1 other advisory") : Tr("%1 other advisories").arg(others));
+        phrases << (others == 1
+                        ? QCoreApplication::translate("LetterWarning", "1 other advisory")
+                        : QCoreApplication::translate("LetterWarning", "%1 other advisories").arg(others));
     return phrases;
 }
 
@@ -82,7 +86,7 @@ QString LetterWarning(const CheckedRun& run) {
         return findings;
     const QString joined = advisories.join(QStringLiteral("; "));
     if (findings.isEmpty())
-        return Tr("Advisories: %1.").arg(joined);
+        return QCoreApplication::translate("LetterWarning", "Advisories: %1.").arg(joined);
     // The findings' sentence goes on: "This file has 2 rejected records; 2 accounts appear twice."
     return findings.chopped(1) + QStringLiteral("; ") + joined + u'.';
 }

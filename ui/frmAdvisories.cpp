@@ -2,6 +2,7 @@
 
 #include "ui/thai_text.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,7 +26,6 @@ QString Lines(const std::vector<std::int64_t>& lines) {
 
 frmAdvisories::frmAdvisories() {
     setObjectName("Advisories");
-    setWindowTitle(tr("Advisories"));
     setFont(MsSansSerif(8.25));
 
     origin_ = new QLabel(this);
@@ -40,12 +40,22 @@ frmAdvisories::frmAdvisories() {
 
     list_ = new QTreeWidget(this);
     list_->setObjectName("advisoryList");
-    list_->setHeaderLabels({tr("Advisory"), tr("Lines"), tr("Account")});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(kMessage, QHeaderView::Stretch);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(origin_);
+    layout->addWidget(problems_);
+    layout->addWidget(list_, 1);
+    retranslateUi();
+}
+
+void frmAdvisories::retranslateUi() {
+    setWindowTitle(tr("Advisories"));
+    list_->setHeaderLabels({tr("Advisory"), tr("Lines"), tr("Account")});
     list_->setAccessibleName(tr("Advisories"));
     list_->setAccessibleDescription(tr(
         "What the check cannot see in records read one at a time; the check's own results stay as they are"));
@@ -53,18 +63,26 @@ frmAdvisories::frmAdvisories() {
         tr("The file these advisories are about, and the file it was compared with"));
     problems_->setAccessibleName(tr("Problems"));
     problems_->setAccessibleDescription(tr("What kept advisories from being given"));
+    showOrigin();
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(origin_);
-    layout->addWidget(problems_);
-    layout->addWidget(list_, 1);
+void frmAdvisories::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+void frmAdvisories::showOrigin() {
+    origin_->setText(earlier_.isEmpty()
+                         ? checked_
+                         : tr("%1, compared with %2").arg(checked_, QFileInfo(earlier_).fileName()));
+    origin_->setToolTip(earlier_);
 }
 
 void frmAdvisories::showRun(const AdvisoryRun& run) {
-    origin_->setText(run.earlier.isEmpty()
-                         ? run.checked
-                         : tr("%1, compared with %2").arg(run.checked, QFileInfo(run.earlier).fileName()));
-    origin_->setToolTip(run.earlier);
+    checked_ = run.checked;
+    earlier_ = run.earlier;
+    showOrigin();
     problems_->setText(run.problems.join(u'\n'));
     problems_->setVisible(!run.problems.isEmpty());
     list_->clear();

@@ -30,7 +30,15 @@ class frmAdvisories : public QWidget {
 
     void showRun(const AdvisoryRun& run);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslateUi();
+    void showOrigin();
+
+    QString checked_;
+    QString earlier_;
     QLabel* origin_;
     QLabel* problems_;
     QTreeWidget* list_;

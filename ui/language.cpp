@@ -49,12 +49,12 @@ Language CurrentLanguage() {
 
 Language SavedLanguage() {
     return ProgramSettings().value(kLanguageKey).toString() == QStringLiteral("th") ? Language::Thai
-                                                                             : Language::English;
+                                                                                    : Language::English;
 }
 
 void SaveLanguage(Language language) {
     ProgramSettings().setValue(kLanguageKey,
-                        language == Language::Thai ? QStringLiteral("th") : QStringLiteral("en"));
+                               language == Language::Thai ? QStringLiteral("th") : QStringLiteral("en"));
 }
 
 QString HelpPageHtml(Language language) {

@@ -165,7 +165,7 @@ TEST(RunError, HasNoSectionsItDidNotReach) {
         EXPECT_EQ(report.at(key), nullptr) << key;
     EXPECT_EQ(report.at("rejected"), json::array());
     EXPECT_EQ(report.at("summary"),
-              json({{"path", nullptr}, {"written", false}, {"moved_because", nullptr}}));
+              json({{"path", nullptr}, {"written", false}, {"moved_because", nullptr}, {"sha256", nullptr}}));
     EXPECT_EQ(report.at("letter_available"), false);
 }
 

@@ -97,6 +97,7 @@ class AccessibilityTest : public QObject {
     }
 
     void init() {
+        StartWithoutJournal();
         dialogs_ = std::make_unique<RecordingDialogs>();
         main_ = std::make_unique<MDIForm1>();
         main_->showMaximized();

@@ -10,6 +10,7 @@
 #include "tests/ui/window_parts.h"
 #include "ui/application.h"
 #include "ui/check_journal.h"
+#include "ui/frmAdvisories.h"
 #include "ui/frmHistory.h"
 #include "ui/frmSendData.h"
 
@@ -20,6 +21,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
@@ -102,11 +104,16 @@ class JournalWindowTest : public QObject {
         QVERIFY2(!main_->statusBar()->currentMessage().contains("checked on"),
                  qPrintable(main_->statusBar()->currentMessage()));
         FrmEdit* window = check(Format::M10, media);
-        QVERIFY2(main_->statusBar()->currentMessage().startsWith("This file was checked on "),
-                 qPrintable(main_->statusBar()->currentMessage()));
+        const frmAdvisories* advisories = main_->findAdvisories();
+        QVERIFY(advisories);
+        const auto* list = advisories->findChild<QTreeWidget*>("advisoryList");
+        QVERIFY(list && list->topLevelItemCount() > 0);
+        const QString last = list->topLevelItem(list->topLevelItemCount() - 1)->text(0);
+        QVERIFY2(last.startsWith("This file was checked on "), qPrintable(last));
         const std::vector<PastRun> runs = journaled();
         QCOMPARE(runs.size(), std::size_t{2});
-        QCOMPARE(runs[0].run.advisories, 1);
+        // The run's own advisories, and now the journal's.
+        QCOMPARE(runs[0].run.advisories, runs[1].run.advisories + 1);
         QCOMPARE(QString::fromStdString(runs[0].run.program).section(' ', 0, 0), QStringLiteral("qrv-edit"));
         const std::string summary = test::ReadBytes(test::Utf8Path(runs[0].run.summaryPath));
         QVERIFY2(ValueField(*window, Label::SummaryPath)

@@ -229,6 +229,7 @@ class LanguageTest : public QObject {
     }
 
     void init() {
+        StartWithoutJournal();
         UseLanguage(Language::English);
         dialogs_ = std::make_unique<RecordingDialogs>();
         main_ = std::make_unique<MDIForm1>();

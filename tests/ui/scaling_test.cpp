@@ -158,6 +158,7 @@ class ScalingTest : public QObject {
     }
 
     void init() {
+        StartWithoutJournal();
         dialogs_ = std::make_unique<test::RecordingDialogs>();
         main_ = std::make_unique<MDIForm1>();
         main_->showMaximized();

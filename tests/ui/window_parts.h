@@ -5,9 +5,13 @@
 #include "runs/ports.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
+#include "ui/check_journal.h"
 #include "ui/error_table_model.h"
 #include "ui/frmSelFile.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +22,16 @@
 #include <QtGlobal>
 
 namespace qrv::test {
+
+// Each test program keeps a journal of checks of its own, since the programs
+// run side by side, and each test starts without one, or what the tests
+// before it checked would come back as files already checked.
+inline void StartWithoutJournal() {
+    QCoreApplication::setApplicationName(
+        QStringLiteral("qrv-edit-") + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    for (const char* part : {"", "-wal", "-shm"})
+        QFile::remove(QString::fromStdString(gui::DesktopJournalPath() + part));
+}
 
 // The child of `window` named `name`; the test stops when there is none.
 template <class Widget> Widget* Part(const QObject& window, const QString& name) {

@@ -176,6 +176,7 @@ class WindowsTest : public QObject {
     }
 
     void init() {
+        StartWithoutJournal();
         dir_ = std::make_unique<QTemporaryDir>();
         // The letter file's folder, private to this test run; no print server answers.
         qputenv("CUPS_SERVER", QFile::encodeName(dir_->filePath("no-server.sock")));

@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>CheckJournal</name>
+    <message>
+        <source>The journal of checks was not written: %1</source>
+        <translation>ไม่ได้บันทึกประวัติการตรวจ: %1</translation>
+    </message>
+</context>
+<context>
     <name>CheckRun</name>
     <message>
         <source>Please check data input file.</source>
@@ -59,6 +66,42 @@
     <message>
         <source>This file&apos;s %1.</source>
         <translation>ไฟล์นี้%1</translation>
+    </message>
+    <message>
+        <source>1 account appears twice</source>
+        <translation>มี 1 บัญชีที่ปรากฏซ้ำสองครั้ง</translation>
+    </message>
+    <message>
+        <source>%1 accounts appear twice</source>
+        <translation>มี %1 บัญชีที่ปรากฏซ้ำสองครั้ง</translation>
+    </message>
+    <message>
+        <source>1 account appears more than twice</source>
+        <translation>มี 1 บัญชีที่ปรากฏมากกว่าสองครั้ง</translation>
+    </message>
+    <message>
+        <source>%1 accounts appear more than twice</source>
+        <translation>มี %1 บัญชีที่ปรากฏมากกว่าสองครั้ง</translation>
+    </message>
+    <message>
+        <source>1 advisory</source>
+        <translation>ข้อสังเกต 1 รายการ</translation>
+    </message>
+    <message>
+        <source>%1 advisories</source>
+        <translation>ข้อสังเกต %1 รายการ</translation>
+    </message>
+    <message>
+        <source>1 other advisory</source>
+        <translation>ข้อสังเกตอื่นอีก 1 รายการ</translation>
+    </message>
+    <message>
+        <source>%1 other advisories</source>
+        <translation>ข้อสังเกตอื่นอีก %1 รายการ</translation>
+    </message>
+    <message>
+        <source>Advisories: %1.</source>
+        <translation>ข้อสังเกต: %1</translation>
     </message>
 </context>
 <context>
@@ -162,6 +205,85 @@
         <source>stopped: </source>
         <translation>หยุดการตรวจ: </translation>
     </message>
+    <message>
+        <source>, 1 advisory</source>
+        <translation>, ข้อสังเกต 1 รายการ</translation>
+    </message>
+    <message>
+        <source>, %1 advisories</source>
+        <translation>, ข้อสังเกต %1 รายการ</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::AdvisorySettingsDialog</name>
+    <message>
+        <source>Advisory settings</source>
+        <translation>ตั้งค่าข้อสังเกต</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>เลือกไฟล์... (&amp;B)</translation>
+    </message>
+    <message>
+        <source>An amount &amp;changed by more than:</source>
+        <translation>ยอดเงินเปลี่ยนไปมากกว่า (&amp;C):</translation>
+    </message>
+    <message>
+        <source>and by at &amp;least:</source>
+        <translation>และเปลี่ยนไปอย่างน้อย (&amp;L):</translation>
+    </message>
+    <message>
+        <source>Banking days before the pay &amp;date:</source>
+        <translation>จำนวนวันทำการก่อนวันที่มีผล (&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Holiday list:</source>
+        <translation>รายการวันหยุด (&amp;H):</translation>
+    </message>
+    <message>
+        <source>An account&apos;s amount that changed by more than this part of the earlier file&apos;s is named</source>
+        <translation>แจ้งบัญชีที่ยอดเงินเปลี่ยนไปจากไฟล์ครั้งก่อนมากกว่าสัดส่วนนี้</translation>
+    </message>
+    <message>
+        <source>and only when it changed by at least this amount</source>
+        <translation>และเฉพาะเมื่อเปลี่ยนไปอย่างน้อยเท่ากับยอดนี้</translation>
+    </message>
+    <message>
+        <source>Fewer banking days than this from today to the pay date are named; 0 turns this off</source>
+        <translation>แจ้งเมื่อจำนวนวันทำการจากวันนี้ถึงวันที่มีผลน้อยกว่านี้ ใส่ 0 เพื่อปิด</translation>
+    </message>
+    <message>
+        <source>Holiday list</source>
+        <translation>รายการวันหยุด</translation>
+    </message>
+    <message>
+        <source>A text file with one date and name a line: YYYY-MM-DD name; empty for none</source>
+        <translation>ไฟล์ข้อความ บรรทัดละหนึ่งวัน: ปปปป-ดด-วว ชื่อวันหยุด เว้นว่างไว้หากไม่ใช้</translation>
+    </message>
+    <message>
+        <source>Chooses the holiday list</source>
+        <translation>เลือกไฟล์รายการวันหยุด</translation>
+    </message>
+    <message>
+        <source>Holiday list note</source>
+        <translation>หมายเหตุรายการวันหยุด</translation>
+    </message>
+    <message>
+        <source>Says when there is no file at the holiday list&apos;s path</source>
+        <translation>แจ้งเมื่อไม่พบไฟล์รายการวันหยุดตามที่ระบุ</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>ไฟล์ข้อความ (*.txt);;ทุกไฟล์ (*)</translation>
+    </message>
+    <message>
+        <source>There is no file at this path: the checks run without a holiday list.</source>
+        <translation>ไม่พบไฟล์ตามที่ระบุ การตรวจจะทำโดยไม่ใช้รายการวันหยุด</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::FrmEdit</name>
@@ -248,6 +370,10 @@
     <message>
         <source>Only the first %L1 of %L2 rejected rows are listed; &quot;Export rejected rows...&quot; writes them all.</source>
         <translation>แสดงเฉพาะ %L1 แถวแรกจากรายการที่ไม่ผ่านทั้งหมด %L2 แถว เมนู &quot;ส่งออกรายการที่ไม่ผ่าน...&quot; จะบันทึกครบทุกแถว</translation>
+    </message>
+    <message>
+        <source>SHA-256: %1</source>
+        <translation>SHA-256: %1</translation>
     </message>
 </context>
 <context>
@@ -336,6 +462,30 @@ Built with Qt %2 (%3), under the GNU Lesser General Public License version 3.</s
         <source>Do you want to exit?</source>
         <translation>ต้องการออกจากโปรแกรมหรือไม่?</translation>
     </message>
+    <message>
+        <source>&amp;History of checks…</source>
+        <translation>ประวัติการตรวจ… (&amp;H)</translation>
+    </message>
+    <message>
+        <source>Com&amp;pare with earlier file...</source>
+        <translation>เปรียบเทียบกับไฟล์ครั้งก่อน... (&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Advisory settings...</source>
+        <translation>ตั้งค่าข้อสังเกต... (&amp;A)</translation>
+    </message>
+    <message>
+        <source>History of checks exported to %1</source>
+        <translation>ส่งออกประวัติการตรวจไปที่ %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>All Files (*);;Text Files (*.txt)</source>
+        <translation>ทุกไฟล์ (*);;ไฟล์ข้อความ (*.txt)</translation>
+    </message>
+    <message>
+        <source>No file has been checked yet: the next check compares its file with %1</source>
+        <translation>ยังไม่ได้ตรวจไฟล์ใด การตรวจครั้งถัดไปจะเปรียบเทียบกับ %1</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::RecordView</name>
@@ -346,6 +496,76 @@ Built with Qt %2 (%3), under the GNU Lesser General Public License version 3.</s
     <message>
         <source>The line, under a column ruler, with the failing columns marked</source>
         <translation>บรรทัดของไฟล์ใต้ไม้บรรทัดคอลัมน์ โดยมีเครื่องหมายใต้คอลัมน์ที่ผิด</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::frmAdvisories</name>
+    <message>
+        <source>Advisories</source>
+        <translation>ข้อสังเกต</translation>
+    </message>
+    <message>
+        <source>Advisory</source>
+        <translation>ข้อสังเกต</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>บรรทัด</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>บัญชี</translation>
+    </message>
+    <message>
+        <source>What the check cannot see in records read one at a time; the check&apos;s own results stay as they are</source>
+        <translation>สิ่งที่การตรวจทีละรายการมองไม่เห็น ผลการตรวจเดิมยังคงเหมือนเดิม</translation>
+    </message>
+    <message>
+        <source>The file these advisories are about, and the file it was compared with</source>
+        <translation>ไฟล์ที่ข้อสังเกตนี้กล่าวถึง และไฟล์ที่ใช้เปรียบเทียบ</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>ปัญหา</translation>
+    </message>
+    <message>
+        <source>What kept advisories from being given</source>
+        <translation>สาเหตุที่ให้ข้อสังเกตไม่ได้</translation>
+    </message>
+    <message>
+        <source>%1, compared with %2</source>
+        <translation>%1 เปรียบเทียบกับ %2</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::frmHistory</name>
+    <message>
+        <source>History of checks</source>
+        <translation>ประวัติการตรวจ</translation>
+    </message>
+    <message>
+        <source>Company code or file name</source>
+        <translation>รหัสบริษัทหรือชื่อไฟล์</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>กรอง</translation>
+    </message>
+    <message>
+        <source>&amp;Export as CSV…</source>
+        <translation>ส่งออกเป็น CSV… (&amp;E)</translation>
+    </message>
+    <message>
+        <source>Checks, newest first</source>
+        <translation>การตรวจ เรียงจากล่าสุด</translation>
+    </message>
+    <message>
+        <source>The journal of checks cannot be read: %1</source>
+        <translation>อ่านประวัติการตรวจไม่ได้: %1</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>ไฟล์ CSV (*.csv)</translation>
     </message>
 </context>
 <context>
