@@ -3,7 +3,6 @@
 #include "journal/local_time.h"
 
 #include <filesystem>
-#include <map>
 #include <sqlite3.h>
 #include <system_error>
 #include <thread>
@@ -395,34 +394,28 @@ void Journal::recordLetter(std::int64_t runId, const LetterEntry& letter) {
     });
 }
 
+// One statement, so that the runs and their letters come from one snapshot of
+// the journal, even while another program records a run and its letter.
 std::vector<PastRun> Journal::select(std::string_view where, const std::vector<std::string>& values) {
     return guarded("read", [&] {
-        const std::string runs = "SELECT id FROM runs WHERE " + std::string(where);
-        Statement selectRuns(db_, "SELECT id, " + RunColumnList() + " FROM runs WHERE " + std::string(where) +
-                                      " ORDER BY id DESC");
-        Statement selectLetters(db_,
-                                "SELECT run_id, at, event, path, sha256, printer, job, state FROM letters "
-                                "WHERE run_id IN (" +
-                                    runs + ") ORDER BY id");
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            selectRuns.bind(static_cast<int>(i + 1), values[i]);
-            selectLetters.bind(static_cast<int>(i + 1), values[i]);
-        }
+        Statement rows(db_, "SELECT r.id, " + RunColumnList() +
+                                ", l.at, l.event, l.path, l.sha256, l.printer, l.job, l.state, l.id "
+                                "FROM (SELECT * FROM runs WHERE " +
+                                std::string(where) +
+                                ") AS r LEFT JOIN letters AS l ON l.run_id = r.id ORDER BY r.id DESC, l.id");
+        for (std::size_t i = 0; i < values.size(); ++i)
+            rows.bind(static_cast<int>(i + 1), values[i]);
+        constexpr int kLetter = 1 + static_cast<int>(std::size(kRunColumns));
         std::vector<PastRun> found;
-        std::map<std::int64_t, std::size_t> byId;
-        while (selectRuns.step()) {
-            byId[selectRuns.integer(0)] = found.size();
-            found.push_back({selectRuns.integer(0), RunOfRow(selectRuns, 1), {}});
-        }
-        while (selectLetters.step()) {
-            LetterEntry letter{LetterEventNamed(selectLetters.text(2)).value_or(LetterEvent::Closed),
-                               selectLetters.text(1),
-                               selectLetters.text(3),
-                               selectLetters.text(4),
-                               selectLetters.text(5),
-                               selectLetters.text(6),
-                               selectLetters.text(7)};
-            found[byId.at(selectLetters.integer(0))].letters.push_back(std::move(letter));
+        while (rows.step()) {
+            if (found.empty() || found.back().id != rows.integer(0))
+                found.push_back({rows.integer(0), RunOfRow(rows, 1), {}});
+            if (rows.null(kLetter + 7))
+                continue;
+            found.back().letters.push_back(
+                {LetterEventNamed(rows.text(kLetter + 1)).value_or(LetterEvent::Closed), rows.text(kLetter),
+                 rows.text(kLetter + 2), rows.text(kLetter + 3), rows.text(kLetter + 4),
+                 rows.text(kLetter + 5), rows.text(kLetter + 6)});
         }
         return found;
     });

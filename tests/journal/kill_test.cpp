@@ -15,14 +15,35 @@
 namespace qrv {
 namespace {
 
-pid_t StartWriter(const std::string& journal) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::execl(QRV_JOURNAL_WRITER, QRV_JOURNAL_WRITER, journal.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
+// A writer process, killed when it goes out of scope if the test has not
+// killed it already: a failing test leaves no writer behind.
+class Writer {
+  public:
+    explicit Writer(const std::string& journal) : pid_(::fork()) {
+        if (pid_ == 0) {
+            ::execl(QRV_JOURNAL_WRITER, QRV_JOURNAL_WRITER, journal.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
     }
-    return pid;
-}
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    ~Writer() {
+        if (pid_ > 0)
+            kill();
+    }
+
+    // Its wait status.
+    int kill() {
+        ::kill(pid_, SIGKILL);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = 0;
+        return status;
+    }
+
+  private:
+    pid_t pid_;
+};
 
 std::string IntegrityOf(const std::string& path) {
     sqlite3* db = nullptr;
@@ -55,23 +76,21 @@ TEST(KilledWriters, LeaveAWholeJournal) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     // A first writer lives until it has recorded a run: under a sanitizer a
     // writer can take longer to start than the longest wait below.
-    const pid_t first = StartWriter(path);
-    while (RunsIn(path) == 0) {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no run recorded in two minutes";
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    {
+        Writer first(path);
+        while (RunsIn(path) == 0) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no run recorded in two minutes";
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
-    ::kill(first, SIGKILL);
-    ::waitpid(first, nullptr, 0);
     std::size_t before = 1;
     for (int kill = 0; kill < kKills; ++kill) {
         ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "only " << kill << " kills in two minutes";
         // Two writers at once, so that a kill also lands while one waits for the other.
-        const pid_t writers[] = {StartWriter(path), StartWriter(path)};
+        Writer writers[] = {Writer(path), Writer(path)};
         std::this_thread::sleep_for(std::chrono::microseconds(microseconds(random)));
-        for (const pid_t writer : writers) {
-            ::kill(writer, SIGKILL);
-            int status = 0;
-            ::waitpid(writer, &status, 0);
+        for (Writer& writer : writers) {
+            const int status = writer.kill();
             EXPECT_TRUE(WIFSIGNALED(status)) << "a writer stopped by itself, status " << status;
         }
         if (kill % 50 == 49) {
