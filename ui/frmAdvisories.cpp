@@ -1,5 +1,6 @@
 #include "ui/frmAdvisories.h"
 
+#include "ui/advisory_text.h"
 #include "ui/thai_text.h"
 
 #include <QEvent>
@@ -63,7 +64,7 @@ void frmAdvisories::retranslateUi() {
         tr("The file these advisories are about, and the file it was compared with"));
     problems_->setAccessibleName(tr("Problems"));
     problems_->setAccessibleDescription(tr("What kept advisories from being given"));
-    showOrigin();
+    showTexts();
 }
 
 void frmAdvisories::changeEvent(QEvent* event) {
@@ -72,27 +73,34 @@ void frmAdvisories::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void frmAdvisories::showOrigin() {
-    origin_->setText(earlier_.isEmpty()
-                         ? checked_
-                         : tr("%1, compared with %2").arg(checked_, QFileInfo(earlier_).fileName()));
-    origin_->setToolTip(earlier_);
+// The run's texts in the program's language.
+void frmAdvisories::showTexts() {
+    origin_->setText(run_.earlier.isEmpty()
+                         ? run_.checked
+                         : tr("%1, compared with %2").arg(run_.checked, QFileInfo(run_.earlier).fileName()));
+    origin_->setToolTip(run_.earlier);
+    QStringList problems;
+    for (const QString& problem : run_.problems)
+        problems << AdvisoryText(problem);
+    problems_->setText(problems.join(u'\n'));
+    for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = list_->topLevelItem(row);
+        item->setText(kMessage, AdvisoryText(QString::fromStdString(
+                                    run_.advisories[static_cast<std::size_t>(row)].message)));
+        item->setToolTip(kMessage, item->text(kMessage));
+    }
 }
 
 void frmAdvisories::showRun(const AdvisoryRun& run) {
-    checked_ = run.checked;
-    earlier_ = run.earlier;
-    showOrigin();
-    problems_->setText(run.problems.join(u'\n'));
+    run_ = run;
     problems_->setVisible(!run.problems.isEmpty());
     list_->clear();
     for (const Advisory& advisory : run.advisories) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(kMessage, QString::fromStdString(advisory.message));
-        item->setToolTip(kMessage, item->text(kMessage));
         item->setText(kLines, Lines(advisory.lines));
         item->setText(kAccount, FromMedia(advisory.account));
     }
+    showTexts();
     list_->resizeColumnToContents(kLines);
     list_->resizeColumnToContents(kAccount);
 }

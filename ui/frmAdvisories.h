@@ -35,10 +35,9 @@ class frmAdvisories : public QWidget {
 
   private:
     void retranslateUi();
-    void showOrigin();
+    void showTexts();
 
-    QString checked_;
-    QString earlier_;
+    AdvisoryRun run_;
     QLabel* origin_;
     QLabel* problems_;
     QTreeWidget* list_;

@@ -1,5 +1,6 @@
 #include "ui/verdict.h"
 
+#include "ui/advisory_text.h"
 #include "ui/local_names.h"
 
 #include <QCoreApplication>
@@ -73,7 +74,7 @@ QString Verdict(const QString& mediaFile, Format format, const RunResult& result
                                Outcome(format, result, counts, look));
     if (look.text) {
         const std::string_view hint = ForeignTextHint(*look.text);
-        verdict += QStringLiteral("; ") + QString::fromLatin1(hint);
+        verdict += QStringLiteral("; ") + AdvisoryText(QString::fromLatin1(hint));
     }
     if (counts.advisories == 1)
         verdict += QCoreApplication::translate("Verdict", ", 1 advisory");

@@ -2,7 +2,6 @@
 
 #include "advisories/holidays.h"
 #include "core/dates.h"
-#include "core/detail_check.h"
 #include "tests/support/media_lines.h"
 #include "tests/support/null_ports.h"
 #include "tests/support/temp_dir.h"
@@ -11,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 #include <set>
 #include <tuple>
@@ -24,44 +22,8 @@ using namespace qrv::test;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The effective date of the generated files, 2026-12-31: a Thursday.
-constexpr std::string_view kEffectiveDate = "311226";
+// The generated files' effective date is 2026-12-31, a Thursday.
 constexpr year_month_day kLongBefore = 2026y / December / 1;
-
-// The n-th of many ten-digit accounts with a correct check digit and an
-// account type that passes.
-std::string ValidAccount(int n) {
-    for (unsigned serial = static_cast<unsigned>(n);; serial += 1000000) {
-        char nine[16];
-        std::snprintf(nine, sizeof nine, "%03u3%05u", 100 + serial / 100000 % 900, serial % 100000);
-        for (char check = '0'; check <= '9'; ++check)
-            if (const std::string account = std::string(nine) + check; CheckAccountDigit(account))
-                return account;
-    }
-}
-
-struct Record {
-    std::string account;
-    std::int64_t satang;
-};
-
-// A media file of `format` holding `records`, with matching control totals.
-std::string MediaFile(Format format, const std::vector<Record>& records, std::string companyCode = "012345",
-                      std::string effectiveDate = std::string(kEffectiveDate)) {
-    std::vector<std::string> lines(1);
-    std::int64_t total = 0;
-    for (const Record& record : records) {
-        lines.push_back(DetailLine(format, {.account = record.account,
-                                            .effectiveDate = effectiveDate,
-                                            .amount = DetailAmount(format, record.satang)}));
-        total += record.satang;
-    }
-    lines[0] = ControlLine(format, {.companyCode = std::move(companyCode),
-                                    .effectiveDate = std::move(effectiveDate),
-                                    .totalRecord = RecordCount(static_cast<int>(records.size())),
-                                    .totalAmount = ControlAmount(format, total)});
-    return JoinLines(lines);
-}
 
 AdvisorySettings Settings(year_month_day today = kLongBefore) {
     AdvisorySettings settings;
@@ -113,7 +75,7 @@ TEST(Advisor, NamesTenLinesOfAnAccountOnManyAndCountsThem) {
     TempDir dir;
     const std::string a = ValidAccount(1);
     const AdvisoryReport report =
-        Advise(dir, MediaFile(Format::M100, std::vector<Record>(12, {a, 100})), Settings());
+        Advise(dir, MediaFile(Format::M100, std::vector<Payment>(12, {a, 100})), Settings());
     ASSERT_EQ(report.advisories.size(), 1u);
     EXPECT_EQ(report.advisories[0].message,
               "account " + a +
@@ -313,7 +275,7 @@ TEST(Advisor, SaysNothingOfARunThatDidNotReadTheWholeFile) {
 
 TEST(Advisor, ListsAThousandAccountsOfACodeAndCountsTheRest) {
     TempDir dir;
-    std::vector<Record> records;
+    std::vector<Payment> records;
     for (int i = 0; i < static_cast<int>(kMaxAccountAdvisories) + 2; ++i)
         records.push_back({ValidAccount(i), 100});
     const AdvisoryReport report =
@@ -329,8 +291,8 @@ TEST(Advisor, ListsAThousandAccountsOfACodeAndCountsTheRest) {
 // A file and its earlier one, with `k` seeded changes of each kind, and the
 // advisories they must give: (code, account) pairs.
 struct SeededPair {
-    std::vector<Record> earlier;
-    std::vector<Record> now;
+    std::vector<Payment> earlier;
+    std::vector<Payment> now;
     std::multiset<std::pair<std::string_view, std::string>> expected;
 };
 
@@ -346,15 +308,15 @@ SeededPair MakePair(std::uint32_t seed, int k) {
     pair.now = pair.earlier;
     std::shuffle(pair.now.begin(), pair.now.end(), random);
     const auto take = [&](std::size_t at) {
-        const Record record = pair.now[at];
+        const Payment record = pair.now[at];
         pair.now.erase(pair.now.begin() + static_cast<std::ptrdiff_t>(at));
         return record;
     };
-    std::vector<Record> untouched;
+    std::vector<Payment> untouched;
     for (int i = 0; i < k; ++i) // gone
         pair.expected.insert({"missing_account", take(0).account});
     for (int i = 0; i < k; ++i) { // ten times as much, by more than 1,000.00
-        Record record = take(0);
+        Payment record = take(0);
         if (record.satang < 200000)
             record.satang = 200000;
         pair.expected.insert({"amount_changed", record.account});
@@ -362,30 +324,30 @@ SeededPair MakePair(std::uint32_t seed, int k) {
         untouched.push_back(record);
     }
     for (int i = 0; i < k; ++i) { // changes that stay under the threshold or the minimum
-        Record record = take(0);
+        Payment record = take(0);
         record.satang = record.satang < 200000 ? record.satang * 10 : record.satang * 11 / 10;
         untouched.push_back(record);
     }
     for (int i = 0; i < k; ++i) { // credited twice, for the same amount
-        Record record = take(0);
+        Payment record = take(0);
         pair.expected.insert({"duplicate_account", record.account});
         untouched.push_back(record);
         untouched.push_back(record);
     }
     for (int i = 0; i < k; ++i) { // new, and every other one rejected
-        const Record record{i % 2 == 0 ? ValidAccount(next++) : "12345 " + std::to_string(1000 + i), 300000};
+        const Payment record{i % 2 == 0 ? ValidAccount(next++) : "12345 " + std::to_string(1000 + i), 300000};
         pair.expected.insert({"new_account", record.account});
         untouched.push_back(record);
     }
-    for (const Record& record : untouched)
+    for (const Payment& record : untouched)
         pair.now.insert(pair.now.begin() + pick(static_cast<int>(pair.now.size()) + 1), record);
     pair.expected.insert({"totals_changed", ""});
     return pair;
 }
 
-std::int64_t TotalOf(const std::vector<Record>& records) {
+std::int64_t TotalOf(const std::vector<Payment>& records) {
     std::int64_t total = 0;
-    for (const Record& record : records)
+    for (const Payment& record : records)
         total += record.satang;
     return total;
 }

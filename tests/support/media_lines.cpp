@@ -1,5 +1,8 @@
 #include "tests/support/media_lines.h"
 
+#include "core/detail_check.h"
+
+#include <cstdio>
 #include <stdexcept>
 
 namespace qrv::test {
@@ -57,6 +60,33 @@ std::string ControlAmount(Format format, std::int64_t satang) {
 
 std::string RecordCount(int count) {
     return Digits(count, 5);
+}
+
+std::string ValidAccount(int n) {
+    for (unsigned serial = static_cast<unsigned>(n);; serial += 1000000) {
+        char nine[16];
+        std::snprintf(nine, sizeof nine, "%03u3%05u", 100 + serial / 100000 % 900, serial % 100000);
+        for (char check = '0'; check <= '9'; ++check)
+            if (const std::string account = std::string(nine) + check; CheckAccountDigit(account))
+                return account;
+    }
+}
+
+std::string MediaFile(Format format, const std::vector<Payment>& payments, std::string companyCode,
+                      std::string effectiveDate) {
+    std::vector<std::string> lines(1);
+    std::int64_t total = 0;
+    for (const Payment& payment : payments) {
+        lines.push_back(DetailLine(format, {.account = payment.account,
+                                            .effectiveDate = effectiveDate,
+                                            .amount = DetailAmount(format, payment.satang)}));
+        total += payment.satang;
+    }
+    lines[0] = ControlLine(format, {.companyCode = std::move(companyCode),
+                                    .effectiveDate = std::move(effectiveDate),
+                                    .totalRecord = RecordCount(static_cast<int>(payments.size())),
+                                    .totalAmount = ControlAmount(format, total)});
+    return JoinLines(lines);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& terminator) {

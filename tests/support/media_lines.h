@@ -47,6 +47,20 @@ std::string DetailAmount(Format format, std::int64_t satang);
 std::string ControlAmount(Format format, std::int64_t satang);
 std::string RecordCount(int count);
 
+// The n-th of many ten-digit accounts with a correct check digit and an
+// account type that passes.
+std::string ValidAccount(int n);
+
+struct Payment {
+    std::string account;
+    std::int64_t satang;
+};
+
+// A media file of `format` paying `payments`, with matching control totals;
+// its effective date is 2026-12-31 unless given, "DDMMYY".
+std::string MediaFile(Format format, const std::vector<Payment>& payments, std::string companyCode = "012345",
+                      std::string effectiveDate = "311226");
+
 // The lines joined, each followed by `terminator`.
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& terminator = "\r\n");
 

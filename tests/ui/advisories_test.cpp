@@ -12,6 +12,7 @@
 #include "ui/application.h"
 #include "ui/frmAdvisories.h"
 #include "ui/frmSendData.h"
+#include "ui/language.h"
 
 #include <QAction>
 #include <QApplication>
@@ -151,6 +152,7 @@ class AdvisoriesTest : public QObject {
     }
 
     void cleanup() {
+        UseLanguage(Language::English);
         main_.reset();
         dialogs_.reset();
         dir_.reset();
@@ -242,6 +244,26 @@ class AdvisoriesTest : public QObject {
         QCOMPARE(ListErr(*result)->count(), 0);
         QVERIFY(PrintSendData(*result)->isEnabled());
         QVERIFY(dialogs_->messages().isEmpty());
+    }
+
+    // The advisories and the problems follow the language there and back,
+    // and are the layers' own English words again.
+    void advisoriesFollowTheLanguage() {
+        check(media("twice.txt", Lines("012345", {{kAnn, 100}, {kBen, 200}, {kAnn, 300}})));
+        compareWith(media("other.txt", Lines("045678", {{kAnn, 100000}})));
+        frmAdvisories* view = main_->findAdvisories();
+        QVERIFY(view);
+        const QLabel* problems = Part<QLabel>(*view, "advisoryProblems");
+        const QStringList english = Cells(*view, 0) << problems->text();
+        QCOMPARE(english, (QStringList{"account 1234567896 is on lines 2 and 4",
+                                       "the earlier file is company 045678, not 012345"}));
+
+        UseLanguage(Language::Thai);
+        QTRY_COMPARE(
+            Cells(*view, 0) << problems->text(),
+            (QStringList{"บัญชี 1234567896 ซ้ำกัน: บรรทัดที่ 2 และ 4", "ไฟล์ครั้งก่อนเป็นของบริษัท 045678 ไม่ใช่ 012345"}));
+        UseLanguage(Language::English);
+        QTRY_COMPARE(Cells(*view, 0) << problems->text(), english);
     }
 
     // The dialog's values are kept, shown again, and used by the next check:

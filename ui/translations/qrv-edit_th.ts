@@ -2,6 +2,217 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th_TH">
 <context>
+    <name>AdvisoryText</name>
+    <message>
+        <source>account %1 is on %2, each time for %3</source>
+        <translation>บัญชี %1 ซ้ำกัน: %2 ยอดเงินครั้งละ %3</translation>
+    </message>
+    <message>
+        <source>account %1 is on %2</source>
+        <translation>บัญชี %1 ซ้ำกัน: %2</translation>
+    </message>
+    <message>
+        <source>account %1 on %2 is not in the earlier file</source>
+        <translation>บัญชี %1 (%2) ไม่มีในไฟล์ครั้งก่อน</translation>
+    </message>
+    <message>
+        <source>account %1 of the earlier file is not in this one</source>
+        <translation>บัญชี %1 ในไฟล์ครั้งก่อนไม่มีในไฟล์นี้</translation>
+    </message>
+    <message>
+        <source>account %1 on %2: %3, against %4 in the earlier file (%5)</source>
+        <translation>บัญชี %1 (%2): ยอดเงิน %3 เทียบกับ %4 ในไฟล์ครั้งก่อน (%5)</translation>
+    </message>
+    <message>
+        <source>and %1 more account %2</source>
+        <translation>และบัญชีอื่นอีก %1 บัญชี%2</translation>
+    </message>
+    <message>
+        <source>and %1 more accounts %2</source>
+        <translation>และบัญชีอื่นอีก %1 บัญชี%2</translation>
+    </message>
+    <message>
+        <source>on more than one detail record</source>
+        <translation>ที่พบในรายการย่อยมากกว่าหนึ่งรายการ</translation>
+    </message>
+    <message>
+        <source>not in the earlier file</source>
+        <translation>ที่ไม่มีในไฟล์ครั้งก่อน</translation>
+    </message>
+    <message>
+        <source>of the earlier file not in this one</source>
+        <translation>ในไฟล์ครั้งก่อนที่ไม่มีในไฟล์นี้</translation>
+    </message>
+    <message>
+        <source>whose amount changed as much</source>
+        <translation>ที่ยอดเงินเปลี่ยนไปมากเช่นกัน</translation>
+    </message>
+    <message>
+        <source>%1 lines, the first %2 and %3</source>
+        <translation>%1 บรรทัด สิบบรรทัดแรกคือ %2 และ %3</translation>
+    </message>
+    <message>
+        <source>lines %1 and %2</source>
+        <translation>บรรทัดที่ %1 และ %2</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>บรรทัดที่ %1</translation>
+    </message>
+    <message>
+        <source>against the earlier file: %1 detail records, %2 before (%3); their amounts add up to %4, %5 before (%6)</source>
+        <translation>เทียบกับไฟล์ครั้งก่อน: รายการย่อย %1 รายการ ครั้งก่อน %2 รายการ (%3) ยอดเงินรวม %4 ครั้งก่อน %5 (%6)</translation>
+    </message>
+    <message>
+        <source>against the earlier file: %1 detail records, %2 before (%3)</source>
+        <translation>เทียบกับไฟล์ครั้งก่อน: รายการย่อย %1 รายการ ครั้งก่อน %2 รายการ (%3)</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is before today, %2</source>
+        <translation>วันที่มีผล %1 เป็นวันที่ผ่านมาแล้ว วันนี้คือ %2</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is a Saturday</source>
+        <translation>วันที่มีผล %1 ตรงกับวันเสาร์</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is a Sunday</source>
+        <translation>วันที่มีผล %1 ตรงกับวันอาทิตย์</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is a holiday: %2</source>
+        <translation>วันที่มีผล %1 เป็นวันหยุด: %2</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is a holiday</source>
+        <translation>วันที่มีผล %1 เป็นวันหยุด</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is %2 banking day after today, fewer than %3</source>
+        <translation>วันที่มีผล %1 ห่างจากวันนี้ %2 วันทำการ น้อยกว่าที่กำหนดไว้ %3 วันทำการ</translation>
+    </message>
+    <message>
+        <source>the effective date %1 is %2 banking days after today, fewer than %3</source>
+        <translation>วันที่มีผล %1 ห่างจากวันนี้ %2 วันทำการ น้อยกว่าที่กำหนดไว้ %3 วันทำการ</translation>
+    </message>
+    <message>
+        <source>This file was %1.</source>
+        <translation>ไฟล์นี้เคย%1</translation>
+    </message>
+    <message>
+        <source>Another file of company %1 for the effective date %2 was %3: %4.</source>
+        <translation>ไฟล์อื่นของบริษัท %1 วันที่มีผล %2 เคย%3: %4</translation>
+    </message>
+    <message>
+        <source>checked on %1 and %2</source>
+        <translation>ตรวจเมื่อ %1 และ%2</translation>
+    </message>
+    <message>
+        <source>checked on %1</source>
+        <translation>ตรวจเมื่อ %1</translation>
+    </message>
+    <message>
+        <source>its letter printed on %1 (%2)</source>
+        <translation>พิมพ์ใบนำส่งที่เครื่องพิมพ์ %1 (%2)</translation>
+    </message>
+    <message>
+        <source>its letter saved as %1</source>
+        <translation>บันทึกใบนำส่งไว้ที่ %1</translation>
+    </message>
+    <message>
+        <source>its letter closed unsaved and unprinted</source>
+        <translation>ปิดใบนำส่งไปโดยไม่ได้บันทึกหรือพิมพ์</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>ส่งถึงเครื่องพิมพ์แล้ว</translation>
+    </message>
+    <message>
+        <source>printed</source>
+        <translation>พิมพ์เสร็จแล้ว</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>การพิมพ์หยุดไป</translation>
+    </message>
+    <message>
+        <source>today&apos;s date is not known, so the effective date is not checked</source>
+        <translation>ไม่ทราบวันที่ของวันนี้ จึงไม่ได้ตรวจวันที่มีผล</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to compare the accounts of this file</source>
+        <translation>หน่วยความจำไม่พอสำหรับเปรียบเทียบบัญชีของไฟล์นี้</translation>
+    </message>
+    <message>
+        <source>the file has more than %1 detail records, too many to compare accounts</source>
+        <translation>ไฟล์มีรายการย่อยเกิน %1 รายการ มากเกินกว่าจะเปรียบเทียบบัญชีได้</translation>
+    </message>
+    <message>
+        <source>the holiday list&apos;s line %1 %2; it is left out</source>
+        <translation>รายการวันหยุดบรรทัดที่ %1 %2 จึงไม่ได้นำมาใช้</translation>
+    </message>
+    <message>
+        <source>is not UTF-8 text</source>
+        <translation>ไม่ใช่ข้อความแบบ UTF-8</translation>
+    </message>
+    <message>
+        <source>does not begin with a day written YYYY-MM-DD</source>
+        <translation>ไม่ได้ขึ้นต้นด้วยวันที่ในรูปแบบ YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>the holiday list cannot be read: %1</source>
+        <translation>อ่านไฟล์รายการวันหยุดไม่ได้: %1</translation>
+    </message>
+    <message>
+        <source>the earlier file is company %1, not %2</source>
+        <translation>ไฟล์ครั้งก่อนเป็นของบริษัท %1 ไม่ใช่ %2</translation>
+    </message>
+    <message>
+        <source>the earlier file is not a media file of %1</source>
+        <translation>ไฟล์ครั้งก่อนไม่ใช่ไฟล์ข้อมูล %1</translation>
+    </message>
+    <message>
+        <source>the earlier file is not a media file: %1</source>
+        <translation>ไฟล์ครั้งก่อนไม่ใช่ไฟล์ข้อมูล: %1</translation>
+    </message>
+    <message>
+        <source>the earlier file is empty</source>
+        <translation>ไฟล์ครั้งก่อนว่างเปล่า</translation>
+    </message>
+    <message>
+        <source>the earlier file is %1, not %2</source>
+        <translation>ไฟล์ครั้งก่อนเป็น %1 ไม่ใช่ %2</translation>
+    </message>
+    <message>
+        <source>the earlier file has more than %1 detail records, too many to compare</source>
+        <translation>ไฟล์ครั้งก่อนมีรายการย่อยเกิน %1 รายการ มากเกินกว่าจะเปรียบเทียบได้</translation>
+    </message>
+    <message>
+        <source>the earlier file cannot be read: %1</source>
+        <translation>อ่านไฟล์ครั้งก่อนไม่ได้: %1</translation>
+    </message>
+    <message>
+        <source>it has a line longer than %1 bytes</source>
+        <translation>มีบรรทัดที่ยาวเกิน %1 ไบต์</translation>
+    </message>
+    <message>
+        <source>the file is UTF-8 text, not code page 874</source>
+        <translation>ไฟล์เป็นข้อความแบบ UTF-8 ไม่ใช่โค้ดเพจ 874</translation>
+    </message>
+    <message>
+        <source>the file begins with a UTF-8 byte-order mark, which code page 874 text has not</source>
+        <translation>ไฟล์ขึ้นต้นด้วยเครื่องหมายลำดับไบต์ของ UTF-8 ซึ่งข้อความโค้ดเพจ 874 ไม่มี</translation>
+    </message>
+    <message>
+        <source>the file is UTF-16 text, not code page 874</source>
+        <translation>ไฟล์เป็นข้อความแบบ UTF-16 ไม่ใช่โค้ดเพจ 874</translation>
+    </message>
+    <message>
+        <source>the file&apos;s lines end in CR alone, not CR LF, so it reads as one line</source>
+        <translation>บรรทัดของไฟล์จบด้วย CR อย่างเดียว ไม่ใช่ CR LF จึงอ่านได้เป็นบรรทัดเดียว</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>There is not enough memory to finish this. Close other programs and try again.</source>
