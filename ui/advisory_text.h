@@ -9,8 +9,8 @@
 
 namespace qrv::gui {
 
-// `english` in the installed translation; itself when none is installed or
-// no shape matches.
+// `english` in the windows' language; itself under English, or when no shape
+// matches.
 QString AdvisoryText(const QString& english);
 
 } // namespace qrv::gui
