@@ -116,15 +116,14 @@ AdvisorySettingsDialog::AdvisorySettingsDialog(QWidget* parent) : QDialog(parent
     holidayNote_->setWordWrap(true);
     connect(holidayFile_, &QLineEdit::textChanged, this, &AdvisorySettingsDialog::showHolidayNote);
 
-    // The captions as the form would make them: each names its box, and the
-    // holiday list's names its row.
+    // Each caption names its box and gives it its Alt key.
     const auto caption = [this](QWidget* buddy) {
         auto* label = new QLabel(this);
         label->setBuddy(buddy);
         return label;
     };
     captions_ = {caption(thresholdPercent_), caption(thresholdMinimum_), caption(leadDays_),
-                 caption(nullptr)};
+                 caption(holidayFile_)};
     auto* form = new QFormLayout;
     form->addRow(captions_[0], thresholdPercent_);
     form->addRow(captions_[1], thresholdMinimum_);
