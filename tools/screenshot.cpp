@@ -97,6 +97,9 @@ int main(int argc, char** argv) {
     if (!help || !Save(*help, folder, "help-page.png"))
         return 1;
     help->close();
+    // The advisories window, whose messages are the run's, would stand over the history.
+    if (qrv::gui::frmAdvisories* advisories = window.findAdvisories())
+        advisories->parentWidget()->close();
     window.findChild<QAction*>(QStringLiteral("historyOfChecks"))->trigger();
     if (!Save(window, folder, "history.png"))
         return 1;
