@@ -24,8 +24,9 @@ namespace {
 
 constexpr const char* kContext = "qrv::gui::HistoryModel";
 
-// The journal's column headers and outcomes, which the window shows in its
-// language; the CSV export keeps the journal's English.
+// The journal's column headers, outcomes and letters' fates, which the window
+// shows in its language; the CSV export keeps the journal's English. A text
+// not listed here shows as the journal has it.
 constexpr const char* kHeaders[] = {
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Checked"),
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Company code"),
