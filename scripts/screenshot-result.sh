@@ -20,12 +20,14 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target screenshot -j2
 
 # The check writes its summary file beside the media file, and the letter
-# window its letter file: both in a folder of their own.
+# window its letter file: both in a folder of their own, as are the journal
+# of checks and the settings, so that the history shows this check alone and
+# the settings are the defaults.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$media" "$work/"
 mkdir -p "$folder" "$work/run"
 chmod 700 "$work/run"
-XDG_RUNTIME_DIR="$work/run" xvfb-run -a -s "-screen 0 ${size}x24" \
+XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 ${size}x24" \
     build/tools/screenshot "$format" "$work/$(basename "$media")" "$(realpath -m "$folder")" "$@"
 echo "Saved the pictures in $folder"

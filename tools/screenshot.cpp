@@ -3,7 +3,8 @@
 // letter button) and saves pictures of each step in FOLDER: chooser.png,
 // result-window.png and letter-window.png (scripts/screenshot-result.sh).
 // With "th", the windows are in Thai, the names begin with PREFIX ("thai-"
-// unless given), and the first message box and the help page are saved too.
+// unless given), and the first message box, the help page, the history of
+// checks and the advisory settings are saved too.
 #include "runs/format.h"
 #include "tests/ui/recording_dialogs.h"
 #include "tests/ui/window_parts.h"
@@ -93,5 +94,16 @@ int main(int argc, char** argv) {
         return 0;
     window.findChild<QAction*>(QStringLiteral("howToCheck"))->trigger();
     auto* help = window.findChild<QDialog*>(QStringLiteral("helpPage"));
-    return help && Save(*help, folder, "help-page.png") ? 0 : 1;
+    if (!help || !Save(*help, folder, "help-page.png"))
+        return 1;
+    help->close();
+    // The advisories window, whose messages are the run's, would stand over the history.
+    if (qrv::gui::frmAdvisories* advisories = window.findAdvisories())
+        advisories->parentWidget()->close();
+    window.findChild<QAction*>(QStringLiteral("historyOfChecks"))->trigger();
+    if (!Save(window, folder, "history.png"))
+        return 1;
+    window.findChild<QAction*>(QStringLiteral("AdvisorySettings"))->trigger();
+    auto* settings = window.findChild<QDialog*>(QStringLiteral("AdvisorySettings"));
+    return settings && Save(*settings, folder, "settings.png") ? 0 : 1;
 }

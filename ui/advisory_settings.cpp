@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -81,7 +82,6 @@ QString EarlierCheckedFile(const QString& companyCode, const QString& mediaFile)
 
 AdvisorySettingsDialog::AdvisorySettingsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("AdvisorySettings");
-    setWindowTitle(tr("Advisory settings"));
     setAttribute(Qt::WA_DeleteOnClose);
     const AdvisoryOptions options = LoadAdvisoryOptions();
 
@@ -101,30 +101,53 @@ AdvisorySettingsDialog::AdvisorySettingsDialog(QWidget* parent) : QDialog(parent
     leadDays_ = new QSpinBox(this);
     leadDays_->setObjectName("leadDays");
     leadDays_->setRange(0, kMostLeadDays);
-    leadDays_->setSpecialValueText(tr("off"));
     leadDays_->setValue(options.leadDays);
 
     holidayFile_ = new QLineEdit(options.holidayFile, this);
     holidayFile_->setObjectName("holidayFile");
-    auto* browse = new QPushButton(tr("&Browse..."), this);
-    browse->setObjectName("browseHolidays");
-    connect(browse, &QPushButton::clicked, this, &AdvisorySettingsDialog::browseHolidays);
+    browse_ = new QPushButton(this);
+    browse_->setObjectName("browseHolidays");
+    connect(browse_, &QPushButton::clicked, this, &AdvisorySettingsDialog::browseHolidays);
     auto* holidayRow = new QHBoxLayout;
     holidayRow->addWidget(holidayFile_, 1);
-    holidayRow->addWidget(browse);
+    holidayRow->addWidget(browse_);
     holidayNote_ = new QLabel(this);
     holidayNote_->setObjectName("holidayNote");
     holidayNote_->setWordWrap(true);
     connect(holidayFile_, &QLineEdit::textChanged, this, &AdvisorySettingsDialog::showHolidayNote);
-    showHolidayNote();
 
+    // Each caption names its box and gives it its Alt key.
+    const auto caption = [this](QWidget* buddy) {
+        auto* label = new QLabel(this);
+        label->setBuddy(buddy);
+        return label;
+    };
+    captions_ = {caption(thresholdPercent_), caption(thresholdMinimum_), caption(leadDays_),
+                 caption(holidayFile_)};
     auto* form = new QFormLayout;
-    form->addRow(tr("An amount &changed by more than:"), thresholdPercent_);
-    form->addRow(tr("and by at &least:"), thresholdMinimum_);
-    form->addRow(tr("Banking days before the pay &date:"), leadDays_);
-    form->addRow(tr("&Holiday list:"), holidayRow);
+    form->addRow(captions_[0], thresholdPercent_);
+    form->addRow(captions_[1], thresholdMinimum_);
+    form->addRow(captions_[2], leadDays_);
+    form->addRow(captions_[3], holidayRow);
     form->addRow(QString(), holidayNote_);
-    // The form's captions name the boxes; the holiday file's caption names its row.
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AdvisorySettingsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AdvisorySettingsDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    retranslateUi();
+}
+
+void AdvisorySettingsDialog::retranslateUi() {
+    setWindowTitle(tr("Advisory settings"));
+    leadDays_->setSpecialValueText(tr("off"));
+    browse_->setText(tr("&Browse..."));
+    captions_[0]->setText(tr("An amount &changed by more than:"));
+    captions_[1]->setText(tr("and by at &least:"));
+    captions_[2]->setText(tr("Banking days before the pay &date:"));
+    captions_[3]->setText(tr("&Holiday list:"));
     thresholdPercent_->setAccessibleDescription(
         tr("An account's amount that changed by more than this part of the earlier file's is named"));
     thresholdMinimum_->setAccessibleDescription(tr("and only when it changed by at least this amount"));
@@ -133,16 +156,16 @@ AdvisorySettingsDialog::AdvisorySettingsDialog(QWidget* parent) : QDialog(parent
     holidayFile_->setAccessibleName(tr("Holiday list"));
     holidayFile_->setAccessibleDescription(
         tr("A text file with one date and name a line: YYYY-MM-DD name; empty for none"));
-    browse->setAccessibleDescription(tr("Chooses the holiday list"));
+    browse_->setAccessibleDescription(tr("Chooses the holiday list"));
     holidayNote_->setAccessibleName(tr("Holiday list note"));
     holidayNote_->setAccessibleDescription(tr("Says when there is no file at the holiday list's path"));
+    showHolidayNote();
+}
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &AdvisorySettingsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &AdvisorySettingsDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+void AdvisorySettingsDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void AdvisorySettingsDialog::browseHolidays() {

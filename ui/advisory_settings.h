@@ -4,11 +4,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 
 namespace qrv::gui {
@@ -37,7 +39,11 @@ class AdvisorySettingsDialog : public QDialog {
 
     void accept() override;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslateUi();
     void browseHolidays();
     // Says when the holiday file named is not there.
     void showHolidayNote();
@@ -46,7 +52,10 @@ class AdvisorySettingsDialog : public QDialog {
     QDoubleSpinBox* thresholdMinimum_;
     QSpinBox* leadDays_;
     QLineEdit* holidayFile_;
+    QPushButton* browse_;
     QLabel* holidayNote_;
+    // The form's captions of the boxes above, in order.
+    std::array<QLabel*, 4> captions_;
 };
 
 } // namespace qrv::gui

@@ -3,9 +3,12 @@
 #include "files/file_error.h"
 #include "files/files.h"
 #include "journal/history.h"
+#include "journal/run_entry.h"
 #include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,14 +20,87 @@
 
 namespace qrv::gui {
 
+namespace {
+
+constexpr const char* kContext = "qrv::gui::HistoryModel";
+
+// The journal's column headers, outcomes and letters' fates, which the window
+// shows in its language; the CSV export keeps the journal's English. A text
+// not listed here shows as the journal has it.
+constexpr const char* kHeaders[] = {
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Checked"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Company code"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Company name"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Effective date"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Media file"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Format"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Outcome"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Total records"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Total amount"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Detail records"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Detail amount"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Hash total"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Control messages"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Rejected records"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Advisories"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Letter"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Media file SHA-256"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Summary file"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Summary file SHA-256"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Program"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Run"),
+};
+constexpr const char* kOutcomes[] = {
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "finished"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "wrong_format"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "control_rejected"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "run_error"),
+};
+// A printed letter's last word from the print server.
+constexpr const char* kPrintStates[] = {
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "sent"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "printed"),
+    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "stopped"),
+};
+
+template <std::size_t N> QString Translated(std::string_view text, const char* const (&known)[N]) {
+    for (const char* each : known)
+        if (text == each)
+            return QCoreApplication::translate(kContext, each);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What became of the run's letter, as the journal tells it, in the window's language.
+QString LetterText(const PastRun& run) {
+    const LetterEntry* letter = TellingLetter(run);
+    if (!letter)
+        return {};
+    switch (letter->event) {
+    case LetterEvent::Printed:
+        return HistoryModel::tr("its letter printed on %1 (%2)")
+            .arg(QString::fromStdString(letter->printer), Translated(letter->state, kPrintStates));
+    case LetterEvent::Saved:
+        return HistoryModel::tr("its letter saved as %1").arg(QString::fromStdString(letter->path));
+    case LetterEvent::Closed:
+        break;
+    }
+    return HistoryModel::tr("its letter closed unsaved and unprinted");
+}
+
+} // namespace
+
 void HistoryModel::setRuns(std::vector<PastRun> runs) {
     beginResetModel();
     runs_ = std::move(runs);
     cells_.clear();
+    const std::span<const std::string_view> columns = HistoryColumns();
     for (const PastRun& run : runs_) {
         std::vector<QString> row;
-        for (const std::string& cell : HistoryCells(run))
-            row.push_back(QString::fromStdString(cell));
+        const std::vector<std::string> cells = HistoryCells(run);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            row.push_back(columns[i] == "Outcome"  ? Translated(cells[i], kOutcomes)
+                          : columns[i] == "Letter" ? LetterText(run)
+                                                   : QString::fromStdString(cells[i]));
         cells_.push_back(std::move(row));
     }
     endResetModel();
@@ -48,22 +124,18 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= static_cast<int>(HistoryColumns().size()))
         return {};
-    const std::string_view header = HistoryColumns()[static_cast<std::size_t>(section)];
-    return tr(std::string(header).c_str());
+    return Translated(HistoryColumns()[static_cast<std::size_t>(section)], kHeaders);
 }
 
 frmHistory::frmHistory(std::string journalPath, QWidget* parent)
     : QWidget(parent), journalPath_(std::move(journalPath)), model_(this) {
     setObjectName("frmHistory");
-    setWindowTitle(tr("History of checks"));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     txtFilter_ = new QLineEdit(this);
     txtFilter_->setObjectName("txtFilter");
-    txtFilter_->setPlaceholderText(tr("Company code or file name"));
-    txtFilter_->setAccessibleName(tr("Filter"));
     txtFilter_->setClearButtonEnabled(true);
-    cmdExport_ = new QPushButton(tr("&Export as CSV…"), this);
+    cmdExport_ = new QPushButton(this);
     cmdExport_->setObjectName("cmdExport");
     bar->addWidget(txtFilter_, 1);
     bar->addWidget(cmdExport_);
@@ -78,11 +150,26 @@ frmHistory::frmHistory(std::string journalPath, QWidget* parent)
     lvwHistory_->setRootIsDecorated(false);
     lvwHistory_->setUniformRowHeights(true);
     lvwHistory_->setModel(&model_);
-    lvwHistory_->setAccessibleName(tr("Checks, newest first"));
     layout->addWidget(lvwHistory_, 1);
     connect(txtFilter_, &QLineEdit::textChanged, this, &frmHistory::reload);
     connect(cmdExport_, &QPushButton::clicked, this, &frmHistory::cmdExport_Click);
+    retranslateUi();
+}
+
+// Reloads too, so that the cells and the columns' widths follow the language.
+void frmHistory::retranslateUi() {
+    setWindowTitle(tr("History of checks"));
+    txtFilter_->setPlaceholderText(tr("Company code or file name"));
+    txtFilter_->setAccessibleName(tr("Filter"));
+    cmdExport_->setText(tr("&Export as CSV…"));
+    lvwHistory_->setAccessibleName(tr("Checks, newest first"));
     reload();
+}
+
+void frmHistory::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void frmHistory::reload() {

@@ -47,7 +47,12 @@ class frmHistory : public QWidget {
     // The history was exported to `path`.
     void exported(const QString& path);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void retranslateUi();
+
     std::string journalPath_;
     QLineEdit* txtFilter_;
     QTreeView* lvwHistory_;

@@ -3,8 +3,10 @@
 // the summary's digest in Label1's tooltip, the history window, and a
 // journal that cannot be written costing the check nothing.
 #include "journal/digest.h"
+#include "journal/history.h"
 #include "journal/journal.h"
 #include "journal/journal_path.h"
+#include "journal/run_entry.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/recording_dialogs.h"
 #include "tests/ui/window_parts.h"
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 namespace qrv::gui {
@@ -182,6 +185,17 @@ class JournalWindowTest : public QObject {
         QCOMPARE(QDir::fromNativeSeparators(QString::fromStdString(letters[1].printer)),
                  QDir::fromNativeSeparators(pdf));
         QCOMPARE(letters[1].state, std::string("printed"));
+
+        // The history of checks tells each letter's fate in the journal's words.
+        main_->findChild<QAction*>("historyOfChecks")->trigger();
+        const auto* history =
+            test::Part<QTreeView>(*main_->findChild<frmHistory*>("frmHistory"), "lvwHistory");
+        const std::span<const std::string_view> columns = HistoryColumns();
+        const auto letterColumn =
+            static_cast<int>(std::find(columns.begin(), columns.end(), "Letter") - columns.begin());
+        for (int row = 0; row < 2; ++row)
+            QCOMPARE(history->model()->index(row, letterColumn).data().toString(),
+                     QString::fromStdString(LetterFate(runs[static_cast<std::size_t>(row)])));
     }
 
 #ifndef _WIN32

@@ -6,6 +6,7 @@
 #include "tests/ui/window_parts.h"
 #include "ui/FrmEdit.h"
 #include "ui/MDIForm1.h"
+#include "ui/advisory_settings.h"
 #include "ui/application.h"
 #include "ui/frmSelFile.h"
 #include "ui/frmSendData.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -38,19 +40,24 @@ using namespace qrv::test;
 
 namespace {
 
-// What stays in Latin letters under Thai: names, the formats' names, the
+// What stays in Latin letters under Thai: names (the program's among them,
+// as the history of checks names the program of a run), the formats' names, the
 // language menu's way back, the result window's field captions (the run's
 // own, as the bank names the fields), and words Thai offices write so.
 QStringList KeptLatin() {
     QStringList kept{QStringLiteral("QRV Edit Data"),
                      QStringLiteral("Format 100 M"),
                      QStringLiteral("Format 10 M"),
+                     QStringLiteral("100M"), // as the journal names the formats
+                     QStringLiteral("10M"),
                      QStringLiteral("Language"),
                      QStringLiteral("English"),
                      QStringLiteral("GNU Lesser General Public License"),
                      QStringLiteral("Core, Gui, Widgets, PrintSupport, Svg"),
                      QStringLiteral("Core, Gui, Widgets, PrintSupport"), // on Windows
                      QStringLiteral("Qt"),
+                     QStringLiteral("qrv-edit"),
+                     QStringLiteral("SHA-256"),
                      QStringLiteral("Hash Total"),
                      QStringLiteral("Excel"),
                      QStringLiteral("CSV"),
@@ -71,7 +78,8 @@ QStringList KeptLatin() {
 }
 
 // The Latin words of `text` once the kept texts, `also` (the files' names),
-// drive names such as C:\ and the Latin mnemonics of Thai captions, "(X)", are taken out.
+// drive names such as C:\, files' SHA-256 digests and the Latin mnemonics of
+// Thai captions, "(X)", are taken out.
 QString LatinLeft(QString text, const QStringList& also) {
     text.remove(u'&');
     QStringList kept = KeptLatin() + also;
@@ -80,20 +88,40 @@ QString LatinLeft(QString text, const QStringList& also) {
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& each : kept)
         text.remove(each);
-    text.remove(QRegularExpression(QStringLiteral("\\([A-Z]\\)|\\b[A-Z]:\\\\")));
+    text.remove(QRegularExpression(QStringLiteral("\\([A-Z]\\)|\\b[A-Z]:\\\\|\\b[0-9a-f]{64}\\b")));
     QStringList words;
     for (const auto& match : QRegularExpression(QStringLiteral("[A-Za-z]+")).globalMatch(text))
         words << match.captured();
     return words.join(u' ');
 }
 
-// The rejected rows, and the hint below a record's line: the run's own texts.
+// The control record's messages, the rejected rows, and the hint below a
+// record's line: the run's own texts.
 bool IsRunsText(const QWidget& widget) {
     for (const QWidget* part = &widget; part; part = part->parentWidget())
-        if (part->objectName() == QStringLiteral("ListView1") ||
+        if (part->objectName() == QStringLiteral("ListErr") ||
+            part->objectName() == QStringLiteral("ListView1") ||
             part->objectName() == QStringLiteral("recordHint"))
             return true;
     return false;
+}
+
+// The advisories and what kept them from being given, which are still
+// English until the advisories speak Thai: the advisories window's list and
+// problems line, not its title, headers or the file it names.
+bool AwaitsThai(const QWidget& widget) {
+    return widget.objectName() == QStringLiteral("advisoryList") ||
+           widget.objectName() == QStringLiteral("advisoryProblems");
+}
+
+// The cells of `view`; none of a file dialog's list, whose names are the clerk's files.
+void AddCells(const QAbstractItemView& view, QStringList& texts) {
+    const QAbstractItemModel* model = view.model();
+    if (!model || qobject_cast<const QFileSystemModel*>(model) || AwaitsThai(view))
+        return;
+    for (int row = 0; row < model->rowCount(view.rootIndex()); ++row)
+        for (int column = 0; column < model->columnCount(view.rootIndex()); ++column)
+            texts << model->index(row, column, view.rootIndex()).data().toString();
 }
 
 void AddActions(const QList<QAction*>& actions, QStringList& texts) {
@@ -107,9 +135,9 @@ void AddActions(const QList<QAction*>& actions, QStringList& texts) {
 }
 
 // Every text `top` and the windows within it show of their own: titles,
-// captions, buttons, group titles, headers, menus and context menus, help
-// pages. Not what a run put there: its values, its messages (ListErr), its
-// rows and their headers (ListView1), a record's hint, the letter.
+// captions, buttons, group titles, headers, lists, menus and context menus,
+// help pages. Not what a run put there: its values, its messages (ListErr),
+// its rows and their headers (ListView1), a record's hint, the letter.
 QStringList VisibleTexts(const QWidget& top) {
     QStringList texts{top.windowTitle()};
     for (const QWidget* widget : top.findChildren<QWidget*>()) {
@@ -118,9 +146,10 @@ QStringList VisibleTexts(const QWidget& top) {
         if (widget->isWindow() || qobject_cast<const FrmEdit*>(widget) ||
             qobject_cast<const frmSendData*>(widget))
             texts << widget->windowTitle();
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            texts << label->text();
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            if (!AwaitsThai(*label))
+                texts << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
             texts << button->text();
         else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
             texts << group->title();
@@ -129,6 +158,8 @@ QStringList VisibleTexts(const QWidget& top) {
         else if (const auto* header = qobject_cast<const QHeaderView*>(widget); header && header->model())
             for (int i = 0; i < header->count(); ++i)
                 texts << header->model()->headerData(i, header->orientation()).toString();
+        else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
+            AddCells(*view, texts);
         AddActions(widget->actions(), texts);
     }
     texts.removeAll(QString());
@@ -167,15 +198,20 @@ class LanguageTest : public QObject {
         return main_->findCoveringLetter();
     }
 
-    // The files' names and folder, which stay as they are.
+    // The files' names and folders, the home folder among them, and a
+    // sample's company name as the history of checks shows it: they stay as they are.
     QStringList fileNames() const {
         return {dir_.path(),
+                QDir::home().dirName(),
+                QStringLiteral("SAMPLE REJECTS LIMITED"),
                 QDir::toNativeSeparators(dir_.path()),
                 QStringLiteral("100m-rejected.txt"),
                 QStringLiteral("100m-thai-name.txt"),
                 QStringLiteral("100m-bad-control.txt"),
                 QStringLiteral("wrong-format.txt"),
-                QStringLiteral("kept.txt")};
+                QStringLiteral("kept.txt"),
+                QStringLiteral("letter.txt"),
+                QStringLiteral("no-holidays.txt")};
     }
 
     // Every Latin word left in `texts`, each with the text it is in.
@@ -241,6 +277,12 @@ class LanguageTest : public QObject {
         main_.reset();
         dialogs_.reset();
         UseLanguage(Language::English);
+        SaveAdvisoryOptions({});
+    }
+
+    void trigger(const char* action) {
+        main_->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+        QApplication::processEvents();
     }
 
     // Thai and back in one session: every window changes at once, and
@@ -250,7 +292,8 @@ class LanguageTest : public QObject {
         QVERIFY(openLetter());
         main_->findChild<QAction*>(QStringLiteral("howToCheck"))->trigger();
         main_->openChooser(Format::M100, QString());
-        QApplication::processEvents();
+        trigger("historyOfChecks");
+        trigger("AdvisorySettings");
         const QStringList english = VisibleTexts(*main_);
         const QString verdict = VerdictLine(*main_)->text();
 
@@ -324,6 +367,35 @@ class LanguageTest : public QObject {
         texts << VisibleTexts(print);
 #endif
 
+        const QStringList left = latinIn(texts);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(u'\n')));
+    }
+
+    // Under Thai, the history of checks with a run and its letter's fate,
+    // the advisory settings with the holiday note, and the advisories window
+    // with its problems line: nothing but the kept texts is left in Latin letters.
+    void historySettingsAndAdvisoriesLeaveNothingInEnglish() {
+        UseLanguage(Language::Thai);
+        SaveAdvisoryOptions({.holidayFile = dir_.filePath(QStringLiteral("no-holidays.txt"))});
+        frmSendData* letter = openLetter();
+        QVERIFY(letter);
+        dialogs_->chooseNext(dir_.filePath(QStringLiteral("letter")));
+        letter->cmdSave_Click();
+        trigger("historyOfChecks");
+        trigger("AdvisorySettings");
+        const auto* history = Part<QTreeView>(*main_, QStringLiteral("lvwHistory"));
+        QCOMPARE(history->model()->rowCount(), 1);
+        QVERIFY(Part<QLabel>(*main_, QStringLiteral("holidayNote"))->isVisible());
+        QVERIFY(Part<QLabel>(*main_, QStringLiteral("advisoryProblems"))->isVisible());
+
+        const QStringList texts = VisibleTexts(*main_);
+        // The letter's fate, whatever separators the path was saved with.
+        QVERIFY2(std::any_of(texts.begin(), texts.end(),
+                             [](const QString& text) {
+                                 return text.startsWith(QStringLiteral("บันทึกเป็นไฟล์ ")) &&
+                                        text.endsWith(QStringLiteral("letter.txt"));
+                             }),
+                 qPrintable(texts.join(u'\n')));
         const QStringList left = latinIn(texts);
         QVERIFY2(left.isEmpty(), qPrintable(left.join(u'\n')));
     }

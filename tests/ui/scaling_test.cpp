@@ -309,6 +309,11 @@ class ScalingTest : public QObject {
         main_->openChooser(Format::M100, QString());
         QApplication::processEvents();
         verifyCaptionsWhole(*SelFile(*main_));
+        for (const char* action : {"historyOfChecks", "AdvisorySettings"})
+            main_->findChild<QAction*>(action)->trigger();
+        QApplication::processEvents();
+        for (const char* window : {"frmHistory", "AdvisorySettings"})
+            verifyCaptionsWhole(*Part<QWidget>(*main_, window));
     }
 
     // The help page reads without scrolling on a screen of 1366x768 at 1x.

@@ -499,7 +499,8 @@ class WindowsTest : public QObject {
 
     // Within a window, no two controls and no two items of a menu answer
     // the same Alt key: the main window's menu bar answers in its child
-    // windows and in the chooser, a tool window of it.
+    // windows and in the chooser, a tool window of it. A caption's Alt key
+    // reaches the control it names.
     void altKeysDoNotClash() {
         const QString path = media(
             "in.txt", {ControlLine(Format::M100, Totals("00001")), Record(Format::M100, "1234567896", 0)});
@@ -511,6 +512,9 @@ class WindowsTest : public QObject {
         main_->findChild<QAction*>("howToCheck")->trigger();
         const QWidget* help = main_->findChild<QDialog*>("helpPage");
         QVERIFY(help);
+        main_->findChild<QAction*>("AdvisorySettings")->trigger();
+        const QWidget* settings = main_->findChild<QDialog*>("AdvisorySettings");
+        QVERIFY(settings);
         QStringList clashes;
         const auto findClashes = [&](const QString& window, const QList<QPair<QString, QString>>& keys) {
             QMultiMap<QKeySequence, QString> owners;
@@ -526,13 +530,16 @@ class WindowsTest : public QObject {
         for (const QAction* menu : main_->menuBar()->actions())
             menuBar.append({menu->text(), menu->text()});
         for (const QWidget* window :
-             QList<const QWidget*>{SelFile(*main_), result, main_->findCoveringLetter(), help}) {
-            QList<QPair<QString, QString>> keys = window == help ? QList<QPair<QString, QString>>() : menuBar;
+             QList<const QWidget*>{SelFile(*main_), result, main_->findCoveringLetter(), help, settings}) {
+            QList<QPair<QString, QString>> keys =
+                window == help || window == settings ? QList<QPair<QString, QString>>() : menuBar;
             for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
                 keys.append({button->text(), button->objectName()});
             for (const QLabel* label : window->findChildren<QLabel*>())
                 if (label->buddy())
                     keys.append({label->text(), label->objectName()});
+                else if (!QKeySequence::mnemonic(label->text()).isEmpty())
+                    clashes << window->objectName() + ": " + label->text() + " reaches no control";
             for (const QGroupBox* group : window->findChildren<QGroupBox*>())
                 keys.append({group->title(), group->objectName()});
             findClashes(window->objectName(), keys);

@@ -588,6 +588,133 @@
     </message>
 </context>
 <context>
+    <name>qrv::gui::HistoryModel</name>
+    <message>
+        <source>Checked</source>
+        <translation>ตรวจเมื่อ</translation>
+    </message>
+    <message>
+        <source>Company code</source>
+        <translation>รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>Company name</source>
+        <translation>ชื่อบริษัท</translation>
+    </message>
+    <message>
+        <source>Effective date</source>
+        <translation>วันที่มีผล</translation>
+    </message>
+    <message>
+        <source>Media file</source>
+        <translation>ไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>รูปแบบ</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>ผลการตรวจ</translation>
+    </message>
+    <message>
+        <source>Total records</source>
+        <translation>จำนวนรายการตามรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>Total amount</source>
+        <translation>ยอดเงินตามรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>Detail records</source>
+        <translation>จำนวนรายการย่อย</translation>
+    </message>
+    <message>
+        <source>Detail amount</source>
+        <translation>ยอดเงินรวมรายการย่อย</translation>
+    </message>
+    <message>
+        <source>Hash total</source>
+        <translation>Hash Total</translation>
+    </message>
+    <message>
+        <source>Control messages</source>
+        <translation>ข้อความของรายการควบคุมหรือยอดรวม</translation>
+    </message>
+    <message>
+        <source>Rejected records</source>
+        <translation>รายการที่ไม่ผ่าน</translation>
+    </message>
+    <message>
+        <source>Advisories</source>
+        <translation>ข้อสังเกต</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>ใบนำส่ง</translation>
+    </message>
+    <message>
+        <source>Media file SHA-256</source>
+        <translation>SHA-256 ของไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>Summary file</source>
+        <translation>ไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>Summary file SHA-256</source>
+        <translation>SHA-256 ของไฟล์สรุป</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>โปรแกรม</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>ลำดับการตรวจ</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>ตรวจครบทั้งไฟล์</translation>
+    </message>
+    <message>
+        <source>wrong_format</source>
+        <translation>รูปแบบไฟล์ไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>control_rejected</source>
+        <translation>รายการควบคุมไม่ผ่านการตรวจ</translation>
+    </message>
+    <message>
+        <source>run_error</source>
+        <translation>หยุดการตรวจเพราะเกิดข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>ส่งถึงเครื่องพิมพ์แล้ว</translation>
+    </message>
+    <message>
+        <source>printed</source>
+        <translation>พิมพ์เสร็จแล้ว</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>เครื่องพิมพ์หยุดทำงาน</translation>
+    </message>
+    <message>
+        <source>its letter printed on %1 (%2)</source>
+        <translation>พิมพ์ที่เครื่องพิมพ์ %1 (%2)</translation>
+    </message>
+    <message>
+        <source>its letter saved as %1</source>
+        <translation>บันทึกเป็นไฟล์ %1</translation>
+    </message>
+    <message>
+        <source>its letter closed unsaved and unprinted</source>
+        <translation>ปิดไปโดยไม่ได้บันทึกหรือพิมพ์</translation>
+    </message>
+</context>
+<context>
     <name>qrv::gui::MDIForm1</name>
     <message>
         <source>Verdict</source>

@@ -208,6 +208,14 @@ Do you want to delete it anyway?</source>
         <source>Date Modified</source>
         <translation>วันที่แก้ไข</translation>
     </message>
+    <message>
+        <source>Computer</source>
+        <translation>คอมพิวเตอร์</translation>
+    </message>
+    <message>
+        <source>My Computer</source>
+        <translation>คอมพิวเตอร์ของฉัน</translation>
+    </message>
 </context>
 <context>
     <name>QLineEdit</name>
