@@ -78,8 +78,9 @@ QStringList KeptLatin() {
 }
 
 // The Latin words of `text` once the kept texts, `also` (the files' names),
-// drive names such as C:\, files' SHA-256 digests and the Latin mnemonics of
-// Thai captions, "(X)", are taken out.
+// drive names such as C:\, files' SHA-256 digests, the Latin mnemonics of
+// Thai captions, "(X)", and the file layer's words on a file it cannot use,
+// 'Cannot open the input file "...": reason', are taken out.
 QString LatinLeft(QString text, const QStringList& also) {
     text.remove(u'&');
     QStringList kept = KeptLatin() + also;
@@ -88,7 +89,8 @@ QString LatinLeft(QString text, const QStringList& also) {
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& each : kept)
         text.remove(each);
-    text.remove(QRegularExpression(QStringLiteral("\\([A-Z]\\)|\\b[A-Z]:\\\\|\\b[0-9a-f]{64}\\b")));
+    text.remove(QRegularExpression(
+        QStringLiteral("\\([A-Z]\\)|\\b[A-Z]:\\\\|\\b[0-9a-f]{64}\\b|Cannot [a-z ]+ \"[^\"]*\": [^\\n]*")));
     QStringList words;
     for (const auto& match : QRegularExpression(QStringLiteral("[A-Za-z]+")).globalMatch(text))
         words << match.captured();
@@ -106,18 +108,10 @@ bool IsRunsText(const QWidget& widget) {
     return false;
 }
 
-// The advisories and what kept them from being given, which are still
-// English until the advisories speak Thai: the advisories window's list and
-// problems line, not its title, headers or the file it names.
-bool AwaitsThai(const QWidget& widget) {
-    return widget.objectName() == QStringLiteral("advisoryList") ||
-           widget.objectName() == QStringLiteral("advisoryProblems");
-}
-
 // The cells of `view`; none of a file dialog's list, whose names are the clerk's files.
 void AddCells(const QAbstractItemView& view, QStringList& texts) {
     const QAbstractItemModel* model = view.model();
-    if (!model || qobject_cast<const QFileSystemModel*>(model) || AwaitsThai(view))
+    if (!model || qobject_cast<const QFileSystemModel*>(model))
         return;
     for (int row = 0; row < model->rowCount(view.rootIndex()); ++row)
         for (int column = 0; column < model->columnCount(view.rootIndex()); ++column)
@@ -146,10 +140,9 @@ QStringList VisibleTexts(const QWidget& top) {
         if (widget->isWindow() || qobject_cast<const FrmEdit*>(widget) ||
             qobject_cast<const frmSendData*>(widget))
             texts << widget->windowTitle();
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            if (!AwaitsThai(*label))
-                texts << label->text();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            texts << label->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
             texts << button->text();
         else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
             texts << group->title();
