@@ -212,7 +212,9 @@ std::string SetAsideName(const std::string& path) {
         Utf8(original.parent_path() / original.stem()) + "-damaged-" + CompactLocalTime();
     const std::string extension = Utf8(original.extension());
     std::string name = stem + extension;
-    for (int n = 2; std::filesystem::exists(FsPath(name)); ++n)
+    // A name the system cannot look at is taken; the rename then says why it fails.
+    std::error_code unseen;
+    for (int n = 2; std::filesystem::exists(FsPath(name), unseen); ++n)
         name = stem + "-" + std::to_string(n) + extension;
     return name;
 }

@@ -183,6 +183,20 @@ TEST(Journal, SetsADamagedFileAsideAndStartsAnew) {
     EXPECT_EQ(test::ReadBytes(dir.path() / names[0]), std::string(4096, 'x'));
 }
 
+// A name near the system's limit has no room for the dated one: that is the
+// journal's own failure, which a check survives, not some other exception.
+TEST(Journal, ThatCannotBeSetAsideIsAJournalError) {
+    TempDir dir;
+    const std::string path = dir.write(std::string(240, 'j') + ".sqlite", std::string(4096, 'x'));
+    try {
+        Journal journal(path);
+        FAIL() << "a damaged journal opened";
+    } catch (const JournalError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot be set aside"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(test::ReadBytes(path), std::string(4096, 'x'));
+}
+
 TEST(Journal, SetsAsideAFileDamagedAfterItWasOpened) {
     TempDir dir;
     const std::string path = (dir.path() / "j.sqlite").string();
