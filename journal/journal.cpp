@@ -187,11 +187,15 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 // A fresh journal's file is the user's alone; an older one is made so. SQLite
-// would say only that it cannot open a file it may not write.
+// would say only that it cannot open a file it may not write. A device or a
+// FIFO (/dev/null, say) is left alone: no journal is kept there.
 void MakePrivateFile(const std::string& path) {
 #ifdef _WIN32
     (void)path;
 #else
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw SqliteFailure{"it is not a file", false};
     if (::access(path.c_str(), W_OK) == 0) {
         ::chmod(path.c_str(), 0600);
         return;

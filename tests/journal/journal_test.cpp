@@ -277,6 +277,24 @@ TEST(Journal, IsTheUsersAlone) {
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
+// Such as /dev/null, which a script may name to keep no journal: it is
+// neither made the user's alone nor given a journal beside it.
+TEST(Journal, ThatIsNoFileIsLeftAsItIs) {
+    TempDir dir;
+    const std::string path = (dir.path() / "j.sqlite").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << std::strerror(errno);
+    try {
+        Journal journal(path);
+        FAIL() << "a journal opened";
+    } catch (const JournalError& e) {
+        EXPECT_NE(std::string(e.what()).find("is not a file"), std::string::npos) << e.what();
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"j.sqlite"});
+}
+
 // A small disk of our own, which needs root (the test suites run as root).
 class SmallDisk : public ::testing::Test {
   protected:
