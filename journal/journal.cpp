@@ -414,6 +414,9 @@ std::vector<PastRun> Journal::select(std::string_view where, const std::vector<s
             selectRuns.bind(static_cast<int>(i + 1), values[i]);
             selectLetters.bind(static_cast<int>(i + 1), values[i]);
         }
+        // One read transaction, so that both reads see the journal as of one
+        // moment: a letter read is then always of a run read.
+        Execute(db_, "BEGIN");
         std::vector<PastRun> found;
         std::map<std::int64_t, std::size_t> byId;
         while (selectRuns.step()) {
@@ -430,6 +433,7 @@ std::vector<PastRun> Journal::select(std::string_view where, const std::vector<s
                                selectLetters.text(7)};
             found[byId.at(selectLetters.integer(0))].letters.push_back(std::move(letter));
         }
+        Execute(db_, "COMMIT");
         return found;
     });
 }

@@ -9,6 +9,7 @@
 #include "tests/support/null_ports.h"
 #include "tests/support/temp_dir.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -261,6 +262,29 @@ TEST(Journal, TwoWritersBothKeepTheirRuns) {
     a.join();
     b.join();
     EXPECT_EQ(Journal(path).history("").size(), 41u);
+}
+
+// A reader never meets a letter of a run it did not read, whatever another
+// program records between its reads of the runs and of their letters.
+TEST(Journal, ReadsRunsAndTheirLettersAsOfOneMoment) {
+    TempDir dir;
+    const std::string path = (dir.path() / "j.sqlite").string();
+    Journal(path).recordRun(SampleRun());
+    std::atomic<bool> writing = true;
+    std::thread writer([&] {
+        Journal journal(path);
+        for (int i = 0; i < 300; ++i)
+            journal.recordLetter(journal.recordRun(SampleRun()), {LetterEvent::Closed, "now"});
+        writing = false;
+    });
+    Journal reader(path);
+    try {
+        while (writing)
+            reader.history("");
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+    }
+    writer.join();
 }
 
 #ifndef _WIN32
