@@ -184,6 +184,7 @@ TEST(Journal, SetsADamagedFileAsideAndStartsAnew) {
     EXPECT_EQ(test::ReadBytes(dir.path() / names[0]), std::string(4096, 'x'));
 }
 
+#ifndef _WIN32 // where a whole path has fewer characters than such a name
 // A name near the system's limit has no room for the dated one: that is the
 // journal's own failure, which a check survives, not some other exception.
 TEST(Journal, ThatCannotBeSetAsideIsAJournalError) {
@@ -197,6 +198,7 @@ TEST(Journal, ThatCannotBeSetAsideIsAJournalError) {
     }
     EXPECT_EQ(test::ReadBytes(path), std::string(4096, 'x'));
 }
+#endif
 
 TEST(Journal, SetsAsideAFileDamagedAfterItWasOpened) {
     TempDir dir;
