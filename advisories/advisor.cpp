@@ -34,13 +34,13 @@ std::string Grouped(std::int64_t count) {
 
 // "line 3", "lines 3 and 9", "lines 3, 9 and 12"; past ten lines, "12,000
 // lines, the first 3, 9, ... and 40": a message stays a line to read.
-std::string LinesText(std::span<const std::int64_t> lines) {
+// `count` is of all the lines, of which `lines` may list only the first.
+std::string LinesText(std::span<const std::int64_t> lines, std::size_t count) {
     constexpr std::size_t kNamed = 10;
     const std::size_t named = std::min(lines.size(), kNamed);
-    std::string text = lines.size() == 1 ? "line "
-                       : named == lines.size()
-                           ? "lines "
-                           : Grouped(static_cast<std::int64_t>(lines.size())) + " lines, the first ";
+    std::string text = count == 1       ? "line "
+                       : named == count ? "lines "
+                                        : Grouped(static_cast<std::int64_t>(count)) + " lines, the first ";
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0)
             text += i + 1 == named ? " and " : ", ";
@@ -76,6 +76,7 @@ struct AccountGroup {
             lines.push_back(LineOfRecord(RecordOf(entry)));
         return lines;
     }
+    std::string linesText() const { return LinesText(lines(), entries.size()); }
     // Nothing when an amount cannot be read.
     std::optional<std::int64_t> sum() const {
         std::int64_t total = 0;
@@ -139,8 +140,7 @@ void AddDuplicates(const AccountRecords& records, const AccountNumbers& numbers,
         found, kByFirstLine, AdvisoryCode::DuplicateAccount, "on more than one detail record",
         [&numbers](const AccountGroup& group) {
             Advisory advisory{AdvisoryCode::DuplicateAccount,
-                              "account " + Shown(numbers, group.account()) + " is on " +
-                                  LinesText(group.lines()),
+                              "account " + Shown(numbers, group.account()) + " is on " + group.linesText(),
                               group.lines(), numbers.text(group.account())};
             if (const std::optional<std::int64_t> amount = group.commonAmount()) {
                 advisory.amount = amount;
@@ -211,7 +211,7 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
         added, kByFirstLine, AdvisoryCode::NewAccount, "not in the earlier file",
         [&numbers](const AccountGroup& group) {
             return Advisory{AdvisoryCode::NewAccount,
-                            "account " + Shown(numbers, group.account()) + " on " + LinesText(group.lines()) +
+                            "account " + Shown(numbers, group.account()) + " on " + group.linesText() +
                                 " is not in the earlier file",
                             group.lines(), numbers.text(group.account()), group.sum()};
         },
@@ -235,8 +235,8 @@ void AddComparison(const AccountRecords& now, const AccountRecords& earlier, con
         [&numbers](const Change& change) {
             return Advisory{AdvisoryCode::AmountChanged,
                             "account " + Shown(numbers, change.now.account()) + " on " +
-                                LinesText(change.now.lines()) + ": " + FormatCents(change.amount) +
-                                ", against " + FormatCents(change.earlierAmount) + " in the earlier file (" +
+                                change.now.linesText() + ": " + FormatCents(change.amount) + ", against " +
+                                FormatCents(change.earlierAmount) + " in the earlier file (" +
                                 ChangeText(change.amount, change.earlierAmount) + ")",
                             change.now.lines(),
                             numbers.text(change.now.account()),

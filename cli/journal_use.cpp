@@ -24,12 +24,13 @@ JournalRecord RecordInJournal(const Arguments& arguments, RunEntry& entry, std::
     try {
         record.path = JournalPathOf(arguments);
         Journal journal(record.path);
-        if (journal.notice())
-            say(*journal.notice());
         for (Advisory& advisory : RepeatAdvisories(journal, entry))
             advisories.push_back(std::move(advisory));
         entry.advisories = static_cast<std::int64_t>(advisories.size());
         record.runId = journal.recordRun(entry);
+        // Damage may show at any step, and the journal is set aside then.
+        if (journal.notice())
+            say(*journal.notice());
     } catch (const JournalError& e) {
         say(e.what());
     }
@@ -78,9 +79,9 @@ int FindInJournal(const Arguments& arguments, std::ostream& out, const Say& say)
     try {
         const std::string path = JournalPathOf(arguments);
         Journal journal(path);
+        const std::vector<PastRun> found = journal.runsWithDigest(sha256);
         if (journal.notice())
             say(*journal.notice());
-        const std::vector<PastRun> found = journal.runsWithDigest(sha256);
         out << EscapeControls(arguments.findPath) << ": SHA-256 " << sha256 << '\n';
         if (found.empty())
             out << "Not in the journal " << EscapeControls(path) << '\n';

@@ -186,11 +186,15 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 // A fresh journal's file is the user's alone; an older one is made so. SQLite
-// would say only that it cannot open a file it may not write.
+// would say only that it cannot open a file it may not write. A device or a
+// FIFO (/dev/null, say) is left alone: no journal is kept there.
 void MakePrivateFile(const std::string& path) {
 #ifdef _WIN32
     (void)path;
 #else
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw SqliteFailure{"it is not a file", false};
     if (::access(path.c_str(), W_OK) == 0) {
         ::chmod(path.c_str(), 0600);
         return;
@@ -211,7 +215,9 @@ std::string SetAsideName(const std::string& path) {
         Utf8(original.parent_path() / original.stem()) + "-damaged-" + CompactLocalTime();
     const std::string extension = Utf8(original.extension());
     std::string name = stem + extension;
-    for (int n = 2; std::filesystem::exists(FsPath(name)); ++n)
+    // A name the system cannot look at is taken; the rename then says why it fails.
+    std::error_code unseen;
+    for (int n = 2; std::filesystem::exists(FsPath(name), unseen); ++n)
         name = stem + "-" + std::to_string(n) + extension;
     return name;
 }

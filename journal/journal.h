@@ -37,7 +37,7 @@ struct RunEntry {
     std::string summaryWrittenAt;
     std::string companyCode; // UTF-8, as the result window shows them
     std::string companyName;
-    std::string effectiveDate;  // DDMMYY, as the control record gives it
+    std::string effectiveDate;  // as the result window shows it: 31/12/06
     std::string controlRecords; // TotalRecord and TotalAmount as shown
     std::string controlAmount;
     std::string detailRecords; // the detail totals and the hash total as shown

@@ -121,6 +121,16 @@ bool SameBytes(const RunEntry& a, const RunEntry& b) {
            (!a.summarySha256.empty() && a.summarySha256 == b.summarySha256);
 }
 
+// The day of an effective date as the result window shows it, 31/12/06;
+// nothing when it names none.
+std::string IsoOfShownDate(std::string_view shown) {
+    if (shown.size() != 8 || shown[2] != '/' || shown[5] != '/')
+        return "";
+    const std::string date =
+        std::string(shown.substr(0, 2)) + std::string(shown.substr(3, 2)) + std::string(shown.substr(6, 2));
+    return IsoDate(date).value_or("");
+}
+
 std::string CheckedOn(const PastRun& past) {
     const std::string fate = LetterFate(past);
     return "checked on " + ShownTime(past.run.checkedAt) + (fate.empty() ? "" : " and " + fate);
@@ -148,7 +158,7 @@ std::vector<Advisory> RepeatAdvisories(Journal& journal, const RunEntry& run) {
                                                              " for the effective date " + run.effectiveDate +
                                                              " was " + CheckedOn(past) + ": " +
                                                              past.run.mediaPath + "."};
-        advisory.date = IsoDate(run.effectiveDate).value_or("");
+        advisory.date = IsoOfShownDate(run.effectiveDate);
         advisories.push_back(std::move(advisory));
         break;
     }

@@ -52,13 +52,13 @@ inline constexpr std::string_view kRejectedCsvColumns[] = {
     "media_file",  "line",  "account", "effective_date", "sign",     "amount",
     "reason_code", "field", "columns", "found",          "expected", "hint"};
 
-// RFC 4180 lines, CR LF ended: the header, and one record of the media file
-// `mediaFile` (UTF-8) with its field texts decoded to UTF-8, where it failed
-// last (empty cells for a Location{}).
 // One CSV line of `fields`, each quoted when it holds a separator, a
 // quotation mark or a line end; it ends in CR LF.
 std::string CsvLine(std::initializer_list<std::string_view> fields);
 std::string CsvLine(std::span<const std::string> fields);
+// RFC 4180 lines, CR LF ended: the header, and one record of the media file
+// `mediaFile` (UTF-8) with its field texts decoded to UTF-8, where it failed
+// last (empty cells for a Location{}).
 std::string RejectedCsvHeader();
 std::string RejectedCsvLine(std::string_view mediaFile, const RejectedRecord& record, const Location& where);
 

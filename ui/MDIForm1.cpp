@@ -306,7 +306,7 @@ void MDIForm1::journalLetter(frmSendData& letter) {
             statusBar()->showMessage(trouble);
     };
     connect(&letter, &frmSendData::saved, this, [record](const QString& path) {
-        const std::string file = QFile::encodeName(path).toStdString();
+        const std::string file = LocalNameBytes(path).toStdString();
         std::string sha256;
         try {
             sha256 = DigestOfFile(file).sha256;

@@ -37,10 +37,11 @@ RecordedRun CheckJournal::recordRun(Format format, const std::string& mediaPath,
     RecordedRun recorded{{}, entry.summarySha256, {}};
     try {
         Journal journal(path_);
-        recorded.trouble = Notice(journal);
         recorded.advisories = RepeatAdvisories(journal, entry);
         entry.advisories = advisories + static_cast<std::int64_t>(recorded.advisories.size());
         runId_ = journal.recordRun(entry);
+        // Damage may show at any step, and the journal is set aside then.
+        recorded.trouble = Notice(journal);
     } catch (const JournalError& e) {
         recorded.trouble = Trouble(e);
     }

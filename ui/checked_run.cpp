@@ -88,6 +88,9 @@ QString LetterWarning(const CheckedRun& run) {
     if (findings.isEmpty())
         return QCoreApplication::translate("LetterWarning", "Advisories: %1.").arg(joined);
     // The findings' sentence goes on: "This file has 2 rejected records; 2 accounts appear twice."
+    // Thai ends it without a full stop.
+    if (!findings.endsWith(u'.'))
+        return findings + QStringLiteral("; ") + joined;
     return findings.chopped(1) + QStringLiteral("; ") + joined + u'.';
 }
 

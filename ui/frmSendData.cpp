@@ -171,6 +171,11 @@ void frmSendData::closeEvent(QCloseEvent* event) {
     } catch (const FileError& e) {
         showError(QString::fromStdString(e.what()));
     }
+    // A job still watched has reached the print server at least.
+    if (jobWatch_->isActive()) {
+        jobWatch_->stop();
+        emit printSettled(watchedPrinter_, watchedJob_, QStringLiteral("sent"));
+    }
     emit closing();
     event->accept();
 }
@@ -271,6 +276,8 @@ void frmSendData::print(bool noPrinter) {
 void frmSendData::watchJob(const QString& printer, int job) {
     jobWatch_->stop();
     jobWatch_->disconnect();
+    watchedPrinter_ = printer;
+    watchedJob_ = job;
     const PrintQueue queue = PrintQueue::ForPrinter(printer);
     connect(jobWatch_, &QTimer::timeout, this, [this, queue, printer, job, polls = 0]() mutable {
         const JobProgress progress = queue.progress(job);

@@ -78,6 +78,8 @@ class frmSendData : public QWidget {
     QString saveName_; // what Save suggests
     std::unique_ptr<LetterFile> letterFile_;
     QTimer* jobWatch_;
+    QString watchedPrinter_; // the printer and job jobWatch_ asks after
+    int watchedJob_ = 0;
     QFrame* Frame1_;
     QPlainTextEdit* RichTextBox1_;
     QPushButton* cmdSave_;

@@ -71,16 +71,24 @@ TEST(Advisor, NamesAnAccountOnMoreThanOneRecordAndWhetherTheAmountsAgree) {
     EXPECT_EQ(unequal.amount, std::nullopt);
 }
 
+// The count is of every record, also past the lines an advisory lists.
 TEST(Advisor, NamesTenLinesOfAnAccountOnManyAndCountsThem) {
-    TempDir dir;
-    const std::string a = ValidAccount(1);
-    const AdvisoryReport report =
-        Advise(dir, MediaFile(Format::M100, std::vector<Payment>(12, {a, 100})), Settings());
-    ASSERT_EQ(report.advisories.size(), 1u);
-    EXPECT_EQ(report.advisories[0].message,
-              "account " + a +
-                  " is on 12 lines, the first 2, 3, 4, 5, 6, 7, 8, 9, 10 and 11, each time for 1.00");
-    EXPECT_EQ(report.advisories[0].lines.size(), 12u);
+    const struct {
+        int records;
+        std::string_view counted;
+        std::size_t listed;
+    } cases[] = {{12, "12", 12}, {1500, "1,500", 1000}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string a = ValidAccount(1);
+        const AdvisoryReport report =
+            Advise(dir, MediaFile(Format::M100, std::vector<Payment>(c.records, {a, 100})), Settings());
+        ASSERT_EQ(report.advisories.size(), 1u);
+        EXPECT_EQ(report.advisories[0].message,
+                  "account " + a + " is on " + std::string(c.counted) +
+                      " lines, the first 2, 3, 4, 5, 6, 7, 8, 9, 10 and 11, each time for 1.00");
+        EXPECT_EQ(report.advisories[0].lines.size(), c.listed);
+    }
 }
 
 struct DateCase {

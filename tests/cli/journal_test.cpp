@@ -1,12 +1,14 @@
 // qrv-check and the journal of checks: written only when asked, the digests
 // in its reports, --find-in-journal, and a journal that fails costs nothing.
 #include "journal/digest.h"
+#include "journal/journal.h"
 #include "tests/cli/qrv_check_process.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sqlite3.h>
 
 namespace qrv::test {
 namespace {
@@ -87,6 +89,38 @@ TEST(Journal, ThatCannotBeWrittenCostsTheCheckNothing) {
     json expected = json::parse(plain.out);
     expected.erase("journal");
     EXPECT_EQ(report, expected);
+}
+
+// A journal whose damage shows only once its runs are read is set aside then,
+// and that is said as well.
+TEST(Journal, FoundDamagedAfterOpeningIsSetAsideAndSaid) {
+    TempDir dir;
+    const std::string media = CopySample(dir, "10m-clean.txt");
+    const std::string journal = (dir.path() / "j.sqlite").string();
+    {
+        Journal earlier(journal);
+        RunEntry run;
+        for (int i = 0; i < 50; ++i) {
+            run.mediaSha256 = "run " + std::to_string(i);
+            earlier.recordRun(run);
+        }
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(journal.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    // The first page, with the header and the tables' versions, stays whole.
+    std::string bytes = ReadBytes(journal);
+    for (std::size_t at = 4096; at < bytes.size(); ++at)
+        bytes[at] = static_cast<char>(at * 7);
+    WriteBytes(journal, bytes);
+
+    const ProcessResult run = RunQrvCheck({"--journal=" + journal, "--format", "10M", media}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.err.find("qrv-check: The journal " + journal + " was damaged: it was set aside as "),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("\nJournal: run 1 in " + journal + "\n"), std::string::npos) << run.out;
 }
 
 TEST(FindInJournal, SaysWhenTheBytesWereCheckedAndAsWhat) {

@@ -191,6 +191,25 @@ class CupsPrintTest : public QObject {
         QCOMPARE(test::PdfPageCount(output_), copies);
     }
 
+    // Closed before the print server has said more of its job, the letter
+    // was still sent: that is settled before the window says it closes.
+    void letterClosedWhileItsJobIsWatchedWasSent() {
+        window_ = letterWindow();
+        QVERIFY(window_);
+        QStringList heard;
+        connect(
+            window_.get(), &gui::frmSendData::printSettled, this,
+            [&](const QString& printer, int job, const QString& state) {
+                heard << QStringLiteral("%1 %2 %3").arg(printer).arg(job > 0 ? "job" : "no job").arg(state);
+            });
+        connect(window_.get(), &gui::frmSendData::closing, this, [&] { heard << QStringLiteral("closing"); });
+        const test::PrintButtonOutcome outcome =
+            test::PressPrint(dialogs_, *window_, [&](QPrinter& printer) { printer.setPrinterName(queue_); });
+        QCOMPARE(outcome.sentTo, QStringList{queue_});
+        window_->close();
+        QCOMPARE(heard, (QStringList{queue_ + QStringLiteral(" job sent"), QStringLiteral("closing")}));
+    }
+
     // A paused queue takes the job and keeps it: that is sent, not printed.
     void pausedQueueIsWarnedOfAndNotCalledPrinted() {
         QVERIFY(cups(QStringLiteral("cupsdisable"),

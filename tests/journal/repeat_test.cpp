@@ -2,6 +2,8 @@
 // file of the same company and effective date.
 #include "journal/journal.h"
 #include "journal/run_entry.h"
+#include "tests/support/media_lines.h"
+#include "tests/support/null_ports.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@ namespace qrv {
 namespace {
 
 RunEntry Entry(std::string media, std::string summary, std::string code = "065432",
-               std::string date = "150124") {
+               std::string date = "15/01/24") {
     RunEntry run;
     run.checkedAt = "2026-11-25T10:42:07+07:00";
     run.mediaPath = "/pay/" + media + ".txt";
@@ -75,9 +77,9 @@ const RepeatCase kCases[] = {
      {Entry("m1", "s1")},
      {},
      Entry("m2", "s2"),
-     {"Another file of company 065432 for the effective date 150124 was checked on 2026-11-25 10:42: "
+     {"Another file of company 065432 for the effective date 15/01/24 was checked on 2026-11-25 10:42: "
       "/pay/m1.txt."}},
-    {"other_date", {Entry("m1", "s1")}, {}, Entry("m2", "s2", "065432", "160124"), {}},
+    {"other_date", {Entry("m1", "s1")}, {}, Entry("m2", "s2", "065432", "16/01/24"), {}},
     {"other_company", {Entry("m1", "s1")}, {}, Entry("m2", "s2", "999999"), {}},
     {"no_company_code", {Entry("m1", "s1", "", "")}, {}, Entry("m2", "s2", "", ""), {}},
     {"unread_file_matches_nothing", {Entry("", "", "1")}, {}, Entry("", "", "2"), {}},
@@ -107,13 +109,33 @@ TEST_P(Repeats, AreAdvised) {
 INSTANTIATE_TEST_SUITE_P(Journal, Repeats, ::testing::ValuesIn(kCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// The entry of a run of a file of one record of `satang` (in the current
+// folder, which takes its summary file too): its effective date is as the
+// result window shows it, 31/12/06.
+RunEntry EntryOfOneRecordFile(const test::TempDir& dir, const std::string& name, std::int64_t satang) {
+    dir.write(
+        name,
+        test::JoinLines(
+            {test::ControlLine(Format::M100, {.totalRecord = test::RecordCount(1),
+                                              .totalAmount = test::ControlAmount(Format::M100, satang)}),
+             test::DetailLine(Format::M100, {.amount = test::DetailAmount(Format::M100, satang)})}));
+    NullWindow shown;
+    JournalWindow window(shown);
+    SilentUser user;
+    const RunResult result = CheckFile(Format::M100, name, window, user);
+    return EntryOfRun("qrv-check", Format::M100, name, result, window, 0);
+}
+
 TEST(RepeatAdvisory, NamesTheEffectiveDate) {
     test::TempDir dir;
+    const test::CurrentFolder inside(dir.path());
     Journal journal((dir.path() / "j.sqlite").string());
-    journal.recordRun(Entry("m1", "s1"));
-    const std::vector<Advisory> advisories = RepeatAdvisories(journal, Entry("m2", "s2"));
+    journal.recordRun(EntryOfOneRecordFile(dir, "jan.txt", 100));
+    const std::vector<Advisory> advisories =
+        RepeatAdvisories(journal, EntryOfOneRecordFile(dir, "feb.txt", 200));
     ASSERT_EQ(advisories.size(), 1u);
-    EXPECT_EQ(advisories[0].date, "2024-01-15");
+    EXPECT_EQ(advisories[0].code, AdvisoryCode::SameCompanyDate);
+    EXPECT_EQ(advisories[0].date, "2006-12-31");
 }
 
 } // namespace

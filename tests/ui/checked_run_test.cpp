@@ -1,7 +1,9 @@
 // What the covering letter of a run is named and warns of.
 #include "tests/support/media_lines.h"
 #include "ui/checked_run.h"
+#include "ui/language.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace qrv::gui {
@@ -66,6 +68,23 @@ TEST(LetterWarning, NamesTheAdvisories) {
     for (const auto& c : cases)
         EXPECT_EQ(LetterWarning(RunOf("012345", c.rejected, c.totalsDisagree, c.advisories)).toStdString(),
                   c.warning);
+}
+
+// Thai ends its sentences without a full stop: the advisories go on after
+// the whole of the findings' sentence, not after all but its last letter.
+TEST(LetterWarning, GoesOnAfterTheWholeOfAThaiSentence) {
+    int argc = 1;
+    char name[] = "checked_run_tests";
+    char* argv[] = {name};
+    const QCoreApplication application(argc, argv);
+    UseLanguage(Language::Thai);
+    const QString rejected = QCoreApplication::translate("LetterWarning", "%1 rejected %2")
+                                 .arg(2)
+                                 .arg(QCoreApplication::translate("LetterWarning", "records"));
+    const QString warning = LetterWarning(RunOf("012345", 2, false, {Twice()}));
+    UseLanguage(Language::English);
+    ASSERT_NE(rejected, QStringLiteral("2 rejected records")) << "no Thai catalogue";
+    EXPECT_TRUE(warning.contains(rejected + QStringLiteral("; "))) << warning.toStdString();
 }
 
 } // namespace
