@@ -102,6 +102,11 @@ void ReportFileSizeLimitAsError();
 // Windows, the user's temporary folder).
 std::string TemporaryFolder();
 
+// The value of the environment variable `name`, empty when it is not set: on
+// Windows as UTF-8 from the wide environment, which carries a Thai user
+// folder whatever the code page.
+std::string EnvironmentValue(const char* name);
+
 // A new file in `folder` for reading and appending that nobody else can
 // open and that goes when closed: unnamed (O_TMPFILE), or where the file
 // system keeps no unnamed files, a name removed at once. Throws the

@@ -155,6 +155,11 @@ std::string TemporaryFolder() {
     return folder && *folder ? folder : "/tmp";
 }
 
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 namespace {
 
 // A name in a folder: .qrv-XXXXXX, the X a random letter or digit. Short

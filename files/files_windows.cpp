@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
@@ -266,6 +267,12 @@ std::string TemporaryFolder() {
     const DWORD size = ::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
     folder.resize(size <= folder.size() ? size : 0);
     return Narrow(folder);
+}
+
+std::string EnvironmentValue(const char* name) {
+    const std::wstring wideName(name, name + std::strlen(name));
+    const wchar_t* value = ::_wgetenv(wideName.c_str());
+    return value ? Narrow(value) : "";
 }
 
 // Marked to be deleted when closed, which the C runtime's _O_TEMPORARY does.

@@ -1,29 +1,20 @@
 #include "journal/journal_path.h"
 
+#include "files/files.h"
 #include "files/portable_folder.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace qrv {
 
-namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-} // namespace
-
 std::string DataFolder() {
 #ifdef _WIN32
-    std::string base = Environment("APPDATA");
+    std::string base = EnvironmentValue("APPDATA");
     std::replace(base.begin(), base.end(), '\\', '/');
 #else
-    std::string base = Environment("XDG_DATA_HOME");
+    std::string base = EnvironmentValue("XDG_DATA_HOME");
     if (base.empty()) {
-        const std::string home = Environment("HOME");
+        const std::string home = EnvironmentValue("HOME");
         if (home.empty())
             return "";
         base = home + "/.local/share";

@@ -3,9 +3,9 @@
 #include "files/portable_folder.h"
 #include "journal/journal_path.h"
 #include "journal/local_time.h"
+#include "ui/local_names.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QStandardPaths>
 
 namespace qrv::gui {
@@ -27,7 +27,7 @@ std::string DesktopJournalPath() {
     if (const std::optional<std::string> portable = PortableFolder())
         return *portable + std::string(kJournalFileName);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QFile::encodeName(folder).toStdString() + "/" + std::string(kJournalFileName);
+    return LocalNameBytes(folder).toStdString() + "/" + std::string(kJournalFileName);
 }
 
 RecordedRun CheckJournal::recordRun(Format format, const std::string& mediaPath, const RunResult& result,

@@ -5,11 +5,11 @@
 #include "journal/history.h"
 #include "journal/run_entry.h"
 #include "ui/dialogs.h"
+#include "ui/local_names.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -194,7 +194,7 @@ void frmHistory::cmdExport_Click() {
     if (path.isEmpty())
         return;
     try {
-        SaveFile(QFile::encodeName(path).toStdString(), Bytes(HistoryCsv(model_.runs())), "the history");
+        SaveFile(LocalNameBytes(path).toStdString(), Bytes(HistoryCsv(model_.runs())), "the history");
         emit exported(path);
     } catch (const FileError& e) {
         MessageBox::show(this, QString::fromStdString(e.what()), AppTitle(), QMessageBox::Critical,

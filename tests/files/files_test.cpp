@@ -223,3 +223,15 @@ TEST(TemporaryFolder, FollowsTmpdirAndFallsBackWhenItIsEmpty) {
         ::setenv("TMPDIR", kept.c_str(), 1);
 }
 #endif
+
+#ifdef _WIN32
+// A Thai user folder comes through whole, whatever the code page: the wide
+// environment's value, as UTF-8.
+TEST(EnvironmentValue, IsTheWideValueAsUtf8) {
+    ::_wputenv_s(L"QRV_TEST_FOLDER", L"C:\\Users\\\u0E2A\u0E21\u0E0A\u0E32\u0E22");
+    EXPECT_EQ(EnvironmentValue("QRV_TEST_FOLDER"),
+              "C:\\Users\\\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A\xE0\xB8\xB2\xE0\xB8\xA2");
+    ::_wputenv_s(L"QRV_TEST_FOLDER", L"");
+    EXPECT_EQ(EnvironmentValue("QRV_TEST_FOLDER"), "");
+}
+#endif
