@@ -40,13 +40,14 @@ QString Findings(const CheckedRun& run) {
 }
 
 // "2 accounts appear twice; 1 other advisory": the accounts on more than one
-// record by name, the rest counted.
+// record by name, the rest counted. The advisory that counts the accounts past
+// the listed ones names no lines, and is one of the rest.
 QStringList AdvisoryPhrases(const std::vector<Advisory>& advisories) {
     const auto count = [&](auto pick) {
         return static_cast<std::int64_t>(std::count_if(advisories.begin(), advisories.end(), pick));
     };
     const std::int64_t twice = count(
-        [](const Advisory& a) { return a.code == AdvisoryCode::DuplicateAccount && a.lines.size() <= 2; });
+        [](const Advisory& a) { return a.code == AdvisoryCode::DuplicateAccount && a.lines.size() == 2; });
     const std::int64_t oftener = count(
         [](const Advisory& a) { return a.code == AdvisoryCode::DuplicateAccount && a.lines.size() > 2; });
     const std::int64_t others = static_cast<std::int64_t>(advisories.size()) - twice - oftener;
