@@ -539,8 +539,27 @@ void MDIForm1::showSelFile() {
 void MDIForm1::onSubWindowActivated(QMdiSubWindow* window) {
     if (!window)
         return;
+    keepAdvisoriesOver(window);
     if (auto* result = qobject_cast<FrmEdit*>(window->widget()))
         result->Form_Activate();
+}
+
+// The advisories stay over the result window, which stays active beneath
+// them. Over any other window they would hide what the clerk works with,
+// such as the letter's Save and Print at its foot: there they go beneath.
+void MDIForm1::keepAdvisoriesOver(QMdiSubWindow* active) {
+    QMdiSubWindow* advisories = findSubWindow<frmAdvisories>();
+    const bool over = qobject_cast<FrmEdit*>(active->widget()) != nullptr;
+    if (!advisories || advisories == active ||
+        advisories->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == over)
+        return;
+    advisories->setWindowFlag(Qt::WindowStaysOnTopHint, over);
+    // A window whose flags change is hidden until shown again.
+    advisories->show();
+    active->raise();
+    if (over)
+        advisories->raise();
+    mdiArea_->setActiveSubWindow(active);
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {

@@ -106,6 +106,7 @@ class MDIForm1 : public QMainWindow, public ResultWindowHost {
     // Opens the advisories window without taking the focus from the result
     // window when the run has advisories or met problems; else closes it.
     void showAdvisories(const AdvisoryRun& run);
+    void keepAdvisoriesOver(QMdiSubWindow* active);
     void connectLetter(frmSendData& letter);
     // The letter's events into the journal, and the letter's closing unsaved and unprinted.
     void journalLetter(frmSendData& letter);

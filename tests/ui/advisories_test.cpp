@@ -313,6 +313,26 @@ class AdvisoriesTest : public QObject {
         QVERIFY(letter);
         QCOMPARE(Part<QLabel>(*letter, "warningLine")->text(), "Advisories: 2 accounts appear twice.");
     }
+
+    // The advisories go beneath the letter, whose Save and Print they would
+    // cover, and come over the result window again when the letter closes.
+    void advisoriesLeaveTheLetterUncovered() {
+        FrmEdit* result = check(media("twice.txt", Lines("012345", {{kAnn, 100}, {kAnn, 100}})));
+        QVERIFY(result);
+        const auto topmost = [this] {
+            return MdiArea(*main_)->subWindowList(QMdiArea::StackingOrder).last()->widget();
+        };
+        QCOMPARE(topmost(), main_->findAdvisories());
+        PrintSendData(*result)->click();
+        frmSendData* letter = main_->findCoveringLetter();
+        QVERIFY(letter);
+        QTRY_COMPARE(topmost(), letter);
+        QCOMPARE(MdiArea(*main_)->activeSubWindow()->widget(), letter);
+        letter->parentWidget()->close();
+        QTRY_COMPARE(topmost(), main_->findAdvisories());
+        QVERIFY(main_->findAdvisories()->isVisible());
+        QCOMPARE(MdiArea(*main_)->activeSubWindow()->widget(), result);
+    }
 };
 
 QTEST_MAIN(AdvisoriesTest)
