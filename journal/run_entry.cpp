@@ -88,7 +88,7 @@ RunEntry EntryOfRun(std::string_view program, Format format, const std::string& 
     return entry;
 }
 
-const LetterEntry* TellingLetter(const PastRun& run) {
+std::string LetterFate(const PastRun& run) {
     const auto weight = [](LetterEvent event) {
         return event == LetterEvent::Printed ? 0 : event == LetterEvent::Saved ? 1 : 2;
     };
@@ -96,11 +96,6 @@ const LetterEntry* TellingLetter(const PastRun& run) {
     for (const LetterEntry& letter : run.letters)
         if (!telling || weight(letter.event) <= weight(telling->event))
             telling = &letter;
-    return telling;
-}
-
-std::string LetterFate(const PastRun& run) {
-    const LetterEntry* telling = TellingLetter(run);
     if (!telling)
         return "";
     switch (telling->event) {

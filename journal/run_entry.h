@@ -46,13 +46,10 @@ class JournalWindow : public ResultWindow {
 RunEntry EntryOfRun(std::string_view program, Format format, const std::string& mediaPath,
                     const RunResult& result, const JournalWindow& window, std::int64_t advisories);
 
-// The letter event that tells what became of a past run's letter: a print
-// counts over a save, a save over a close; the newest of them. nullptr when
-// nothing is known.
-const LetterEntry* TellingLetter(const PastRun& run);
-// That event in words: "its letter printed on HP-2 (printed)", "its letter
-// saved as PATH", "its letter closed unsaved and unprinted"; empty when
-// nothing is known.
+// What became of a past run's letter: "its letter printed on HP-2
+// (printed)", "its letter saved as PATH", "its letter closed unsaved and
+// unprinted"; empty when nothing is known. A print counts over a save, a save
+// over a close; the newest of them.
 std::string LetterFate(const PastRun& run);
 
 // already_checked and same_company_date for `run`, asked before it is

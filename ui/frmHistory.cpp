@@ -3,7 +3,7 @@
 #include "files/file_error.h"
 #include "files/files.h"
 #include "journal/history.h"
-#include "journal/run_entry.h"
+#include "ui/advisory_text.h"
 #include "ui/dialogs.h"
 #include "ui/local_names.h"
 
@@ -24,9 +24,9 @@ namespace {
 
 constexpr const char* kContext = "qrv::gui::HistoryModel";
 
-// The journal's column headers, outcomes and letters' fates, which the window
-// shows in its language; the CSV export keeps the journal's English. A text
-// not listed here shows as the journal has it.
+// The journal's column headers and outcomes, which the window shows in its
+// language (the letters' fates are told as the advisories tell them); the CSV export keeps the journal's
+// English. A text not listed here shows as the journal has it.
 constexpr const char* kHeaders[] = {
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Checked"),
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "Company code"),
@@ -56,35 +56,11 @@ constexpr const char* kOutcomes[] = {
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "control_rejected"),
     QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "run_error"),
 };
-// A printed letter's last word from the print server.
-constexpr const char* kPrintStates[] = {
-    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "sent"),
-    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "printed"),
-    QT_TRANSLATE_NOOP("qrv::gui::HistoryModel", "stopped"),
-};
-
 template <std::size_t N> QString Translated(std::string_view text, const char* const (&known)[N]) {
     for (const char* each : known)
         if (text == each)
             return QCoreApplication::translate(kContext, each);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// What became of the run's letter, as the journal tells it, in the window's language.
-QString LetterText(const PastRun& run) {
-    const LetterEntry* letter = TellingLetter(run);
-    if (!letter)
-        return {};
-    switch (letter->event) {
-    case LetterEvent::Printed:
-        return HistoryModel::tr("its letter printed on %1 (%2)")
-            .arg(QString::fromStdString(letter->printer), Translated(letter->state, kPrintStates));
-    case LetterEvent::Saved:
-        return HistoryModel::tr("its letter saved as %1").arg(QString::fromStdString(letter->path));
-    case LetterEvent::Closed:
-        break;
-    }
-    return HistoryModel::tr("its letter closed unsaved and unprinted");
 }
 
 } // namespace
@@ -99,7 +75,7 @@ void HistoryModel::setRuns(std::vector<PastRun> runs) {
         const std::vector<std::string> cells = HistoryCells(run);
         for (std::size_t i = 0; i < cells.size(); ++i)
             row.push_back(columns[i] == "Outcome"  ? Translated(cells[i], kOutcomes)
-                          : columns[i] == "Letter" ? LetterText(run)
+                          : columns[i] == "Letter" ? AdvisoryText(QString::fromStdString(cells[i]))
                                                    : QString::fromStdString(cells[i]));
         cells_.push_back(std::move(row));
     }

@@ -385,7 +385,7 @@ class LanguageTest : public QObject {
         // The letter's fate, whatever separators the path was saved with.
         QVERIFY2(std::any_of(texts.begin(), texts.end(),
                              [](const QString& text) {
-                                 return text.startsWith(QStringLiteral("บันทึกเป็นไฟล์ ")) &&
+                                 return text.startsWith(QStringLiteral("บันทึกใบนำส่งไว้ที่ ")) &&
                                         text.endsWith(QStringLiteral("letter.txt"));
                              }),
                  qPrintable(texts.join(u'\n')));

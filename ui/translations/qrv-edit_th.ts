@@ -689,30 +689,6 @@
         <source>run_error</source>
         <translation>หยุดการตรวจเพราะเกิดข้อผิดพลาด</translation>
     </message>
-    <message>
-        <source>sent</source>
-        <translation>ส่งถึงเครื่องพิมพ์แล้ว</translation>
-    </message>
-    <message>
-        <source>printed</source>
-        <translation>พิมพ์เสร็จแล้ว</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>เครื่องพิมพ์หยุดทำงาน</translation>
-    </message>
-    <message>
-        <source>its letter printed on %1 (%2)</source>
-        <translation>พิมพ์ที่เครื่องพิมพ์ %1 (%2)</translation>
-    </message>
-    <message>
-        <source>its letter saved as %1</source>
-        <translation>บันทึกเป็นไฟล์ %1</translation>
-    </message>
-    <message>
-        <source>its letter closed unsaved and unprinted</source>
-        <translation>ปิดไปโดยไม่ได้บันทึกหรือพิมพ์</translation>
-    </message>
 </context>
 <context>
     <name>qrv::gui::MDIForm1</name>
